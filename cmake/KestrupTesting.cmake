@@ -1,0 +1,43 @@
+# Test helpers shared by every module.
+#   kestrup_native_test(name SOURCES ... LIBS ...)   GoogleTest program of the native tree
+#   kestrup_wine_test(name SOURCES ... LIBS ... [LOCK res] [GUI])
+#                                                    GoogleTest program of the Windows tree, run under Wine
+include(GoogleTest)
+
+if(KESTRUP_WINDOWS)
+  # Debian's googletest sources, built with the cross compiler.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+function(kestrup_native_test name)
+  if(KESTRUP_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES LABELS native)
+endfunction()
+
+function(kestrup_wine_test name)
+  if(NOT KESTRUP_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(T "GUI" "LOCK;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  set(props LABELS wine)
+  if(T_LOCK)
+    list(APPEND props RESOURCE_LOCK ${T_LOCK})
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  list(APPEND props TIMEOUT ${T_TIMEOUT})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+endfunction()

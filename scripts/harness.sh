@@ -1,0 +1,37 @@
+# Wine and X harness functions; source after env.sh. Every process is stopped by its own id.
+
+# Creates the private Wine prefix once (fonts, no window manager) and reuses it afterwards.
+wine_prefix_init() {
+  [ -f "$WINEPREFIX/.kestrup-ready" ] && return 0
+  log "creating Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 </dev/null || true
+  wineserver -w
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+  touch "$WINEPREFIX/.kestrup-ready"
+}
+
+# Starts Xvfb (24-bit) on a free display; sets DISPLAY and XVFB_PID.
+xvfb_start() {
+  local d=${1:-91}
+  while [ -e "/tmp/.X$d-lock" ] || [ -e "/tmp/.X11-unix/X$d" ]; do d=$((d + 1)); done
+  Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$d"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$d" ] && return 0; sleep 0.1; done
+  log "Xvfb did not start on :$d"; return 1
+}
+
+xvfb_stop() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
+
+# Starts this prefix's wineserver and one throw-away process, so that CTest does not wait on Wine's start-up.
+wine_warm() {
+  wineserver -p
+  "$KESTRUP_ROOT/scripts/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Ends the Wine processes of our prefix only.
+wine_stop() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; true; }
