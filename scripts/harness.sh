@@ -14,15 +14,15 @@ wine_prefix_init() {
   touch "$WINEPREFIX/.kestrup-ready"
 }
 
-# Starts Xvfb (24-bit) on a free display; sets DISPLAY and XVFB_PID.
+# Starts Xvfb (24-bit) on a display it picks itself (no race with other runs); sets DISPLAY and XVFB_PID.
 xvfb_start() {
-  local d=${1:-91}
-  while [ -e "/tmp/.X$d-lock" ] || [ -e "/tmp/.X11-unix/X$d" ]; do d=$((d + 1)); done
-  Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local fifo d
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
+  read -r -t 20 d <"$fifo"; rm -f "$fifo"
+  [ -n "$d" ] || { log "Xvfb did not start"; return 1; }
   export DISPLAY=":$d"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$d" ] && return 0; sleep 0.1; done
-  log "Xvfb did not start on :$d"; return 1
 }
 
 xvfb_stop() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
