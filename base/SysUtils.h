@@ -1,0 +1,16 @@
+#pragma once
+// Integer text conversions in the class library's manner. Pure functions: any thread.
+#include <cstdint>
+#include <string>
+
+namespace kes {
+
+// Reads a 32-bit signed integer: optional leading blanks, an optional sign, then decimal digits, or hexadecimal
+// digits after "$" or "0x"; nothing may follow. False (and `value` untouched) for anything else or out of range.
+// Hexadecimal text may give the full 32-bit pattern ("$FFFFFFFF" is -1).
+bool TryStrToInt(const std::string& text, int& value);
+// TryStrToInt, or `fallback` when the text is no integer.
+int StrToIntDef(const std::string& text, int fallback);
+inline std::string IntToStr(int value) { return std::to_string(value); }
+
+}  // namespace kes

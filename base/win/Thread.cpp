@@ -1,0 +1,213 @@
+#include "Thread.h"
+
+#include <process.h>
+
+#include <deque>
+#include <mutex>
+
+#include "base/Exception.h"
+#include "base/win/Application.h"
+
+namespace kes {
+
+namespace {
+
+// One synchronous call waiting for the GUI thread. It lives on the caller's stack; the GUI thread touches it
+// only between taking it off the queue and signalling `done`.
+struct SyncRequest {
+    TThread* thread = nullptr;
+    const std::function<void()>* method = nullptr;
+    std::exception_ptr error;
+    HANDLE done = nullptr;
+    bool ran = false;
+};
+
+std::mutex g_syncMutex;
+std::deque<SyncRequest*> g_syncQueue;
+// Static initialisation runs on the thread that starts the program.
+std::atomic<DWORD> g_mainThread{GetCurrentThreadId()};
+std::atomic<HWND> g_syncWindow{nullptr};
+// Set when a call is queued; the GUI thread's WaitFor wakes on it.
+HANDLE g_syncEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+
+void Finish(SyncRequest* r) { SetEvent(r->done); }  // after this the request is gone
+
+}  // namespace
+
+DWORD MainThreadID() { return g_mainThread; }
+
+void detail::SetSyncTarget(DWORD mainThread, HWND window) {
+    g_mainThread = mainThread;
+    g_syncWindow = window;
+    bool pending;
+    {
+        std::lock_guard<std::mutex> lock(g_syncMutex);
+        pending = !g_syncQueue.empty();
+    }
+    if (window && pending) PostMessageA(window, WM_KES_SYNCHRONIZE, 0, 0);
+}
+
+HWND detail::SyncWindow() { return g_syncWindow; }
+
+bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) {
+    if (GetCurrentThreadId() == g_mainThread) {
+        method();
+        return true;
+    }
+    SyncRequest request;
+    request.thread = thread;
+    request.method = &method;
+    request.done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!request.done) throw EOutOfResources("Cannot create the synchronization event");
+    {
+        std::lock_guard<std::mutex> lock(g_syncMutex);
+        g_syncQueue.push_back(&request);
+    }
+    SetEvent(g_syncEvent);
+    if (HWND wnd = g_syncWindow) PostMessageA(wnd, WM_KES_SYNCHRONIZE, 0, 0);
+    WaitForSingleObject(request.done, INFINITE);
+    CloseHandle(request.done);
+    if (request.error) std::rethrow_exception(request.error);
+    return request.ran;
+}
+
+void TThread::CancelSynchronize(TThread* thread) {
+    std::deque<SyncRequest*> dropped;
+    {
+        std::lock_guard<std::mutex> lock(g_syncMutex);
+        for (auto it = g_syncQueue.begin(); it != g_syncQueue.end();) {
+            if (!thread || (*it)->thread == thread) {
+                dropped.push_back(*it);
+                it = g_syncQueue.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (SyncRequest* r : dropped) Finish(r);
+}
+
+bool CheckSynchronize() {
+    if (GetCurrentThreadId() != g_mainThread) return false;
+    bool any = false;
+    // One at a time: a call that opens a modal loop lets the next ones run inside it.
+    for (;;) {
+        SyncRequest* r;
+        {
+            std::lock_guard<std::mutex> lock(g_syncMutex);
+            if (g_syncQueue.empty()) break;
+            r = g_syncQueue.front();
+            g_syncQueue.pop_front();
+        }
+        try {
+            (*r->method)();
+        } catch (...) {
+            r->error = std::current_exception();
+        }
+        r->ran = true;
+        Finish(r);
+        any = true;
+    }
+    return any;
+}
+
+TThread::TThread() {
+    unsigned id = 0;
+    uintptr_t h = _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id);
+    if (!h) throw EThread("Thread creation error");
+    handle_ = reinterpret_cast<HANDLE>(h);
+    threadId_ = id;
+}
+
+TThread::~TThread() {
+    if (!handle_) return;
+    if (GetCurrentThreadId() == threadId_) {  // freed by its own thread at its end
+        CloseHandle(handle_);
+        return;
+    }
+    if (!started_) {
+        abandoned_ = true;
+        started_ = true;
+        ResumeThread(handle_);
+    }
+    terminated_ = true;
+    FreeOnTerminate = false;
+    WaitFor();
+    CloseHandle(handle_);
+}
+
+unsigned __stdcall TThread::ThreadProc(void* param) {
+    TThread* t = static_cast<TThread*>(param);
+    const bool abandoned = t->abandoned_;
+    if (!abandoned) {
+        try {
+            t->Execute();
+        } catch (...) {
+            t->fatal_ = std::current_exception();
+        }
+    }
+    const bool freeIt = t->FreeOnTerminate && !abandoned;
+    if (!abandoned && t->OnTerminate) {
+        Guarded([t] { Synchronize(t, [t] { t->OnTerminate(t); }); });
+    }
+    const unsigned result = static_cast<unsigned>(t->ReturnValue);
+    t->finished_ = true;
+    if (freeIt) delete t;
+    return result;
+}
+
+void TThread::Start() {
+    if (started_) return;
+    started_ = true;
+    ResumeThread(handle_);
+}
+
+int TThread::WaitFor() {
+    if (!started_) throw EThread("Cannot wait for a thread that was never started");
+    if (FreeOnTerminate) throw EThread("Cannot wait for a thread that frees itself");
+    if (GetCurrentThreadId() == g_mainThread) {
+        HANDLE handles[2] = {handle_, g_syncEvent};
+        for (;;) {
+            DWORD r = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
+            if (r == WAIT_OBJECT_0) break;
+            if (r == WAIT_OBJECT_0 + 1) {
+                CheckSynchronize();
+            } else if (r == WAIT_OBJECT_0 + 2) {
+                MSG msg;
+                PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers the sent messages
+            } else {
+                WaitForSingleObject(handle_, INFINITE);
+                break;
+            }
+        }
+    } else {
+        WaitForSingleObject(handle_, INFINITE);
+    }
+    return ReturnValue;
+}
+
+void TThread::TerminateAndWait() {
+    Terminate();
+    if (started_ && !FreeOnTerminate && GetCurrentThreadId() != threadId_) WaitFor();
+}
+
+TThreadPriority TThread::Priority() const {
+    switch (GetThreadPriority(handle_)) {
+        case THREAD_PRIORITY_IDLE: return TThreadPriority::tpIdle;
+        case THREAD_PRIORITY_LOWEST: return TThreadPriority::tpLowest;
+        case THREAD_PRIORITY_BELOW_NORMAL: return TThreadPriority::tpLower;
+        case THREAD_PRIORITY_ABOVE_NORMAL: return TThreadPriority::tpHigher;
+        case THREAD_PRIORITY_HIGHEST: return TThreadPriority::tpHighest;
+        case THREAD_PRIORITY_TIME_CRITICAL: return TThreadPriority::tpTimeCritical;
+        default: return TThreadPriority::tpNormal;
+    }
+}
+
+void TThread::SetPriority(TThreadPriority priority) {
+    static const int values[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
+                                 THREAD_PRIORITY_NORMAL,       THREAD_PRIORITY_ABOVE_NORMAL,
+                                 THREAD_PRIORITY_HIGHEST,      THREAD_PRIORITY_TIME_CRITICAL};
+    SetThreadPriority(handle_, values[static_cast<int>(priority)]);
+}
+
+}  // namespace kes
