@@ -1,0 +1,237 @@
+#include "UploadEngine.h"
+
+#include "IncludePaths.h"
+#include "SourceDirectives.h"
+
+namespace kes {
+
+std::string IncludeLevelCaption(int depth) { return "(Include level: " + std::to_string(depth) + ")"; }
+
+namespace {
+
+std::string IncludeFilesText(int n) {
+    return std::to_string(n) + (n == 1 ? " include file" : " include files");
+}
+
+}  // namespace
+
+// Puts the engine back to idle however the upload ends, also when a host call throws.
+class UploadEngine::RunGuard {
+public:
+    explicit RunGuard(UploadEngine& e) : e_(e) {}
+    ~RunGuard() {
+        try {
+            e_.ResetRun();
+        } catch (...) {
+        }
+    }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+private:
+    UploadEngine& e_;
+};
+
+UploadEngine::UploadEngine(UploadPort& port, UploadHost& host, UploadFiles& files, UploadLog& log,
+                           UploadView& view)
+    : port_(port), host_(host), files_(files), log_(log), view_(view), handshake_(host) {}
+
+void UploadEngine::IncludeLevel(char op) {
+    if (op == '+') ++depth_;
+    else if (op == '-' && depth_ > 0) --depth_;
+    else if (op == '0') depth_ = 0;
+    view_.ShowIncludeLevel(depth_);
+}
+
+void UploadEngine::ResetRun() {
+    uploading_ = false;
+    while (!frames_.empty()) {
+        view_.CloseIncludeLevel(static_cast<int>(frames_.size()));
+        frames_.pop_back();
+    }
+    if (depth_ != 0) IncludeLevel('0');
+    handshake_.ClearCancel();
+}
+
+UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
+    UploadResult result;
+    if (uploading_) {
+        result.outcome = UploadOutcome::AlreadyRunning;
+        return result;
+    }
+    handshake_.ClearCancel();
+    IncludeLevel('0');
+    fileList_.clear();
+    if (!port_.Connected() || text.lines.empty()) return result;
+
+    sourceFile_ = text.sourceFile.empty() ? std::string() : ResolveIncludePath(text.baseFolder, text.sourceFile);
+    baseFolder_ = text.baseFolder;
+    missing_ = 0;
+    written_ = 0;
+    quit_ = false;
+    view_.SetProgressRange(text.sourceLineCount > 0 ? text.sourceLineCount - 1 : 0);
+    Log("Sourcefile parsing started");
+    uploading_ = true;
+    RunGuard guard(*this);
+
+    for (size_t i = 0; i < text.lines.size(); ++i) {
+        const std::string& line = text.lines[i];
+        const SourceLineKinds k = ClassifySourceLine(line);
+        if (k.log) Log(line);
+        if (handshake_.CancelRequested()) break;
+        if (k.include && AcceptIncludes) {
+            Log(line);
+            if (!SkipComments && k.backslashInclude) SendLineToMCU(line);
+            if (!handshake_.CancelRequested()) ParseIncludeFile(GetParseFilename(line));
+        }
+        if (k.eof) {
+            Log("Source window parsed until an \"EOF\" directive");
+            break;
+        }
+        if (!k.skip && !(SkipComments && IsCommentLine(line)) && !line.empty()) SendLineToMCU(line);
+        view_.RepaintTerminal();
+        if (!quit_ && !host_.ProcessMessages(0)) StopForQuit();
+        view_.SetProgress(static_cast<int>(i) + 1);
+    }
+
+    const bool cancelled = handshake_.CancelRequested();
+    uploading_ = false;
+    if (cancelled) {
+        Log("Sourcefile parsing CANCELED!");
+        view_.SetStatusText("Upload CANCELED!");
+        result.outcome = UploadOutcome::Cancelled;
+    } else if (missing_ > 0) {
+        view_.SetProgress(0);
+        Log("Sourcefile parsing ended - " + IncludeFilesText(missing_) + " NOT FOUND!");
+        view_.SetStatusText("Upload INCOMPLETE - " + IncludeFilesText(missing_) + " not found!");
+        result.outcome = UploadOutcome::Incomplete;
+    } else {
+        view_.SetProgress(0);
+        Log("Sourcefile parsing completed");
+        view_.SetStatusText("All text send to processor");
+        result.outcome = UploadOutcome::Completed;
+    }
+    result.linesWritten = written_;
+    result.missingIncludes = missing_;
+    result.quitRequested = quit_;
+    ResetRun();
+    view_.UploadFinished();
+    return result;
+}
+
+bool UploadEngine::AlreadyIncluded(const std::string& path) const {
+    const std::string key = IncludePathKey(path);
+    if (!sourceFile_.empty() && IncludePathKey(sourceFile_) == key) return true;
+    for (const std::string& taken : fileList_)
+        if (IncludePathKey(taken) == key) return true;
+    return false;
+}
+
+void UploadEngine::IncludeNotFound(const std::string& name) {
+    ++missing_;
+    Log("ERROR -Include file \"" + name + "\" not found! ");
+    view_.ShowWarning("Include File not found: " + name);
+}
+
+void UploadEngine::ParseIncludeFile(const std::string& name) {
+    if (name.empty()) {
+        IncludeNotFound(name);
+        return;
+    }
+    const std::string path = ResolveIncludePath(baseFolder_, name);
+    if (AlreadyIncluded(path)) {
+        const std::string text = "Include File " + name + " already included! SKIPPING it now!";
+        view_.ShowWarning(text);
+        Log(text);
+        return;
+    }
+    if (depth_ >= kMaxIncludeDepth) {
+        Log("ERROR -Include file \"" + name + "\" nested deeper than " + std::to_string(kMaxIncludeDepth) +
+            " levels! ");
+        StopWith("include files nested too deep");
+        return;
+    }
+    IncludeLevelFrame frame;
+    frame.name = name;
+    frame.path = path;
+    if (!files_.ReadLines(path, frame.lines)) {
+        IncludeNotFound(name);
+        return;
+    }
+    fileList_.push_back(path);
+    IncludeLevel('+');
+    frames_.push_back(std::move(frame));
+    const size_t level = frames_.size();
+    view_.OpenIncludeLevel(depth_, name, frames_.back().lines);
+    Log("File \"" + name + "\" found and to be parsed now ");
+
+    ParseIncludeLines(level - 1);
+
+    if (handshake_.CancelRequested()) Log("File \"" + name + "\" upload CANCELED! ");
+    else Log("File \"" + name + "\" parsed ");
+    view_.CloseIncludeLevel(depth_);
+    frames_.pop_back();
+    IncludeLevel('-');
+}
+
+void UploadEngine::ParseIncludeLines(size_t level) {
+    const std::string name = frames_[level].name;
+    for (size_t i = 0; i < frames_[level].lines.size(); ++i) {
+        frames_[level].line = static_cast<int>(i);
+        const std::string line = frames_[level].lines[i];
+        const SourceLineKinds k = ClassifySourceLine(line);
+        if (k.log) Log(line);
+        if (handshake_.CancelRequested()) break;
+        if (k.include) {
+            Log(line);
+            if (!line.empty() && ((!SkipComments && k.backslashInclude) || k.parenInclude)) SendLineToMCU(line);
+            if (!handshake_.CancelRequested()) ParseIncludeFile(GetParseFilename(line));
+        }
+        if (k.eof) {
+            Log(line);
+            if (!SkipComments && !k.hashEof) SendLineToMCU(line);
+            Log("File \"" + name + "\" parsed until an \"EOF\" directive");
+            break;
+        }
+        if (!k.skip && !(SkipComments && IsCommentLine(line)) && !line.empty()) SendLineToMCU(line);
+    }
+}
+
+void UploadEngine::StopForQuit() {
+    quit_ = true;
+    StopWith("the program is closing");
+}
+
+void UploadEngine::StopWith(const std::string& reason) {
+    Log("Source upload stopped: " + reason);
+    Log("Upload will be CANCELED");
+    handshake_.RequestCancel();
+}
+
+bool UploadEngine::SendLineToMCU(const std::string& line) {
+    if (handshake_.CancelRequested()) return false;
+    handshake_.BeginLine();
+    std::string error;
+    if (!port_.Write(line + port_.LineEnd(), error)) {
+        StopWith("COM port write failed" + (error.empty() ? std::string() : " - " + error));
+        return false;
+    }
+    ++written_;
+    switch (handshake_.WaitForAnswer()) {
+    case WaitOutcome::Answered:
+        return true;
+    case WaitOutcome::TimedOut:
+        Log("Source upload had a TIMEOUT - did not get a CR from MCU");
+        Log("Upload will be CANCELED");
+        handshake_.RequestCancel();
+        return false;
+    case WaitOutcome::Cancelled:
+        return false;
+    case WaitOutcome::QuitRequested:
+        StopForQuit();
+        return false;
+    }
+    return false;
+}
+
+}  // namespace kes

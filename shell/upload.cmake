@@ -1,0 +1,18 @@
+# The source upload engine: directives, include paths, pacing and the walk over the text and its
+# include files. Neutral; the source window wires it to the port, the message loop and its controls.
+add_library(kes_upload STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/SourceDirectives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IncludePaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UploadHandshake.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UploadEngine.cpp
+)
+target_include_directories(kes_upload PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+target_link_libraries(kes_upload PUBLIC kes_base)
+
+kestrup_native_test(upload_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tests/SourceDirectives_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/IncludePaths_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/UploadHandshake_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/UploadEngine_test.cpp
+  LIBS kes_upload)
