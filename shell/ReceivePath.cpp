@@ -1,0 +1,54 @@
+#include "shell/ReceivePath.h"
+
+#include <algorithm>
+
+namespace kes {
+
+bool ChunkEndsLine(const TBoardMode& mode, std::string_view chunk) {
+    return chunk.find(mode.AnswerLineEnd) != std::string_view::npos;
+}
+
+void ApplyBackspaces(std::string_view text, TDrainedBatch& batch) {
+    for (char c : text) {
+        if (c != chBS)
+            batch.Append += c;
+        else if (!batch.Append.empty())
+            batch.Append.pop_back();
+        else
+            ++batch.EraseChars;
+    }
+}
+
+void ApplyDrainedBatch(std::string& memoText, const TDrainedBatch& batch) {
+    if (batch.ClearMemo) memoText.clear();
+    memoText.resize(memoText.size() - std::min(batch.EraseChars, memoText.size()));
+    memoText += batch.Append;
+}
+
+bool TReceivePath::Received(const TBoardMode& mode, std::string_view chunk) {
+    queue_.Append(chunk);
+    return ChunkEndsLine(mode, chunk);
+}
+
+std::optional<TDrainedBatch> TReceivePath::Drain(const TBoardMode& mode) {
+    if (queue_.Empty()) return std::nullopt;
+    TDrainedBatch batch;
+    batch.Raw = queue_.TakeAll();
+    if (mode.FiltersEscapes) {
+        TEscapeResult r = filter_.Filter(batch.Raw);
+        batch.ClearMemo = r.ClearsScreen();
+        batch.Append = std::move(r.Text);
+        batch.Beeps = r.Beeps;
+        batch.HeldBack = r.HeldBack;
+        return batch;
+    }
+    // A sequence held back before the board type changed is shown as it came.
+    std::string text = filter_.Release() + batch.Raw;
+    if (mode.SendsKeysAtOnce)
+        ApplyBackspaces(text, batch);
+    else
+        batch.Append = std::move(text);
+    return batch;
+}
+
+}  // namespace kes

@@ -1,0 +1,102 @@
+#include "shell/win/ConsoleLinkClient.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "shell/TerminalTexts.h"
+
+namespace kes {
+
+namespace {
+
+class TUniqueSocket {
+public:
+    explicit TUniqueSocket(SOCKET s) : s_(s) {}
+    ~TUniqueSocket() {
+        if (s_ != INVALID_SOCKET) closesocket(s_);
+    }
+    TUniqueSocket(const TUniqueSocket&) = delete;
+    TUniqueSocket& operator=(const TUniqueSocket&) = delete;
+    SOCKET get() const { return s_; }
+    bool valid() const { return s_ != INVALID_SOCKET; }
+
+private:
+    SOCKET s_;
+};
+
+TLinkError LastError(const char* api) { return {api, WSAGetLastError()}; }
+
+// Waits until `s` can be written to (or reports a failed connect); nullopt when ready.
+std::optional<TLinkError> WaitWritable(SOCKET s, unsigned timeoutMs, const char* api) {
+    fd_set writable, failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval tv{static_cast<long>(timeoutMs / 1000), static_cast<long>((timeoutMs % 1000) * 1000)};
+    const int n = select(0, nullptr, &writable, &failed, &tv);
+    if (n == SOCKET_ERROR) return LastError("select");
+    if (n == 0) return TLinkError{api, WSAETIMEDOUT};
+    if (FD_ISSET(s, &failed) || !FD_ISSET(s, &writable)) {
+        int error = 0;
+        int length = sizeof error;
+        getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
+        return TLinkError{api, error != 0 ? error : WSAECONNREFUSED};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string TLinkError::Text() const { return std::string(Api) + " failed (Winsock error " + std::to_string(Code) + ")"; }
+
+TConsoleLinkClient::TConsoleLinkClient() {
+    WSADATA data;
+    startError_ = WSAStartup(MAKEWORD(2, 2), &data);
+}
+
+TConsoleLinkClient::~TConsoleLinkClient() {
+    if (startError_ == 0) WSACleanup();
+}
+
+std::optional<TLinkError> TConsoleLinkClient::SendBatch(std::string_view bytes) {
+    if (startError_ != 0) return TLinkError{"WSAStartup", startError_};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(Port);
+    if (inet_pton(AF_INET, Host.c_str(), &address.sin_addr) != 1) return TLinkError{"inet_pton", WSAEINVAL};
+
+    TUniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s.valid()) return LastError("socket");
+    u_long nonBlocking = 1;
+    if (ioctlsocket(s.get(), FIONBIO, &nonBlocking) != 0) return LastError("ioctlsocket");
+
+    if (connect(s.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        if (WSAGetLastError() != WSAEWOULDBLOCK) return LastError("connect");
+        if (auto error = WaitWritable(s.get(), ConnectTimeoutMs, "connect")) return error;
+    }
+
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const int part = static_cast<int>(std::min<size_t>(bytes.size() - sent, 1u << 20));
+        const int n = send(s.get(), bytes.data() + sent, part, 0);
+        if (n != SOCKET_ERROR) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK) return LastError("send");
+        if (auto error = WaitWritable(s.get(), SendStallTimeoutMs, "send")) return error;
+    }
+    // Graceful close: the companion reads every byte, then sees the end of the batch.
+    if (shutdown(s.get(), SD_SEND) != 0) return LastError("shutdown");
+    return std::nullopt;
+}
+
+bool TConsoleLinkClient::CompanionWindowExists() {
+    return FindWindowA(nullptr, TerminalText::TirvaneTitle) != nullptr;
+}
+
+}  // namespace kes

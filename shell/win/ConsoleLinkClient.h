@@ -1,0 +1,40 @@
+#pragma once
+// Client side of the console link: each drained batch goes to the console companion over its own TCP
+// connection (connect, write the bytes unchanged, disconnect). Connecting and writing are bounded in time,
+// so a listener that doesn't answer cannot freeze the terminal. GUI thread only.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kes {
+
+struct TLinkError {
+    const char* Api = "";  // the call that failed: "WSAStartup", "socket", "connect", "send", ...
+    int Code = 0;          // its Winsock error (WSAETIMEDOUT when a time-out ran out)
+    std::string Text() const;
+};
+
+class TConsoleLinkClient {
+public:
+    std::string Host = "127.0.0.1";
+    uint16_t Port = 6800;
+    unsigned ConnectTimeoutMs = 300;    // a connect that takes longer fails
+    unsigned SendStallTimeoutMs = 2000; // a write that makes no progress for this long fails
+
+    TConsoleLinkClient();   // starts Winsock 2.2
+    ~TConsoleLinkClient();
+    TConsoleLinkClient(const TConsoleLinkClient&) = delete;
+    TConsoleLinkClient& operator=(const TConsoleLinkClient&) = delete;
+
+    // One batch over one connection; nullopt when every byte was written and the connection closed.
+    std::optional<TLinkError> SendBatch(std::string_view bytes);
+
+    // True when a top-level window titled "KestrupTirvane" (the companion's console) exists.
+    static bool CompanionWindowExists();
+
+private:
+    int startError_ = 0;  // WSAStartup's result; 0 when Winsock is ready
+};
+
+}  // namespace kes
