@@ -5,9 +5,13 @@ add_library(kes_upload STATIC
   ${CMAKE_CURRENT_LIST_DIR}/IncludePaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UploadHandshake.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UploadEngine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IncludeFileReader.cpp
 )
 target_include_directories(kes_upload PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(kes_upload PUBLIC kes_base)
+if(KESTRUP_WINDOWS)
+  target_sources(kes_upload PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/UploadMessageLoop.cpp)
+endif()
 
 kestrup_native_test(upload_tests
   SOURCES
@@ -15,4 +19,9 @@ kestrup_native_test(upload_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/IncludePaths_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/UploadHandshake_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/UploadEngine_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/IncludeFileReader_test.cpp
+  LIBS kes_upload)
+
+kestrup_wine_test(upload_win_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/UploadMessageLoop_test.cpp
   LIBS kes_upload)
