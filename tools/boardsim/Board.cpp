@@ -1,0 +1,211 @@
+#include "tools/boardsim/Board.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+
+namespace boardsim {
+
+namespace {
+
+// With a speed set, one read or write moves at most this many milliseconds worth of bytes.
+constexpr Millis kSlice = 10;
+constexpr char kBackspace = 0x08;
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool CompileOnly(const std::string& lowerWord) {
+    static const std::set<std::string> words = {";",     "if",    "else", "then", "begin", "until", "again",
+                                                "while", "repeat", "do",  "?do",  "loop",  "+loop", "leave"};
+    return words.count(lowerWord) != 0;
+}
+
+}  // namespace
+
+void Board::Reset(Millis now) {
+    lineEnd_ = LineEnd::Cr;
+    delay_ = 0;
+    speed_ = 0;
+    silentAfter_ = -1;
+    linesSinceSilentSet_ = 0;
+    epoch_ = now;
+    compiling_ = false;
+    dictionary_.clear();
+    Purge();
+    inFreeAt_ = outFreeAt_ = 0;
+    lines_.clear();
+    violations_ = 0;
+}
+
+void Board::Purge() {
+    raw_.clear();
+    edited_.clear();
+    echo_.clear();
+    lineStarted_ = false;
+    lineEarly_ = false;
+    queue_.clear();
+    headSent_ = 0;
+    answersPending_ = 0;
+}
+
+void Board::SetSpeed(long bytesPerSecond) { speed_ = bytesPerSecond < 0 ? 0 : bytesPerSecond; }
+
+void Board::SetSilentAfter(long lines) {
+    silentAfter_ = lines < 0 ? -1 : lines;
+    linesSinceSilentSet_ = 0;
+}
+
+bool Board::Defined(const std::string& name) const { return dictionary_.count(Lower(name)) != 0; }
+
+void Board::Receive(std::string_view bytes, Millis now) {
+    for (char c : bytes) ByteIn(c, now);
+    FlushEcho(now);
+    if (speed_ > 0 && !bytes.empty())
+        inFreeAt_ = std::max(inFreeAt_, static_cast<double>(now)) + bytes.size() * 1000.0 / speed_;
+}
+
+void Board::ByteIn(char c, Millis now) {
+    const char end = lineEnd_ == LineEnd::Cr ? '\r' : '\n';
+    const char ignored = lineEnd_ == LineEnd::Cr ? '\n' : '\r';
+    if (c == ignored) return;
+    if (!lineStarted_) {
+        lineStarted_ = true;
+        lineEarly_ = answersPending_ > 0;
+        if (lineEarly_) ++violations_;
+    }
+    if (c == end) {
+        LineDone(now);
+        return;
+    }
+    raw_ += c;
+    if (c == kBackspace) {
+        if (!edited_.empty()) edited_.pop_back();
+    } else {
+        edited_ += c;
+    }
+    if (!Silent()) echo_ += c;
+}
+
+void Board::LineDone(Millis now) {
+    FlushEcho(now);
+    if (lines_.size() == kMaxRecordedLines) lines_.pop_front();
+    lines_.push_back({now - epoch_, raw_, lineEarly_});
+    const bool silent = Silent();
+    if (silentAfter_ >= 0) ++linesSinceSilentSet_;
+    if (!silent) {
+        std::string answer = Answer(edited_);
+        const std::size_t end = lineEnd_ == LineEnd::Cr ? answer.size() - 1 : answer.size();
+        Queue(std::move(answer), delay_, end, now);
+    }
+    raw_.clear();
+    edited_.clear();
+    lineStarted_ = false;
+    lineEarly_ = false;
+}
+
+// Interprets just enough Forth to know definitions and compile-only words; comments are skipped.
+std::string Board::Answer(const std::string& line) {
+    std::istringstream words(line);
+    std::string word;
+    while (words >> word) {
+        const std::string lower = Lower(word);
+        if (lower == "\\") break;
+        if (lower == "(") {
+            while (words >> word && word.back() != ')') {
+            }
+            continue;
+        }
+        if (lower == ":") {
+            std::string name;
+            if (!(words >> name)) {
+                compiling_ = true;
+                continue;
+            }
+            if (Defined(name)) {
+                compiling_ = false;
+                return " " + name + " ALREADY DEFINED\r\n";
+            }
+            dictionary_.insert(Lower(name));
+            compiling_ = true;
+            continue;
+        }
+        if (!compiling_ && CompileOnly(lower)) return " COMPILE ONLY\r\n";
+        if (lower == ";") compiling_ = false;
+    }
+    return " ok\r\n";
+}
+
+void Board::Send(std::string bytes, Millis now) {
+    if (!bytes.empty()) Queue(std::move(bytes), 0, 0, now);
+}
+
+void Board::Pause(Millis ms, Millis now) { Queue({}, ms < 0 ? 0 : ms, 0, now); }
+
+void Board::Burst(std::size_t count, Millis now) {
+    std::string bytes(count, '0');
+    for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>('0' + i % 10);
+    Send(std::move(bytes), now);
+}
+
+void Board::FlushEcho(Millis now) {
+    if (echo_.empty()) return;
+    Queue(std::move(echo_), 0, 0, now);
+    echo_.clear();
+}
+
+void Board::Queue(std::string bytes, Millis gap, std::size_t answerEnd, Millis now) {
+    Chunk chunk{std::move(bytes), gap, -1, answerEnd};
+    if (answerEnd > 0) ++answersPending_;
+    if (queue_.empty()) chunk.due = now + gap;
+    queue_.push_back(std::move(chunk));
+}
+
+void Board::PopHead(Millis now) {
+    queue_.pop_front();
+    headSent_ = 0;
+    if (!queue_.empty()) queue_.front().due = now + queue_.front().gap;
+}
+
+std::size_t Board::Allowance(double freeAt, Millis now) const {
+    if (speed_ == 0) return SIZE_MAX;
+    if (now < freeAt) return 0;
+    return static_cast<std::size_t>(std::max<long>(1, speed_ * kSlice / 1000));
+}
+
+std::size_t Board::InputAllowance(Millis now) const { return Allowance(inFreeAt_, now); }
+
+std::string_view Board::Pending(Millis now) {
+    while (!queue_.empty() && queue_.front().due <= now && queue_.front().bytes.empty()) PopHead(now);
+    if (queue_.empty() || queue_.front().due > now) return {};
+    const std::size_t allowed = Allowance(outFreeAt_, now);
+    const std::string& bytes = queue_.front().bytes;
+    return std::string_view(bytes).substr(headSent_, std::min(allowed, bytes.size() - headSent_));
+}
+
+void Board::Consumed(std::size_t count, Millis now) {
+    if (queue_.empty() || count == 0) return;
+    Chunk& head = queue_.front();
+    count = std::min(count, head.bytes.size() - headSent_);
+    const std::size_t before = headSent_;
+    headSent_ += count;
+    if (head.answerEnd > before && head.answerEnd <= headSent_) --answersPending_;
+    if (speed_ > 0) outFreeAt_ = std::max(outFreeAt_, static_cast<double>(now)) + count * 1000.0 / speed_;
+    if (headSent_ == head.bytes.size()) PopHead(now);
+}
+
+Millis Board::NextWakeup(Millis now, bool output, bool input) const {
+    Millis wake = -1;
+    auto consider = [&](double at) {
+        const Millis ms = at <= now ? 0 : static_cast<Millis>(at - now + 0.999);
+        wake = wake < 0 ? ms : std::min(wake, ms);
+    };
+    if (output && !queue_.empty()) consider(std::max(static_cast<double>(queue_.front().due), outFreeAt_));
+    if (input && speed_ > 0 && inFreeAt_ > now) consider(inFreeAt_);
+    return wake;
+}
+
+}  // namespace boardsim

@@ -1,0 +1,121 @@
+#pragma once
+// The simulated Forth board: what it answers to the bytes it receives, and when.
+//
+// The board is pure logic driven by a clock the caller passes in (milliseconds, any origin that only grows);
+// the I/O loop (Server) feeds it received bytes and writes what it hands out. Everything the board sends
+// waits in one queue, first in, first out, as a real board prints one thing after the other:
+//  - each received byte is echoed, except line ends and the ignored byte (see LineEnd);
+//  - at each line end, after Delay ms, the answer " ok" CR LF; a line that starts a definition of a word
+//    already defined (": name" seen before) gets " name ALREADY DEFINED" CR LF instead, a line that uses a
+//    compile-only word outside a definition " COMPILE ONLY" CR LF;
+//  - scripted output queued by the control channel (Send, Pause, Burst).
+// With a speed set, both directions are limited to that many bytes a second. After SilentAfter more lines
+// the board neither echoes nor answers (scripted output still goes out).
+//
+// Pacing: a line whose first byte arrives while the answer to an earlier line has not been sent yet (up to
+// and including the byte the terminal waits for: CR, or LF in ESP32 mode) is early; early lines are counted.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace boardsim {
+
+using Millis = std::int64_t;
+
+// Cr: lines end with CR, LF is ignored (FlashForth, SCAMP2). Lf: lines end with LF, CR is ignored (ESP32).
+enum class LineEnd { Cr, Lf };
+
+struct ReceivedLine {
+    Millis at = 0;      // when its line end arrived, ms since the last reset
+    std::string text;   // the bytes as received, without the line end and ignored bytes
+    bool early = false; // started before the previous answer was sent
+};
+
+class Board {
+public:
+    static constexpr std::size_t kMaxRecordedLines = 100000;
+
+    explicit Board(Millis now = 0) { Reset(now); }
+
+    // Back to the start: default settings, empty dictionary, records and queue.
+    void Reset(Millis now);
+    // Drops queued output and the line being received; settings and records stay.
+    void Purge();
+
+    void SetLineEnd(LineEnd mode) { lineEnd_ = mode; }
+    LineEnd GetLineEnd() const { return lineEnd_; }
+    void SetDelay(Millis ms) { delay_ = ms < 0 ? 0 : ms; }
+    Millis Delay() const { return delay_; }
+    // Bytes a second in each direction; 0 = unlimited.
+    void SetSpeed(long bytesPerSecond);
+    long Speed() const { return speed_; }
+    // Answers `lines` more lines, then goes silent; a negative count never goes silent.
+    void SetSilentAfter(long lines);
+    bool Silent() const { return silentAfter_ >= 0 && linesSinceSilentSet_ >= silentAfter_; }
+
+    // Bytes from the terminal.
+    void Receive(std::string_view bytes, Millis now);
+    // Scripted output, queued behind everything already waiting.
+    void Send(std::string bytes, Millis now);
+    void Pause(Millis ms, Millis now);
+    // N bytes "0123456789" repeated, in one write.
+    void Burst(std::size_t count, Millis now);
+
+    // How many bytes may be read from the line now (SIZE_MAX: no limit).
+    std::size_t InputAllowance(Millis now) const;
+    // The bytes that may be written now (empty when nothing is due); Consumed() reports how many went out.
+    std::string_view Pending(Millis now);
+    void Consumed(std::size_t count, Millis now);
+    // Milliseconds until writing (output) or reading (input) may go on; -1: nothing to wait for, 0: now.
+    Millis NextWakeup(Millis now, bool output, bool input) const;
+    bool OutputQueued() const { return !queue_.empty(); }
+
+    const std::deque<ReceivedLine>& Lines() const { return lines_; }
+    long Violations() const { return violations_; }
+    bool Defined(const std::string& name) const;
+
+private:
+    struct Chunk {
+        std::string bytes;
+        Millis gap = 0;          // wait this long after it reached the head of the queue
+        Millis due = -1;         // set when it reached the head
+        std::size_t answerEnd = 0; // an answer is sent once this many bytes went out (0: not an answer)
+    };
+
+    void ByteIn(char c, Millis now);
+    void LineDone(Millis now);
+    std::string Answer(const std::string& line);
+    void FlushEcho(Millis now);
+    void Queue(std::string bytes, Millis gap, std::size_t answerEnd, Millis now);
+    void PopHead(Millis now);
+    std::size_t Allowance(double freeAt, Millis now) const;
+
+    LineEnd lineEnd_ = LineEnd::Cr;
+    Millis delay_ = 0;
+    long speed_ = 0;
+    long silentAfter_ = -1;
+    long linesSinceSilentSet_ = 0;
+
+    Millis epoch_ = 0;
+    std::string raw_;         // the line being received, as received
+    std::string edited_;      // the same after backspaces
+    std::string echo_;        // echo collected during one Receive
+    bool lineStarted_ = false;
+    bool lineEarly_ = false;
+    bool compiling_ = false;
+    std::set<std::string> dictionary_;  // lower-case names
+
+    std::deque<Chunk> queue_;
+    std::size_t headSent_ = 0;  // bytes of the head chunk already written
+    int answersPending_ = 0;
+    double inFreeAt_ = 0;       // speed limit: when the line is free again, per direction
+    double outFreeAt_ = 0;
+
+    std::deque<ReceivedLine> lines_;  // the newest kMaxRecordedLines
+    long violations_ = 0;
+};
+
+}  // namespace boardsim
