@@ -55,6 +55,12 @@ void TComponent::EndLoading() {
     state_ &= ~csLoading;
 }
 
+TComponent* TComponent::Components(int index) const {
+    if (index < 0 || index >= ComponentCount())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    return components_[static_cast<size_t>(index)];
+}
+
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)

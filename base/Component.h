@@ -70,7 +70,8 @@ public:
     bool Destroying() const { return (state_ & csDestroying) != 0; }
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    // EListError when `index` is outside 0 .. ComponentCount() - 1.
+    TComponent* Components(int index) const;
     TComponent* FindComponent(const std::string& name) const;
 
     // Reading a form description: BeginLoading on every component, set properties, then EndLoading calls Loaded.

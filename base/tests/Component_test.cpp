@@ -91,4 +91,7 @@ TEST(Component, FindComponentByNameIgnoresCase) {
     child->SetName("ComPort1");
     EXPECT_EQ(owner.FindComponent("comport1"), child);
     EXPECT_EQ(owner.FindComponent(""), nullptr);
+    EXPECT_EQ(owner.Components(0), child);
+    EXPECT_THROW(owner.Components(1), EListError);
+    EXPECT_THROW(owner.Components(-1), EListError);
 }

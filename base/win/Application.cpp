@@ -122,7 +122,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     if (Application) throw Exception("An application object exists already");
     detail::SetSyncTarget(GetCurrentThreadId(), nullptr);
     handle_ = CreateUtilWindow(
-        "TApplication", [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WndProc(w, m, wp, lp); }, Title());
+        "TApplication", [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WndProc(w, m, wp, lp); }, "");
     if (!handle_) throw EOutOfResources("Cannot create the application window");
     Application = this;
     detail::SetSyncTarget(GetCurrentThreadId(), handle_);
@@ -130,6 +130,12 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
     BeginDestroy();
+    // Owned components (forms) go first, while the application still serves them.
+    while (ComponentCount() > 0) {
+        TComponent* last = Components(ComponentCount() - 1);
+        RemoveComponent(last);
+        delete last;
+    }
     detail::SetSyncTarget(MainThreadID(), nullptr);
     // Threads still waiting for the GUI thread would wait for ever: let them go.
     TThread::CancelSynchronize(nullptr);
@@ -142,10 +148,7 @@ TApplication::~TApplication() {
 
 std::string TApplication::Title() const { return title_.empty() ? ProgramName() : title_; }
 
-void TApplication::SetTitle(const std::string& title) {
-    title_ = title;
-    if (handle_) SetWindowTextA(handle_, Title().c_str());
-}
+void TApplication::SetTitle(const std::string& title) { title_ = title; }
 
 LRESULT TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -2,7 +2,7 @@
 // The application object and the exception boundary.
 //
 // Threads: TApplication is made, used and destroyed on the GUI thread only (the thread that made it becomes
-// MainThreadID()). From other threads use only TThread::Synchronize (base/win/Thread.h) and Guarded / 
+// MainThreadID()). From other threads use only TThread::Synchronize (base/win/Thread.h) and Guarded /
 // HandleGuardedException, which hand work and exceptions to the GUI thread.
 #include <exception>
 #include <functional>
@@ -33,7 +33,9 @@ public:
     // The title: the caption of exception boxes. Defaults to the program file's name without extension.
     std::string Title() const;
     void SetTitle(const std::string& title);
-    // The hidden message-only window that carries synchronous calls and exceptions from other threads.
+    // The hidden message-only window that carries synchronous calls and exceptions from other threads. It has no
+    // caption, so that a search for a top-level window by the title finds the main window only (Wine's
+    // FindWindow looks at message-only windows too).
     HWND Handle() const { return handle_; }
 
     // Message loop until Terminate (or a WM_QUIT) was seen.

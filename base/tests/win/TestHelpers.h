@@ -1,0 +1,73 @@
+#pragma once
+// Helpers of the Windows tests of the class library core.
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "base/win/Application.h"
+#include "base/win/Thread.h"
+
+namespace kestest {
+
+// A thread whose body is a lambda.
+class LambdaThread : public kes::TThread {
+public:
+    explicit LambdaThread(std::function<void(LambdaThread&)> body) : body_(std::move(body)) {}
+    ~LambdaThread() override { TerminateAndWait(); }
+    using kes::TThread::Synchronize;
+
+protected:
+    void Execute() override { body_(*this); }
+
+private:
+    std::function<void(LambdaThread&)> body_;
+};
+
+// Pumps the GUI thread's messages until `done` or the time is up; true when done.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        kes::CheckSynchronize();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+inline HWND FindBox(const char* caption) { return FindWindowA("#32770", caption); }
+
+// Waits (on its own thread) for a message box with `caption`, then, once `ready` says so or after `patienceMs`,
+// reads its text and presses OK. Join before looking at `text`.
+class BoxCloser {
+public:
+    BoxCloser(std::string caption, std::function<bool()> ready = [] { return true; }, DWORD patienceMs = 5000)
+        : thread_([this, caption, ready, patienceMs] {
+              const DWORD start = GetTickCount();
+              HWND box = nullptr;
+              while (!(box = FindBox(caption.c_str())) && GetTickCount() - start < 10000) Sleep(10);
+              if (!box) return;
+              found = true;
+              while (!ready() && GetTickCount() - start < patienceMs) Sleep(10);
+              char buf[512] = {};
+              GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+              text = buf;
+              PostMessageA(box, WM_COMMAND, IDOK, 0);
+          }) {}
+    ~BoxCloser() { Join(); }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    std::atomic<bool> found{false};
+    std::string text;
+
+private:
+    std::thread thread_;
+};
+
+}  // namespace kestest
