@@ -15,7 +15,9 @@ add_library(kes_terminal STATIC
 target_include_directories(kes_terminal PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(kes_terminal PUBLIC kes_base)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_terminal PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/ConsoleLinkClient.cpp)
+  target_sources(kes_terminal PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/win/ConsoleLinkClient.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/LocalTimeText.cpp)
   target_link_libraries(kes_terminal PUBLIC ws2_32)
 endif()
 
@@ -31,6 +33,8 @@ kestrup_native_test(terminal_tests
   LIBS kes_terminal)
 
 kestrup_wine_test(terminal_win_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/ConsoleLinkClient_test.cpp
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tests/win/ConsoleLinkClient_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/win/LocalTimeText_test.cpp
   LIBS kes_terminal
   LOCK tcp6800)

@@ -2,7 +2,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <windows.h>
+#include "base/win/Win.h"
 
 #include <algorithm>
 
