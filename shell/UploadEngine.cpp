@@ -1,11 +1,33 @@
 #include "UploadEngine.h"
 
+#include <algorithm>
+
 #include "IncludePaths.h"
 #include "SourceDirectives.h"
+#include "base/StringList.h"
 
 namespace kes {
 
 std::string IncludeLevelCaption(int depth) { return "(Include level: " + std::to_string(depth) + ")"; }
+
+bool UploadAllowed(UploadKind kind, int sourceLineCount) {
+    return kind == UploadKind::AllText ? sourceLineCount >= 1 : sourceLineCount > 1;
+}
+
+UploadText MakeUploadText(UploadKind kind, const std::string& sourceText, size_t selStart, size_t selLength) {
+    TStringList lines;
+    lines.SetText(sourceText);
+    UploadText t;
+    t.sourceLineCount = lines.Count();
+    if (kind == UploadKind::AllText) {
+        t.lines = lines.Items();
+    } else {
+        const size_t start = std::min(selStart, sourceText.size());
+        lines.SetText(sourceText.substr(start, std::min(selLength, sourceText.size() - start)));
+        t.lines = lines.Items();
+    }
+    return t;
+}
 
 namespace {
 

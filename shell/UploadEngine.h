@@ -21,6 +21,18 @@ struct UploadText {
     std::string baseFolder;            // the folder relative include names are taken in
 };
 
+// "Send all text to processor" (1) and "Send selected text to processor" (2).
+enum class UploadKind { AllText = 1, Selection = 2 };
+
+// The buttons' conditions: the whole text needs a source of at least one line, the selection one of more
+// than one line.
+bool UploadAllowed(UploadKind kind, int sourceLineCount);
+
+// The text to upload as the buttons take it: the whole source text or its selection (byte offsets, clipped
+// to the text), split into logical lines at CR LF, CR or LF however the editor wraps them; the progress
+// range counts the lines of the whole source. File and base folder are left for the caller.
+UploadText MakeUploadText(UploadKind kind, const std::string& sourceText, size_t selStart = 0, size_t selLength = 0);
+
 enum class UploadOutcome {
     NotStarted,      // port closed or no line: nothing happened
     AlreadyRunning,  // asked from inside a running upload: refused

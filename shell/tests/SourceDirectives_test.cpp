@@ -72,13 +72,6 @@ TEST(SourceDirectives, CommentLinesStartInTheFirstColumn) {
     EXPECT_FALSE(IsCommentLine(""));
 }
 
-TEST(SourceDirectives, CountCharInString) {
-    EXPECT_EQ(CountCharInString("\"", "a \"b\" \"c"), 3);
-    EXPECT_EQ(CountCharInString("<", "none"), 0);
-    EXPECT_EQ(CountCharInString("ab", "abab"), 0);
-    EXPECT_EQ(CountCharInString("", "abab"), 0);
-}
-
 TEST(SourceDirectives, FileNameBetweenQuotesOrAngleBracketsKeepsItsCase) {
     EXPECT_EQ(GetParseFilename("\\ include \"Lib Dir\\My.fs\""), "Lib Dir\\My.fs");
     EXPECT_EQ(GetParseFilename("#include <Sub/Lib.FS>"), "Sub/Lib.FS");

@@ -363,3 +363,31 @@ TEST(UploadEngine, AFailingHostCallLeavesTheEngineIdle) {
     b.written.clear();
     EXPECT_EQ(b.Send(": again ;\r\n").outcome, UploadOutcome::Completed);
 }
+
+TEST(UploadEngine, TheButtonsTakeTheWholeTextOrTheSelectionAsLogicalLines) {
+    const std::string text = ": a ;\r\n: b ;\r\n" + std::string(3000, 'c') + "\r\n: d ;";
+    EXPECT_TRUE(UploadAllowed(UploadKind::AllText, 1));
+    EXPECT_FALSE(UploadAllowed(UploadKind::AllText, 0));
+    EXPECT_FALSE(UploadAllowed(UploadKind::Selection, 1));
+    EXPECT_TRUE(UploadAllowed(UploadKind::Selection, 2));
+
+    auto all = MakeUploadText(UploadKind::AllText, text);
+    EXPECT_EQ(all.sourceLineCount, 4);
+    EXPECT_EQ(all.lines, (Lines{": a ;", ": b ;", std::string(3000, 'c'), ": d ;"}));
+    // From the middle of the second line into the third.
+    auto sel = MakeUploadText(UploadKind::Selection, text, 9, 10);
+    EXPECT_EQ(sel.sourceLineCount, 4);
+    EXPECT_EQ(sel.lines, (Lines{"b ;", "ccccc"}));
+    EXPECT_TRUE(MakeUploadText(UploadKind::Selection, text, 3, 0).lines.empty());
+    EXPECT_TRUE(MakeUploadText(UploadKind::Selection, text, 99999, 5).lines.empty());
+    EXPECT_EQ(MakeUploadText(UploadKind::AllText, "").sourceLineCount, 0);
+}
+
+TEST(UploadEngine, SelectionProgressCountsTheWholeSource) {
+    FakeBoard b;
+    auto t = MakeUploadText(UploadKind::Selection, "1\r\n2\r\n3\r\n4\r\n", 3, 4);
+    t.baseFolder = "C:\\src";
+    b.engine.SendTextToMCU(t);
+    EXPECT_EQ(b.written, (Lines{"2", "3"}));
+    EXPECT_EQ(b.progressMax, 3);
+}
