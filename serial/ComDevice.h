@@ -1,0 +1,76 @@
+#pragma once
+// What the port needs from the system: one COM device, its overlapped requests, and the event handling that
+// runs while it is open. The Windows build implements it over the real device; tests use a recording fake.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "serial/ComTypes.h"
+#include "serial/LineSettings.h"
+
+namespace kes {
+
+class TCustomComPort;
+
+// Outcome of one device call: ok, or the system's error code.
+struct ComStatus {
+    bool ok = true;
+    uint32_t error = 0;
+    static ComStatus Ok() { return {}; }
+    static ComStatus Fail(uint32_t code) { return {false, code}; }
+};
+
+enum TComIoKind : uint8_t { ikWrite, ikRead };
+
+// One read or write request: created by the device, used by one synchronous operation, then freed.
+class TComIoRequest {
+public:
+    virtual ~TComIoRequest() = default;
+    TComIoKind Kind = ikWrite;
+    // A private copy of the bytes handed to a write (none for a read).
+    std::string Data;
+    bool HasData = false;
+};
+
+// Event handling of an open port (its event thread, and with smWindowSync its notification window).
+// Destroying it stops the thread and waits until it has ended.
+class TComEventPump {
+public:
+    virtual ~TComEventPump() = default;
+};
+
+class TComDevice {
+public:
+    virtual ~TComDevice() = default;
+
+    virtual bool IsOpen() const = 0;
+    // Opens the device file (e.g. "\\.\COM1") for overlapped reading and writing, not shared.
+    virtual ComStatus Open(const std::string& fileName) = 0;
+    // Closes the device; the handle is forgotten even when the system refuses.
+    virtual ComStatus Close() = 0;
+
+    virtual ComStatus SetupComm(int inputSize, int outputSize) = 0;
+    virtual ComStatus SetCommState(const ComDcb& dcb) = 0;
+    virtual ComStatus SetCommTimeouts(const ComTimeoutsRecord& timeouts) = 0;
+    virtual ComStatus ClearCommError(uint32_t& errors, uint32_t& inQueue) = 0;
+    virtual ComStatus GetModemStatus(uint32_t& status) = 0;
+    virtual ComStatus Purge(uint32_t flags) = 0;
+
+    virtual std::unique_ptr<TComIoRequest> NewRequest() = 0;
+    // Start an overlapped transfer; ok when it completed or is pending. `doneNow` is the count known at once.
+    virtual ComStatus StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) = 0;
+    virtual ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) = 0;
+    // Waits without a time limit for a started request (a request never started completes with 0 bytes).
+    virtual ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) = 0;
+
+    // Starts waiting for the port's Events and handing them to the port by its SyncMethod.
+    virtual std::unique_ptr<TComEventPump> StartEvents(TCustomComPort& port) = 0;
+
+    // The system's text for one of its error codes.
+    virtual std::string ErrorText(uint32_t code) const = 0;
+};
+
+// The platform's device (the Windows COM device; elsewhere a device that fails every call).
+std::unique_ptr<TComDevice> NewComDevice();
+
+}  // namespace kes
