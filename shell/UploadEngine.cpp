@@ -1,6 +1,7 @@
 #include "UploadEngine.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "IncludePaths.h"
 #include "SourceDirectives.h"
@@ -124,7 +125,7 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
         result.outcome = UploadOutcome::Cancelled;
     } else if (missing_ > 0) {
         view_.SetProgress(0);
-        Log("Sourcefile parsing ended - " + IncludeFilesText(missing_) + " NOT FOUND!");
+        Log("Sourcefile parsing completed - " + IncludeFilesText(missing_) + " NOT FOUND!");
         view_.SetStatusText("Upload INCOMPLETE - " + IncludeFilesText(missing_) + " not found!");
         result.outcome = UploadOutcome::Incomplete;
     } else {
@@ -234,7 +235,14 @@ bool UploadEngine::SendLineToMCU(const std::string& line) {
     if (handshake_.CancelRequested()) return false;
     handshake_.BeginLine();
     std::string error;
-    if (!port_.Write(line + port_.LineEnd(), error)) {
+    bool written;
+    try {
+        written = port_.Write(line + port_.LineEnd(), error);
+    } catch (const std::exception& e) {
+        written = false;
+        error = e.what();
+    }
+    if (!written) {
         StopWith("COM port write failed" + (error.empty() ? std::string() : " - " + error));
         return false;
     }

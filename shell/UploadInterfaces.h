@@ -15,7 +15,7 @@ public:
     virtual bool Connected() = 0;
     // The line end written after every line: LF for ESP32 boards, CR for the others. Asked per line.
     virtual std::string LineEnd() = 0;
-    // Writes the bytes; false with a reason when the port refused them.
+    // Writes the bytes; false with a reason when the port refused them (an exception counts the same).
     virtual bool Write(const std::string& bytes, std::string& error) = 0;
 };
 

@@ -300,6 +300,13 @@ TEST(UploadEngine, WriteFailureCancelsAndIsNotANotFound) {
     EXPECT_EQ(b.status, "Upload CANCELED!");
     EXPECT_FALSE(b.engine.Uploading());
     EXPECT_EQ(b.engine.IncludeDepth(), 0);
+
+    // A port that throws (the port was closed under the upload) is a write failure as well.
+    FakeBoard c;
+    c.replies[1] = {BoardReply::ThrowOnWrite};
+    EXPECT_EQ(c.Send(": a ;\r\n: b ;\r\n").outcome, UploadOutcome::Cancelled);
+    EXPECT_TRUE(c.Logged("Source upload stopped: COM port write failed - Port not open"));
+    EXPECT_TRUE(c.written.empty());
 }
 
 TEST(UploadEngine, MissingIncludeIsReportedAndTheUploadGoesOn) {
@@ -311,7 +318,7 @@ TEST(UploadEngine, MissingIncludeIsReportedAndTheUploadGoesOn) {
     EXPECT_TRUE(b.Logged("ERROR -Include file \"gone.fs\" not found! "));
     EXPECT_TRUE(b.Logged("ERROR -Include file \"\" not found! "));
     EXPECT_EQ(b.warnings, (Lines{"Include File not found: gone.fs", "Include File not found: "}));
-    EXPECT_EQ(b.logLines.back(), "Sourcefile parsing ended - 2 include files NOT FOUND!");
+    EXPECT_EQ(b.logLines.back(), "Sourcefile parsing completed - 2 include files NOT FOUND!");
     EXPECT_EQ(b.status, "Upload INCOMPLETE - 2 include files not found!");
     EXPECT_EQ(b.engine.IncludeDepth(), 0);
 
@@ -390,4 +397,21 @@ TEST(UploadEngine, SelectionProgressCountsTheWholeSource) {
     b.engine.SendTextToMCU(t);
     EXPECT_EQ(b.written, (Lines{"2", "3"}));
     EXPECT_EQ(b.progressMax, 3);
+}
+
+TEST(UploadEngine, NestedIncludesWithSelfIncludeAndMissingFile) {
+    FakeBoard b;
+    b.AddFile("C:\\src\\lib\\one.fs",
+              "\\ one: included by main\r\n: one ;\r\n#include <Two.fs>\r\n: one-b ;\r\n");
+    b.AddFile("C:\\src\\two.fs", ": two ;\r\n\\ include two.fs\r\n\\ include missing.fs\r\n: two-b ;\r\n");
+    auto r = b.Send(": main ;\r\n\\ include lib\\one.fs\r\n: main-b ;\r\n");
+    EXPECT_EQ(r.outcome, UploadOutcome::Incomplete);
+    EXPECT_EQ(b.written, (Lines{": main ;", ": one ;", ": two ;", ": two-b ;", ": one-b ;", ": main-b ;"}));
+    EXPECT_EQ(b.pacingViolations, 0);
+    for (const char* line : {"File \"lib\\one.fs\" found and to be parsed now ", "File \"Two.fs\" parsed ",
+                             "Include File two.fs already included! SKIPPING it now!",
+                             "ERROR -Include file \"missing.fs\" not found! ", "File \"lib\\one.fs\" parsed "})
+        EXPECT_TRUE(b.Logged(line)) << line;
+    EXPECT_EQ(b.logLines.back(), "Sourcefile parsing completed - 1 include file NOT FOUND!");
+    EXPECT_EQ(b.engine.IncludeDepth(), 0);
 }

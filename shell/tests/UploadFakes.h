@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,7 @@ private:
 
 // What the board does with one line written to it.
 struct BoardReply {
-    enum Kind { Answer, Silent, Question, FailWrite } kind = Answer;
+    enum Kind { Answer, Silent, Question, FailWrite, ThrowOnWrite } kind = Answer;
     std::uint64_t delay = 0;     // until the answer, or until the question opens
     std::uint64_t holdMs = 0;    // how long the question stays open
     bool yes = true;             // the question's answer
@@ -161,6 +162,7 @@ public:
             trace.push_back("writefail");
             return false;
         }
+        if (reply.kind == BoardReply::ThrowOnWrite) throw std::runtime_error("Port not open");
         if (awaitingAnswer_) ++pacingViolations;
         raw.push_back(bytes);
         std::string line = bytes;
