@@ -21,7 +21,8 @@ TTextRange LineAt(std::string_view text, size_t caret);
 // only its text goes (the line end before it stays).
 TTextRange LineDeletionAt(std::string_view text, size_t caret);
 
-// The last line that counts: one line end at the very end of the text adds no empty line.
+// The last line that counts: one line end at the very end of the text adds no empty line. `text` may also be
+// just a tail of the terminal text, as long as it begins at or before the start of that line.
 TTextRange LastLine(std::string_view text);
 
 }  // namespace kes

@@ -26,14 +26,17 @@ void ApplyDrainedBatch(std::string& memoText, const TDrainedBatch& batch) {
 }
 
 bool TReceivePath::Received(const TBoardMode& mode, std::string_view chunk) {
-    queue_.Append(chunk);
-    return ChunkEndsLine(mode, chunk);
+    const bool endsLine = ChunkEndsLine(mode, chunk);
+    queue_.Append(chunk, endsLine);
+    return endsLine;
 }
 
 std::optional<TDrainedBatch> TReceivePath::Drain(const TBoardMode& mode) {
     if (queue_.Empty()) return std::nullopt;
     TDrainedBatch batch;
-    batch.Raw = queue_.TakeAll();
+    TRxBatch queued = queue_.TakeAll();
+    batch.Raw = std::move(queued.Bytes);
+    batch.LineEnded = queued.LineEnded;
     if (mode.FiltersEscapes) {
         TEscapeResult r = filter_.Filter(batch.Raw);
         batch.ClearMemo = r.ClearsScreen();

@@ -26,6 +26,9 @@ struct TDrainedBatch {
     std::string Append;
     int Beeps = 0;
     bool HeldBack = false;    // an unfinished escape sequence waits: Shape1 shown
+    // A chunk of the batch ended a line. An upload that waits for the board's answer can take it from here,
+    // after the batch was shown and checked for a warning, rather than at the receive itself.
+    bool LineEnded = false;
 };
 
 // The edit a text of the ESP32 board makes: each BS deletes the character before it, reaching into the

@@ -16,9 +16,10 @@ target_include_directories(kes_terminal PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(kes_terminal PUBLIC kes_base)
 if(KESTRUP_WINDOWS)
   target_sources(kes_terminal PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/win/CompanionLauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ConsoleLinkClient.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/LocalTimeText.cpp)
-  target_link_libraries(kes_terminal PUBLIC ws2_32)
+  target_link_libraries(kes_terminal PUBLIC ws2_32 shell32)
 endif()
 
 kestrup_native_test(terminal_tests
@@ -34,7 +35,14 @@ kestrup_native_test(terminal_tests
 
 kestrup_wine_test(terminal_win_tests
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tests/win/CompanionLauncher_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/ConsoleLinkClient_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/LocalTimeText_test.cpp
   LIBS kes_terminal
   LOCK tcp6800)
+if(KESTRUP_WINDOWS)
+  # Stands in for the companion when the tests start it: leaves a mark beside itself and ends.
+  add_executable(terminal_fake_companion ${CMAKE_CURRENT_LIST_DIR}/tests/win/FakeCompanion.cpp)
+  target_include_directories(terminal_fake_companion PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+  add_dependencies(terminal_win_tests terminal_fake_companion)
+endif()

@@ -52,7 +52,14 @@ TEST(ReceivePath, LineEndOfTheModeRaisesTheHandshake) {
     auto batch = path.Drain(Esp32);
     ASSERT_TRUE(batch);
     EXPECT_EQ(batch->Raw, "ok\rok\n\r\nok\nok\rx\b \b\n");
+    EXPECT_TRUE(batch->LineEnded);
     EXPECT_FALSE(path.Drain(Esp32));
+    // The drained batch tells whether any of its chunks ended a line, as each was judged when it came.
+    path.Received(Arduino, "no end\n");
+    EXPECT_FALSE(path.Drain(Arduino)->LineEnded);
+    path.Received(Arduino, "a\r");
+    path.Received(Esp32, "b");
+    EXPECT_TRUE(path.Drain(Esp32)->LineEnded);
 }
 
 TEST(ReceivePath, RawBytesAreForwardedUnchangedInEveryMode) {
@@ -131,10 +138,10 @@ TEST(RxQueue, ChunksFromAnotherThreadArriveWholeAndInOrder) {
     });
     std::string got;
     while (got.size() < 108890) {  // total length of "0," ... "19999,"
-        if (!queue.Empty()) got += queue.TakeAll();
+        if (!queue.Empty()) got += queue.TakeAll().Bytes;
     }
     producer.join();
-    got += queue.TakeAll();
+    got += queue.TakeAll().Bytes;
     std::string expected;
     for (int i = 0; i < kChunks; ++i) expected += std::to_string(i) + ",";
     EXPECT_EQ(got, expected);

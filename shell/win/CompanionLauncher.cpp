@@ -1,0 +1,31 @@
+#include "shell/win/CompanionLauncher.h"
+
+#include "base/win/Win.h"
+
+#include <shellapi.h>
+
+#include "shell/TerminalTexts.h"
+#include "shell/win/ConsoleLinkClient.h"
+
+namespace kes {
+
+TCompanionStart StartCompanion(const std::string& folder) {
+    if (TConsoleLinkClient::CompanionWindowExists()) return TCompanionStart::AlreadyRunning;
+    const std::string exe = folder + "\\" + TerminalText::TirvaneExe;
+    const DWORD attributes = GetFileAttributesA(exe.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return TCompanionStart::Missing;
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", exe.c_str(), nullptr, nullptr,
+                                                                SW_SHOWNORMAL));
+    return result > 32 ? TCompanionStart::Started : TCompanionStart::ShellFailed;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n < MAX_PATH ? n : 0);
+    const size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+}  // namespace kes
