@@ -147,3 +147,18 @@ TEST(RxQueue, ChunksFromAnotherThreadArriveWholeAndInOrder) {
     EXPECT_EQ(got, expected);
     EXPECT_TRUE(queue.Empty());
 }
+
+TEST(ReceivePath, EverySplitOfABatchShowsTheSameInEveryMode) {
+    const std::vector<std::string> batches{
+        "\x1b[31mred\x1b[0m \x07ok\r\n\x1b[1;32mHello\x1b[K> ",
+        "typed\b\b\b\bxt\b\r\n\x1b[?25lx\x1b",
+        std::string("\x1b[") + std::string(70, '1') + "mtail\r\n",
+    };
+    for (const auto& mode : BoardModes())
+        for (const auto& b : batches) {
+            const std::string whole = Show(mode, {b}, true, "memo:").Memo;
+            for (size_t k = 0; k <= b.size(); ++k)
+                ASSERT_EQ(Show(mode, {b.substr(0, k), b.substr(k)}, true, "memo:").Memo, whole)
+                    << mode.Caption << ", split at " << k;
+        }
+}
