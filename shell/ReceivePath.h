@@ -38,6 +38,7 @@ void ApplyBackspaces(std::string_view text, TDrainedBatch& batch);
 // Reference of the memo edit (the window does the same on the edit control).
 void ApplyDrainedBatch(std::string& memoText, const TDrainedBatch& batch);
 
+// Received may run on any thread (the queue has its own lock); Drain, Reset and HoldsBack on the GUI thread.
 class TReceivePath {
 public:
     // ComPort1RxChar: queues one chunk. Returns true when the port's Tag is to be set to 1.
