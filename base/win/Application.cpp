@@ -214,6 +214,12 @@ void TApplication::Terminate() {
         PostThreadMessageA(MainThreadID(), WM_QUIT, 0, 0);
 }
 
+void TApplication::Restore() {
+    if (!Minimized()) return;
+    ShowWindow(MainFormHandle, SW_RESTORE);
+    SetForegroundWindow(MainFormHandle);
+}
+
 int TApplication::AddMessageFilter(TMessageFilter filter) {
     const int id = nextFilterId_++;
     filters_.emplace_back(id, std::make_shared<TMessageFilter>(std::move(filter)));

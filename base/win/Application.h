@@ -62,6 +62,12 @@ public:
     // MessageBoxA owned by the active window of the GUI thread, caption Title() when `caption` is null.
     int MessageBox(const std::string& text, const char* caption = nullptr, UINT flags = MB_OK);
 
+    // The main window, set by the window layer when it makes it; Minimized and Restore act on it.
+    HWND MainFormHandle = nullptr;
+    bool Minimized() const { return MainFormHandle && IsIconic(MainFormHandle); }
+    // Shows a minimised main window again and brings it to the front.
+    void Restore();
+
     // Hint timing read by the skin (ms).
     int HintPause = 500;
     int HintHidePause = 2500;

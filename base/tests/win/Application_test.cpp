@@ -31,6 +31,21 @@ TEST(Application, OneAtATimeWithTitleAndHiddenWindow) {
     EXPECT_EQ(Application, nullptr);
 }
 
+TEST(Application, RestoresAMinimisedMainWindow) {
+    TApplication app;
+    EXPECT_FALSE(app.Minimized());  // no main window yet
+    app.Restore();
+    app.MainFormHandle = CreateWindowExA(0, "STATIC", "KesMain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.MainFormHandle);
+    ShowWindow(app.MainFormHandle, SW_MINIMIZE);
+    EXPECT_TRUE(app.Minimized());
+    app.Restore();
+    EXPECT_FALSE(app.Minimized());
+    EXPECT_TRUE(IsWindowVisible(app.MainFormHandle));
+    DestroyWindow(app.MainFormHandle);
+}
+
 TEST(Application, ShowsExceptionsWithTitleAndFullStop) {
     TApplication app;
     app.SetTitle("KesShowTest");

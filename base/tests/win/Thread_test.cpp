@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "base/Exception.h"
 #include "base/win/Application.h"
@@ -89,13 +90,14 @@ TEST(ThreadWaitFor, OnTheGuiThreadServicesPendingCallsAndSentMessages) {
 
 TEST(ThreadWaitFor, DestroyingAThreadThatWaitsForTheGuiDoesNotHang) {
     TApplication app;
-    std::atomic<bool> handlerRan{false};
+    std::atomic<bool> handlerRan{false}, asking{false};
     {
         LambdaThread worker([&](LambdaThread& self) {
-            while (!self.Terminated()) self.Synchronize([&] { handlerRan = true; });
+            asking = true;
+            self.Synchronize([&] { handlerRan = true; });
         });
         worker.Start();
-        Sleep(50);
+        while (!asking) Sleep(1);
     }  // destructor: terminate, then wait while serving the pending call
     EXPECT_TRUE(handlerRan);
 }
@@ -173,4 +175,41 @@ TEST(Guarded, WorkerExceptionIsShownOnTheGuiThread) {
     ASSERT_TRUE(kestest::PumpUntil([&] { return !shown.empty(); }));
     EXPECT_EQ(shown, "Cannot open file \"x\"");
     EXPECT_EQ(shownOn, GetCurrentThreadId());
+}
+
+TEST(Synchronize, IsServicedWhileAPopupMenuIsTracked) {
+    TApplication app;
+    HWND owner = CreateWindowExA(0, "STATIC", "KesMenuOwner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(owner);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "Item");
+    auto openMenu = [] {
+        HWND m = FindWindowA("#32768", nullptr);
+        return m && IsWindowVisible(m) ? m : nullptr;
+    };
+    std::atomic<bool> menuWasOpen{false}, synced{false};
+    LambdaThread worker([&](LambdaThread& self) {
+        const DWORD start = GetTickCount();
+        while (!openMenu() && GetTickCount() - start < 10000) Sleep(10);
+        self.Synchronize([&] {
+            menuWasOpen = openMenu() != nullptr;
+            EndMenu();
+        });
+        synced = true;
+    });
+    std::thread fallback([&] {  // ends the menu if the call never runs inside it
+        const DWORD start = GetTickCount();
+        while (!synced && GetTickCount() - start < 8000) Sleep(10);
+        if (!synced)
+            if (HWND m = openMenu()) PostMessageA(m, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    worker.Start();
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu, TPM_RETURNCMD, 20, 20, 0, owner, nullptr);
+    worker.WaitFor();
+    fallback.join();
+    EXPECT_TRUE(menuWasOpen) << "the synchronous call did not run inside the menu's loop";
+    DestroyMenu(menu);
+    DestroyWindow(owner);
 }
