@@ -52,7 +52,11 @@ void Board::Purge() {
     answersPending_ = 0;
 }
 
-void Board::SetSpeed(long bytesPerSecond) { speed_ = bytesPerSecond < 0 ? 0 : bytesPerSecond; }
+// A new speed starts afresh: time booked under the old one is dropped.
+void Board::SetSpeed(long bytesPerSecond) {
+    speed_ = bytesPerSecond < 0 ? 0 : bytesPerSecond;
+    inFreeAt_ = outFreeAt_ = 0;
+}
 
 void Board::SetSilentAfter(long lines) {
     silentAfter_ = lines < 0 ? -1 : lines;
@@ -203,7 +207,8 @@ Millis Board::NextWakeup(Millis now, bool output, bool input) const {
         const Millis ms = at <= now ? 0 : static_cast<Millis>(at - now + 0.999);
         wake = wake < 0 ? ms : std::min(wake, ms);
     };
-    if (output && !queue_.empty()) consider(std::max(static_cast<double>(queue_.front().due), outFreeAt_));
+    if (output && !queue_.empty())
+        consider(std::max(static_cast<double>(queue_.front().due), speed_ > 0 ? outFreeAt_ : 0.0));
     if (input && speed_ > 0 && inFreeAt_ > now) consider(inFreeAt_);
     return wake;
 }

@@ -157,8 +157,11 @@ TEST(BoardSpeed, LimitsBothDirections) {
     EXPECT_EQ(board.NextWakeup(9, false, true), 1);
     EXPECT_EQ(board.InputAllowance(10), 10u);
 
+    board.SetSpeed(1);  // books the line for 5 s
+    board.Consumed(5, 10);
     board.SetSpeed(0);
     EXPECT_EQ(board.InputAllowance(10), SIZE_MAX);
+    EXPECT_EQ(board.NextWakeup(10, true, true), 0);
 }
 
 TEST(BoardScript, WritesStayApartAndPausesSeparateThem) {
