@@ -20,7 +20,9 @@ static std::string TrimBlanks(const std::string& s) {
 void TCustomIniFile::CheckWritable(const std::string& section, const std::string& ident, const std::string& value) {
     if (TrimBlanks(section).empty() || section.find(']') != std::string::npos || HasLineBreak(section))
         throw EIniFileException("Invalid ini section name \"" + section + "\"");
-    if (TrimBlanks(ident).empty() || ident.find('=') != std::string::npos || HasLineBreak(ident))
+    const std::string name = TrimBlanks(ident);
+    if (name.empty() || name.front() == ';' || name.front() == '[' || ident.find('=') != std::string::npos ||
+        HasLineBreak(ident))
         throw EIniFileException("Invalid ini value name \"" + ident + "\"");
     if (HasLineBreak(value)) throw EIniFileException("Ini value \"" + ident + "\" holds a line break");
 }

@@ -19,7 +19,7 @@ public:
     virtual std::string ReadString(const std::string& section, const std::string& ident,
                                    const std::string& fallback) = 0;
     // Failures (and text the format cannot hold: line breaks anywhere, "=" in a name, "]" in a section name,
-    // an empty name) raise EIniFileException.
+    // an empty name, a name that starts with ";" or "[") raise EIniFileException.
     virtual void WriteString(const std::string& section, const std::string& ident, const std::string& value) = 0;
 
     // Decimal text; a missing value or one that is no integer reads as `fallback`.

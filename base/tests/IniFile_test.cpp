@@ -82,6 +82,8 @@ TEST(MemIniFile, RefusesTextThatWouldNotReadBack) {
     EXPECT_THROW(ini.WriteString("S", "", "v"), EIniFileException);
     EXPECT_THROW(ini.WriteString("S]x", "k", "v"), EIniFileException);
     EXPECT_THROW(ini.WriteString("", "k", "v"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", " ;note", "v"), EIniFileException);  // would read back as a comment
+    EXPECT_THROW(ini.WriteString("S", "[x]", "v"), EIniFileException);     // would read back as a section
     EXPECT_EQ(ini.Text(), "");  // nothing half-written
 }
 

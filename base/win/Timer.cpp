@@ -8,7 +8,10 @@ namespace kes {
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     window_ = AllocateHWnd([this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (msg != WM_TIMER) return DefWindowProcA(wnd, msg, wParam, lParam);
-        Fire(OnTimer, this);  // the hidden window's procedure shows what it throws
+        // A copy: the handler may free this timer, and with it OnTimer. The hidden window's procedure shows
+        // what the handler throws.
+        const TNotifyEvent handler = OnTimer;
+        Fire(handler, this);
         return 0;
     });
     if (!window_) throw EOutOfResources("Cannot create the timer window");

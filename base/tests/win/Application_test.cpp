@@ -172,3 +172,22 @@ TEST(Application, DestructionFreesOwnedComponentsFirstAndReleasesWaitingThreads)
     EXPECT_EQ(seenWhileFreed, raw);
     EXPECT_EQ(result.load(), 0);
 }
+
+TEST(Timer, AHandlerMayFreeItsOwnTimer) {
+    TApplication app;
+    std::string shown;
+    app.OnException = [&](TObject*, const std::exception& e) { shown = e.what(); };
+    auto* timer = new TTimer;
+    int ticks = 0;
+    const std::string capture(40, 'c');  // a capture large enough to live outside the function object
+    timer->SetInterval(1);
+    timer->OnTimer = [&ticks, &timer, capture](TObject*) {
+        delete timer;
+        timer = nullptr;
+        ticks += static_cast<int>(capture.size());  // still valid after the timer is gone
+    };
+    ASSERT_TRUE(kestest::PumpUntil([&] { return timer == nullptr; }));
+    kestest::PumpUntil([] { return false; }, 50);
+    EXPECT_EQ(ticks, 40);
+    EXPECT_EQ(shown, "");
+}
