@@ -30,7 +30,7 @@ const PositionCodes& Positions() {
 
 }  // namespace
 
-LzhSymbolWriter::LzhSymbolWriter() : tree_(std::make_unique<LzhTree>()) { tree_->Init(); }
+LzhSymbolWriter::LzhSymbolWriter() : tree_(std::make_unique<LzhTree>()), path_(T) { tree_->Init(); }
 LzhSymbolWriter::~LzhSymbolWriter() = default;
 
 void LzhSymbolWriter::Bits(std::uint32_t value, int count) {
@@ -45,11 +45,11 @@ void LzhSymbolWriter::Bits(std::uint32_t value, int count) {
 void LzhSymbolWriter::Symbol(int c) {
     // Collect the path from the leaf up to the root (a node's position tells which child it is),
     // then write it root first.
-    int path[T];
+    std::uint8_t* path = path_.data();
     int depth = 0;
     int node = tree_->parent[c + T];
     do {
-        path[depth++] = node & 1;
+        path[depth++] = static_cast<std::uint8_t>(node & 1);
         node = tree_->parent[node];
     } while (node != R);
     for (int k = depth - 1; k >= 0; --k) Bits(static_cast<std::uint32_t>(path[k]), 1);

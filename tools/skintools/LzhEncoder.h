@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kes {
 
@@ -34,6 +35,7 @@ private:
     void Bits(std::uint32_t value, int count);
 
     std::unique_ptr<lzh::LzhTree> tree_;
+    std::vector<std::uint8_t> path_;  // code bits of one symbol, leaf first
     std::string out_;
     std::uint64_t acc_ = 0;  // pending bits, right-aligned
     int accBits_ = 0;

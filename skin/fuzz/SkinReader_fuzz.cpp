@@ -1,0 +1,43 @@
+// Skin containers. Input starting with 'R' is loaded as it is (a packed container); anything else is taken
+// as an unpacked archive, packed as plain literals and loaded, so the archive checks see arbitrary headers,
+// name lists and size tables. Every entry found must lie inside the archive.
+#include <cstdint>
+#include <string>
+
+#include "FuzzSeeds.h"
+#include "LzhEncoder.h"
+#include "SkinWriter.h"
+#include "skin/SkinReader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    kes::fuzz::WriteSeeds({
+        kes::BuildSkinArchive(70000, {{"a.bmp", "BM.."}, {"Skin.ini", "[Form]\r\n"}}),
+        kes::BuildSkinArchive(20000, {{"x", ""}, {"y.ini", "k=v"}}),
+        "R" + kes::WriteSkinContainer(30000, {{"one.bmp", "1"}}),
+    });
+    if (size == 0) return 0;
+    if (size > 4096) return 0;  // headers and tables need few bytes; long inputs only slow the search
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::string container;
+    if (input[0] == 'R') {
+        container = input.substr(1);
+    } else {
+        kes::LzhSymbolWriter writer;
+        for (char c : input) writer.Literal(static_cast<std::uint8_t>(c));
+        const auto n = static_cast<std::uint32_t>(size);
+        container = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16), static_cast<char>(n >> 24)};
+        container += writer.Finish();
+    }
+    kes::TSkinReader reader;
+    reader.ShowMessage = [](const std::string&) {};
+    if (!reader.LoadFromStream(container)) return 0;
+    std::string entry, name;
+    std::size_t total = 0;
+    for (int i = 0; i < reader.Count(); ++i) {
+        reader.ExtractFile(reader.Names()[i], entry);
+        total += entry.size();
+    }
+    reader.ExtractFirstMatch(".ini", entry, name);
+    if (input[0] != 'R' && total > size) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Bitmap files of any content: the reader accepts or refuses, never reads outside the file; what it
+// accepts must survive a write and a second read unchanged.
+#include <cstdint>
+#include <string>
+
+#include "Bmp.h"
+#include "skin/fuzz/FuzzSeeds.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string seed24 = [] {
+        kes::PixelBuffer p(3, 2);
+        p.SetPixel(1, 1, 0xFF00FF);
+        return kes::WriteBmp(p, 24);
+    }();
+    kes::fuzz::WriteSeeds({seed24, kes::WriteBmp(kes::PixelBuffer(5, 3), 1, true), kes::WriteBmp(kes::PixelBuffer(2, 2), 8),
+                           kes::WriteBmp(kes::PixelBuffer(1, 4), 4), kes::WriteBmp(kes::PixelBuffer(2, 1), 32, true)});
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    kes::PixelBuffer image;
+    std::string error;
+    if (!kes::ReadBmp(bytes, image, error)) return 0;
+    if (static_cast<std::size_t>(image.Width()) * image.Height() > 4u * 1024 * 1024) return 0;
+    kes::PixelBuffer again;
+    if (!kes::ReadBmp(kes::WriteBmp(image, 24), again, error)) __builtin_trap();
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (image.GetPixel(x, y) != again.GetPixel(x, y)) __builtin_trap();
+    return 0;
+}
