@@ -94,16 +94,13 @@ bool Server::Step(Millis maxWaitMs) {
     bool lineUp = true;
     if (fds[0].revents & POLLOUT) waitWritable_ = false;
     if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) lineUp = ReadLine(now);
-    if (fds[1].revents & POLLIN) Accept();
-    // Clients accepted just now are served from the next round on.
     std::vector<Client> kept;
-    for (std::size_t i = 0; i + 2 < fds.size(); ++i) {
-        Client& c = clients_[i];
-        if (fds[i + 2].revents == 0 || ServeClient(c, now)) kept.push_back(std::move(c));
-        else close(c.fd);
+    for (std::size_t i = 0; i < clients_.size(); ++i) {
+        if (fds[i + 2].revents == 0 || ServeClient(clients_[i], now)) kept.push_back(std::move(clients_[i]));
+        else close(clients_[i].fd);
     }
-    for (std::size_t i = fds.size() - 2; i < clients_.size(); ++i) kept.push_back(std::move(clients_[i]));
     clients_ = std::move(kept);
+    if (fds[1].revents & POLLIN) Accept();
     WriteLine(now);
     return lineUp;
 }
