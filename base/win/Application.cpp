@@ -238,8 +238,9 @@ void TApplication::HandleException(const std::exception& e) {
     try {
         if (dynamic_cast<const EAbort*>(&e)) return;
         if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-        if (OnException)
-            OnException(this, e);
+        const TExceptionEvent handler = OnException;  // the handler may replace itself
+        if (handler)
+            handler(this, e);
         else
             ShowException(e);
     } catch (const std::exception& inner) {

@@ -167,13 +167,14 @@ int TThread::WaitFor() {
     if (FreeOnTerminate) throw EThread("Cannot wait for a thread that frees itself");
     if (GetCurrentThreadId() == g_mainThread) {
         HANDLE handles[2] = {handle_, g_syncEvent};
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // messages sent before the wait began
         for (;;) {
             DWORD r = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
             if (r == WAIT_OBJECT_0) break;
             if (r == WAIT_OBJECT_0 + 1) {
                 CheckSynchronize();
             } else if (r == WAIT_OBJECT_0 + 2) {
-                MSG msg;
                 PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers the sent messages
             } else {
                 WaitForSingleObject(handle_, INFINITE);
