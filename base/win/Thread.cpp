@@ -32,6 +32,15 @@ HANDLE g_syncEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 
 void Finish(SyncRequest* r) { SetEvent(r->done); }  // after this the request is gone
 
+// Each calling thread keeps one auto-reset event for its calls (one call at a time per thread).
+struct ThreadDoneEvent {
+    HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    ~ThreadDoneEvent() {
+        if (handle) CloseHandle(handle);
+    }
+};
+thread_local ThreadDoneEvent t_doneEvent;
+
 }  // namespace
 
 DWORD MainThreadID() { return g_mainThread; }
@@ -57,7 +66,7 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) 
     SyncRequest request;
     request.thread = thread;
     request.method = &method;
-    request.done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    request.done = t_doneEvent.handle;
     if (!request.done) throw EOutOfResources("Cannot create the synchronization event");
     {
         std::lock_guard<std::mutex> lock(g_syncMutex);
@@ -66,7 +75,6 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) 
     SetEvent(g_syncEvent);
     if (HWND wnd = g_syncWindow) PostMessageA(wnd, WM_KES_SYNCHRONIZE, 0, 0);
     WaitForSingleObject(request.done, INFINITE);
-    CloseHandle(request.done);
     if (request.error) std::rethrow_exception(request.error);
     return request.ran;
 }
