@@ -44,7 +44,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    out.close();  // a failure while flushing counts too
+    return !out.fail();
 }
 
 void TStringList::CheckIndex(int index, bool allowEnd) const {

@@ -55,3 +55,14 @@ TEST(StringList, FilesRoundTripBytesAndReportFailures) {
     std::remove(path.c_str());
     EXPECT_THROW(r.LoadFromFile(path), EFOpenError);
 }
+
+TEST(StringList, AFailedFlushIsAFailedSave) {
+    // /dev/full takes the open but refuses the buffered bytes when they are written out at close.
+    if (std::FILE* probe = std::fopen("/dev/full", "wb")) {
+        std::fclose(probe);
+        EXPECT_FALSE(WriteFileBytes("/dev/full", "data"));
+        TStringList l;
+        l.Add("line");
+        EXPECT_THROW(l.SaveToFile("/dev/full"), EFOpenError);
+    }
+}
