@@ -1,0 +1,644 @@
+// The gallery: one form with every control, a main menu with a radio group and a submenu and a status bar
+// with panels, driven under Wine by synthesized messages; plus modal forms, message boxes, the GUI-thread
+// timer, the handler chain and an in-program capture of the form checked by pixel samples.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/Exception.h"
+#include "base/win/Application.h"
+#include "base/win/Timer.h"
+#include "gui/ComCtrls.h"
+#include "gui/Dialogs.h"
+#include "gui/ExtCtrls.h"
+#include "gui/Forms.h"
+#include "gui/Keys.h"
+#include "gui/Menus.h"
+#include "gui/StdCtrls.h"
+#include "gui/win/Canvas.h"
+#include "gui/win/Dialogs.h"
+#include "gui/win/Shell.h"
+#include "gui/win/Win.h"
+
+using namespace kes;
+
+namespace {
+
+class TGalleryForm : public TForm {
+    KES_CLASS(TGalleryForm, TForm)
+public:
+    explicit TGalleryForm(TComponent* owner) : TForm(owner) {
+        SetName("Gallery");
+        SetCaption("Gallery");
+        SetBounds(10, 10, 640, 480);
+        Font().SetName("Tahoma");
+        Font().SetHeight(-11);
+
+        MainMenu1 = new TMainMenu(this);
+        File1 = Item(MainMenu1->Items(), "File1", "&File");
+        Open1 = Item(File1, "Open1", "&Open...");
+        Open1->SetShortCut(ShortCut('O', ssCtrl));
+        Item(File1, "N1", "-");
+        Exit1 = Item(File1, "Exit1", "E&xit");
+        Mode1 = Item(MainMenu1->Items(), "Mode1", "&Mode");
+        for (int i = 0; i < 3; ++i) {
+            Modes[i] = Item(Mode1, ("ModeItem" + std::to_string(i)).c_str(), ("Mode &" + std::to_string(i)).c_str());
+            Modes[i]->SetRadioItem(true);
+            Modes[i]->SetGroupIndex(1);
+        }
+        Modes[0]->SetChecked(true);
+        Clear1 = Item(MainMenu1->Items(), "Clear1", "&Clear");
+        Sure1 = Item(Clear1, "Sure1", "Sure? (Clear screen)");
+        SetMenu(MainMenu1);
+
+        Panel1 = new TPanel(this);
+        Panel1->SetParent(this);
+        Panel1->SetHeight(41);
+        Panel1->SetAlign(alTop);
+        Panel1->SetCaption("Header");
+        Panel1->SetColor(clYellow);
+        Label1 = new TLabel(this);
+        Label1->SetParent(Panel1);
+        Label1->SetBounds(8, 4, 0, 0);
+        Label1->SetCaption("No EOL delay");
+        Shape1 = new TShape(this);
+        Shape1->SetParent(Panel1);
+        Shape1->SetBounds(560, 8, 25, 25);
+        Shape1->SetShape(stRoundSquare);
+        Shape1->SetBrushColor(clRed);
+        Button1 = new TButton(this);
+        Button1->SetParent(Panel1);
+        Button1->SetBounds(300, 8, 150, 25);
+        Button1->SetCaption("Show window");
+
+        StatusBar1 = new TStatusBar(this);
+        StatusBar1->SetParent(this);
+        for (int w : {100, 100, 150, 50}) StatusBar1->Panels().Add().SetWidth(w);
+        StatusBar1->Panels()[0].SetText("COM4");
+        StatusBar1->Panels()[1].SetText("38400 Baud");
+        StatusBar1->Panels()[2].SetText("COM Port CLOSED");
+
+        Panel2 = new TPanel(this);
+        Panel2->SetParent(this);
+        Panel2->SetHeight(120);
+        Panel2->SetAlign(alBottom);
+        Panel2->SetBevelOuter(bvLowered);
+        Edit1 = new TEdit(this);
+        Edit1->SetParent(Panel2);
+        Edit1->SetBounds(8, 8, 200, 21);
+        CheckBox1 = new TCheckBox(this);
+        CheckBox1->SetParent(Panel2);
+        CheckBox1->SetBounds(8, 36, 150, 17);
+        CheckBox1->SetCaption("Accept INCLUDE files");
+        CheckBox1->SetChecked(true);
+        GroupBox1 = new TGroupBox(this);
+        GroupBox1->SetParent(Panel2);
+        GroupBox1->SetBounds(8, 58, 200, 56);
+        GroupBox1->SetCaption(" Settings ");
+        Radio1 = new TRadioButton(this);
+        Radio1->SetParent(GroupBox1);
+        Radio1->SetBounds(8, 18, 80, 17);
+        Radio1->SetCaption("One");
+        Radio1->SetChecked(true);
+        Radio2 = new TRadioButton(this);
+        Radio2->SetParent(GroupBox1);
+        Radio2->SetBounds(100, 18, 80, 17);
+        Radio2->SetCaption("Two");
+        ListBox1 = new TListBox(this);
+        ListBox1->SetParent(Panel2);
+        ListBox1->SetBounds(220, 8, 150, 100);
+        for (const char* s : {"alpha", "beta", "gamma"}) ListBox1->Items().Add(s);
+        ComboBox1 = new TComboBox(this);
+        ComboBox1->SetParent(Panel2);
+        ComboBox1->SetStyle(csDropDownList);
+        ComboBox1->SetBounds(380, 8, 120, 21);
+        ComboBox1->Items().SetText("None\r\nOdd\r\nEven\r\nMark\r\nSpace");
+        ComboBox1->SetItemIndex(0);
+        ProgressBar1 = new TProgressBar(this);
+        ProgressBar1->SetParent(Panel2);
+        ProgressBar1->SetBounds(380, 40, 200, 16);
+        ProgressBar1->SetRange(0, 10);
+        ProgressBar1->SetPosition(4);
+        Frame1 = new TFrame(this);
+        Frame1->SetParent(Panel2);
+        Frame1->SetBounds(380, 62, 200, 50);
+        FrameMemo = new TMemo(Frame1);  // made at run time, owned by the frame
+        FrameMemo->SetParent(Frame1);
+        FrameMemo->SetBounds(10, 10, 100, 30);
+
+        Memo1 = new TMemo(this);
+        Memo1->SetParent(this);
+        Memo1->SetAlign(alClient);
+        Memo1->SetColor(clBlack);
+        Memo1->Font().SetName("Courier New");
+        Memo1->Font().SetHeight(-24);
+        Memo1->Font().SetStyle(fsBold);
+        Memo1->Font().SetColor(clYellow);
+        Memo1->SetScrollBars(ssVertical);
+        Memo1->WantTabs = true;
+    }
+
+    TMenuItem* Item(TMenuItem* parent, const char* name, const char* caption) {
+        auto* i = new TMenuItem(this);
+        i->SetName(name);
+        i->SetCaption(caption);
+        parent->Add(i);
+        return i;
+    }
+
+    TMainMenu* MainMenu1;
+    TMenuItem *File1, *Open1, *Exit1, *Mode1, *Modes[3], *Clear1, *Sure1;
+    TPanel *Panel1, *Panel2;
+    TLabel* Label1;
+    TShape* Shape1;
+    TButton* Button1;
+    TStatusBar* StatusBar1;
+    TEdit* Edit1;
+    TCheckBox* CheckBox1;
+    TGroupBox* GroupBox1;
+    TRadioButton *Radio1, *Radio2;
+    TListBox* ListBox1;
+    TComboBox* ComboBox1;
+    TProgressBar* ProgressBar1;
+    TFrame* Frame1;
+    TMemo* FrameMemo;
+    TMemo* Memo1;
+};
+
+class Gallery : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app_ = std::make_unique<TApplication>();
+        app_->OnException = [this](TObject*, const std::exception& e) { errors_.push_back(e.what()); };
+        form_ = CreateForm<TGalleryForm>();
+        form_->Show();
+        Pump();
+    }
+    void TearDown() override {
+        delete form_;
+        Screen().MainForm = nullptr;
+        Screen().OnTerminate = nullptr;
+        EXPECT_TRUE(errors_.empty()) << errors_.front();
+        app_.reset();
+    }
+    void Pump() {
+        for (int i = 0; i < 5; ++i) app_->ProcessMessages();
+    }
+    static HWND H(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
+
+    std::unique_ptr<TApplication> app_;
+    std::vector<std::string> errors_;
+    TGalleryForm* form_ = nullptr;
+};
+
+std::string WindowText(HWND h) {
+    char buf[512] = "";
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+// Runs `fn` from a timer on this thread while a modal loop (message box, dialog, ShowModal) waits.
+struct DeferredAction {
+    static inline std::function<void()> pending;
+    explicit DeferredAction(std::function<void()> fn, UINT ms = 100) {
+        pending = std::move(fn);
+        id = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            if (auto fn = std::exchange(pending, nullptr)) fn();
+        });
+    }
+    ~DeferredAction() {
+        KillTimer(nullptr, id);
+        pending = nullptr;
+    }
+    UINT_PTR id;
+};
+
+// The dialog box window (#32770) of this thread, if one is up.
+HWND FindThreadDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            char cls[32] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (std::string(cls) == "#32770" && IsWindowVisible(h)) {
+                *reinterpret_cast<HWND*>(lp) = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+TEST_F(Gallery, TextsAndStatesReadBackFromTheWindows) {
+    TGalleryForm& f = *form_;
+    EXPECT_TRUE(IsWindowVisible(H(&f)));
+    EXPECT_EQ(WindowText(H(&f)), "Gallery");
+    EXPECT_EQ(FindControl(H(f.Memo1)), f.Memo1);
+    EXPECT_EQ(FindTopWindow("Gallery"), H(&f));
+    // Docking: header on top, status bar at the bottom, the bottom panel above it, the memo in between.
+    const TRect c = f.ClientRect();
+    EXPECT_EQ(f.Panel1->BoundsRect(), Rect(0, 0, c.Right, 41));
+    EXPECT_EQ(f.StatusBar1->Top() + f.StatusBar1->Height(), c.Bottom);
+    EXPECT_EQ(f.Panel2->Top() + f.Panel2->Height(), f.StatusBar1->Top());
+    EXPECT_EQ(f.Memo1->BoundsRect(), Rect(0, 41, c.Right, f.Panel2->Top()));
+    RECT wr;
+    GetWindowRect(H(f.Memo1), &wr);
+    MapWindowPoints(HWND_DESKTOP, H(&f), reinterpret_cast<POINT*>(&wr), 2);
+    EXPECT_EQ(ToTRect(wr), f.Memo1->BoundsRect());
+
+    f.Memo1->Lines().Add("first line");
+    f.Memo1->Lines().Add("second line");
+    EXPECT_EQ(WindowText(H(f.Memo1)), "first line\r\nsecond line\r\n");
+    EXPECT_EQ(f.Memo1->Lines().Count(), 2);
+    f.Edit1->SetText("words");
+    EXPECT_EQ(WindowText(H(f.Edit1)), "words");
+    EXPECT_EQ(SendMessageA(H(f.CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(H(f.Radio1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    f.Radio2->SetChecked(true);
+    EXPECT_EQ(SendMessageA(H(f.Radio1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(H(f.ListBox1), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(H(f.ComboBox1), CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(f.ComboBox1->Text(), "None");
+    EXPECT_EQ(SendMessageA(H(f.ProgressBar1), PBM_GETPOS, 0, 0), 4);
+    char sb[64] = "";
+    SendMessageA(H(f.StatusBar1), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(sb));
+    EXPECT_STREQ(sb, "COM Port CLOSED");
+    EXPECT_EQ(SendMessageA(H(f.StatusBar1), SB_GETPARTS, 0, 0), 4);
+    f.StatusBar1->Panels()[2].SetText("COM Port Open");
+    SendMessageA(H(f.StatusBar1), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(sb));
+    EXPECT_STREQ(sb, "COM Port Open");
+    EXPECT_EQ(WindowText(H(f.Panel1)), "Header");
+    EXPECT_EQ(WindowText(H(f.Button1)), "Show window");
+    EXPECT_EQ(FindControl(H(f.FrameMemo)), f.FrameMemo);
+    EXPECT_EQ(GetParent(H(f.FrameMemo)), H(f.Frame1));
+
+    // The menu bar: radio group with one check, a submenu, shortcut text.
+    HMENU bar = GetMenu(H(&f));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 3);
+    HMENU mode = GetSubMenu(bar, 1);
+    MENUITEMINFOA mii{sizeof mii, MIIM_FTYPE | MIIM_STATE};
+    GetMenuItemInfoA(mode, 0, TRUE, &mii);
+    EXPECT_TRUE(mii.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(mii.fState & MFS_CHECKED);
+    char text[64] = "";
+    GetMenuStringA(GetSubMenu(bar, 0), 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Open...\tCtrl+O");
+    f.Modes[2]->SetChecked(true);
+    EXPECT_EQ(GetMenuState(mode, 0, MF_BYPOSITION) & MF_CHECKED, 0u);
+    EXPECT_NE(GetMenuState(mode, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+    f.Exit1->SetEnabled(false);
+    EXPECT_NE(GetMenuState(GetSubMenu(bar, 0), 2, MF_BYPOSITION) & MF_GRAYED, 0u);
+    f.Open1->SetVisible(false);  // rebuilds: the item leaves the native menu
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(H(&f)), 0)), 2);
+}
+
+TEST_F(Gallery, EventsFireFromSynthesizedMessages) {
+    TGalleryForm& f = *form_;
+    std::vector<std::string> log;
+    f.Memo1->OnKeyPress = [&](TObject*, char& k) {
+        log.push_back(std::string("press ") + k);
+        if (k == 'z') k = 0;  // dropped: never reaches the memo
+        if (k == 'a') k = 'A';
+    };
+    f.Memo1->OnKeyDown = [&](TObject*, uint16_t& k, TShiftState) { log.push_back("down " + std::to_string(k)); };
+    SendMessageA(H(f.Memo1), WM_CHAR, 'a', 1);
+    SendMessageA(H(f.Memo1), WM_CHAR, 'z', 1);
+    SendMessageA(H(f.Memo1), WM_CHAR, 'b', 1);
+    SendMessageA(H(f.Memo1), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(f.Memo1->Text(), "Ab");
+    EXPECT_EQ(log, (std::vector<std::string>{"press a", "press z", "press b", "down 27"}));
+    // Enter and Tab stay in the memo (it wants both); the edit gives Tab to the form.
+    SendMessageA(H(f.Memo1), WM_CHAR, '\r', 1);
+    SendMessageA(H(f.Memo1), WM_CHAR, 'c', 1);
+    EXPECT_EQ(f.Memo1->Lines().Count(), 2);
+    EXPECT_EQ(f.Memo1->CaretLine(), 1);
+
+    std::string editText;
+    int editChanges = 0;
+    f.Edit1->OnChange = [&](TObject*) { ++editChanges; };
+    f.Edit1->OnKeyDown = [&](TObject*, uint16_t& k, TShiftState) {
+        if (k == VK_UP) {
+            editText = "up";
+            k = 0;
+        }
+    };
+    for (char ch : std::string("cmd")) SendMessageA(H(f.Edit1), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    SendMessageA(H(f.Edit1), WM_KEYDOWN, VK_UP, 1);
+    EXPECT_EQ(f.Edit1->Text(), "cmd");
+    EXPECT_EQ(editChanges, 3);
+    EXPECT_EQ(editText, "up");
+    f.Edit1->SetFocus();
+    EXPECT_TRUE(f.Edit1->Focused());
+    SendMessageA(H(f.Edit1), WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_TRUE(f.CheckBox1->Focused());
+    EXPECT_EQ(f.ActiveControl(), f.CheckBox1);
+
+    // Menu commands, also from a submenu; the opening of a drop-down runs the item's OnClick.
+    int menuClicks = 0, sure = 0;
+    f.Modes[1]->OnClick = [&](TObject* s) {
+        ++menuClicks;
+        static_cast<TMenuItem*>(s)->SetChecked(true);
+    };
+    f.Sure1->OnClick = [&](TObject*) { ++sure; };
+    SendMessageA(H(&f), WM_COMMAND, MAKEWPARAM(f.Modes[1]->Command(), 0), 0);
+    SendMessageA(H(&f), WM_COMMAND, MAKEWPARAM(f.Sure1->Command(), 0), 0);
+    EXPECT_EQ(menuClicks, 1);
+    EXPECT_EQ(sure, 1);
+    EXPECT_TRUE(f.Modes[1]->Checked());
+    EXPECT_FALSE(f.Modes[0]->Checked());
+    int opened = 0;
+    f.File1->OnClick = [&](TObject*) { ++opened; };
+    SendMessageA(H(&f), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(f.File1->Handle()), MAKELPARAM(0, FALSE));
+    EXPECT_EQ(opened, 1);
+    // A menu shortcut pressed in a control.
+    int opens = 0;
+    f.Open1->OnClick = [&](TObject*) { ++opens; };
+    SHORT (*keyState)(int) = nullptr;  // Ctrl comes from the real keyboard state; set it for this thread
+    (void)keyState;
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(H(f.Edit1), WM_KEYDOWN, 'O', 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(opens, 1);
+
+    // Buttons: BM_CLICK comes back as a click.
+    int clicks = 0, checks = 0;
+    f.Button1->OnClick = [&](TObject*) { ++clicks; };
+    f.CheckBox1->OnClick = [&](TObject*) { ++checks; };
+    SendMessageA(H(f.Button1), BM_CLICK, 0, 0);
+    SendMessageA(H(f.CheckBox1), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(checks, 1);
+    EXPECT_FALSE(f.CheckBox1->Checked());
+    int radioClicks = 0;
+    f.Radio2->OnClick = [&](TObject*) { ++radioClicks; };
+    SendMessageA(H(f.Radio2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(f.Radio2->Checked());
+    EXPECT_FALSE(f.Radio1->Checked());
+    EXPECT_EQ(radioClicks, 1);
+
+    // List and combo selection by keyboard, as the user makes it.
+    int listClicks = 0, comboChanges = 0;
+    f.ListBox1->OnClick = [&](TObject*) { ++listClicks; };
+    f.ComboBox1->OnChange = [&](TObject*) { ++comboChanges; };
+    f.ListBox1->SetFocus();
+    SendMessageA(H(f.ListBox1), WM_KEYDOWN, VK_DOWN, 1);
+    SendMessageA(H(f.ListBox1), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(f.ListBox1->ItemIndex(), 1);
+    EXPECT_EQ(listClicks, 2);
+    f.ComboBox1->SetFocus();
+    SendMessageA(H(f.ComboBox1), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(f.ComboBox1->ItemIndex(), 1);
+    EXPECT_EQ(f.ComboBox1->Text(), "Odd");
+    EXPECT_EQ(comboChanges, 1);
+
+    // A mouse press on the windowless shape reaches the shape, in its own coordinates.
+    TMouseButton button = mbMiddle;
+    int sx = -1, sy = -1;
+    f.Shape1->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int x, int y) {
+        button = b;
+        sx = x;
+        sy = y;
+    };
+    SendMessageA(H(f.Panel1), WM_RBUTTONDOWN, 0, MAKELPARAM(f.Shape1->Left() + 3, f.Shape1->Top() + 4));
+    EXPECT_EQ(button, mbRight);
+    EXPECT_EQ(sx, 3);
+    EXPECT_EQ(sy, 4);
+    int dbl = 0;
+    f.Memo1->OnDblClick = [&](TObject*) { ++dbl; };
+    SendMessageA(H(f.Memo1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(H(f.Memo1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(dbl, 1);
+}
+
+TEST_F(Gallery, ShowModalReturnsThePressedButtonsResult) {
+    auto run = [&](std::function<void(TForm&, TButton&, TButton&, TEdit&)> press) {
+        TForm dlg(nullptr);
+        dlg.SetCaption("Setup");
+        dlg.SetBorderStyle(bsDialog);
+        dlg.SetClientSize(231, 216);
+        dlg.SetPosition(poScreenCenter);
+        auto* edit = new TEdit(&dlg);
+        edit->SetParent(&dlg);
+        edit->SetBounds(8, 8, 100, 21);
+        auto* ok = new TButton(&dlg);
+        ok->SetParent(&dlg);
+        ok->SetBounds(70, 184, 75, 25);
+        ok->SetCaption("OK");
+        ok->SetDefault(true);
+        ok->ModalResult = mrOk;
+        auto* cancel = new TButton(&dlg);
+        cancel->SetParent(&dlg);
+        cancel->SetBounds(150, 184, 75, 25);
+        cancel->SetCaption("Cancel");
+        cancel->Cancel = true;
+        cancel->ModalResult = mrCancel;
+        bool ownerDisabled = false;
+        DeferredAction act([&] {
+            ownerDisabled = !IsWindowEnabled(H(form_));
+            press(dlg, *ok, *cancel, *edit);
+        });
+        const int r = dlg.ShowModal();
+        EXPECT_TRUE(ownerDisabled);
+        EXPECT_TRUE(IsWindowEnabled(H(form_)));
+        EXPECT_FALSE(dlg.Visible());
+        const TRect work = TCustomForm::ScreenWorkArea();
+        EXPECT_EQ(dlg.Left(), work.Left + (work.Width() - dlg.Width()) / 2);
+        return r;
+    };
+    EXPECT_EQ(run([](TForm&, TButton& ok, TButton&, TEdit&) { SendMessageA(H(&ok), BM_CLICK, 0, 0); }), mrOk);
+    EXPECT_EQ(run([](TForm&, TButton&, TButton& c, TEdit&) { SendMessageA(H(&c), BM_CLICK, 0, 0); }), mrCancel);
+    EXPECT_EQ(run([](TForm&, TButton&, TButton&, TEdit& e) { SendMessageA(H(&e), WM_KEYDOWN, VK_RETURN, 1); }), mrOk);
+    EXPECT_EQ(run([](TForm&, TButton&, TButton&, TEdit& e) { SendMessageA(H(&e), WM_KEYDOWN, VK_ESCAPE, 1); }),
+              mrCancel);
+    EXPECT_EQ(run([](TForm& d, TButton&, TButton&, TEdit&) { SendMessageA(H(&d), WM_CLOSE, 0, 0); }), mrCancel);
+}
+
+TEST_F(Gallery, MessageBoxAnswersWithTheButtonPressed) {
+    DeferredAction act([] {
+        if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDNO, 0);
+    });
+    EXPECT_EQ(MsgBox("Continue?", "Warning", MB_YESNO, form_), mrNo);
+    DeferredAction act2([] {
+        if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDYES, 0);
+    });
+    EXPECT_EQ(MsgBox("Continue?", "Warning", MB_YESNO), mrYes);
+}
+
+TEST_F(Gallery, OpenDialogCancelledReturnsFalse) {
+    TOpenDialog dlg(form_);
+    dlg.Filter = "Forth source|*.fs;*.txt|All files|*.*";
+    dlg.FileName = "start.fs";
+    DeferredAction act([] {
+        if (HWND box = FindThreadDialog()) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    }, 500);
+    EXPECT_FALSE(dlg.Execute());
+    EXPECT_EQ(dlg.FileName, "start.fs");
+}
+
+TEST_F(Gallery, TimerFiresOnTheGuiThread) {
+    TTimer timer(form_);
+    timer.SetInterval(10);
+    DWORD thread = 0;
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        thread = GetCurrentThreadId();
+        ++ticks;
+    };
+    const DWORD start = GetTickCount();
+    while (ticks < 3 && GetTickCount() - start < 5000) app_->HandleMessage();
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(thread, GetCurrentThreadId());
+}
+
+TEST_F(Gallery, HandlerChainRunsNewestFirstAndCanBeRemoved) {
+    TMemo& memo = *form_->Memo1;
+    memo.SetText("12345");
+    std::vector<int> order;
+    const int a = memo.AddMessageHandler([&](TMessage& m) {
+        if (m.Msg != WM_GETTEXTLENGTH) return false;
+        order.push_back(1);
+        CallNextHandler(m);
+        m.Result += 1000;  // works on the result of the control's own handling
+        return true;
+    });
+    const int b = memo.AddMessageHandler([&](TMessage& m) {
+        if (m.Msg == 0x3523) {  // a private "are you skinned" question
+            m.Result = 1;
+            return true;
+        }
+        if (m.Msg == WM_GETTEXTLENGTH) order.push_back(2);
+        return false;
+    });
+    EXPECT_EQ(SendMessageA(H(&memo), WM_GETTEXTLENGTH, 0, 0), 1005);
+    EXPECT_EQ(order, (std::vector<int>{2, 1}));
+    EXPECT_EQ(SendMessageA(H(&memo), 0x3523, 0, 0), 1);
+    // Handlers survive a new window (word wrap changes the style), and so do the text and the selection.
+    memo.SetSelStart(2);
+    memo.SetWordWrap(false);
+    EXPECT_EQ(memo.Text(), "12345");
+    EXPECT_EQ(memo.SelStart(), 2);
+    EXPECT_EQ(SendMessageA(H(&memo), 0x3523, 0, 0), 1);
+    EXPECT_TRUE(GetWindowLongA(H(&memo), GWL_STYLE) & WS_VSCROLL);
+    memo.RemoveMessageHandler(a);
+    memo.RemoveMessageHandler(b);
+    EXPECT_EQ(SendMessageA(H(&memo), WM_GETTEXTLENGTH, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(H(&memo), 0x3523, 0, 0), 0);
+    // A form handles a message of its own choice, as the terminal does with WM_COPYDATA.
+    std::string got;
+    form_->AddMessageHandler([&](TMessage& m) {
+        if (m.Msg != WM_COPYDATA) return false;
+        auto* cds = reinterpret_cast<COPYDATASTRUCT*>(m.LParam);
+        got.assign(static_cast<const char*>(cds->lpData), cds->cbData - 1);
+        m.Result = 0;
+        return true;
+    });
+    char line[] = "words\n";
+    COPYDATASTRUCT cds{0, sizeof line, line};
+    SendMessageA(H(form_), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    EXPECT_EQ(got, "words\n");
+}
+
+TEST_F(Gallery, ExceptionsInHandlersStayInsideTheWindowProcedure) {
+    form_->Button1->OnClick = [](TObject*) { throw Exception("Port is gone"); };
+    SendMessageA(H(form_->Button1), BM_CLICK, 0, 0);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "Port is gone");
+    errors_.clear();
+}
+
+TEST_F(Gallery, MemoTakesLongTextsAndCountsLogicalLines) {
+    TMemo& memo = *form_->Memo1;
+    memo.SetWordWrap(true);
+    std::string chunk(1000, 'x');
+    for (int i = 0; i < 100; ++i) memo.AppendText(chunk);
+    EXPECT_EQ(memo.GetTextLen(), 100000);
+    memo.AppendText("\r\nlast");
+    EXPECT_EQ(memo.Lines().Count(), 2);  // one long wrapped line and "last"
+    EXPECT_EQ(memo.Lines()[1], "last");
+    EXPECT_EQ(memo.CaretLine(), 1);
+    memo.Lines().Delete(0);
+    EXPECT_EQ(memo.Text(), "last");
+    memo.SetReadOnly(true);
+    EXPECT_TRUE(GetWindowLongA(H(&memo), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(Gallery, CaptureOfTheFormMatchesPixelSamples) {
+    TGalleryForm& f = *form_;
+    f.Memo1->SetText("");
+    RedrawWindow(H(&f), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Pump();
+    RECT wr;
+    GetWindowRect(H(&f), &wr);
+    TBitmap shot(wr.right - wr.left, wr.bottom - wr.top);
+    {
+        WindowDc dc(H(&f), true);
+        BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), dc.Get(), 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+    const char* dir = std::getenv("KESTRUP_SHOT_DIR");
+    const std::string path = std::string(dir ? dir : ".") + "/gui-gallery.bmp";
+    EXPECT_TRUE(shot.SaveToFile(path));
+    // Window coordinates of a client point of a control.
+    auto at = [&](TWinControl* c, int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(H(c), &p);
+        return RGBColor(0, 0, 0) | shot.Canvas().Pixel(p.x - wr.left, p.y - wr.top);
+    };
+    EXPECT_EQ(at(f.Panel1, f.Panel1->Width() / 2 - 100, 30), clYellow);  // panel colour, away from the caption
+    EXPECT_EQ(at(f.Memo1, 40, 40), clBlack);                               // memo background
+    EXPECT_EQ(at(f.Panel1, f.Shape1->Left() + 12, f.Shape1->Top() + 12), clRed);  // the shape's brush
+    const TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(at(f.StatusBar1, 40, f.StatusBar1->Height() - 4), face);     // status bar present, bottom edge
+    EXPECT_TRUE(IsWindowVisible(H(f.StatusBar1)));
+    // The saved file reads back as the same picture.
+    TBitmap again;
+    ASSERT_TRUE(again.LoadFromFile(path));
+    EXPECT_EQ(again.Width(), shot.Width());
+    EXPECT_EQ(again.Canvas().Pixel(shot.Width() / 2, 60), shot.Canvas().Pixel(shot.Width() / 2, 60));
+}
+
+TEST_F(Gallery, ResourcesBitmapsAndShellHelpers) {
+    std::string data;
+    ASSERT_TRUE(LoadResourceData("GALLERYDATA", data));
+    EXPECT_EQ(data.substr(0, 20), "Kestrup gallery data");
+    EXPECT_FALSE(LoadResourceData("NOSUCHDATA", data));
+    TBitmap bmp(15, 15);
+    bmp.Canvas().Brush().Color = clFuchsia;
+    bmp.Canvas().FillRect(Rect(0, 0, 15, 15));
+    bmp.Canvas().Brush().Color = clLime;
+    bmp.Canvas().FillRect(Rect(4, 4, 11, 11));
+    GdiFlush();
+    EXPECT_EQ(bmp.TransparentColor(), clFuchsia);  // the bottom-left pixel
+    const TPixelBuffer px = bmp.Pixels();
+    EXPECT_EQ(px.Row(5)[5 * 3 + 1], 0xFF);  // green byte of a lime pixel, rows top to bottom
+    TBitmap back;
+    ASSERT_TRUE(back.LoadFromBytes(bmp.SaveToBytes()));
+    EXPECT_EQ(back.Canvas().Pixel(7, 7), clLime);
+    EXPECT_FALSE(back.LoadFromBytes("not a bitmap"));
+    // Transparent drawing leaves the key colour out.
+    TBitmap target(15, 15);
+    target.Canvas().Brush().Color = clBlue;
+    target.Canvas().FillRect(Rect(0, 0, 15, 15));
+    bmp.Transparent = true;
+    target.Canvas().Draw(0, 0, bmp);
+    EXPECT_EQ(target.Canvas().Pixel(1, 1), clBlue);
+    EXPECT_EQ(target.Canvas().Pixel(7, 7), clLime);
+    // Shell helpers.
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_FALSE(LongTimeString().empty());
+    EXPECT_EQ(FindTopWindow("No such window title 0815"), nullptr);
+}

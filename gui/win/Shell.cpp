@@ -1,0 +1,36 @@
+#include "gui/win/Shell.h"
+
+#include <shellapi.h>
+
+namespace kes {
+
+bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int show,
+               const char* verb) {
+    const auto r = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, verb, file.c_str(),
+                                                          parameters.empty() ? nullptr : parameters.c_str(),
+                                                          folder.empty() ? nullptr : folder.c_str(), show));
+    return r > 32;
+}
+
+HWND FindTopWindow(const std::string& title) { return FindWindowA(nullptr, title.c_str()); }
+
+std::string ProgramFolder() {
+    char path[MAX_PATH * 4] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s(path, n);
+    const size_t slash = s.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : s.substr(0, slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string LongTimeString() {
+    char buf[128] = "";
+    const int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, sizeof buf);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n - 1)) : std::string();
+}
+
+}  // namespace kes

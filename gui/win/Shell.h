@@ -1,0 +1,21 @@
+#pragma once
+// Small helpers around the shell and the system: open a file or address, find a top-level window by its
+// title, the program's own folder, the local time as text in the user's long time format.
+#include <string>
+
+#include "gui/win/Win.h"
+
+namespace kes {
+
+// ShellExecute with the verb "open"; true when the shell accepted it (result above 32).
+bool ShellOpen(const std::string& file, const std::string& parameters = {}, const std::string& folder = {},
+               int show = SW_SHOWNORMAL, const char* verb = "open");
+// The first top-level window with exactly this title, or nullptr.
+HWND FindTopWindow(const std::string& title);
+// The folder of the running program, ending with a backslash.
+std::string ProgramFolder();
+bool FileExists(const std::string& path);
+// The local time of day in the user's long time format ("14:03:07").
+std::string LongTimeString();
+
+}  // namespace kes

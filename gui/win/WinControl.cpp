@@ -1,0 +1,724 @@
+// The window half of controls: making and destroying windows, the one window procedure of the layer's own
+// classes, the subclass that binds system-class controls, the per-control handler chain, and the translation
+// of window messages into the controls' events.
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "base/Exception.h"
+#include "gui/Forms.h"
+#include "gui/Keys.h"
+#include "gui/Menus.h"
+#include "gui/win/Canvas.h"
+#include "gui/win/Win.h"
+
+namespace kes {
+
+// ---- helpers ----
+
+COLORREF ColorToRGB(TColor color) {
+    if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
+    if (color == clNone) return 0;
+    return static_cast<COLORREF>(color) & 0xFFFFFF;
+}
+
+HFONT CreateFontFor(const TFont& font) {
+    LOGFONTA lf{};
+    lf.lfHeight = font.Height();
+    lf.lfWeight = (font.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.Style() & fsItalic) ? 1 : 0;
+    lf.lfUnderline = (font.Style() & fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (font.Style() & fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, font.Name().c_str(), LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+}
+
+TShiftState KeyboardShiftState() {
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+TShiftState MouseShiftState(WPARAM keys) {
+    TShiftState s = 0;
+    if (keys & MK_SHIFT) s |= ssShift;
+    if (keys & MK_CONTROL) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (keys & MK_LBUTTON) s |= ssLeft;
+    if (keys & MK_RBUTTON) s |= ssRight;
+    if (keys & MK_MBUTTON) s |= ssMiddle;
+    return s;
+}
+
+MemoryDc::MemoryDc(HDC ref, int width, int height) : w_(width), h_(height) {
+    dc_ = CreateCompatibleDC(ref);
+    bmp_ = CreateCompatibleBitmap(ref, std::max(1, width), std::max(1, height));
+    old_ = SelectObject(dc_, bmp_);
+}
+
+MemoryDc::~MemoryDc() {
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+}
+
+void MemoryDc::Blit(HDC target, int x, int y) const { BitBlt(target, x, y, w_, h_, dc_, 0, 0, SRCCOPY); }
+
+LRESULT CallNextHandler(TMessage& m) {
+    m.Result = DefSubclassProc(static_cast<HWND>(m.Wnd), m.Msg, m.WParam, m.LParam);
+    return m.Result;
+}
+
+// ---- window to control ----
+
+static std::unordered_map<HWND, TWinControl*>& Bound() {
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+
+TWinControl* FindControl(void* handle) {
+    auto it = Bound().find(static_cast<HWND>(handle));
+    return it == Bound().end() ? nullptr : it->second;
+}
+
+static void Bind(HWND hwnd, TWinControl* c) { Bound()[hwnd] = c; }
+static void Unbind(HWND hwnd) {
+    auto it = Bound().find(hwnd);
+    if (it == Bound().end()) return;
+    it->second->DetachHandle();
+    Bound().erase(it);
+}
+
+static LRESULT Dispatch(TWinControl* c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TMessage m{hwnd, msg, wp, lp, 0};
+    return GuardedResult<LRESULT>(0, [&] {
+        c->WndProc(m);
+        return m.Result;
+    });
+}
+
+// The window procedure of every class the layer registers (forms, panels, group boxes, frames).
+static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        if (auto* c = static_cast<TWinControl*>(cs->lpCreateParams)) Bind(hwnd, c);
+    }
+    TWinControl* c = FindControl(hwnd);
+    if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
+    const LRESULT r = Dispatch(c, hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) Unbind(hwnd);
+    return r;
+}
+
+// The control's own handling of a system-class window (the first subclass; its default is the class's proc).
+static LRESULT CALLBACK OwnSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    TWinControl* c = FindControl(hwnd);
+    LRESULT r;
+    if (c) r = Dispatch(c, hwnd, msg, wp, lp);
+    else r = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, OwnSubclassProc, id);
+        Unbind(hwnd);
+    }
+    return r;
+}
+
+// One handler of a control's chain.
+static LRESULT CALLBACK ChainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ChainProc, id);
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    TWinControl* c = FindControl(hwnd);
+    if (c)
+        for (const auto& h : c->MessageHandlers())
+            if (h.Id == static_cast<int>(id)) {
+                TMessageHandler fn = h.Fn;  // the handler may remove itself
+                TMessage m{hwnd, msg, wp, lp, 0};
+                bool handled = false;
+                const LRESULT r = GuardedResult<LRESULT>(0, [&] {
+                    handled = fn(m);
+                    return m.Result;
+                });
+                if (handled) return r;
+                break;
+            }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+static void RegisterOwnClass(const std::string& name, unsigned style) {
+    static std::unordered_set<std::string> done;
+    if (done.count(name)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = OwnClassProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = name.c_str();
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    if (RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) done.insert(name);
+}
+
+static void InitCommonControlsOnce() {
+    static bool done = false;
+    if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    done = true;
+}
+
+// ---- making and destroying windows ----
+
+void TWinControl::CreateParams(TCreateParams& p) {
+    p.WinClassName = ClassName();
+    p.SystemClass = false;
+    p.ClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (visible_) p.Style |= WS_VISIBLE;
+    if (!enabled_) p.Style |= WS_DISABLED;
+    if (TabStop) p.Style |= WS_TABSTOP;
+    p.X = left_;
+    p.Y = top_;
+    p.Width = width_;
+    p.Height = height_;
+    p.Caption = text_;
+}
+
+void TWinControl::HandleNeeded() {
+    if (handle_ || creating_ || Destroying()) return;
+    if (parent_) {
+        parent_->HandleNeeded();
+        if (handle_) return;  // made with the parent's children
+    }
+    InitCommonControlsOnce();
+    TCreateParams p;
+    CreateParams(p);
+    if (!p.SystemClass) RegisterOwnClass(p.WinClassName, p.ClassStyle);
+    HWND parentWnd = parent_ ? static_cast<HWND>(parent_->handle_) : static_cast<HWND>(p.WndParent);
+    if (parent_ && !parentWnd) return;
+    creating_ = true;
+    systemClass_ = p.SystemClass;
+    HWND h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                             p.Height, parentWnd, nullptr, GetModuleHandleA(nullptr), this);
+    if (!h) {
+        creating_ = false;
+        throw Exception("Error creating window " + p.WinClassName + " (" + std::to_string(GetLastError()) + ")");
+    }
+    if (p.SystemClass) {
+        Bind(h, this);
+        SetWindowSubclass(h, OwnSubclassProc, 0, 0);
+    }
+    handle_ = h;
+    for (const auto& e : handlers_) SetWindowSubclass(h, ChainProc, static_cast<UINT_PTR>(e.Id), 0);
+    FontChanged();
+    CreateWnd();
+    creating_ = false;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+    AlignControls();
+}
+
+void TWinControl::CreateWnd() {}
+void TWinControl::DestroyWnd() {}
+
+void TWinControl::DestroyHandle() {
+    HWND h = static_cast<HWND>(handle_);
+    if (h) {
+        if (!Destroying()) {
+            std::function<void(TWinControl*)> save = [&save](TWinControl* w) {
+                for (int i = 0; i < w->ControlCount(); ++i)
+                    if (auto* c = dynamic_cast<TWinControl*>(w->Controls(i)); c && c->HandleAllocated()) save(c);
+                w->DestroyWnd();
+            };
+            save(this);
+        }
+        // Forget the window first, so that nothing of this object runs while it goes.
+        if (Destroying()) Unbind(h);
+        DestroyWindow(h);
+        Unbind(h);
+        handle_ = nullptr;
+    }
+    if (fontHandle_) DeleteObject(static_cast<HFONT>(fontHandle_));
+    if (brushHandle_) DeleteObject(static_cast<HBRUSH>(brushHandle_));
+    fontHandle_ = brushHandle_ = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+    if (!handle_) return;
+    const bool focused = Focused();
+    DestroyHandle();
+    HandleNeeded();
+    if (focused && handle_) ::SetFocus(static_cast<HWND>(handle_));
+}
+
+void* TWinControl::Handle() {
+    HandleNeeded();
+    return handle_;
+}
+
+intptr_t TWinControl::Perform(unsigned msg, uintptr_t wp, intptr_t lp) {
+    if (!handle_) return 0;
+    return SendMessageA(static_cast<HWND>(handle_), msg, wp, lp);
+}
+
+int TWinControl::AddMessageHandler(TMessageHandler handler) {
+    const int id = nextHandlerId_++;
+    handlers_.push_back({id, std::move(handler)});
+    if (handle_) SetWindowSubclass(static_cast<HWND>(handle_), ChainProc, static_cast<UINT_PTR>(id), 0);
+    return id;
+}
+
+void TWinControl::RemoveMessageHandler(int id) {
+    auto it = std::find_if(handlers_.begin(), handlers_.end(), [id](const HandlerEntry& e) { return e.Id == id; });
+    if (it == handlers_.end()) return;
+    handlers_.erase(it);
+    if (handle_) RemoveWindowSubclass(static_cast<HWND>(handle_), ChainProc, static_cast<UINT_PTR>(id));
+}
+
+// ---- keeping the window in step ----
+
+void TControl::BoundsChanged() { Invalidate(); }
+void TControl::TextChanged() { Invalidate(); }
+void TControl::ColorChanged() { Invalidate(); }
+void TControl::FontChanged() { Invalidate(); }
+void TControl::VisibleChanged() {
+    if (parent_ && parent_->HandleAllocated())
+        InvalidateRect(static_cast<HWND>(parent_->WindowHandle()), nullptr, TRUE);
+}
+void TControl::EnabledChanged() { Invalidate(); }
+
+void TControl::Invalidate() {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        if (w->HandleAllocated()) InvalidateRect(static_cast<HWND>(w->WindowHandle()), nullptr, TRUE);
+        return;
+    }
+    // A windowless control: its parent repaints the whole area (the old place may differ from the new).
+    if (parent_ && parent_->HandleAllocated()) InvalidateRect(static_cast<HWND>(parent_->WindowHandle()), nullptr, TRUE);
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    TWinControl* w = dynamic_cast<TWinControl*>(this);
+    if (!w) w = parent_;
+    if (w && w->HandleAllocated()) UpdateWindow(static_cast<HWND>(w->WindowHandle()));
+}
+
+void TControl::BringToFront() {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        if (!w->HandleAllocated()) return;
+        HWND h = static_cast<HWND>(w->WindowHandle());
+        if (!parent_) {
+            if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+            SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            SetForegroundWindow(h);
+        } else {
+            SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        return;
+    }
+    if (!parent_) return;
+    auto& list = parent_->controls_;
+    list.erase(std::find(list.begin(), list.end(), this));
+    list.push_back(this);
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        if (w->HandleAllocated())
+            SetWindowPos(static_cast<HWND>(w->WindowHandle()), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    if (!parent_) return;
+    auto& list = parent_->controls_;
+    list.erase(std::find(list.begin(), list.end(), this));
+    list.insert(list.begin(), this);
+    Invalidate();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    POINT pt{p.X, p.Y};
+    const TControl* c = this;
+    if (!dynamic_cast<const TWinControl*>(c)) {
+        pt.x += left_;
+        pt.y += top_;
+        c = parent_;
+    }
+    if (auto* w = dynamic_cast<const TWinControl*>(c); w && w->HandleAllocated())
+        ::ClientToScreen(static_cast<HWND>(w->WindowHandle()), &pt);
+    return {pt.x, pt.y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    POINT pt{p.X, p.Y};
+    const TControl* c = this;
+    int dx = 0, dy = 0;
+    if (!dynamic_cast<const TWinControl*>(c)) {
+        dx = left_;
+        dy = top_;
+        c = parent_;
+    }
+    if (auto* w = dynamic_cast<const TWinControl*>(c); w && w->HandleAllocated())
+        ::ScreenToClient(static_cast<HWND>(w->WindowHandle()), &pt);
+    return {pt.x - dx, pt.y - dy};
+}
+
+TRect TWinControl::ClientRect() const {
+    if (handle_) {
+        RECT r{};
+        GetClientRect(static_cast<HWND>(handle_), &r);
+        return ToTRect(r);
+    }
+    return Rect(0, 0, width_, height_);
+}
+
+int ComboDropHeight(const TWinControl* c);  // win/StdCtrls.cpp
+
+void TWinControl::BoundsChanged() {
+    if (!handle_ || fromWindow_) return;
+    SetWindowPos(static_cast<HWND>(handle_), nullptr, left_, top_, width_, height_ + ComboDropHeight(this),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::TextChanged() {
+    if (handle_) SetWindowTextA(static_cast<HWND>(handle_), text_.c_str());
+}
+
+void TWinControl::ColorChanged() {
+    if (brushHandle_) DeleteObject(static_cast<HBRUSH>(brushHandle_));
+    brushHandle_ = nullptr;
+    Invalidate();
+}
+
+void TWinControl::FontChanged() {
+    for (TControl* c : controls_) c->ParentFontChanged();
+    if (!handle_) return;
+    HFONT f = CreateFontFor(font_);
+    SendMessageA(static_cast<HWND>(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    if (fontHandle_) DeleteObject(static_cast<HFONT>(fontHandle_));
+    fontHandle_ = f;
+}
+
+void TWinControl::VisibleChanged() {
+    if (!parent_ || !parent_->HandleAllocated()) return;
+    if (!handle_) {
+        if (visible_) HandleNeeded();
+        return;
+    }
+    ShowWindow(static_cast<HWND>(handle_), visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged() {
+    if (handle_) EnableWindow(static_cast<HWND>(handle_), enabled_);
+}
+
+void TWinControl::SetFocus() {
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this && (!form->Visible() || !form->HandleAllocated())) {
+        form->FocusChanged(this);
+        return;
+    }
+    HandleNeeded();
+    if (handle_) ::SetFocus(static_cast<HWND>(handle_));
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == static_cast<HWND>(handle_); }
+
+// ---- messages to events ----
+
+static TControl* g_mouseControl = nullptr;  // the windowless control that got the last button press
+
+static HBRUSH BrushOf(TWinControl* c, void*& slot) {
+    if (!slot) slot = CreateSolidBrush(ColorToRGB(c->Color()));
+    return static_cast<HBRUSH>(slot);
+}
+
+// Paints the windowless children over a DC that shows the parent's client area.
+static void PaintGraphicChildren(TWinControl* parent, HDC dc) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+        const int saved = SaveDC(dc);
+        POINT org;
+        GetViewportOrgEx(dc, &org);
+        SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+        {
+            TCanvas canvas(dc);
+            canvas.Font().Assign(c->Font());
+            c->Paint(canvas);
+        }
+        RestoreDC(dc, saved);
+    }
+}
+
+static void PaintOwn(TWinControl* c, HDC dc) {
+    {
+        TCanvas canvas(dc);
+        canvas.Font().Assign(c->Font());
+        canvas.Brush().Color = c->Color();
+        c->Paint(canvas);
+    }
+    PaintGraphicChildren(c, dc);
+}
+
+static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bool down, bool dbl) {
+    const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
+    TShiftState shift = MouseShiftState(m.WParam) | (dbl ? ssDouble : 0);
+    TControl* target = self;
+    int tx = x, ty = y;
+    if (down) {
+        g_mouseControl = nullptr;
+        if (TControl* g = self->GraphicControlAt({x, y})) {
+            if (!g->Enabled()) return false;
+            target = g_mouseControl = g;
+            tx -= g->Left();
+            ty -= g->Top();
+        }
+    } else if (g_mouseControl && g_mouseControl->Parent() == self) {
+        target = g_mouseControl;
+        tx -= target->Left();
+        ty -= target->Top();
+    }
+    if (down) {
+        target->MouseDown(button, shift, tx, ty);
+        if (dbl && button == mbLeft) target->DblClick();
+    } else {
+        const bool inside = tx >= 0 && ty >= 0 && tx < target->Width() && ty < target->Height();
+        target->MouseUp(button, shift, tx, ty);
+        if (button == mbLeft && inside) {
+            auto* w = dynamic_cast<TWinControl*>(target);
+            if (!w || w->ClickOnMouseUp()) target->Click();
+        }
+        if (target == g_mouseControl) g_mouseControl = nullptr;
+    }
+    return true;
+}
+
+// Removes the character message that the keyboard translation made of a key the layer already used.
+static void DropTranslatedChar(HWND hwnd) {
+    MSG msg;
+    PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE | PM_NOYIELD);
+}
+
+static bool MenuShortCut(TCustomForm* form, uint16_t key, TShiftState shift) {
+    if (!form || !form->Menu() || key == vkShift || key == vkControl || key == vkMenu) return false;
+    const TShortCut sc = ShortCut(key, shift);
+    std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* root) -> TMenuItem* {
+        for (int i = 0; i < root->Count(); ++i) {
+            TMenuItem* it = root->Items(i);
+            if (!it->Visible() || !it->Enabled()) continue;
+            if (it->GetShortCut() == sc && it->Count() == 0) return it;
+            if (TMenuItem* f = find(it)) return f;
+        }
+        return nullptr;
+    };
+    if (TMenuItem* item = find(form->Menu()->Items())) {
+        item->Click();
+        return true;
+    }
+    return false;
+}
+
+static void DefaultHandler(TWinControl* c, bool systemClass, TMessage& m) {
+    HWND h = static_cast<HWND>(m.Wnd);
+    m.Result = systemClass ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
+    (void)c;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    HWND hwnd = static_cast<HWND>(m.Wnd);
+    switch (m.Msg) {
+    case WM_COMMAND:
+        if (m.LParam) {
+            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(m.LParam))) {
+                child->CommandNotify(HIWORD(m.WParam));
+                m.Result = 0;
+                return;
+            }
+        } else if (HIWORD(m.WParam) <= 1) {
+            if (TMenuItem* item = TMenuItem::FindByCommand(LOWORD(m.WParam))) {
+                item->Click();
+                m.Result = 0;
+                return;
+            }
+        }
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (TWinControl* child = FindControl(reinterpret_cast<HWND>(m.LParam))) {
+            HDC dc = reinterpret_cast<HDC>(m.WParam);
+            SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
+            SetBkColor(dc, ColorToRGB(child->Color()));
+            m.Result = reinterpret_cast<LRESULT>(BrushOf(child, child->brushHandle_));
+            return;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        uint16_t key = static_cast<uint16_t>(m.WParam);
+        const TShiftState shift = KeyboardShiftState();
+        TCustomForm* form = GetParentForm(this);
+        if (form && form != this && form->KeyPreview && !form->KeyDown(key, shift)) {
+            m.Result = 0;
+            return;
+        }
+        if (MenuShortCut(form, key, shift)) {
+            DropTranslatedChar(hwnd);
+            m.Result = 0;
+            return;
+        }
+        if ((key == vkTab || key == vkReturn || key == vkEscape) && !WantSpecialKey(key) && form &&
+            form->DialogKey(key, shift)) {
+            DropTranslatedChar(hwnd);
+            m.Result = 0;
+            return;
+        }
+        if (!KeyDown(key, shift)) {
+            m.Result = 0;
+            return;
+        }
+        m.WParam = key;
+        break;
+    }
+    case WM_CHAR: {
+        char ch = static_cast<char>(m.WParam);
+        TCustomForm* form = GetParentForm(this);
+        if (form && form != this && form->KeyPreview && !form->KeyPress(ch)) {
+            m.Result = 0;
+            return;
+        }
+        if (!KeyPress(ch)) {
+            m.Result = 0;
+            return;
+        }
+        m.WParam = static_cast<unsigned char>(ch);
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        uint16_t key = static_cast<uint16_t>(m.WParam);
+        const TShiftState shift = KeyboardShiftState();
+        TCustomForm* form = GetParentForm(this);
+        if (form && form != this && form->KeyPreview && !form->KeyUp(key, shift)) {
+            m.Result = 0;
+            return;
+        }
+        if (!KeyUp(key, shift)) {
+            m.Result = 0;
+            return;
+        }
+        m.WParam = key;
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        DefaultHandler(this, systemClass_, m);
+        const LRESULT r = m.Result;
+        const bool dbl = m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
+        const TMouseButton b = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)   ? mbLeft
+                               : (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK) ? mbRight
+                                                                                      : mbMiddle;
+        if (!systemClass_) SetCapture(hwnd);
+        MouseMessage(this, m, b, true, dbl);
+        m.Result = r;
+        return;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        DefaultHandler(this, systemClass_, m);
+        const LRESULT r = m.Result;
+        if (!systemClass_ && GetCapture() == hwnd) ReleaseCapture();
+        const TMouseButton b = m.Msg == WM_LBUTTONUP ? mbLeft : m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle;
+        MouseMessage(this, m, b, false, false);
+        m.Result = r;
+        return;
+    }
+    case WM_MOUSEMOVE:
+        MouseMove(MouseShiftState(m.WParam), static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+        break;
+    case WM_CONTEXTMENU:
+        if (PopupMenu && reinterpret_cast<HWND>(m.WParam) == hwnd) {
+            POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+            if (p.x == -1 && p.y == -1) GetCursorPos(&p);
+            PopupMenu->PopupComponent = this;
+            PopupMenu->Popup(p.x, p.y);
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (TCustomForm* form = GetParentForm(this)) form->FocusChanged(this);
+        if (!Destroying()) Fire(OnEnter, this);
+        break;
+    case WM_KILLFOCUS:
+        if (!Destroying()) Fire(OnExit, this);
+        break;
+    case WM_SIZE:
+    case WM_MOVE:
+        if (!systemClass_ && !creating_ && m.Msg == WM_SIZE) {
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            if (HWND p = GetParent(hwnd); p && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+                MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
+            if (!IsIconic(hwnd)) {
+                fromWindow_ = true;
+                SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+                fromWindow_ = false;
+            }
+            AlignControls();
+        } else if (!systemClass_ && !creating_ && !parent_ && !IsIconic(hwnd)) {
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            fromWindow_ = true;
+            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            fromWindow_ = false;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (!systemClass_) {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(m.WParam), &r, BrushOf(this, brushHandle_));
+            m.Result = 1;
+            return;
+        }
+        break;
+    case WM_PAINT:
+        if (!systemClass_) {
+            PaintDc dc(hwnd);
+            PaintOwn(this, dc.Get());
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (!systemClass_) {
+            HDC dc = reinterpret_cast<HDC>(m.WParam);
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(dc, &r, BrushOf(this, brushHandle_));
+            PaintOwn(this, dc);
+            m.Result = 0;
+            return;
+        }
+        break;
+    default: break;
+    }
+    DefaultHandler(this, systemClass_, m);
+}
+
+}  // namespace kes
