@@ -1,0 +1,210 @@
+#include "CompanionProcess.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstdio>
+
+namespace tirvane_test {
+
+const std::string kBanner =
+    "\x1b[41m   Ver.1.1 Write *exit/*EXIT to terminate console. "
+    "Use ICON in top left corner for personal settings.\r\n\x1b[0m\r\n";
+
+namespace {
+
+// Test output reaches the log even when a hung test is killed.
+const int kUnbuffered = (setvbuf(stdout, nullptr, _IONBF, 0), 0);
+
+std::string CompanionPath() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n);
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + "KestrupTirvane.exe";
+}
+
+struct Winsock {
+    Winsock() {
+        WSADATA d;
+        WSAStartup(MAKEWORD(2, 2), &d);
+    }
+    ~Winsock() { WSACleanup(); }
+};
+Winsock& Sockets() {
+    static Winsock w;
+    return w;
+}
+
+sockaddr_in CompanionAddress() {
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(6800);
+    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
+    return at;
+}
+
+}  // namespace
+
+CompanionProcess::CompanionProcess() {
+    // Under Wine the first window of a session starts the desktop process, which keeps the standard
+    // handles of the process that started it: let that be this test, not the companion with our pipe.
+    GetDesktopWindow();
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE childIn = nullptr, childOut = nullptr;
+    if (!CreatePipe(&childIn, &input_, &inherit, 0) || !CreatePipe(&output_, &childOut, &inherit, 0)) return;
+    SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = childIn;
+    si.hStdOutput = childOut;
+    si.hStdError = childOut;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + CompanionPath() + "\"";
+    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &si, &pi)) {
+        process_ = pi.hProcess;
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(childIn);
+    CloseHandle(childOut);
+    reader_ = std::thread([this] {
+        char buf[4096];
+        DWORD n = 0;
+        while (ReadFile(output_, buf, sizeof buf, &n, nullptr) && n > 0) {
+            std::lock_guard<std::mutex> guard(lock_);
+            captured_.append(buf, n);
+        }
+    });
+}
+
+CompanionProcess::~CompanionProcess() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseInput();
+    if (reader_.joinable()) reader_.join();
+    if (output_) CloseHandle(output_);
+    if (process_) CloseHandle(process_);
+}
+
+void CompanionProcess::Type(const std::string& bytes) {
+    DWORD n = 0;
+    WriteFile(input_, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+}
+
+void CompanionProcess::CloseInput() {
+    if (input_) CloseHandle(input_);
+    input_ = nullptr;
+}
+
+std::string CompanionProcess::Output() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return captured_;
+}
+
+bool CompanionProcess::WaitOutput(const std::string& text, DWORD timeoutMs) {
+    return PumpUntil([&] { return Output().find(text) != std::string::npos; }, timeoutMs);
+}
+
+long CompanionProcess::WaitExit(DWORD timeoutMs) {
+    if (!process_) return -1;
+    if (!PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs)) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    if (reader_.joinable()) reader_.join();  // the output pipe closes with the process
+    return static_cast<long>(code);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool SendToCompanion(const std::string& bytes) {
+    Sockets();
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = CompanionAddress();
+    bool ok = connect(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const int n = send(s, bytes.data() + done, static_cast<int>(bytes.size() - done), 0);
+        ok = n > 0;
+        if (ok) done += n;
+    }
+    shutdown(s, SD_SEND);
+    closesocket(s);
+    return ok;
+}
+
+bool WaitPortFree(DWORD timeoutMs) {
+    Sockets();
+    return PumpUntil(
+        [] {
+            SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+            BOOL on = TRUE;
+            setsockopt(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&on), sizeof on);
+            sockaddr_in at = CompanionAddress();
+            const bool free = bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+            closesocket(s);
+            return free;
+        },
+        timeoutMs);
+}
+
+int CountWindowsTitled(const char* title) {
+    // FindWindowEx reads the caption without sending WM_GETTEXT, so a hung window cannot block it.
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title))
+        ++count;
+    return count;
+}
+
+RecordingWindow::RecordingWindow(const char* className, const char* title) : className_(className) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                            wc.hInstance, this);
+}
+
+RecordingWindow::~RecordingWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    UnregisterClassA(className_.c_str(), GetModuleHandleA(nullptr));
+}
+
+std::vector<CopyDataRecord> RecordingWindow::Received() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return received_;
+}
+
+LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    } else if (msg == WM_COPYDATA) {
+        auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        const auto* cd = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        CopyDataRecord r{hwnd, wp, cd->dwData, cd->cbData,
+                         std::string(static_cast<const char*>(cd->lpData), cd->lpData ? cd->cbData : 0)};
+        std::lock_guard<std::mutex> guard(self->lock_);
+        self->received_.push_back(std::move(r));
+        return 1;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace tirvane_test

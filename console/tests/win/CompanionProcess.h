@@ -1,0 +1,77 @@
+#pragma once
+// Test helpers: a companion process with piped standard input and output, a loopback client, and a
+// stand-in for the terminal's main window that records the WM_COPYDATA messages it gets.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tirvane_test {
+
+// KestrupTirvane.exe, started without a console: its input and output are pipes held by the test.
+class CompanionProcess {
+public:
+    CompanionProcess();
+    ~CompanionProcess();  // ends the process if it still runs
+    bool Started() const { return process_ != nullptr; }
+
+    void Type(const std::string& bytes);  // to its standard input
+    void CloseInput();
+    std::string Output();                 // everything it wrote so far
+    // Waits (pumping this thread's messages) until the output holds `text`.
+    bool WaitOutput(const std::string& text, DWORD timeoutMs = 10000);
+    // Exit code, or -1 when it did not end in time.
+    long WaitExit(DWORD timeoutMs = 10000);
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE input_ = nullptr;
+    HANDLE output_ = nullptr;
+    std::thread reader_;
+    std::mutex lock_;
+    std::string captured_;  // guarded by lock_
+};
+
+// Pumps this thread's messages until `done` is true or the time is up; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// One connection to 127.0.0.1:6800 that sends `bytes` and closes. False when it could not connect.
+bool SendToCompanion(const std::string& bytes);
+// Waits until 127.0.0.1:6800 can be bound (no companion left from elsewhere).
+bool WaitPortFree(DWORD timeoutMs = 30000);
+// Top-level windows (hidden ones too) titled `title`.
+int CountWindowsTitled(const char* title);
+
+struct CopyDataRecord {
+    HWND target;
+    WPARAM wParam;
+    ULONG_PTR dwData;
+    DWORD cbData;
+    std::string bytes;
+};
+
+// A top-level window with the given class and caption, created on the calling thread; it records
+// every WM_COPYDATA it receives.
+class RecordingWindow {
+public:
+    RecordingWindow(const char* className, const char* title);
+    ~RecordingWindow();
+    HWND Handle() const { return hwnd_; }
+    std::vector<CopyDataRecord> Received() const;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND hwnd_ = nullptr;
+    std::string className_;
+    mutable std::mutex lock_;
+    std::vector<CopyDataRecord> received_;
+};
+
+extern const std::string kBanner;
+
+}  // namespace tirvane_test

@@ -1,0 +1,136 @@
+// The companion as a whole, run as its own process with piped input and output.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "CompanionProcess.h"
+
+using namespace tirvane_test;
+
+namespace {
+
+const char* kHidden = "KestrupTirvane";
+
+// Starts a companion and waits until it serves (its hidden window appears after the server is on).
+std::unique_ptr<CompanionProcess> StartServing() {
+    EXPECT_TRUE(WaitPortFree());
+    auto c = std::make_unique<CompanionProcess>();
+    EXPECT_TRUE(c->Started());
+    EXPECT_TRUE(PumpUntil([] { return CountWindowsTitled(kHidden) == 1; }, 15000)) << c->Output();
+    return c;
+}
+
+// Where two long texts part (a plain comparison would have the test framework diff 200 kB).
+std::size_t FirstDifference(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    return i;
+}
+
+}  // namespace
+
+TEST(Companion, PrintsReceivedBytesWithCrTurnedIntoLf) {
+    auto c = StartServing();
+    ASSERT_TRUE(SendToCompanion("\x1b[31mhi\r\n"));
+    ASSERT_TRUE(c->WaitOutput("hi\n\n")) << c->Output();
+    EXPECT_EQ(c->Output(), kBanner + "\x1b[31mhi\n\n");
+
+    // One connection per batch, as the terminal sends them: every batch printed, in order.
+    std::string expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string batch = "b" + std::to_string(i) + "\r";
+        ASSERT_TRUE(SendToCompanion(batch));
+        expected += "b" + std::to_string(i) + "\n";
+    }
+    ASSERT_TRUE(c->WaitOutput(expected)) << c->Output();
+
+    // A batch far larger than one receive arrives whole.
+    std::string big;
+    for (int i = 0; big.size() < 200000; ++i) big += std::to_string(i) + (i % 10 ? " " : "\r\n");
+    ASSERT_TRUE(SendToCompanion(big));
+    std::string bigShown = big;
+    for (char& ch : bigShown)
+        if (ch == '\r') ch = '\n';
+    ASSERT_TRUE(c->WaitOutput(bigShown, 20000));
+    const std::string all = c->Output(), want = kBanner + "\x1b[31mhi\n\n" + expected + bigShown;
+    EXPECT_TRUE(all == want) << "first difference at byte " << FirstDifference(all, want) << " of " << all.size();
+
+    c->Type("*exit\r\n");
+    EXPECT_EQ(c->WaitExit(), 0);
+    EXPECT_EQ(CountWindowsTitled(kHidden), 0);
+}
+
+TEST(Companion, SecondCompanionReportsBindFailureFirstKeepsServing) {
+    auto first = StartServing();
+    CompanionProcess second;
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitExit(15000), 1);
+    EXPECT_EQ(second.Output(),
+              kBanner + "ECouldNotBindSocket: Could not bind socket. Address and port are already in use.\r\n");
+    EXPECT_EQ(CountWindowsTitled(kHidden), 1);
+
+    ASSERT_TRUE(SendToCompanion("still here\r"));
+    EXPECT_TRUE(first->WaitOutput("still here\n")) << first->Output();
+    first->Type("*Exit\n");
+    EXPECT_EQ(first->WaitExit(), 0);
+}
+
+TEST(Companion, TypedLinesGoToTheTerminalMainWindowOnly) {
+    // A message box of the terminal bears the caption "Kestrup" as well; it must get nothing.
+    RecordingWindow decoy("KestrupDecoyBox", "Kestrup");
+    RecordingWindow terminal("TKestrup", "Kestrup");
+    ASSERT_TRUE(decoy.Handle() && terminal.Handle());
+    auto c = StartServing();
+
+    c->Type("1 2 + .\r\n*exit \r\n\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return terminal.Received().size() == 3; }, 10000));
+    const auto got = terminal.Received();
+    EXPECT_EQ(got[0].wParam, 0u);
+    EXPECT_EQ(got[0].dwData, 0u);
+    EXPECT_EQ(got[0].cbData, 9u);  // line length + 2
+    EXPECT_EQ(got[0].bytes, std::string("1 2 + .\n\0", 9));
+    EXPECT_EQ(got[1].bytes, std::string("*exit \n\0", 8));  // a blank makes it an ordinary line
+    EXPECT_EQ(got[2].bytes, std::string("\n\0", 2));
+
+    c->Type("*EXIT\r\nnever sent\r\n");
+    EXPECT_EQ(c->WaitExit(), 0);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(terminal.Received().size(), 3u);
+    EXPECT_TRUE(decoy.Received().empty());
+}
+
+TEST(Companion, HungTerminalDoesNotHoldUpTheCompanion) {
+    // A terminal window whose thread stops taking messages.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        RecordingWindow terminal("TKestrup", "Kestrup");
+        SetEvent(created);
+        WaitForSingleObject(release, INFINITE);
+    });
+    WaitForSingleObject(created, 5000);
+    auto c = StartServing();
+
+    const DWORD start = GetTickCount();
+    c->Type("lost line\n");
+    c->Type("*exit\n");
+    EXPECT_EQ(c->WaitExit(15000), 0);
+    EXPECT_LT(GetTickCount() - start, 8000u);
+    SetEvent(release);
+    hung.join();
+    CloseHandle(release);
+    CloseHandle(created);
+}
+
+TEST(Companion, WithoutTerminalLinesVanishAndOutputGoesOn) {
+    auto c = StartServing();
+    c->Type("nobody listens\n");
+    ASSERT_TRUE(SendToCompanion("after"));
+    EXPECT_TRUE(c->WaitOutput("after")) << c->Output();
+    EXPECT_EQ(c->Output(), kBanner + "after");
+    // End of input without "*exit": the companion keeps serving.
+    c->CloseInput();
+    ASSERT_TRUE(SendToCompanion(" more"));
+    EXPECT_TRUE(c->WaitOutput("after more"));
+    EXPECT_EQ(c->WaitExit(300), -1);
+}
