@@ -191,3 +191,19 @@ TEST(Timer, AHandlerMayFreeItsOwnTimer) {
     EXPECT_EQ(ticks, 40);
     EXPECT_EQ(shown, "");
 }
+
+TEST(Guarded, ForeignExceptionsAndNoApplicationStillShowABox) {
+    ASSERT_EQ(Application, nullptr);
+    {
+        kestest::BoxCloser closer("base_win_tests");  // no application: the program's name is the caption
+        EXPECT_FALSE(Guarded([] { throw 42; }));
+        closer.Join();
+        EXPECT_EQ(closer.text, "Unknown exception.");
+    }
+    TApplication app;
+    std::string shown;
+    app.OnException = [&](TObject*, const std::exception& e) { shown = e.what(); };
+    EXPECT_EQ(GuardedResult<LRESULT>(-1, []() -> LRESULT { throw "text"; }), -1);
+    EXPECT_EQ(shown, "Unknown exception");
+    EXPECT_EQ(GuardedResult<LRESULT>(-1, [] { return LRESULT(5); }), 5);
+}
