@@ -43,7 +43,6 @@ void Serve(ConsoleInput& input, ConsoleOutput& output, RecvQueue& queue, HANDLE 
 }
 
 int Run(ConsoleOutput& output) {
-    output.SetTitle(kCompanionTitle);
     output.EnableVirtualTerminal();
     output.Write(BannerText());
 
@@ -54,6 +53,8 @@ int Run(ConsoleOutput& output) {
     {
         TcpServer server(queue);
         server.Start(kServerAddress, kServerPort);
+        // The terminal looks for this title before it connects: show it only once the server listens.
+        output.SetTitle(kCompanionTitle);
         CompanionWindow window;
         window.Open();
         ConsoleInput input;

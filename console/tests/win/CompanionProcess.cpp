@@ -118,6 +118,13 @@ long CompanionProcess::WaitExit(DWORD timeoutMs) {
     return static_cast<long>(code);
 }
 
+double CompanionProcess::CpuMs() const {
+    FILETIME created, exited, kernel, user;
+    if (!process_ || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return -1;
+    auto ms = [](const FILETIME& t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -205,6 +212,105 @@ LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         return 1;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace tirvane_test
+
+namespace tirvane_test {
+
+ConsoleCompanion::ConsoleCompanion() {
+    GetDesktopWindow();
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + CompanionPath() + "\"";
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &si, &pi))
+        return;
+    process_ = pi.hProcess;
+    CloseHandle(pi.hThread);
+    FreeConsole();
+    // The console appears with the process; try for a while.
+    for (int i = 0; i < 100 && !AttachConsole(pi.dwProcessId); ++i) Sleep(50);
+    input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    screen_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+}
+
+ConsoleCompanion::~ConsoleCompanion() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+    if (screen_ != INVALID_HANDLE_VALUE) CloseHandle(screen_);
+    FreeConsole();
+    if (process_) CloseHandle(process_);
+}
+
+void ConsoleCompanion::Deliver() {
+    DWORD n = 0;
+    WriteConsoleInputA(input_, pending_.data(), static_cast<DWORD>(pending_.size()), &n);
+    pending_.clear();
+}
+
+void ConsoleCompanion::Keys(const std::string& text) {
+    for (char ch : text) {
+        INPUT_RECORD r{};
+        r.EventType = KEY_EVENT;
+        r.Event.KeyEvent.wRepeatCount = 1;
+        const SHORT vk = ch == '\r' ? VK_RETURN : VkKeyScanA(ch);
+        r.Event.KeyEvent.wVirtualKeyCode = LOBYTE(vk);
+        r.Event.KeyEvent.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(LOBYTE(vk), MAPVK_VK_TO_VSC));
+        r.Event.KeyEvent.uChar.AsciiChar = ch;
+        r.Event.KeyEvent.dwControlKeyState = (HIBYTE(vk) & 1) ? SHIFT_PRESSED : 0;
+        r.Event.KeyEvent.bKeyDown = TRUE;
+        Put(r);
+        r.Event.KeyEvent.bKeyDown = FALSE;
+        Put(r);
+    }
+}
+
+void ConsoleCompanion::FocusEvent() {
+    INPUT_RECORD r{};
+    r.EventType = FOCUS_EVENT;
+    r.Event.FocusEvent.bSetFocus = TRUE;
+    Put(r);
+}
+
+void ConsoleCompanion::MouseMove() {
+    INPUT_RECORD r{};
+    r.EventType = MOUSE_EVENT;
+    r.Event.MouseEvent.dwMousePosition = {3, 3};
+    r.Event.MouseEvent.dwEventFlags = MOUSE_MOVED;
+    Put(r);
+}
+
+std::string ConsoleCompanion::Row(int row) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen_, &info);
+    char text[1024] = "";
+    DWORD n = 0;
+    const DWORD width = info.dwSize.X > 0 && info.dwSize.X < 1024 ? info.dwSize.X : 80;
+    ReadConsoleOutputCharacterA(screen_, text, width, COORD{0, static_cast<SHORT>(row)}, &n);
+    std::string s(text, n);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+WORD ConsoleCompanion::Attribute(int row, int column) {
+    WORD a = 0;
+    DWORD n = 0;
+    ReadConsoleOutputAttribute(screen_, &a, 1, COORD{static_cast<SHORT>(column), static_cast<SHORT>(row)}, &n);
+    return a;
+}
+
+long ConsoleCompanion::WaitExit(DWORD timeoutMs) {
+    if (!process_) return -1;
+    if (!PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs)) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<long>(code);
 }
 
 }  // namespace tirvane_test

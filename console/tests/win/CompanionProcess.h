@@ -27,6 +27,8 @@ public:
     bool WaitOutput(const std::string& text, DWORD timeoutMs = 10000);
     // Exit code, or -1 when it did not end in time.
     long WaitExit(DWORD timeoutMs = 10000);
+    // Processor time (user + kernel) the process has used so far.
+    double CpuMs() const;
 
 private:
     HANDLE process_ = nullptr;
@@ -73,5 +75,35 @@ private:
 };
 
 extern const std::string kBanner;
+
+}  // namespace tirvane_test
+
+namespace tirvane_test {
+
+// KestrupTirvane.exe in a console of its own, which this test attaches to: key events are fed into
+// the console's input and the screen is read back.
+class ConsoleCompanion {
+public:
+    ConsoleCompanion();
+    ~ConsoleCompanion();
+    bool Attached() const { return input_ != INVALID_HANDLE_VALUE; }
+    // Gathers events for the console input: one key press (down and up) per character, '\r' as Enter.
+    void Keys(const std::string& text);
+    void FocusEvent();
+    void MouseMove();
+    // Puts the gathered events into the console input in one write.
+    void Deliver();
+    // The characters of screen row `row` (trailing blanks removed) and the attribute of one cell.
+    std::string Row(int row);
+    WORD Attribute(int row, int column);
+    long WaitExit(DWORD timeoutMs = 10000);
+
+private:
+    void Put(const INPUT_RECORD& record) { pending_.push_back(record); }
+    std::vector<INPUT_RECORD> pending_;
+    HANDLE process_ = nullptr;
+    HANDLE input_ = INVALID_HANDLE_VALUE;
+    HANDLE screen_ = INVALID_HANDLE_VALUE;
+};
 
 }  // namespace tirvane_test

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 
 #include "CompanionProcess.h"
 
@@ -122,6 +123,18 @@ TEST(Companion, HungTerminalDoesNotHoldUpTheCompanion) {
     CloseHandle(created);
 }
 
+TEST(Companion, IdleCompanionWaitsInsteadOfSpinning) {
+    auto c = StartServing();
+    const double before = c->CpuMs();
+    PumpUntil([] { return false; }, 2000);
+    const double used = c->CpuMs() - before;
+    std::printf("idle companion: %.1f ms of processor time in 2 s\n", used);
+    EXPECT_GE(used, 0.0);
+    EXPECT_LT(used, 300.0) << "ms of processor time in 2 s idle";
+    c->Type("*exit\n");
+    EXPECT_EQ(c->WaitExit(), 0);
+}
+
 TEST(Companion, WithoutTerminalLinesVanishAndOutputGoesOn) {
     auto c = StartServing();
     c->Type("nobody listens\n");
@@ -133,4 +146,47 @@ TEST(Companion, WithoutTerminalLinesVanishAndOutputGoesOn) {
     ASSERT_TRUE(SendToCompanion(" more"));
     EXPECT_TRUE(c->WaitOutput("after more"));
     EXPECT_EQ(c->WaitExit(300), -1);
+}
+
+TEST(CompanionConsole, KeysBehindOtherEventsAreKeptAndColoursShow) {
+    RecordingWindow terminal("TKestrup", "Kestrup");
+    ASSERT_TRUE(WaitPortFree());
+    ConsoleCompanion c;
+    ASSERT_TRUE(c.Attached());
+
+    // Red text from the link, once the server listens.
+    ASSERT_TRUE(PumpUntil([] { return SendToCompanion("\x1b[31mred\x1b[0m plain\r\n"); }, 15000));
+    // A console that interprets the sequences shows red text; Wine's own console window (not a terminal)
+    // shows the sequence characters instead. Either way the bytes arrive unchanged, CR LF as two lines.
+    const std::string shown = "red plain", raw = "\x1b[31mred\x1b[0m plain";
+    int row = -1;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (row = 0; row < 10; ++row)
+                if (c.Row(row) == shown || c.Row(row) == raw) return true;
+            return false;
+        },
+        10000));
+    EXPECT_EQ(c.Row(row + 1), "");
+    if (c.Row(row) == shown) {
+        EXPECT_EQ(c.Attribute(row, 0) & 0x0F, FOREGROUND_RED);
+        EXPECT_EQ(c.Attribute(row, 4) & 0x0F, FOREGROUND_RED | FOREGROUND_GREEN | FOREGROUND_BLUE);
+        EXPECT_EQ(c.Attribute(0, 0) & 0xF0, BACKGROUND_RED);
+    } else {
+        EXPECT_EQ(c.Row(0).rfind("\x1b[41m   Ver.1.1 Write *exit/*EXIT to terminate console.", 0), 0u) << c.Row(0);
+    }
+
+    // Focus and mouse events ahead of the keys: removed, the keys behind them stay.
+    c.FocusEvent();
+    c.MouseMove();
+    c.Keys("2 dup\r");
+    c.Deliver();
+    ASSERT_TRUE(PumpUntil([&] { return terminal.Received().size() == 1; }, 10000));
+    EXPECT_EQ(terminal.Received()[0].bytes, std::string("2 dup\n\0", 7));
+
+    c.FocusEvent();
+    c.Keys("*eXit\r");
+    c.Deliver();
+    EXPECT_EQ(c.WaitExit(), 0);
+    EXPECT_EQ(terminal.Received().size(), 1u);
 }
