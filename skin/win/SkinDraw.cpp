@@ -1,6 +1,7 @@
 #include "skin/win/SkinDraw.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace kes {
@@ -208,14 +209,11 @@ void DrawParentBackground(TControl& control, HDC dc, bool /*unused*/) {
     }
 }
 
-HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,
+HRGN BitmapToRegion(const PixelBuffer& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,
                     int blueTolerance) noexcept {
-    if (image.Empty()) return nullptr;
     try {
-        GdiFlush();
-        const PixelBuffer pixels = PixelBuffer::Attach(image.ScanLine(0), image.Width(), image.Height(), false);
         const RegionKey rk{static_cast<std::int32_t>(ColorToRGB(key)), redTolerance, greenTolerance, blueTolerance};
-        const std::vector<PixelRect> runs = RegionRuns(pixels, dx, dy, rk);
+        const std::vector<PixelRect> runs = RegionRuns(image, dx, dy, rk);
         HRGN result = nullptr;
         std::vector<unsigned char> buffer;
         for (std::size_t first = 0; first < runs.size(); first += kRegionBatch) {
@@ -227,7 +225,6 @@ HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance
             h.iType = RDH_RECTANGLES;
             h.nCount = static_cast<DWORD>(n);
             h.nRgnSize = static_cast<DWORD>(n * sizeof(RECT));
-            h.rcBound = {0x7FFFFFFF, 0x7FFFFFFF, 0, 0};
             auto* rects = reinterpret_cast<RECT*>(data->Buffer);
             for (std::size_t i = 0; i < n; ++i) {
                 const PixelRect& r = runs[first + i];
@@ -251,6 +248,71 @@ HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance
     } catch (...) {
         return nullptr;
     }
+}
+
+HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,
+                    int blueTolerance) noexcept {
+    if (image.Empty()) return nullptr;
+    GdiFlush();
+    const PixelBuffer pixels = PixelBuffer::Attach(image.ScanLine(0), image.Width(), image.Height(), false);
+    return BitmapToRegion(pixels, dx, dy, key, redTolerance, greenTolerance, blueTolerance);
+}
+
+// ---- pixel-buffer images ----
+
+std::unique_ptr<TBitmap> BitmapFromPixels(const PixelBuffer& image) {
+    auto bmp = std::make_unique<TBitmap>(image.Width(), image.Height());
+    if (bmp->Width() != image.Width() || bmp->Height() != image.Height()) return nullptr;
+    GdiFlush();
+    for (int y = 0; y < image.Height(); ++y)
+        std::memcpy(bmp->ScanLine(y), image.Row(y), static_cast<std::size_t>(image.Width()) * 3);
+    return bmp;
+}
+
+namespace {
+// Runs draw(bitmap) with a bitmap copy of image; nothing when the copy cannot be made.
+template <typename Draw>
+void WithBitmap(const PixelBuffer& image, Draw&& draw) noexcept {
+    try {
+        if (auto bmp = BitmapFromPixels(image)) draw(*bmp);
+    } catch (...) {
+    }
+}
+}  // namespace
+
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins,
+                                          int frame, int frames, bool tile, bool vertical) noexcept {
+    std::unique_ptr<TBitmap> result;
+    WithBitmap(image, [&](TBitmap& b) { result = StretchSkinImage(rect, b, margins, frame, frames, tile, vertical); });
+    return result;
+}
+void DrawSkinImage(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame, int frames,
+                   bool transparent, bool tile, bool vertical) noexcept {
+    WithBitmap(image,
+               [&](TBitmap& b) { DrawSkinImage(dc, rect, b, margins, frame, frames, transparent, tile, vertical); });
+}
+void DrawSkinImage3(TCanvas& canvas, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                    int frames, bool transparent, bool vertical) noexcept {
+    WithBitmap(image,
+               [&](TBitmap& b) { DrawSkinImage3(canvas, rect, b, margins, frame, frames, transparent, vertical); });
+}
+void DrawSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, int frame, int frames,
+                   bool transparent) noexcept {
+    WithBitmap(image, [&](TBitmap& b) { DrawSkinFrame(dc, rect, b, frame, frames, transparent); });
+}
+void DrawSkinFrameCentered(HDC dc, const TRect& rect, const PixelBuffer& image, int frame, int frames,
+                           bool transparent) noexcept {
+    WithBitmap(image, [&](TBitmap& b) { DrawSkinFrameCentered(dc, rect, b, frame, frames, transparent); });
+}
+void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                      int frames, bool tile, bool vertical) noexcept {
+    WithBitmap(image, [&](TBitmap& b) { StretchSkinFrame(dc, rect, b, margins, frame, frames, tile, vertical); });
+}
+void DrawTransparent(HDC dc, const TRect& rect, const PixelBuffer& image, TColor key) noexcept {
+    WithBitmap(image, [&](TBitmap& b) { DrawTransparent(dc, rect, b, key); });
+}
+void TileBitmap(TCanvas& canvas, const TRect& dest, const PixelBuffer& image, const TRect& src) noexcept {
+    WithBitmap(image, [&](TBitmap& b) { TileBitmap(canvas, dest, b, src); });
 }
 
 TBitmap& SkinWorkBitmap() {

@@ -53,6 +53,27 @@ void DrawParentBackground(TControl& control, HDC dc, bool unused = false);
 HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,
                     int blueTolerance) noexcept;
 
+// The same routines with the image as a 24-bit pixel buffer (a skin object's image); each call copies the
+// image into a bitmap of its own for the time of the call.
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins,
+                                          int frame, int frames, bool tile, bool vertical) noexcept;
+void DrawSkinImage(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame, int frames,
+                   bool transparent, bool tile, bool vertical) noexcept;
+void DrawSkinImage3(TCanvas& canvas, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                    int frames, bool transparent, bool vertical) noexcept;
+void DrawSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, int frame, int frames,
+                   bool transparent) noexcept;
+void DrawSkinFrameCentered(HDC dc, const TRect& rect, const PixelBuffer& image, int frame, int frames,
+                           bool transparent) noexcept;
+void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                      int frames, bool tile, bool vertical) noexcept;
+void DrawTransparent(HDC dc, const TRect& rect, const PixelBuffer& image, TColor key) noexcept;
+void TileBitmap(TCanvas& canvas, const TRect& dest, const PixelBuffer& image, const TRect& src) noexcept;
+HRGN BitmapToRegion(const PixelBuffer& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,
+                    int blueTolerance) noexcept;
+// A bitmap holding a copy of the pixels (null when the system could not make one).
+std::unique_ptr<TBitmap> BitmapFromPixels(const PixelBuffer& image);
+
 // The work bitmap shared by the frame, menu bar and status bar painting (stretch mode COLORONCOLOR);
 // GUI thread only.
 TBitmap& SkinWorkBitmap();

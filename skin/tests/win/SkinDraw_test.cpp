@@ -260,6 +260,64 @@ TEST(SkinDrawGdi, HugeOrEmptyPicturesNeverThrow) {
     EXPECT_NE(FromBitmap(*refreshed).GetPixel(5, 5), kGrey);
 }
 
+TEST(SkinDrawGdi, PixelBufferImagesDrawLikeBitmaps) {
+    // A bottom-up buffer (as images are loaded from bitmap files) and its bitmap copy.
+    const PixelBuffer topDown = Coded(60, 16, 3);
+    PixelBuffer bottomUp(60, 16, true);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 60; ++x) bottomUp.SetPixel(x, y, topDown.GetPixel(x, y));
+    auto image = ToBitmap(topDown);
+    const TRect r{3, 2, 50, 30};
+    using Draw = std::function<void(HDC, TCanvas&, bool)>;  // true: from the buffer
+    const Draw draws[] = {
+        [&](HDC dc, TCanvas&, bool b) {
+            b ? DrawSkinImage(dc, r, bottomUp, {4, 3, 5, 2}, 2, 3, true, true, false)
+              : DrawSkinImage(dc, r, *image, {4, 3, 5, 2}, 2, 3, true, true, false);
+        },
+        [&](HDC, TCanvas& c, bool b) {
+            b ? DrawSkinImage3(c, r, bottomUp, {4, 0, 5, 0}, 3, 3, true, false)
+              : DrawSkinImage3(c, r, *image, {4, 0, 5, 0}, 3, 3, true, false);
+        },
+        [&](HDC dc, TCanvas&, bool b) {
+            b ? DrawSkinFrame(dc, r, bottomUp, 1, 3, false) : DrawSkinFrame(dc, r, *image, 1, 3, false);
+        },
+        [&](HDC dc, TCanvas&, bool b) {
+            b ? DrawSkinFrameCentered(dc, r, bottomUp, 2, 3, true) : DrawSkinFrameCentered(dc, r, *image, 2, 3, true);
+        },
+        [&](HDC dc, TCanvas&, bool b) {
+            b ? StretchSkinFrame(dc, r, bottomUp, {2, 0, 2, 0}, 3, 3, false, false)
+              : StretchSkinFrame(dc, r, *image, {2, 0, 2, 0}, 3, 3, false, false);
+        },
+        [&](HDC dc, TCanvas&, bool b) {
+            b ? DrawTransparent(dc, r, bottomUp, kMagenta) : DrawTransparent(dc, r, *image, kMagenta);
+        },
+        [&](HDC, TCanvas& c, bool b) {
+            b ? TileBitmap(c, r, bottomUp, {5, 1, 12, 9}) : TileBitmap(c, r, *image, {5, 1, 12, 9});
+        },
+    };
+    int n = 0;
+    for (const Draw& draw : draws) {
+        SCOPED_TRACE(n++);
+        auto fromBuffer = ToBitmap(Grey(56, 34)), fromBitmap = ToBitmap(Grey(56, 34));
+        draw(fromBuffer->Canvas().Handle(), fromBuffer->Canvas(), true);
+        draw(fromBitmap->Canvas().Handle(), fromBitmap->Canvas(), false);
+        const PixelBuffer a = FromBitmap(*fromBuffer);
+        EXPECT_TRUE(SamePicture(a, FromBitmap(*fromBitmap), false));
+        EXPECT_FALSE(SamePicture(a, Grey(56, 34), false));
+    }
+    auto bmp = StretchSkinImage(r, bottomUp, {4, 3, 5, 2}, 1, 3, false, false);
+    ASSERT_TRUE(bmp);
+    EXPECT_TRUE(SamePicture(FromBitmap(*bmp), StretchSkinImage(PixelRect{3, 2, 50, 30}, topDown, {4, 3, 5, 2}, 1, 3,
+                                                                false, false),
+                            true));
+    HRGN a = BitmapToRegion(bottomUp, 2, 3, kMagenta, 0, 0, 0), b = BitmapToRegion(*image, 2, 3, kMagenta, 0, 0, 0);
+    EXPECT_TRUE(EqualRgn(a, b));
+    EXPECT_FALSE(PtInRegion(a, 2, 3));
+    EXPECT_TRUE(PtInRegion(a, 3, 3));
+    DeleteObject(a);
+    DeleteObject(b);
+}
+
 // ---- regions ----
 
 std::vector<PixelRect> Runs(const PixelBuffer& img, int dx, int dy, RegionKey key) {
