@@ -43,14 +43,18 @@ struct ConsoleInput::PipeReader {
         return !lines.empty();
     }
     static void Run(std::shared_ptr<PipeReader> self) {
-        LineSplitter splitter;
-        char buf[kReadSize];
-        DWORD n = 0;
-        while (ReadFile(self->in, buf, sizeof buf, &n, nullptr) && n > 0) {
-            splitter.Append(std::string(buf, n));
-            while (auto line = splitter.Next()) self->Add(std::move(*line));
+        try {
+            LineSplitter splitter;
+            char buf[kReadSize];
+            DWORD n = 0;
+            while (ReadFile(self->in, buf, sizeof buf, &n, nullptr) && n > 0) {
+                splitter.Append(std::string(buf, n));
+                while (auto line = splitter.Next()) self->Add(std::move(*line));
+            }
+            if (auto rest = splitter.Rest()) self->Add(std::move(*rest));
+        } catch (const std::exception&) {
+            // Out of memory: input ends here; received text still prints.
         }
-        if (auto rest = splitter.Rest()) self->Add(std::move(*rest));
     }
 };
 

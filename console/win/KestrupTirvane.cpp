@@ -38,7 +38,7 @@ void Serve(ConsoleInput& input, ConsoleOutput& output, RecvQueue& queue, HANDLE 
         }
         if (exitTyped) return;
         HANDLE waits[2] = {input.WaitHandle(), textReady};
-        WaitForMultipleObjects(2, waits, FALSE, kIdleWaitMs);
+        if (WaitForMultipleObjects(2, waits, FALSE, kIdleWaitMs) == WAIT_FAILED) Sleep(kIdleWaitMs);
     }
 }
 

@@ -50,7 +50,7 @@ struct TcpServer::Shared {
 namespace {
 
 // How often a waiting thread looks at the stop signal.
-constexpr long kPollMs = 100;
+constexpr long kPollMs = 250;
 
 bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop, 0) == WAIT_OBJECT_0; }
 
@@ -70,12 +70,16 @@ bool WaitReadable(const TcpServer::Shared& s, SOCKET sock) {
 }
 
 void ServeConnection(std::shared_ptr<TcpServer::Shared> s, SOCKET c, std::uint64_t id) {
-    std::vector<char> buf(kReceiveSize);
-    while (WaitReadable(*s, c)) {
-        const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
-        if (n <= 0) break;  // closed by the peer, or failed
-        s->order.WaitTurn(id);
-        if (!s->queue->Push(std::string(buf.data(), n))) break;
+    try {
+        std::vector<char> buf(kReceiveSize);
+        while (WaitReadable(*s, c)) {
+            const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
+            if (n <= 0) break;  // closed by the peer, or failed
+            s->order.WaitTurn(id);
+            if (!s->queue->Push(std::string(buf.data(), n))) break;
+        }
+    } catch (const std::exception&) {
+        // Out of memory: this connection ends, the server goes on.
     }
     closesocket(c);
     s->order.Close(id);
@@ -90,7 +94,7 @@ void AcceptConnections(std::shared_ptr<TcpServer::Shared> s) {
         s->ThreadStarted();
         try {
             std::thread(ServeConnection, s, c, id).detach();
-        } catch (const std::exception&) {
+        } catch (const std::exception&) {  // no thread for it: refuse the connection
             closesocket(c);
             s->order.Close(id);
             s->ThreadEnded();
