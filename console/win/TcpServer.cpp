@@ -69,14 +69,25 @@ bool WaitReadable(const TcpServer::Shared& s, SOCKET sock) {
     return false;
 }
 
+}  // namespace
+
+// The handler the worker of one connection runs again and again while the connection is open: hands
+// what has arrived (up to 32768 bytes) to the main loop. False once the peer closed or the link failed.
+struct TCPServerEvents {
+    static bool ServerExecute(TcpServer::Shared& s, SOCKET c, std::uint64_t id, std::vector<char>& buf) {
+        const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
+        if (n <= 0) return false;
+        s.order.WaitTurn(id);
+        return s.queue->Push(std::string(buf.data(), n));
+    }
+};
+
+namespace {
+
 void ServeConnection(std::shared_ptr<TcpServer::Shared> s, SOCKET c, std::uint64_t id) {
     try {
         std::vector<char> buf(kReceiveSize);
-        while (WaitReadable(*s, c)) {
-            const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
-            if (n <= 0) break;  // closed by the peer, or failed
-            s->order.WaitTurn(id);
-            if (!s->queue->Push(std::string(buf.data(), n))) break;
+        while (WaitReadable(*s, c) && TCPServerEvents::ServerExecute(*s, c, id, buf)) {
         }
     } catch (const std::exception&) {
         // Out of memory: this connection ends, the server goes on.
