@@ -30,6 +30,7 @@ TCustomComPort::~TCustomComPort() {
         // A destructor never throws; the port is shut below whatever the handlers did.
     }
     StopEvents();
+    retired_.clear();
     if (device_->IsOpen()) device_->Close();
     connected_ = false;
     buffer_.reset();
@@ -244,13 +245,24 @@ void TCustomComPort::CloseDeviceHandle() {
 }
 
 void TCustomComPort::StopEvents() noexcept {
-    if (!hasEventThread_ && !events_) return;
-    events_.reset();  // stops the event thread and waits for its end
     hasEventThread_ = false;
+    if (!events_) return;
+    if (inEventPass_ > 0) {
+        // The thread waits for this very pass: it cannot be waited for here. It stops once the pass is over.
+        events_->RequestStop();
+        retired_.push_back(std::move(events_));
+        return;
+    }
+    events_.reset();  // stops the event thread and waits for its end
+}
+
+void TCustomComPort::FreeRetiredEvents() noexcept {
+    if (inEventPass_ == 0) retired_.clear();
 }
 
 void TCustomComPort::OpenPort() {
-    if (connected_ || Designing()) return;
+    if (connected_ || closing_ || Designing()) return;
+    FreeRetiredEvents();
     FireBeforeOpen();
     if (!OpenDeviceHandle()) return;
     connected_ = true;
@@ -276,8 +288,15 @@ void TCustomComPort::OpenPort() {
 }
 
 void TCustomComPort::ClosePort() {
-    if (!connected_ || Designing()) return;
-    BeforeCloseNotifications();
+    if (!connected_ || closing_ || Designing()) return;
+    // While the port waits for its event thread, a handler pass that still runs cannot close it a second time.
+    closing_ = true;
+    try {
+        BeforeCloseNotifications();
+    } catch (...) {
+        closing_ = false;
+        throw;
+    }
     // A failed purge is reported only after the port is closed, so that it can always be closed.
     std::exception_ptr purgeFailure;
     try {
@@ -286,8 +305,10 @@ void TCustomComPort::ClosePort() {
         purgeFailure = std::current_exception();
     }
     StopEvents();
+    FreeRetiredEvents();
     CloseDeviceHandle();
     connected_ = false;
+    closing_ = false;
     ForEachLink([this](TComLink* l) { Fire(l->OnConnChange, this, false); });
     FireAfterClose();
     if (purgeFailure) std::rethrow_exception(purgeFailure);
@@ -443,7 +464,7 @@ int TCustomComPort::ReceiveBuffer(char* buffer, int count) {
 }
 
 void TCustomComPort::AbortPendingIo() {
-    ComStatus s = device_->Purge(comm::PURGE_TXABORT | comm::PURGE_RXABORT);
+    ComStatus s = device_->Purge(comm::PurgeTxAbort | comm::PurgeRxAbort);
     if (!s.ok) RaisePortError(Code(CE_PurgeFailed), s.error);
 }
 

@@ -14,6 +14,7 @@
 #include "base/Component.h"
 #include "base/Events.h"
 #include "base/IniFile.h"
+#include "base/StringList.h"
 #include "serial/ComDevice.h"
 #include "serial/ComError.h"
 #include "serial/ComOptions.h"
@@ -209,6 +210,7 @@ private:
 
     bool CanApply() const;
     void StopEvents() noexcept;
+    void FreeRetiredEvents() noexcept;
     void ReadReceivedData();
     // Checked reads: false after a failure was reported (and absorbed by OnException).
     bool ReadInputCount(int& count);
@@ -232,6 +234,10 @@ private:
 
     std::unique_ptr<TComDevice> device_;
     std::unique_ptr<TComEventPump> events_;  // the event thread while one runs
+    // Event threads stopped from inside their own event pass; freed once that pass is over.
+    std::vector<std::unique_ptr<TComEventPump>> retired_;
+    int inEventPass_ = 0;  // handler passes running now
+    bool closing_ = false;
     bool hasEventThread_ = false;
     int updateCount_ = 0;
     bool triggersOnRxChar_ = true;
@@ -257,6 +263,10 @@ void TCustomComPort::ForEachLink(F&& fn) {
     for (TComLink* link : snapshot)
         if (std::find(links.begin(), links.end(), link) != links.end()) fn(link);
 }
+
+// Replaces the list with the names of the serial devices present ("COM1" ...), sorted as text; an unreadable
+// device list leaves it as it was.
+void ListSerialPorts(TStringList& list);
 
 // The port as the window description stores it; every property of TCustomComPort is published.
 class TComPort : public TCustomComPort {

@@ -37,6 +37,9 @@ public:
 class TComEventPump {
 public:
     virtual ~TComEventPump() = default;
+    // Asks the thread to end without waiting (the port closes from inside an event pass, which the thread
+    // waits for); the port destroys the pump later.
+    virtual void RequestStop() {}
 };
 
 class TComDevice {

@@ -6,12 +6,24 @@
 
 namespace kes {
 
+namespace {
+struct PassCounter {
+    int& count;
+    explicit PassCounter(int& c) : count(c) { ++count; }
+    ~PassCounter() { --count; }
+};
+}  // namespace
+
 void TCustomComPort::HandleEvents(TComEvents events) {
-    for (TComEvent event : EventPassOrder)
+    PassCounter pass(inEventPass_);
+    for (TComEvent event : EventPassOrder) {
+        if (!connected_) break;  // a handler closed the port
         if (events.Contains(event)) HandleEvent(event);
+    }
 }
 
 void TCustomComPort::HandleEvent(TComEvent event) {
+    PassCounter pass(inEventPass_);
     switch (event) {
         case evError: {
             TComErrors errors;

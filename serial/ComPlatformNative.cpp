@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "serial/ComMemoryRegistry.h"
+#include "serial/CPort.h"
 #include "serial/ComPlatform.h"
 
 namespace kes {
@@ -49,6 +50,8 @@ std::unique_ptr<TComSettingsRegistry> NewComSettingsRegistry() {
 std::unique_ptr<TCustomIniFile> NewComIniFile(const std::string& fileName) {
     return std::make_unique<TMemIniFile>(fileName);
 }
+
+void ListSerialPorts(TStringList&) {}  // no device list here: the list stays as it was
 
 void PlatformShowException(const std::exception& e) noexcept { std::fprintf(stderr, "%s\n", e.what()); }
 

@@ -14,10 +14,10 @@ struct EventBit {
 };
 // Member order is not bit order.
 constexpr EventBit kEventBits[] = {
-    {evRxChar, comm::EV_RXCHAR}, {evTxEmpty, comm::EV_TXEMPTY}, {evRxFlag, comm::EV_RXFLAG},
-    {evRing, comm::EV_RING},     {evBreak, comm::EV_BREAK},     {evCTS, comm::EV_CTS},
-    {evDSR, comm::EV_DSR},       {evError, comm::EV_ERR},       {evRLSD, comm::EV_RLSD},
-    {evRx80Full, comm::EV_RX80FULL},
+    {evRxChar, comm::EvRxChar}, {evTxEmpty, comm::EvTxEmpty}, {evRxFlag, comm::EvRxFlag},
+    {evRing, comm::EvRing},     {evBreak, comm::EvBreak},     {evCTS, comm::EvCts},
+    {evDSR, comm::EvDsr},       {evError, comm::EvErr},       {evRLSD, comm::EvRlsd},
+    {evRx80Full, comm::EvRx80Full},
 };
 
 }  // namespace
@@ -113,23 +113,23 @@ bool EventFromMaskBit(uint32_t bit, TComEvent& event) {
 
 TModemLines ModemStatusToLines(uint32_t status) {
     TModemLines lines;
-    if (status & comm::MS_CTS_ON) lines.Include(mlCTS);
-    if (status & comm::MS_DSR_ON) lines.Include(mlDSR);
-    if (status & comm::MS_RING_ON) lines.Include(mlRing);
-    if (status & comm::MS_RLSD_ON) lines.Include(mlRLSD);
+    if (status & comm::MsCtsOn) lines.Include(mlCTS);
+    if (status & comm::MsDsrOn) lines.Include(mlDSR);
+    if (status & comm::MsRingOn) lines.Include(mlRing);
+    if (status & comm::MsRlsdOn) lines.Include(mlRLSD);
     return lines;
 }
 
 TComErrors CommErrorsToSet(uint32_t errors, bool parityCheck) {
     TComErrors set;
-    if (errors & comm::CE_FRAME) set.Include(ceFrame);
-    if ((errors & comm::CE_RXPARITY) && parityCheck) set.Include(ceRxParity);
-    if (errors & comm::CE_OVERRUN) set.Include(ceOverrun);
-    if (errors & comm::CE_RXOVER) set.Include(ceRxOver);
-    if (errors & comm::CE_TXFULL) set.Include(ceTxFull);
-    if (errors & comm::CE_BREAK) set.Include(ceBreak);
-    if (errors & comm::CE_IOE) set.Include(ceIO);
-    if (errors & comm::CE_MODE) set.Include(ceMode);
+    if (errors & comm::CeFrame) set.Include(ceFrame);
+    if ((errors & comm::CeRxParity) && parityCheck) set.Include(ceRxParity);
+    if (errors & comm::CeOverrun) set.Include(ceOverrun);
+    if (errors & comm::CeRxOver) set.Include(ceRxOver);
+    if (errors & comm::CeTxFull) set.Include(ceTxFull);
+    if (errors & comm::CeBreak) set.Include(ceBreak);
+    if (errors & comm::CeIoe) set.Include(ceIO);
+    if (errors & comm::CeMode) set.Include(ceMode);
     return set;
 }
 

@@ -12,8 +12,8 @@ TEST_F(Dispatch, BatchIsHandledInTheFixedOrder) {
     port->OpenPort();
     events.clear();
     dev->input = "ab";
-    dev->lineErrors = comm::CE_OVERRUN;
-    dev->modemStatus = comm::MS_CTS_ON | comm::MS_RLSD_ON;
+    dev->lineErrors = comm::CeOverrun;
+    dev->modemStatus = comm::MsCtsOn | comm::MsRlsdOn;
     port->HandleEvents(AllComEvents);
     EXPECT_EQ(events, (Lines{"Error 4", "RxChar 2", "TxEmpty", "Break", "Ring", "CTS 1", "DSR 0", "RxFlag",
                              "RLSD 1", "Rx80Full"}));
@@ -45,7 +45,7 @@ TEST_F(Dispatch, LinksComeBeforeThePublishedHandler) {
     port->HandleEvent(evTxEmpty);
     EXPECT_EQ(events, (Lines{"A.Tx 0", "B.Tx 0", "A.TxEmpty", "B.TxEmpty", "TxEmpty"}));
     events.clear();
-    dev->modemStatus = comm::MS_DSR_ON;
+    dev->modemStatus = comm::MsDsrOn;
     port->HandleEvent(evDSR);
     port->HandleEvent(evRing);
     port->HandleEvent(evRxFlag);
@@ -121,7 +121,7 @@ TEST_F(Dispatch, OpenAndCloseNotificationOrder) {
     RecordLink(b, "B");
     port->AttachLink(&a);
     port->AttachLink(&b);
-    dev->modemStatus = comm::MS_CTS_ON | comm::MS_DSR_ON | comm::MS_RLSD_ON;
+    dev->modemStatus = comm::MsCtsOn | comm::MsDsrOn | comm::MsRlsdOn;
     port->OpenPort();
     EXPECT_EQ(events, (Lines{"BeforeOpen", "A.Conn 1", "B.Conn 1", "AfterOpen", "A.CTS 1", "B.CTS 1", "CTS 1",
                              "A.DSR 1", "B.DSR 1", "DSR 1", "A.RLSD 1", "B.RLSD 1", "RLSD 1"}));
@@ -194,4 +194,38 @@ TEST_F(Dispatch, LinkMayDetachAfterThePortIsGone) {
     } follower(raw, link.get());
     port.reset();
     EXPECT_TRUE(follower.detached);
+}
+
+TEST_F(Dispatch, HandlerMayCloseThePortInsideAPass) {
+    RecordEvents();
+    port->OnRxChar = [this](TObject*, int) { port->ClosePort(); };
+    port->OpenPort();
+    dev->input = "x";
+    dev->log.clear();
+    events.clear();
+    port->HandleEvents(TComEvents{evRxChar, evRing, evCTS});
+    // The thread that waits for this pass is only asked to stop; the rest of the pass is skipped.
+    EXPECT_EQ(dev->Calls({"RequestStop", "StopEvents", "Close"}), (Lines{"RequestStop", "Close"}));
+    EXPECT_FALSE(port->Connected());
+    EXPECT_EQ(events.back(), "AfterClose");
+    EXPECT_EQ(dev->pumps, 1);
+    dev->log.clear();
+    port->OpenPort();  // the stopped thread is freed before a new one starts
+    EXPECT_EQ(dev->Calls({"StopEvents", "StartEvents"}), (Lines{"StopEvents", "StartEvents 0"}));
+    EXPECT_EQ(dev->pumps, 1);
+}
+
+TEST_F(Dispatch, PassThatRunsDuringCloseCannotCloseAgain) {
+    int closes = 0;
+    port->OnAfterClose = [&](TObject*) { ++closes; };
+    // A pass waiting for the GUI thread runs while ClosePort waits for the thread: here, from BeforeClose.
+    port->OnBeforeClose = [this](TObject*) { port->HandleEvent(evBreak); };
+    port->OnBreak = [this](TObject*) { port->ClosePort(); };
+    port->OpenPort();
+    port->ClosePort();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(port->Connected());
+    port->OnBeforeClose = nullptr;
+    port->OpenPort();
+    EXPECT_TRUE(port->Connected());
 }

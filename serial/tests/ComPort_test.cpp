@@ -390,9 +390,9 @@ TEST_F(ComPort, DeviceStateQueries) {
     port->OpenPort();
     dev->input = "1234";
     EXPECT_EQ(port->PendingInputCount(), 4);
-    dev->modemStatus = comm::MS_CTS_ON | comm::MS_RING_ON;
+    dev->modemStatus = comm::MsCtsOn | comm::MsRingOn;
     EXPECT_EQ(port->ModemLines(), (TModemLines{mlCTS, mlRing}));
-    dev->lineErrors = comm::CE_FRAME | comm::CE_RXPARITY;
+    dev->lineErrors = comm::CeFrame | comm::CeRxParity;
     EXPECT_EQ(port->LineErrors(), TComErrors{ceFrame});
     dev->failures["GetModemStatus"] = 1;
     try {

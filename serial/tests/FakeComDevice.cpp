@@ -22,6 +22,7 @@ public:
         --s_->pumps;
         s_->log.push_back("StopEvents");
     }
+    void RequestStop() override { s_->log.push_back("RequestStop"); }
 
 private:
     std::shared_ptr<FakeDeviceState> s_;

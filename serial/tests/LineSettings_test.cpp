@@ -126,19 +126,19 @@ TEST(LineSettings, EventMaskBothWays) {
     }
     EXPECT_EQ(EventsToCommMask(AllComEvents), 0x5FFu);
     EXPECT_EQ(CommMaskToEvents(0xFFFF), AllComEvents);  // EV_PERR and unknown bits dropped
-    EXPECT_TRUE(CommMaskToEvents(comm::EV_PERR).Empty());
+    EXPECT_TRUE(CommMaskToEvents(comm::EvPerr).Empty());
     TComEvent unused{};
-    EXPECT_FALSE(EventFromMaskBit(comm::EV_PERR, unused));
+    EXPECT_FALSE(EventFromMaskBit(comm::EvPerr, unused));
 }
 
 TEST(LineSettings, ModemStatusAndLineErrors) {
     EXPECT_EQ(ModemStatusToLines(0xF0), (TModemLines{mlCTS, mlDSR, mlRing, mlRLSD}));
-    EXPECT_EQ(ModemStatusToLines(comm::MS_DSR_ON), TModemLines{mlDSR});
+    EXPECT_EQ(ModemStatusToLines(comm::MsDsrOn), TModemLines{mlDSR});
     EXPECT_TRUE(ModemStatusToLines(0x0F).Empty());
-    const uint32_t all = comm::CE_RXOVER | comm::CE_OVERRUN | comm::CE_RXPARITY | comm::CE_FRAME | comm::CE_BREAK |
-                         comm::CE_TXFULL | comm::CE_IOE | comm::CE_MODE;
+    const uint32_t all = comm::CeRxOver | comm::CeOverrun | comm::CeRxParity | comm::CeFrame | comm::CeBreak |
+                         comm::CeTxFull | comm::CeIoe | comm::CeMode;
     EXPECT_EQ(CommErrorsToSet(all, true),
               (TComErrors{ceFrame, ceRxParity, ceOverrun, ceBreak, ceIO, ceMode, ceRxOver, ceTxFull}));
-    EXPECT_FALSE(CommErrorsToSet(comm::CE_RXPARITY, false).Contains(ceRxParity));
-    EXPECT_EQ(CommErrorsToSet(comm::CE_FRAME, false), TComErrors{ceFrame});
+    EXPECT_FALSE(CommErrorsToSet(comm::CeRxParity, false).Contains(ceRxParity));
+    EXPECT_EQ(CommErrorsToSet(comm::CeFrame, false), TComErrors{ceFrame});
 }

@@ -1,0 +1,232 @@
+#include "serial/win/ComDeviceWin.h"
+
+#include "base/Exception.h"
+#include "base/win/Application.h"
+#include "serial/CPort.h"
+#include "serial/win/ComThread.h"
+
+namespace kes {
+
+namespace {
+
+ComStatus LastError() {
+    DWORD code = GetLastError();
+    return ComStatus::Fail(code ? code : ERROR_GEN_FAILURE);
+}
+
+ComStatus Result(BOOL ok) { return ok ? ComStatus::Ok() : LastError(); }
+
+// One overlapped request with its own manual-reset event (created signalled, so that a request never started
+// completes at once).
+class TWinIoRequest : public TComIoRequest {
+public:
+    TWinIoRequest() {
+        event_ = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+        if (!event_) throw EOutOfResources("Cannot create the request event");
+    }
+    ~TWinIoRequest() override { CloseHandle(event_); }
+    OVERLAPPED& Prepare() {
+        overlapped_ = OVERLAPPED{};
+        overlapped_.hEvent = event_;
+        started_ = true;
+        return overlapped_;
+    }
+    OVERLAPPED overlapped_{};
+    HANDLE event_ = nullptr;
+    bool started_ = false;
+};
+
+// The event thread, and with smWindowSync the notification window it reports to (made first, freed last).
+class TWinEventPump : public TComEventPump {
+public:
+    TWinEventPump(TCustomComPort& port, HANDLE device) {
+        if (port.SyncMethod() == smWindowSync) window_ = AllocateHWnd(NotifyMethod(port));
+        try {
+            thread_ = std::make_unique<TComThread>(port, device, window_);
+        } catch (...) {
+            if (window_) DeallocateHWnd(window_);
+            throw;
+        }
+    }
+    ~TWinEventPump() override {
+        thread_.reset();
+        if (window_) DeallocateHWnd(window_);
+    }
+    void RequestStop() override { thread_->RequestStop(); }
+
+private:
+    static TWndMethod NotifyMethod(TCustomComPort& port) {
+        return [&port](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (msg != WM_SERIAL_EVENT) return DefWindowProcA(wnd, msg, wParam, lParam);
+            if (InSendMessage()) ReplyMessage(0);  // the event thread goes on at once
+            TComEvent event;
+            if (port.Connected() && EventFromMaskBit(static_cast<uint32_t>(wParam), event)) port.HandleEvent(event);
+            return 0;
+        };
+    }
+    HWND window_ = nullptr;
+    std::unique_ptr<TComThread> thread_;
+};
+
+}  // namespace
+
+TWinComDevice::~TWinComDevice() {
+    if (IsOpen()) CloseHandle(handle_);
+}
+
+ComStatus TWinComDevice::Open(const std::string& fileName) {
+    immediateReads_ = false;
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OVERLAPPED, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return LastError();
+    if (IsOpen()) CloseHandle(handle_);
+    handle_ = h;
+    return ComStatus::Ok();
+}
+
+ComStatus TWinComDevice::Close() {
+    if (!IsOpen()) return ComStatus::Ok();
+    BOOL ok = CloseHandle(handle_);
+    ComStatus s = Result(ok);
+    handle_ = INVALID_HANDLE_VALUE;  // forgotten in any case: a handle that failed to close is no use either
+    return s;
+}
+
+ComStatus TWinComDevice::SetupComm(int inputSize, int outputSize) {
+    return Result(::SetupComm(handle_, static_cast<DWORD>(inputSize), static_cast<DWORD>(outputSize)));
+}
+
+ComStatus TWinComDevice::SetCommState(const ComDcb& d) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof(DCB);
+    dcb.BaudRate = d.BaudRate;
+    dcb.fBinary = d.fBinary;
+    dcb.fParity = d.fParity;
+    dcb.fOutxCtsFlow = d.fOutxCtsFlow;
+    dcb.fOutxDsrFlow = d.fOutxDsrFlow;
+    dcb.fDtrControl = d.fDtrControl & 3u;
+    dcb.fDsrSensitivity = d.fDsrSensitivity;
+    dcb.fTXContinueOnXoff = d.fTXContinueOnXoff;
+    dcb.fOutX = d.fOutX;
+    dcb.fInX = d.fInX;
+    dcb.fErrorChar = d.fErrorChar;
+    dcb.fNull = d.fNull;
+    dcb.fRtsControl = d.fRtsControl & 3u;
+    dcb.fAbortOnError = d.fAbortOnError;
+    dcb.XonLim = d.XonLim;
+    dcb.XoffLim = d.XoffLim;
+    dcb.ByteSize = d.ByteSize;
+    dcb.Parity = d.Parity;
+    dcb.StopBits = d.StopBits;
+    dcb.XonChar = d.XonChar;
+    dcb.XoffChar = d.XoffChar;
+    dcb.ErrorChar = d.ErrorChar;
+    dcb.EofChar = d.EofChar;
+    dcb.EvtChar = d.EvtChar;
+    return Result(::SetCommState(handle_, &dcb));
+}
+
+ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
+    COMMTIMEOUTS ct{};
+    ct.ReadIntervalTimeout = t.ReadIntervalTimeout;
+    ct.ReadTotalTimeoutMultiplier = t.ReadTotalTimeoutMultiplier;
+    ct.ReadTotalTimeoutConstant = t.ReadTotalTimeoutConstant;
+    ct.WriteTotalTimeoutMultiplier = t.WriteTotalTimeoutMultiplier;
+    ct.WriteTotalTimeoutConstant = t.WriteTotalTimeoutConstant;
+    if (!::SetCommTimeouts(handle_, &ct)) return LastError();
+    immediateReads_ = ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 &&
+                      ct.ReadTotalTimeoutConstant == 0;
+    return ComStatus::Ok();
+}
+
+ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
+    DWORD e = 0;
+    COMSTAT stat{};
+    if (!::ClearCommError(handle_, &e, &stat)) return LastError();
+    errors = e;
+    inQueue = stat.cbInQue;
+    return ComStatus::Ok();
+}
+
+ComStatus TWinComDevice::GetModemStatus(uint32_t& status) {
+    DWORD s = 0;
+    if (!GetCommModemStatus(handle_, &s)) return LastError();
+    status = s;
+    return ComStatus::Ok();
+}
+
+ComStatus TWinComDevice::Purge(uint32_t flags) { return Result(PurgeComm(handle_, flags)); }
+
+std::unique_ptr<TComIoRequest> TWinComDevice::NewRequest() { return std::make_unique<TWinIoRequest>(); }
+
+ComStatus TWinComDevice::StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) {
+    auto& r = static_cast<TWinIoRequest&>(request);
+    DWORD done = 0;
+    if (WriteFile(handle_, data, count, &done, &r.Prepare())) {
+        doneNow = done;
+        return ComStatus::Ok();
+    }
+    if (GetLastError() == ERROR_IO_PENDING) {
+        doneNow = 0;
+        return ComStatus::Ok();
+    }
+    r.started_ = false;
+    return LastError();
+}
+
+ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) {
+    auto& r = static_cast<TWinIoRequest&>(request);
+    doneNow = 0;
+    if (immediateReads_) {
+        // Such a read returns at once with what is queued; Wine 8 instead leaves it pending while the queue is
+        // empty, so an empty queue completes it here with no bytes.
+        DWORD errors = 0;
+        COMSTAT stat{};
+        if (::ClearCommError(handle_, &errors, &stat) && stat.cbInQue == 0) {
+            r.started_ = false;
+            return ComStatus::Ok();
+        }
+    }
+    DWORD done = 0;
+    if (ReadFile(handle_, data, count, &done, &r.Prepare())) {
+        doneNow = done;
+        return ComStatus::Ok();
+    }
+    if (GetLastError() == ERROR_IO_PENDING) {
+        doneNow = 0;
+        return ComStatus::Ok();
+    }
+    r.started_ = false;
+    return LastError();
+}
+
+ComStatus TWinComDevice::WaitRequest(TComIoRequest& request, uint32_t& transferred) {
+    auto& r = static_cast<TWinIoRequest&>(request);
+    transferred = 0;
+    if (!r.started_) return ComStatus::Ok();
+    if (WaitForSingleObject(r.event_, INFINITE) != WAIT_OBJECT_0) return LastError();
+    DWORD n = 0;
+    if (!GetOverlappedResult(handle_, &r.overlapped_, &n, FALSE)) return LastError();
+    r.started_ = false;
+    transferred = n;
+    return ComStatus::Ok();
+}
+
+std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {
+    return std::make_unique<TWinEventPump>(port, handle_);
+}
+
+std::string TWinComDevice::ErrorText(uint32_t code) const { return SystemErrorText(code); }
+
+std::string SystemErrorText(DWORD code) {
+    char* text = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string s = n && text ? std::string(text, n) : "System Error.  Code: " + std::to_string(code) + ".";
+    if (text) LocalFree(text);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
+}  // namespace kes

@@ -1,0 +1,49 @@
+#pragma once
+// The COM device of Windows: a device file opened for overlapped I/O.
+// Threads: used by the port's thread (the GUI thread); the event thread works on its own duplicate handle.
+#include <memory>
+#include <string>
+
+#include "base/win/Win.h"
+#include "serial/ComDevice.h"
+
+namespace kes {
+
+// WM_USER + 1: one line event for the notification window (word parameter: the event's mask bit).
+constexpr UINT WM_SERIAL_EVENT = WM_USER + 1;
+
+class TWinComDevice : public TComDevice {
+public:
+    TWinComDevice() = default;
+    ~TWinComDevice() override;
+    TWinComDevice(const TWinComDevice&) = delete;
+    TWinComDevice& operator=(const TWinComDevice&) = delete;
+
+    HANDLE Handle() const { return handle_; }
+
+    bool IsOpen() const override { return handle_ != INVALID_HANDLE_VALUE; }
+    ComStatus Open(const std::string& fileName) override;
+    ComStatus Close() override;
+    ComStatus SetupComm(int inputSize, int outputSize) override;
+    ComStatus SetCommState(const ComDcb& dcb) override;
+    ComStatus SetCommTimeouts(const ComTimeoutsRecord& timeouts) override;
+    ComStatus ClearCommError(uint32_t& errors, uint32_t& inQueue) override;
+    ComStatus GetModemStatus(uint32_t& status) override;
+    ComStatus Purge(uint32_t flags) override;
+    std::unique_ptr<TComIoRequest> NewRequest() override;
+    ComStatus StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) override;
+    ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) override;
+    ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) override;
+    std::unique_ptr<TComEventPump> StartEvents(TCustomComPort& port) override;
+    std::string ErrorText(uint32_t code) const override;
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    // The time-outs ask a read to return at once with what is queued (interval MAXDWORD, no totals).
+    bool immediateReads_ = false;
+};
+
+// The system's message text for an error code, without the trailing line end.
+std::string SystemErrorText(DWORD code);
+
+}  // namespace kes

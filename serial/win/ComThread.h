@@ -1,0 +1,48 @@
+#pragma once
+// The event thread of an open port: waits on the device for the port's Events and hands each batch to the port
+// by its SyncMethod (smThreadSync: Synchronize; smWindowSync: one WM_SERIAL_EVENT per event to the notification
+// window; smNone: on this thread).
+//
+// Threads: made and destroyed on the port's thread (the GUI thread). Execute owns its OVERLAPPED record and the
+// reported events; the stop event is shared (signalled by RequestStop from any thread, closed by the destructor).
+#include "base/win/Thread.h"
+#include "base/win/Win.h"
+#include "serial/ComTypes.h"
+
+namespace kes {
+
+class TCustomComPort;
+
+class TComThread : public TThread {
+    KES_CLASS(TComThread, TThread)
+public:
+    // Works on its own duplicate of `device`, so that the port may close its handle while this thread ends.
+    // Sets the device's event mask from the port's Events and starts at once.
+    TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow);
+    // Signals the stop event and waits for the thread's end (on the GUI thread, waiting synchronous calls of this
+    // thread still run).
+    ~TComThread() override;
+    // Signals the stop event; does not wait.
+    void RequestStop();
+
+    // How long a failed wait on the device keeps the thread from trying again (ms).
+    static constexpr DWORD kRetryDelayMs = 50;
+
+protected:
+    void Execute() override;
+
+private:
+    void DispatchEvents();
+    void RunEventHandlers();
+    void SendEventMessages();
+
+    TCustomComPort& port_;
+    HANDLE stopEvent_ = nullptr;
+    HANDLE device_ = INVALID_HANDLE_VALUE;
+    bool ownsDevice_ = false;
+    HWND window_ = nullptr;
+    TSyncMethod syncMethod_;
+    TComEvents events_;  // the reported events of the last batch
+};
+
+}  // namespace kes
