@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gui/Forms.h"
+#include "gui/HintWindow.h"
 
 namespace kes {
 
@@ -69,6 +70,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     BeginDestroy();
+    ForgetHintControl(this);
     font_.OnChange = nullptr;
     if (parent_) parent_->RemoveControl(this);
 }
@@ -355,5 +357,28 @@ bool TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
 
 bool TWinControl::WantSpecialKey(uint16_t) const { return false; }
 void TWinControl::CommandNotify(unsigned) {}
+
+}  // namespace kes
+
+namespace kes {
+
+THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
+    visible_ = false;
+    color_ = clInfoBk;
+    font_.SetColor(clInfoText);
+    parentFont_ = false;
+}
+
+std::string GetShortHint(const std::string& hint) {
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+std::string EffectiveHint(const TControl* control) {
+    if (!control || GetShortHint(control->Hint).empty()) return {};
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c->ShowHint) return GetShortHint(control->Hint);
+    return {};
+}
 
 }  // namespace kes

@@ -48,8 +48,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    BeginDestroy();
+    // OnDestroy runs while the form and its controls are still whole.
     if (created_ && !Destroying()) Fire(OnDestroy, this);
+    BeginDestroy();
     Screen().RemoveForm(this);
     if (Screen().MainForm == this) Screen().MainForm = nullptr;
 }

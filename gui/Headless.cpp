@@ -6,6 +6,7 @@
 #include "gui/Dialogs.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/HintWindow.h"
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 
@@ -221,5 +222,21 @@ void TPopupMenu::Popup(int, int) { Fire(OnPopup, this); }
 bool TOpenDialog::Execute() { return false; }
 bool TPrintDialog::Execute() { return false; }
 bool TPrinterSetupDialog::Execute() { return false; }
+
+// ---- hints ----
+void THintWindow::CreateParams(TCreateParams& p) { TCustomControl::CreateParams(p); }
+TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
+    return Rect(0, 0, std::min(maxWidth, static_cast<int>(hint.size()) * 6) + 8, -font_.Height() + 8);
+}
+void THintWindow::ActivateHint(const TRect& r, const std::string& hint) {
+    text_ = hint;
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    visible_ = true;
+}
+void THintWindow::ReleaseHandle() { visible_ = false; }
+void THintWindow::Paint(TCanvas&) {}
+void InstallHintManager() {}
+void ForgetHintControl(const TControl*) {}
+THintWindow* ShowingHintWindow() { return nullptr; }
 
 }  // namespace kes

@@ -53,10 +53,18 @@ public:                                                                         
     const ::kes::TPropTable& Properties() const override { return ClassProps(); }       \
 private:
 
+inline TPropInfo MakePropInfo(const char* name, TTypeKind kind, const std::vector<std::string>* names = nullptr) {
+    TPropInfo p;
+    p.Name = name;
+    p.Kind = kind;
+    p.Names = names;
+    return p;
+}
+
 // Table builders: the accessors are lambdas on the concrete class.
 template <typename T, typename G, typename S>
 TPropInfo IntProp(const char* name, G get, S set) {
-    TPropInfo p{name, TTypeKind::tkInteger};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkInteger);
     p.GetOrd = [get](const TObject* o) { return static_cast<int64_t>(get(*static_cast<const T*>(o))); };
     p.SetOrd = [set](TObject* o, int64_t v) { set(*static_cast<T*>(o), static_cast<int>(v)); };
     return p;
@@ -64,7 +72,7 @@ TPropInfo IntProp(const char* name, G get, S set) {
 
 template <typename T, typename G, typename S>
 TPropInfo EnumProp(const char* name, const std::vector<std::string>& names, G get, S set) {
-    TPropInfo p{name, TTypeKind::tkEnumeration, &names};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkEnumeration, &names);
     p.GetOrd = [get](const TObject* o) { return static_cast<int64_t>(get(*static_cast<const T*>(o))); };
     p.SetOrd = [set](TObject* o, int64_t v) { set(*static_cast<T*>(o), v); };
     return p;
@@ -74,7 +82,7 @@ extern const std::vector<std::string> kBooleanNames;  // "False", "True"
 
 template <typename T, typename G, typename S>
 TPropInfo BoolProp(const char* name, G get, S set) {
-    TPropInfo p{name, TTypeKind::tkEnumeration, &kBooleanNames};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkEnumeration, &kBooleanNames);
     p.GetOrd = [get](const TObject* o) { return static_cast<int64_t>(get(*static_cast<const T*>(o)) ? 1 : 0); };
     p.SetOrd = [set](TObject* o, int64_t v) { set(*static_cast<T*>(o), v != 0); };
     return p;
@@ -82,7 +90,7 @@ TPropInfo BoolProp(const char* name, G get, S set) {
 
 template <typename T, typename G, typename S>
 TPropInfo SetProp(const char* name, const std::vector<std::string>& names, G get, S set) {
-    TPropInfo p{name, TTypeKind::tkSet, &names};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkSet, &names);
     p.GetOrd = [get](const TObject* o) { return static_cast<int64_t>(get(*static_cast<const T*>(o))); };
     p.SetOrd = [set](TObject* o, int64_t v) { set(*static_cast<T*>(o), static_cast<unsigned>(v)); };
     return p;
@@ -90,7 +98,7 @@ TPropInfo SetProp(const char* name, const std::vector<std::string>& names, G get
 
 template <typename T, typename G, typename S>
 TPropInfo StrProp(const char* name, G get, S set) {
-    TPropInfo p{name, TTypeKind::tkString};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkString);
     p.GetStr = [get](const TObject* o) { return std::string(get(*static_cast<const T*>(o))); };
     p.SetStr = [set](TObject* o, const std::string& v) { set(*static_cast<T*>(o), v); };
     return p;
@@ -98,7 +106,7 @@ TPropInfo StrProp(const char* name, G get, S set) {
 
 template <typename T, typename G>
 TPropInfo ObjProp(const char* name, G get) {
-    TPropInfo p{name, TTypeKind::tkClass};
+    TPropInfo p = MakePropInfo(name, TTypeKind::tkClass);
     p.GetObj = [get](const TObject* o) -> TObject* { return get(*static_cast<const T*>(o)); };
     return p;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/Exception.h"
+#include "gui/HintWindow.h"
 #include "gui/Menus.h"
 #include "gui/win/Canvas.h"
 #include "gui/win/Win.h"
@@ -61,6 +62,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 
 void TCustomForm::CreateWnd() {
     HWND h = static_cast<HWND>(handle_);
+    InstallHintManager();
     if (Screen().MainForm == this) {
         if (Application) Application->MainFormHandle = h;
         if (!Screen().OnTerminate)
