@@ -125,7 +125,9 @@ public:
     int ReceiveText(std::string& text, int count);
     int ReceiveBuffer(char* buffer, int count);
     // Overlapped requests: start a transfer (the count known at once), then wait for it.
-    std::unique_ptr<TComIoRequest> NewIoRequest() { return device_->NewRequest(); }
+    // A new request (its event signalled, no data); FreeComIoRequest frees it and clears the reference.
+    std::unique_ptr<TComIoRequest> InitComIoRequest() { return device_->NewRequest(); }
+    static void FreeComIoRequest(std::unique_ptr<TComIoRequest>& request) { request.reset(); }
     int StartWrite(const char* buffer, int count, TComIoRequest* request);
     int StartRead(char* buffer, int count, TComIoRequest* request);
     int WaitForRequest(TComIoRequest* request);

@@ -4,9 +4,8 @@
 
 namespace kes {
 
-namespace {
-
-const std::array<std::string, ComErrorCount> kMessages = {
+const std::array<std::string, ComErrorCount + 1> ComErrorMessages = {
+    "",
     "Unable to open com port",
     "WriteFile function failed",
     "ReadFile function failed",
@@ -33,13 +32,9 @@ const std::array<std::string, ComErrorCount> kMessages = {
     "Port Not Open",
 };
 
-const std::string kNoMessage;
-
-}  // namespace
-
 const std::string& ComErrorMessage(int code) {
-    if (code < 1 || code > ComErrorCount) return kNoMessage;
-    return kMessages[static_cast<size_t>(code - 1)];
+    if (code < 1 || code > ComErrorCount) return ComErrorMessages[0];
+    return ComErrorMessages[static_cast<size_t>(code)];
 }
 
 EComPort::EComPort(int code, int osErrorCode)

@@ -332,7 +332,7 @@ TEST_F(ComPort, CountsOfZeroOrLessTransferNothing) {
     EXPECT_EQ(port->ReceiveText(got, -5), 0);
     char buf[4];
     EXPECT_EQ(port->ReceiveBuffer(buf, -1), 0);
-    auto request = port->NewIoRequest();
+    auto request = port->InitComIoRequest();
     EXPECT_EQ(port->StartWrite("abc", -3, request.get()), 0);
     EXPECT_EQ(port->StartRead(buf, 0, request.get()), 0);
     EXPECT_EQ(dev->Calls({"StartRead", "StartWrite"}), Lines{});

@@ -76,6 +76,7 @@ TWinComDevice::~TWinComDevice() {
 
 ComStatus TWinComDevice::Open(const std::string& fileName) {
     immediateReads_ = false;
+    takenErrors_ = 0;
     HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_FLAG_OVERLAPPED, nullptr);
     if (h == INVALID_HANDLE_VALUE) return LastError();
@@ -143,7 +144,8 @@ ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
     DWORD e = 0;
     COMSTAT stat{};
     if (!::ClearCommError(handle_, &e, &stat)) return LastError();
-    errors = e;
+    errors = e | takenErrors_;
+    takenErrors_ = 0;
     inQueue = stat.cbInQue;
     return ComStatus::Ok();
 }
@@ -182,7 +184,9 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
         // empty, so an empty queue completes it here with no bytes.
         DWORD errors = 0;
         COMSTAT stat{};
-        if (::ClearCommError(handle_, &errors, &stat) && stat.cbInQue == 0) {
+        const bool checked = ::ClearCommError(handle_, &errors, &stat);
+        takenErrors_ |= errors;
+        if (checked && stat.cbInQue == 0) {
             r.started_ = false;
             return ComStatus::Ok();
         }

@@ -41,6 +41,8 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     // The time-outs ask a read to return at once with what is queued (interval MAXDWORD, no totals).
     bool immediateReads_ = false;
+    // Line errors that the queue check of a read took from the device; handed on by the next ClearCommError.
+    DWORD takenErrors_ = 0;
 };
 
 // The system's message text for an error code, without the trailing line end.

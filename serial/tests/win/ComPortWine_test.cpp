@@ -120,6 +120,20 @@ TEST_F(ComPortWine, ExactBytesBothWays) {
     EXPECT_FALSE(offThread_);
 }
 
+TEST_F(ComPortWine, ReadTakesWhatIsQueuedAndReturnsAtOnce) {
+    port_->Events = {};  // no event thread: the test reads itself
+    port_->OpenPort();
+    Purge();
+    ASSERT_TRUE(board_.Ok("send 61 62 63"));
+    const ULONGLONG end = GetTickCount64() + 5000;
+    while (port_->PendingInputCount() < 3 && GetTickCount64() < end) Sleep(5);
+    std::string got;
+    EXPECT_EQ(port_->ReceiveText(got, 5), 3);
+    EXPECT_EQ(got, "abc");
+    EXPECT_EQ(port_->ReceiveText(got, 5), 0);  // an empty queue: at once, no bytes
+    EXPECT_EQ(got, "");
+}
+
 TEST_F(ComPortWine, BurstArrivesCompleteAndInOrderOnTheGuiThread) {
     OpenCollecting();
     const size_t n = 64 * 1024;
