@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/win/Application.h"
 #include "base/win/Registry.h"
+#include "base/win/Thread.h"
 #include "base/win/WinIniFile.h"
 #include "serial/ComPlatform.h"
 #include "serial/win/ComDeviceWin.h"
@@ -39,6 +40,11 @@ std::unique_ptr<TCustomIniFile> NewComIniFile(const std::string& fileName) {
 }
 
 void PlatformShowException(const std::exception& e) noexcept {
+    if (Application && GetCurrentThreadId() == MainThreadID()) {
+        Application->HandleException(e);  // the exception itself, with its class
+        return;
+    }
+    // Another thread: a copy of the message goes to the GUI thread.
     HandleGuardedException(std::make_exception_ptr(Exception(e.what())));
 }
 

@@ -275,6 +275,26 @@ TEST_F(ComPortWine, MissingPortGivesTheOpenErrorWithTheSystemsCode) {
     EXPECT_EQ(reports, std::vector<std::string>{"0|Unable to open com port|" + std::to_string(systemCode) + "|text"});
 }
 
+TEST_F(ComPortWine, OpenFailureAfterLoadingIsShownByTheApplication) {
+    std::vector<std::string> shown;
+    app_->OnException = [&](TObject*, const std::exception& e) {
+        shown.push_back(std::string(dynamic_cast<const EComPort*>(&e) ? "EComPort: " : "") + e.what());
+    };
+    port_->SetPort("COM63");
+    port_->BeginLoading();
+    port_->SetConnected(true);
+    EXPECT_NO_THROW(port_->EndLoading());
+    EXPECT_FALSE(port_->Connected());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("EComPort: Unable to open com port (Error: ", 0), 0u) << shown[0];
+
+    port_->SetPort(comName_);  // and a port that exists opens in Loaded
+    port_->BeginLoading();
+    port_->SetConnected(true);
+    port_->EndLoading();
+    EXPECT_TRUE(port_->Connected());
+}
+
 namespace {
 
 void SetNonDefaults(TCustomComPort& p) {
