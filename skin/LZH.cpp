@@ -79,7 +79,7 @@ int TLZH::DecodeSymbol() {
     int node = tree_->child[R];
     while (node < T) node = tree_->child[node + ReadBit()];
     const int c = node - T;
-    tree_->Update(c);
+    tree_->UpdateTree(c);
     return c;
 }
 
@@ -116,7 +116,7 @@ void TLZH::Decode(std::int32_t count, const WriteMethod& write, const ReadMethod
         ~Guard() { self->FreeTables(); }
     } guard{this};
 
-    tree_->Init();
+    tree_->InitTree();
     std::memset(ring_.get(), ' ', RING_START);
     int r = RING_START;
     std::uint8_t* ring = ring_.get();

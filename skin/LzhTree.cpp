@@ -1,6 +1,8 @@
 #include "LzhTree.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace kes::lzh {
 
@@ -37,7 +39,7 @@ constexpr Table MakeCodes() {
 const Table d_code = MakeCodes();
 const Table d_len = FromRuns({{3, 32}, {4, 48}, {5, 64}, {6, 48}, {7, 48}, {8, 16}});
 
-void LzhTree::Init() {
+void LzhTree::InitTree() {
     for (int i = 0; i < N_CHAR; ++i) {
         freq[i] = 1;
         child[i] = static_cast<std::int16_t>(i + T);
@@ -52,7 +54,7 @@ void LzhTree::Init() {
     parent[R] = 0;
 }
 
-void LzhTree::Rebuild() {
+void LzhTree::RebuildTree() {
     // Gather the leaves at the bottom with halved frequencies.
     int j = 0;
     for (int i = 0; i < T; ++i) {
@@ -83,8 +85,8 @@ void LzhTree::Rebuild() {
     }
 }
 
-void LzhTree::Update(int c) {
-    if (freq[R] == MAX_FREQ) Rebuild();
+void LzhTree::UpdateTree(int c) {
+    if (freq[R] == MAX_FREQ) RebuildTree();
     int n = parent[c + T];
     do {
         const std::uint32_t k = ++freq[n];

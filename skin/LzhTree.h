@@ -24,9 +24,9 @@ extern const std::array<std::uint8_t, 256> d_len;
 class LzhTree {
 public:
     // The starting tree: every symbol with frequency 1, nodes joined pairwise in order.
-    void Init();
+    void InitTree();
     // Counts symbol c once more, keeping the nodes ordered by frequency (rebuilds first at MAX_FREQ).
-    void Update(int c);
+    void UpdateTree(int c);
 
     // Node layout: nodes 0..T-1 ordered by frequency; child[n] >= T marks a leaf of symbol child[n] - T,
     // otherwise child[n] and child[n] + 1 are the node's two children. parent[c + T] is the leaf of symbol c.
@@ -35,7 +35,7 @@ public:
     std::array<std::int16_t, T> child{};
 
 private:
-    void Rebuild();
+    void RebuildTree();
 };
 
 }  // namespace kes::lzh

@@ -7,7 +7,9 @@
 #include "skin/LZH.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kes::fuzz::WriteSeeds({std::string("\x04\x00\xE6\xC6\x00\xC0", 6), std::string("\xFF\x0F\xC5\xFF\xFC", 5)});
+    kes::fuzz::WriteSeeds([] {
+        return std::vector<std::string>{std::string("\x04\x00\xE6\xC6\x00\xC0", 6), std::string("\xFF\x0F\xC5\xFF\xFC", 5)};
+    });
     if (size < 2) return 0;
     const std::int32_t count = data[0] | (data[1] << 8);
     std::string out;

@@ -30,7 +30,7 @@ const PositionCodes& Positions() {
 
 }  // namespace
 
-LzhSymbolWriter::LzhSymbolWriter() : tree_(std::make_unique<LzhTree>()), path_(T) { tree_->Init(); }
+LzhSymbolWriter::LzhSymbolWriter() : tree_(std::make_unique<LzhTree>()), path_(T) { tree_->InitTree(); }
 LzhSymbolWriter::~LzhSymbolWriter() = default;
 
 void LzhSymbolWriter::Bits(std::uint32_t value, int count) {
@@ -54,7 +54,7 @@ void LzhSymbolWriter::Symbol(int c) {
     } while (node != R);
     for (int k = depth - 1; k >= 0; --k) Bits(static_cast<std::uint32_t>(path[k]), 1);
     if (depth > longest_) longest_ = depth;
-    tree_->Update(c);
+    tree_->UpdateTree(c);
 }
 
 void LzhSymbolWriter::Literal(std::uint8_t byte) { Symbol(byte); }

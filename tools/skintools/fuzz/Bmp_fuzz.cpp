@@ -7,13 +7,13 @@
 #include "skin/fuzz/FuzzSeeds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string seed24 = [] {
-        kes::PixelBuffer p(3, 2);
-        p.SetPixel(1, 1, 0xFF00FF);
-        return kes::WriteBmp(p, 24);
-    }();
-    kes::fuzz::WriteSeeds({seed24, kes::WriteBmp(kes::PixelBuffer(5, 3), 1, true), kes::WriteBmp(kes::PixelBuffer(2, 2), 8),
-                           kes::WriteBmp(kes::PixelBuffer(1, 4), 4), kes::WriteBmp(kes::PixelBuffer(2, 1), 32, true)});
+    kes::fuzz::WriteSeeds([] {
+        kes::PixelBuffer magenta(3, 2);
+        magenta.SetPixel(1, 1, 0xFF00FF);
+        return std::vector<std::string>{kes::WriteBmp(magenta, 24), kes::WriteBmp(kes::PixelBuffer(5, 3), 1, true),
+                                        kes::WriteBmp(kes::PixelBuffer(2, 2), 8), kes::WriteBmp(kes::PixelBuffer(1, 4), 4),
+                                        kes::WriteBmp(kes::PixelBuffer(2, 1), 32, true)};
+    });
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     kes::PixelBuffer image;
     std::string error;
