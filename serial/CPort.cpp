@@ -247,7 +247,7 @@ void TCustomComPort::CloseDeviceHandle() {
 void TCustomComPort::StopEvents() noexcept {
     hasEventThread_ = false;
     if (!events_) return;
-    if (inEventPass_ > 0) {
+    if (InsideEventPass()) {
         // The thread waits for this very pass: it cannot be waited for here. It stops once the pass is over.
         events_->RequestStop();
         retired_.push_back(std::move(events_));
@@ -257,7 +257,11 @@ void TCustomComPort::StopEvents() noexcept {
 }
 
 void TCustomComPort::FreeRetiredEvents() noexcept {
-    if (inEventPass_ == 0) retired_.clear();
+    if (!InsideEventPass()) retired_.clear();
+}
+
+bool TCustomComPort::InsideEventPass() const {
+    return inEventPass_ > 0 && passThread_.load() == std::this_thread::get_id();
 }
 
 void TCustomComPort::OpenPort() {

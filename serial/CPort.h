@@ -6,9 +6,11 @@
 // on the GUI thread for smThreadSync and smWindowSync, on the event thread itself for smNone. The event thread
 // reads only the device, Events and SyncMethod, which do not change while the port is open.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/Component.h"
@@ -213,6 +215,8 @@ private:
     bool CanApply() const;
     void StopEvents() noexcept;
     void FreeRetiredEvents() noexcept;
+    // True on the thread of a running handler pass, which the event thread may be waiting for.
+    bool InsideEventPass() const;
     void ReadReceivedData();
     // Checked reads: false after a failure was reported (and absorbed by OnException).
     bool ReadInputCount(int& count);
@@ -238,7 +242,9 @@ private:
     std::unique_ptr<TComEventPump> events_;  // the event thread while one runs
     // Event threads stopped from inside their own event pass; freed once that pass is over.
     std::vector<std::unique_ptr<TComEventPump>> retired_;
-    int inEventPass_ = 0;  // handler passes running now
+    // Handler passes running now, and the thread they run on (the event thread itself under smNone).
+    std::atomic<int> inEventPass_{0};
+    std::atomic<std::thread::id> passThread_{};
     bool closing_ = false;
     bool hasEventThread_ = false;
     int updateCount_ = 0;

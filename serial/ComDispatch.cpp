@@ -8,14 +8,17 @@ namespace kes {
 
 namespace {
 struct PassCounter {
-    int& count;
-    explicit PassCounter(int& c) : count(c) { ++count; }
+    std::atomic<int>& count;
+    PassCounter(std::atomic<int>& c, std::atomic<std::thread::id>& thread) : count(c) {
+        thread = std::this_thread::get_id();
+        ++count;
+    }
     ~PassCounter() { --count; }
 };
 }  // namespace
 
 void TCustomComPort::HandleEvents(TComEvents events) {
-    PassCounter pass(inEventPass_);
+    PassCounter pass(inEventPass_, passThread_);
     for (TComEvent event : EventPassOrder) {
         if (!connected_) break;  // a handler closed the port
         if (events.Contains(event)) HandleEvent(event);
@@ -23,7 +26,7 @@ void TCustomComPort::HandleEvents(TComEvents events) {
 }
 
 void TCustomComPort::HandleEvent(TComEvent event) {
-    PassCounter pass(inEventPass_);
+    PassCounter pass(inEventPass_, passThread_);
     switch (event) {
         case evError: {
             TComErrors errors;

@@ -2,6 +2,7 @@
 // the GUI thread, open/close cycles, closing with a pending hand-over, errors, settings storage, the port list.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -212,6 +213,27 @@ TEST_F(ComPortWine, ClosingWhileAHandOverIsPendingDoesNotHang) {
     EXPECT_LT(ms, 3000.0);
     EXPECT_GE(passes, 1);  // the waiting pass still ran
     std::printf("close with a pending hand-over: %.0f ms\n", ms);
+}
+
+TEST_F(ComPortWine, ClosingWaitsForAPassOnTheEventThread) {
+    port_->SetSyncMethod(smNone);
+    std::atomic<bool> started{false}, finished{false};
+    port_->OnRxChar = [&](TObject*, int count) {
+        started = true;
+        Sleep(300);
+        std::string chunk;
+        port_->ReceiveText(chunk, count);
+        finished = true;
+    };
+    port_->OpenPort();
+    Purge();
+    ASSERT_TRUE(board_.Ok("text slow\\r\\n"));
+    const ULONGLONG end = GetTickCount64() + 5000;
+    while (!started && GetTickCount64() < end) Sleep(5);
+    ASSERT_TRUE(started);
+    port_->ClosePort();  // from the GUI thread: the pass on the event thread ends first
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(port_->Connected());
 }
 
 TEST_F(ComPortWine, HandlerMayCloseThePortFromInsideItsPass) {
