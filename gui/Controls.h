@@ -40,6 +40,7 @@ struct TMessage {
     uintptr_t WParam = 0;
     intptr_t LParam = 0;
     intptr_t Result = 0;
+    bool NextCalled = false;  // set by CallNextHandler
 };
 // A handler in a control's chain (newest first). It answers a message by setting Result and returning true;
 // returning false passes the message on. To work on the result of the rest of the chain, a handler calls

@@ -69,6 +69,7 @@ MemoryDc::~MemoryDc() {
 void MemoryDc::Blit(HDC target, int x, int y) const { BitBlt(target, x, y, w_, h_, dc_, 0, 0, SRCCOPY); }
 
 LRESULT CallNextHandler(TMessage& m) {
+    m.NextCalled = true;
     m.Result = DefSubclassProc(static_cast<HWND>(m.Wnd), m.Msg, m.WParam, m.LParam);
     return m.Result;
 }
@@ -127,26 +128,29 @@ static LRESULT CALLBACK OwnSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     return r;
 }
 
-// One handler of a control's chain.
+// One handler of a control's chain. WM_NCDESTROY reaches the handler too, and then always goes on down the
+// chain (the control's own handling unbinds the window there), after which the handler's subclass is removed.
 static LRESULT CALLBACK ChainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ChainProc, id);
-        return DefSubclassProc(hwnd, msg, wp, lp);
-    }
     TWinControl* c = FindControl(hwnd);
+    TMessage m{hwnd, msg, wp, lp, 0};
+    bool handled = false;
     if (c)
         for (const auto& h : c->MessageHandlers())
             if (h.Id == static_cast<int>(id)) {
                 TMessageHandler fn = h.Fn;  // the handler may remove itself
-                TMessage m{hwnd, msg, wp, lp, 0};
-                bool handled = false;
-                const LRESULT r = GuardedResult<LRESULT>(0, [&] {
+                GuardedResult<LRESULT>(0, [&] {
                     handled = fn(m);
                     return m.Result;
                 });
-                if (handled) return r;
                 break;
             }
+    if (msg == WM_NCDESTROY) {
+        if (!m.NextCalled) m.Result = DefSubclassProc(hwnd, msg, wp, lp);
+        RemoveWindowSubclass(hwnd, ChainProc, id);
+        return m.Result;
+    }
+    if (handled) return m.Result;
+    if (m.NextCalled) return m.Result;  // ran the rest already; declining must not run it twice
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
@@ -253,6 +257,8 @@ void TWinControl::RecreateWnd() {
     const bool focused = Focused();
     DestroyHandle();
     HandleNeeded();
+    // A top-level window is made hidden; show it again as it was.
+    if (handle_ && !parent_ && visible_) ShowWindow(static_cast<HWND>(handle_), SW_SHOWNA);
     if (focused && handle_) ::SetFocus(static_cast<HWND>(handle_));
 }
 

@@ -313,6 +313,15 @@ TEST_F(Gallery, TextsAndStatesReadBackFromTheWindows) {
     EXPECT_NE(GetMenuState(GetSubMenu(bar, 0), 2, MF_BYPOSITION) & MF_GRAYED, 0u);
     f.Open1->SetVisible(false);  // rebuilds: the item leaves the native menu
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(H(&f)), 0)), 2);
+    // A new frame style makes a new window with the same menu, children and place, still shown.
+    const TRect place = f.BoundsRect();
+    f.SetBorderStyle(bsSingle);
+    EXPECT_TRUE(IsWindowVisible(H(&f)));
+    EXPECT_FALSE(GetWindowLongA(H(&f), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(H(&f))), 3);
+    EXPECT_EQ(GetParent(H(f.Memo1)), H(&f));
+    EXPECT_EQ(f.Memo1->Lines()[0], "first line");
+    EXPECT_EQ(f.BoundsRect(), place);
 }
 
 TEST_F(Gallery, EventsFireFromSynthesizedMessages) {
@@ -526,7 +535,12 @@ TEST_F(Gallery, HandlerChainRunsNewestFirstAndCanBeRemoved) {
     TMemo& memo = *form_->Memo1;
     memo.SetText("12345");
     std::vector<int> order;
+    int ncDestroys = 0;
     const int a = memo.AddMessageHandler([&](TMessage& m) {
+        if (m.Msg == WM_NCDESTROY) {
+            ++ncDestroys;
+            return true;  // even an answered WM_NCDESTROY goes on down, so the window is let go
+        }
         if (m.Msg != WM_GETTEXTLENGTH) return false;
         order.push_back(1);
         CallNextHandler(m);
@@ -549,6 +563,8 @@ TEST_F(Gallery, HandlerChainRunsNewestFirstAndCanBeRemoved) {
     memo.SetWordWrap(false);
     EXPECT_EQ(memo.Text(), "12345");
     EXPECT_EQ(memo.SelStart(), 2);
+    EXPECT_EQ(ncDestroys, 1);
+    EXPECT_EQ(FindControl(H(&memo)), &memo);
     EXPECT_EQ(SendMessageA(H(&memo), 0x3523, 0, 0), 1);
     EXPECT_TRUE(GetWindowLongA(H(&memo), GWL_STYLE) & WS_VSCROLL);
     memo.RemoveMessageHandler(a);
@@ -634,6 +650,13 @@ TEST_F(Gallery, ResourcesBitmapsAndShellHelpers) {
     ASSERT_TRUE(LoadResourceData("GALLERYDATA", data));
     EXPECT_EQ(data.substr(0, 20), "Kestrup gallery data");
     EXPECT_FALSE(LoadResourceData("NOSUCHDATA", data));
+    TBitmap led;
+    ASSERT_TRUE(led.LoadFromResourceName("GALLERYLED"));
+    EXPECT_EQ(led.Width(), 15);
+    EXPECT_EQ(led.Height(), 15);
+    EXPECT_EQ(led.Canvas().Pixel(7, 7), clLime);
+    EXPECT_EQ(led.TransparentColor(), clFuchsia);
+    EXPECT_FALSE(led.LoadFromResourceName("NOSUCHBITMAP"));
     TBitmap bmp(15, 15);
     bmp.Canvas().Brush().Color = clFuchsia;
     bmp.Canvas().FillRect(Rect(0, 0, 15, 15));
