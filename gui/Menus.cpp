@@ -129,7 +129,9 @@ TMenuItem::~TMenuItem() {
 void TMenuItem::Changed(bool rebuild) {
     // Nothing to tell while the owner (the form) takes everything down.
     if (Destroying() || (Owner() && Owner()->Destroying())) return;
-    if (TMenu* m = GetParentMenu()) m->MenuChanged(this, rebuild);
+    TMenu* m = GetParentMenu();
+    if (!m || m->Destroying() || (m->Owner() && m->Owner()->Destroying())) return;
+    m->MenuChanged(this, rebuild);
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
