@@ -161,6 +161,8 @@ void TLZH::WriteOutput(const std::uint8_t* buffer, std::uint16_t size, std::uint
 }
 
 void TLZH::DecodeStreams(std::int32_t count) {
+    if (count > MaxUnpackedSize(static_cast<std::int64_t>(inSize_)))
+        throw ElzhException("LZH : Unpacked length does not fit the packed data");
     const ReadMethod read = [this](std::uint8_t* b, std::uint16_t s, std::uint16_t& a) { ReadInput(b, s, a); };
     const WriteMethod write = [this](const std::uint8_t* b, std::uint16_t s, std::uint16_t& a) {
         WriteOutput(b, s, a);

@@ -44,7 +44,8 @@ public:
     void SetOutput(std::string* output) { output_ = output; }
     void ReadInput(std::uint8_t* buffer, std::uint16_t size, std::uint16_t& actual);
     void WriteOutput(const std::uint8_t* buffer, std::uint16_t size, std::uint16_t& actual);
-    // Decodes count bytes from the input into the output with the two methods above.
+    // Decodes count bytes from the input into the output with the two methods above; a count the input
+    // cannot produce (MaxUnpackedSize) is refused before anything is decoded.
     void DecodeStreams(std::int32_t count);
 
     // The most bytes that packed bytes of input can produce: every symbol costs at least one bit and a

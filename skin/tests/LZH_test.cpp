@@ -95,8 +95,18 @@ TEST(LzhDecode, ReadAndWriteMethodsMayMoveOneByteAtATime) {
     EXPECT_EQ(out, "A   ");
 }
 
-TEST(LzhDecode, MaxUnpackedSizeBoundsTheExpansion) {
+TEST(LzhDecode, LengthThePackedDataCannotProduceIsRefusedUpFront) {
     EXPECT_EQ(TLZH::MaxUnpackedSize(0), 2 * 48);
     EXPECT_EQ(TLZH::MaxUnpackedSize(1000), 1002 * 48);
     EXPECT_EQ(TLZH::MaxUnpackedSize(-3), 2 * 48);
+    // Three bytes (one 60-byte match) could never give more than 240: 241 is refused before decoding,
+    // so nothing at all is written.
+    std::string out = "untouched";
+    TLZH lzh;
+    const std::string packed = Bytes({0xC5, 0xFF, 0xFC});
+    lzh.SetInput(reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size());
+    lzh.SetOutput(&out);
+    EXPECT_THROW(lzh.DecodeStreams(241), ElzhException);
+    EXPECT_EQ(out, "untouched");
+    EXPECT_THROW(Decode("", 0x7FFFFFFF), ElzhException);
 }

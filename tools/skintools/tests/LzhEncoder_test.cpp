@@ -90,8 +90,8 @@ TEST(LzhEncode, MatchesTheHandWorkedVectors) {
     EXPECT_EQ(Hex(LzhEncode("")), "");
 }
 
-// The digests below come from a separate implementation of the same tree (written apart from this code),
-// fed the same symbols: equal bytes mean both trees gave every symbol the same code.
+// The digests below come from a separate model of the same tree (lzh_model.py beside this file, written
+// apart from the C++ code), fed the same symbols: equal bytes mean both gave every symbol the same code.
 TEST(LzhEncode, TreeAgreesWithAnIndependentModelAcrossRebuilds) {
     const SymbolMix small = WriteMix(3000, 777);
     EXPECT_EQ(small.packed.size(), 3011u);
