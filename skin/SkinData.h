@@ -175,10 +175,11 @@ void SetDefaultSkinColours(TSkinObjects& s);
 // Parses a colour text: three decimal numbers (red, green, blue) separated by any other characters.
 std::int32_t ParseSkinColour(const std::string& text);
 
-// Builds every skin object from a description and its container (the walk of the description). Raises
-// nothing for bad data; previous carries the derived objects (combo arrow, tool-bar gradient) of the last
-// load, which this load refills.
+// Builds every skin object from a description and its container (the walk of the description). Bad data
+// never raises (it gives defaults, clamps and empty images); a failing platform call may, and the caller
+// then keeps the skin it had. previous holds the derived objects (combo arrow, tool-bar gradient) of the
+// last load, which this load refills.
 void ReadSkinDescription(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform,
-                         TSkinObjects& previous, TSkinObjects& out);
+                         const TSkinObjects& previous, TSkinObjects& out);
 
 }  // namespace kes

@@ -27,7 +27,7 @@ public:
     DescriptionWalk(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform, TSkinObjects& out)
         : ini_(ini), reader_(reader), platform_(platform), s_(out) {}
 
-    void Run(TSkinObjects& previous);
+    void Run(const TSkinObjects& previous);
 
 private:
     int Int(const std::string& section, const std::string& key, int def) const {
@@ -495,7 +495,7 @@ void DescriptionWalk::MakeToolbarGradient() {
     s_.Toolbar->Frame = 1;
 }
 
-void DescriptionWalk::Run(TSkinObjects& previous) {
+void DescriptionWalk::Run(const TSkinObjects& previous) {
     // The derived objects live on from load to load.
     if (previous.ComboxArrow) s_.ComboxArrow = std::make_unique<TDataSkinObject>(*previous.ComboxArrow);
     if (previous.Toolbar) s_.Toolbar = std::make_unique<TDataSkinObject>(*previous.Toolbar);
@@ -574,7 +574,7 @@ void SetDefaultSkinColours(TSkinObjects& s) {
 }
 
 void ReadSkinDescription(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform,
-                         TSkinObjects& previous, TSkinObjects& out) {
+                         const TSkinObjects& previous, TSkinObjects& out) {
     DescriptionWalk(ini, reader, platform, out).Run(previous);
 }
 

@@ -61,3 +61,12 @@ kestrup_native_test(skindata_tests
 kestrup_wine_test(skindata_wine_tests GUI
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinDataWin_test.cpp
   LIBS kes_skindata kes_skinres)
+
+# The picture of the default skin (native tree): cmake --build <native> --target skin_preview
+if(NOT KESTRUP_WINDOWS)
+  add_custom_target(skin_preview
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/skinart/preview.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/../skin-preview.png
+    DEPENDS kestrup-skinart kes_skinart_files
+    COMMENT "Drawing the picture of the default skin"
+    VERBATIM)
+endif()

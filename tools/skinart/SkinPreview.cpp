@@ -188,7 +188,7 @@ void Preview::PopupMenu(int x, int y) {
 
 PixelBuffer Preview::Run() {
     // The terminal: black memo with bold yellow text, a vertical scroll bar, its menu bar open on "Port".
-    const PixelRect term = Window({16, 16, 456, 372}, true, "Kestrup", true, true);
+    const PixelRect term = Window({16, 16, 456, 372}, true, "Kestrup", true, false);
     img_.FillRect({term.Left, term.Top, term.Right - 17, term.Bottom - 24}, 0x000000);
     const char* lines[] = {"FlashForth 5 ATmega328 13.06.2022", "", "ok<#,ram>", "words", "p2+ pc@ @p hi ...",
                            "ok<#,ram>", ": blink 10 for led toggle 200 ms next ;", "ok<#,ram>"};
