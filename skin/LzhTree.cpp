@@ -50,11 +50,13 @@ void LzhTree::InitTree() {
         child[j] = static_cast<std::int16_t>(i);
         parent[i] = parent[i + 1] = static_cast<std::int16_t>(j);
     }
+    rebuilds = 0;
     freq[T] = 0xFFFF;  // sentinel: stops the search for a place to move a node to
     parent[R] = 0;
 }
 
 void LzhTree::RebuildTree() {
+    ++rebuilds;
     // Gather the leaves at the bottom with halved frequencies.
     int j = 0;
     for (int i = 0; i < T; ++i) {

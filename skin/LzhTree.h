@@ -33,6 +33,7 @@ public:
     std::array<std::uint32_t, T + 1> freq{};
     std::array<std::int16_t, T + N_CHAR> parent{};
     std::array<std::int16_t, T> child{};
+    int rebuilds = 0;  // times the tree was rebuilt since InitTree
 
 private:
     void RebuildTree();

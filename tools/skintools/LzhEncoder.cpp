@@ -57,6 +57,8 @@ void LzhSymbolWriter::Symbol(int c) {
     tree_->UpdateTree(c);
 }
 
+int LzhSymbolWriter::TreeRebuilds() const { return tree_->rebuilds; }
+
 void LzhSymbolWriter::Literal(std::uint8_t byte) { Symbol(byte); }
 
 void LzhSymbolWriter::Match(int length, int distance) {
@@ -77,7 +79,7 @@ std::string LzhSymbolWriter::Finish() {
     return std::move(out_);
 }
 
-std::string LzhEncode(const std::string& data) {
+std::string LzhEncode(const std::string& data, int* treeRebuilds) {
     // The window: the decoder's blanks, then the data. Positions are indices into it.
     std::string text(RING_START, ' ');
     text += data;
@@ -126,6 +128,7 @@ std::string LzhEncode(const std::string& data) {
         for (int k = 0; k < bestLen; ++k) insert(pos + k);
         pos += bestLen;
     }
+    if (treeRebuilds) *treeRebuilds = writer.TreeRebuilds();
     return writer.Finish();
 }
 

@@ -29,6 +29,8 @@ public:
 
     // The longest symbol code written so far, in bits (never limited to 16).
     int LongestCode() const { return longest_; }
+    // How often the code tree was rebuilt (its root frequency reached the limit).
+    int TreeRebuilds() const;
 
 private:
     void Symbol(int c);
@@ -43,6 +45,7 @@ private:
 };
 
 // Packs data: the longest match within the window (the nearest of equal length), else a literal.
-std::string LzhEncode(const std::string& data);
+// treeRebuilds, when given, receives how often the code tree was rebuilt.
+std::string LzhEncode(const std::string& data, int* treeRebuilds = nullptr);
 
 }  // namespace kes

@@ -41,6 +41,7 @@ struct SymbolMix {
     std::string packed;
     std::int32_t produced = 0;
     int longest = 0;
+    int rebuilds = 0;
 };
 SymbolMix WriteMix(int symbols, std::uint64_t x) {
     LzhSymbolWriter w;
@@ -58,6 +59,7 @@ SymbolMix WriteMix(int symbols, std::uint64_t x) {
         }
     }
     m.longest = w.LongestCode();
+    m.rebuilds = w.TreeRebuilds();
     m.packed = w.Finish();
     return m;
 }
@@ -99,8 +101,9 @@ TEST(LzhEncode, TreeAgreesWithAnIndependentModelAcrossRebuilds) {
     EXPECT_EQ(small.produced, 21086);
     EXPECT_EQ(Fnv(Decode(small.packed, small.produced)), 0x83bdfa0df51fbed7ULL);
 
-    // 100000 symbols: the root reaches 0x8000 about five times.
+    // 100000 symbols: the root reaches 0x8000 five times.
     const SymbolMix big = WriteMix(100000, 12345);
+    EXPECT_EQ(big.rebuilds, 5);
     EXPECT_EQ(big.packed.size(), 98728u);
     EXPECT_EQ(Fnv(big.packed), 0x6d58528688818bdaULL);
     EXPECT_EQ(big.produced, 709996);
@@ -134,6 +137,18 @@ TEST(LzhEncode, RoundTripsEverySizeAndKind) {
             EXPECT_EQ(Decode(packed, static_cast<std::int32_t>(data.size())), data) << "size " << n;
         }
     }
+}
+
+TEST(LzhEncode, RoundTripsDataSkewedEnoughToRebuildTheTreeOften) {
+    // Bytes from a steep distribution in short random runs: many symbols, few long matches.
+    std::string data(400 * 1024, '\0');
+    std::mt19937 rng(5);
+    std::geometric_distribution<int> steep(0.3);
+    for (char& c : data) c = static_cast<char>(std::min(steep(rng), 255));
+    int rebuilds = 0;
+    const std::string packed = LzhEncode(data, &rebuilds);
+    EXPECT_GE(rebuilds, 3);
+    EXPECT_EQ(Decode(packed, static_cast<std::int32_t>(data.size())), data);
 }
 
 TEST(LzhEncode, CompressesTextAndRuns) {
