@@ -149,7 +149,7 @@ void TCustomEdit::SetSelection(int start, int end) {
     selEnd_ = std::clamp(end, selStart_, len);
 }
 void TCustomEdit::ReplaceSelection(const std::string& text) {
-    if (readOnly_) return;
+    // Like the text window: read-only stops the user, not the program.
     text_.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selEnd_ - selStart_), text);
     selStart_ = selEnd_ = selStart_ + static_cast<int>(text.size());
     Change();

@@ -200,6 +200,18 @@ protected:
         return false;
     }
     static HWND H(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
+    // Pixel checks read the screen: keep other test programs' windows from covering the form meanwhile.
+    void Redraw() {
+        form_->SetFormStyle(fsStayOnTop);
+        form_->BringToFront();
+        RedrawWindow(H(form_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+    }
+    // The colour at a client point of a control as the screen shows it now.
+    TColor ColorAt(TWinControl* c, int x, int y) {
+        WindowDc dc(H(c));
+        return static_cast<TColor>(GetPixel(dc.Get(), x, y));
+    }
 
     std::unique_ptr<TApplication> app_;
     std::vector<std::string> errors_;
@@ -613,8 +625,7 @@ TEST_F(Gallery, MemoTakesLongTextsAndCountsLogicalLines) {
 TEST_F(Gallery, CaptureOfTheFormMatchesPixelSamples) {
     TGalleryForm& f = *form_;
     f.Memo1->SetText("");
-    RedrawWindow(H(&f), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Pump();
+    Redraw();
     RECT wr;
     GetWindowRect(H(&f), &wr);
     TBitmap shot(wr.right - wr.left, wr.bottom - wr.top);
@@ -823,4 +834,89 @@ TEST_F(Gallery, PrinterWithoutADeviceFailsCleanly) {
     EXPECT_FALSE(Printer().Printing());
     EXPECT_THROW(Printer().NewPage(), Exception);
     EXPECT_THROW(Printer().EndDoc(), Exception);
+}
+
+TEST_F(Gallery, ControlsFollowTheirStateOnScreen) {
+    TGalleryForm& f = *form_;
+    f.Edit1->SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(H(f.Edit1)));
+    f.Edit1->SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(H(f.Edit1)));
+    f.ListBox1->Hide();
+    EXPECT_FALSE(IsWindowVisible(H(f.ListBox1)));
+    f.ListBox1->Show();
+    EXPECT_TRUE(IsWindowVisible(H(f.ListBox1)));
+    // Colours: the memo's background follows Color; a lowered bevel starts with the shadow colour.
+    f.Memo1->SetColor(clNavy);
+    f.Label1->Font().SetColor(clBlue);
+    Redraw();
+    EXPECT_EQ(ColorAt(f.Memo1, 30, 30), clNavy);
+    EXPECT_EQ(ColorAt(f.Panel2, 0, 5), static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_EQ(ColorAt(f.Panel2, 5, 0), static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));
+    // A transparent label shows the panel's yellow around its letters, and its letters in the font colour.
+    int blue = 0, yellow = 0;
+    for (int x = f.Label1->Left(); x < f.Label1->Left() + f.Label1->Width(); ++x)
+        for (int y = f.Label1->Top(); y < f.Label1->Top() + f.Label1->Height(); y += 2) {
+            const TColor c = ColorAt(f.Panel1, x, y);
+            blue += c == clBlue;
+            yellow += c == clYellow;
+        }
+    EXPECT_GT(blue, 10);
+    EXPECT_GT(yellow, blue);
+    EXPECT_GT(f.Label1->Width(), 40);  // sized to its caption
+    // Fonts reach the window.
+    f.Edit1->Font().SetName("Courier New");
+    f.Edit1->Font().SetHeight(-21);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(H(f.Edit1), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    GetObjectA(font, sizeof lf, &lf);
+    EXPECT_STREQ(lf.lfFaceName, "Courier New");
+    EXPECT_EQ(lf.lfHeight, -21);
+    // Controls on a group box are painted by it and placed inside it.
+    EXPECT_EQ(GetParent(H(f.Radio1)), H(f.GroupBox1));
+    EXPECT_GT(f.GroupBox1->ClientRect().Top, 0);
+}
+
+TEST_F(Gallery, CanvasDrawsWithPenBrushAndFont) {
+    TBitmap bmp(60, 40);
+    TCanvas& c = bmp.Canvas();
+    c.Brush().Color = clWhite;
+    c.FillRect(Rect(0, 0, 60, 40));
+    c.Pen().Color = clRed;
+    c.Brush().Color = clLime;
+    c.Rectangle(2, 2, 20, 20);
+    EXPECT_EQ(c.Pixel(2, 10), clRed);   // outline in the pen
+    EXPECT_EQ(c.Pixel(10, 10), clLime);  // inside in the brush
+    c.Brush().Style = bsClear;
+    c.Ellipse(30, 2, 50, 22);
+    EXPECT_EQ(c.Pixel(40, 12), clWhite);  // a clear brush leaves the inside alone
+    c.Pen().Color = clBlue;
+    c.Pen().Width = 1;
+    c.MoveTo(0, 30);
+    c.LineTo(60, 30);
+    EXPECT_EQ(c.Pixel(25, 30), clBlue);
+    EXPECT_EQ(c.PenPos(), (TPoint{60, 30}));
+    c.Font().SetName("Tahoma");
+    c.Font().SetHeight(-11);
+    EXPECT_GT(c.TextWidth("WWW"), c.TextWidth("i"));
+    EXPECT_GT(c.TextHeight("Wg"), 8);
+    c.Brush().Color = clBlack;
+    c.FrameRect(Rect(22, 22, 28, 28));
+    EXPECT_EQ(c.Pixel(22, 25), clBlack);
+    EXPECT_EQ(c.Pixel(25, 25), clWhite);
+    // Stretching doubles a two-pixel picture into four.
+    TBitmap small(2, 1);
+    small.Canvas().SetPixel(0, 0, clRed);
+    small.Canvas().SetPixel(1, 0, clBlue);
+    TBitmap big(4, 2);
+    big.Canvas().StretchDraw(Rect(0, 0, 4, 2), small);
+    EXPECT_EQ(big.Canvas().Pixel(1, 1), clRed);
+    EXPECT_EQ(big.Canvas().Pixel(2, 0), clBlue);
+    // Pixels written through the neutral view show on the canvas.
+    GdiFlush();
+    uint8_t* p = big.Pixels().Row(1) + 3 * 3;
+    p[0] = 0x00;  // blue
+    p[1] = 0xFF;  // green
+    p[2] = 0xFF;  // red
+    EXPECT_EQ(big.Canvas().Pixel(3, 1), clYellow);
 }
