@@ -11,6 +11,10 @@ endif()
 kestrup_native_test(skindraw_tests
   SOURCES tests/SkinGeometry_test.cpp tests/SkinRaster_test.cpp
   LIBS kes_skindraw)
+# The routines on the test skins and our default skin (drawn by kestrup-skinart, native tree).
+kestrup_native_test(skindraw_skin_tests
+  SOURCES tests/TestSkinDraw_test.cpp
+  LIBS kes_skindraw kes_skindata kes_skinart)
 kestrup_wine_test(skindraw_win_tests GUI
-  SOURCES tests/win/SkinDraw_test.cpp tests/win/SkinText_test.cpp
+  SOURCES tests/win/SkinDraw_test.cpp tests/win/SkinText_test.cpp tests/win/SkinObjectDraw_test.cpp
   LIBS kes_skindraw)
