@@ -70,3 +70,9 @@ if(NOT KESTRUP_WINDOWS)
     COMMENT "Drawing the picture of the default skin"
     VERBATIM)
 endif()
+
+# Fuzzing the description walk (clang's libFuzzer; see skin/CMakeLists.txt).
+kestrup_fuzz_test(skindescription skin/fuzz/SkinDescription_fuzz.cpp skin/SkinDescription.cpp skin/SkinData.cpp
+  skin/Skin3rd.cpp skin/ProgramBitmaps.cpp skin/SkinPlatformHeadless.cpp skin/SkinGeometry.cpp skin/SkinRaster.cpp
+  gui/Graphics.cpp tools/skintools/Bmp.cpp tools/skintools/SkinWriter.cpp tools/skintools/LzhEncoder.cpp
+  tools/skinart/TestSkins.cpp)
