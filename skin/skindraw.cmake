@@ -18,3 +18,7 @@ kestrup_native_test(skindraw_skin_tests
 kestrup_wine_test(skindraw_win_tests GUI
   SOURCES tests/win/SkinDraw_test.cpp tests/win/SkinText_test.cpp tests/win/SkinObjectDraw_test.cpp
   LIBS kes_skindraw)
+# The region of our default skin as the program stores it (links the program's skin resources).
+kestrup_wine_test(skindraw_skin_win_tests GUI
+  SOURCES tests/win/DefaultSkinRegion_test.cpp
+  LIBS kes_skindraw kes_skindata kes_skinres)
