@@ -70,7 +70,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     BeginDestroy();
-    ForgetHintControl(this);
+    ControlGone(this);
     font_.OnChange = nullptr;
     if (parent_) parent_->RemoveControl(this);
 }

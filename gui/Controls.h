@@ -294,6 +294,8 @@ public:
 
 // Every live windowed control by its window (nullptr when the window is not one of ours).
 TWinControl* FindControl(void* handle);
+// Internal: a control is going away; the platform half drops every pointer it keeps to it.
+void ControlGone(const TControl* control);
 // The form that holds a control (or the control itself when it is a form).
 TCustomForm* GetParentForm(const TControl* control);
 

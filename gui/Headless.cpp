@@ -13,6 +13,7 @@
 namespace kes {
 
 TWinControl* FindControl(void*) { return nullptr; }
+void ControlGone(const TControl*) {}
 
 void TControl::BoundsChanged() {}
 void TControl::TextChanged() {}

@@ -7,6 +7,7 @@
 
 #include "base/Exception.h"
 #include "gui/Forms.h"
+#include "gui/HintWindow.h"
 #include "gui/Keys.h"
 #include "gui/Menus.h"
 #include "gui/win/Canvas.h"
@@ -440,6 +441,11 @@ bool TWinControl::Focused() const { return handle_ && GetFocus() == static_cast<
 
 static TControl* g_mouseControl = nullptr;  // the windowless control that got the last button press
 
+void ControlGone(const TControl* c) {
+    if (g_mouseControl == c) g_mouseControl = nullptr;
+    ForgetHintControl(c);
+}
+
 static HBRUSH BrushOf(TWinControl* c, void*& slot) {
     if (!slot) slot = CreateSolidBrush(ColorToRGB(c->Color()));
     return static_cast<HBRUSH>(slot);
@@ -653,9 +659,15 @@ void TWinControl::WndProc(TMessage& m) {
         m.Result = r;
         return;
     }
-    case WM_MOUSEMOVE:
-        MouseMove(MouseShiftState(m.WParam), static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+    case WM_MOUSEMOVE: {
+        const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
+        const TShiftState shift = MouseShiftState(m.WParam);
+        // A pressed windowless control keeps the mouse; otherwise the one under it gets the move.
+        TControl* g = (g_mouseControl && g_mouseControl->Parent() == this) ? g_mouseControl : GraphicControlAt({x, y});
+        if (g) g->MouseMove(shift, x - g->Left(), y - g->Top());
+        else MouseMove(shift, x, y);
         break;
+    }
     case WM_CONTEXTMENU:
         if (PopupMenu && reinterpret_cast<HWND>(m.WParam) == hwnd) {
             POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};

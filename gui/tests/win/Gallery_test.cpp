@@ -73,7 +73,7 @@ public:
         Shape1->SetBrushColor(clRed);
         Button1 = new TButton(this);
         Button1->SetParent(Panel1);
-        Button1->SetBounds(300, 8, 150, 25);
+        Button1->SetBounds(400, 8, 150, 25);
         Button1->SetCaption("Show window");
 
         StatusBar1 = new TStatusBar(this);
@@ -454,6 +454,14 @@ TEST_F(Gallery, EventsFireFromSynthesizedMessages) {
     EXPECT_EQ(button, mbRight);
     EXPECT_EQ(sx, 3);
     EXPECT_EQ(sy, 4);
+    SendMessageA(H(f.Panel1), WM_RBUTTONUP, 0, MAKELPARAM(f.Shape1->Left() + 3, f.Shape1->Top() + 4));
+    int moves = 0, panelMoves = 0;
+    f.Shape1->OnMouseMove = [&](TObject*, TShiftState, int x, int y) { moves += (x == 1 && y == 2); };
+    f.Panel1->OnMouseMove = [&](TObject*, TShiftState, int, int) { ++panelMoves; };
+    SendMessageA(H(f.Panel1), WM_MOUSEMOVE, 0, MAKELPARAM(f.Shape1->Left() + 1, f.Shape1->Top() + 2));
+    SendMessageA(H(f.Panel1), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(panelMoves, 1);
     int dbl = 0;
     f.Memo1->OnDblClick = [&](TObject*) { ++dbl; };
     SendMessageA(H(f.Memo1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
