@@ -19,8 +19,7 @@ TPrinter::~TPrinter() {
 }
 
 void TPrinter::TakeDialogResult(HGLOBAL devMode, HGLOBAL devNames, HDC dc) {
-    if (devMode != devMode_ && devMode_) GlobalFree(devMode_);
-    if (devNames != devNames_ && devNames_) GlobalFree(devNames_);
+    // The dialog frees the blocks it replaces itself; keep whatever it handed back.
     devMode_ = devMode;
     devNames_ = devNames;
     if (dc) {

@@ -6,10 +6,16 @@ namespace kes {
 
 bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int show,
                const char* verb) {
-    const auto r = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, verb, file.c_str(),
-                                                          parameters.empty() ? nullptr : parameters.c_str(),
-                                                          folder.empty() ? nullptr : folder.c_str(), show));
-    return r > 32;
+    // No error box from the shell: the caller decides what a failure means.
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = verb;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    info.nShow = show;
+    return ShellExecuteExA(&info) != FALSE;
 }
 
 HWND FindTopWindow(const std::string& title) { return FindWindowA(nullptr, title.c_str()); }

@@ -7,7 +7,8 @@
 
 namespace kes {
 
-// ShellExecute with the verb "open"; true when the shell accepted it (result above 32).
+// The shell's "open" (or another verb) of a file, program or address; false when the shell could not, without
+// any error box of its own.
 bool ShellOpen(const std::string& file, const std::string& parameters = {}, const std::string& folder = {},
                int show = SW_SHOWNORMAL, const char* verb = "open");
 // The first top-level window with exactly this title, or nullptr.

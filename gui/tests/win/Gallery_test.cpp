@@ -703,6 +703,10 @@ TEST_F(Gallery, ResourcesBitmapsAndShellHelpers) {
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_FALSE(LongTimeString().empty());
     EXPECT_EQ(FindTopWindow("No such window title 0815"), nullptr);
+    EXPECT_TRUE(FileExists(ProgramFolder() + "gui_gallery_tests.exe"));
+    EXPECT_FALSE(FileExists(ProgramFolder() + "KestrupTirvane-missing.exe"));
+    EXPECT_FALSE(ShellOpen(ProgramFolder() + "KestrupTirvane-missing.exe"));
+    EXPECT_TRUE(ShellOpen("cmd.exe", "/c exit", "", SW_HIDE));
 }
 
 TEST_F(Gallery, FormEventsShowActivateCloseDestroy) {
