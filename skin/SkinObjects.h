@@ -5,6 +5,7 @@
 // Images are 24-bit pixel buffers; an image strip holds equal frames numbered from 1, one per state.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "skin/PixelBuffer.h"
 

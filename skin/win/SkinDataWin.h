@@ -22,7 +22,4 @@ HIMAGELIST SkinMenuImages(TSkinData& skin);
 // The caption-button hint window, made on first use.
 HWND SkinHintHandle(TSkinData& skin);
 
-// Makes the skin routines resolve system colours through GetSysColor (done by every Windows platform).
-void UseSystemColours();
-
 }  // namespace kes

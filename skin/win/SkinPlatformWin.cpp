@@ -5,13 +5,12 @@
 #include "base/win/Application.h"
 #include "skin/ImgUtil.h"
 #include "skin/SkinPlatform.h"
+#include "skin/win/ImgUtilWin.h"
 #include "skin/win/SkinDataWin.h"
 
 namespace kes {
 
 namespace {
-
-std::int32_t WinSysColour(int index) { return static_cast<std::int32_t>(GetSysColor(index)); }
 
 BITMAPINFO Info24(int w, int h) {
     BITMAPINFO bi{};
@@ -192,8 +191,6 @@ WinSkinPlatform* Win(TSkinData& skin) { return dynamic_cast<WinSkinPlatform*>(&s
 }  // namespace
 
 std::unique_ptr<SkinPlatform> MakeSkinPlatform() { return std::make_unique<WinSkinPlatform>(); }
-
-void UseSystemColours() { SetSysColourSource(&WinSysColour); }
 
 HBRUSH SkinFaceBrush(TSkinData& skin) {
     WinSkinPlatform* w = Win(skin);
