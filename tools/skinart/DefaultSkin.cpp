@@ -260,12 +260,16 @@ PixelBuffer ScrollParts() {
             ArrowButton(p, ox, 0, ox + s, s, state, P.track);
             Arrow(p, ox + 8.5, 8.5, dirs[a], 8, ArrowInk(state));
         }
-    const Colour thumbs[3] = {P.thumb, P.amberDark, Rgb(108, 112, 120)};
+    // Grips sit on the thumb, which is inset two pixels from the track's edges: the same rows here.
+    const Colour fills[3] = {P.thumb, P.amberDark, Rgb(108, 112, 120)};
+    const Colour edges[3] = {Rgb(104, 108, 116), P.amber, P.amber};
     const Colour grips[3] = {Rgb(150, 154, 160), Rgb(70, 48, 8), P.amberHot};
     for (int k = 0; k < 3; ++k) {
         const int hx = (16 + k) * s, vx = (19 + k) * s;
-        p.Fill(hx, 0, hx + s, s, thumbs[k]);
-        p.Fill(vx, 0, vx + s, s, thumbs[k]);
+        p.Fill(hx, 2, hx + s, s - 2, edges[k]);
+        p.Fill(hx, 3, hx + s, s - 3, fills[k]);
+        p.Fill(vx + 2, 0, vx + s - 2, s, edges[k]);
+        p.Fill(vx + 3, 0, vx + s - 3, s, fills[k]);
         for (int i = -1; i <= 1; ++i) {
             p.Fill(hx + 8 + 3 * i, 5, hx + 9 + 3 * i, 12, grips[k]);
             p.Fill(vx + 5, 8 + 3 * i, vx + 12, 9 + 3 * i, grips[k]);
