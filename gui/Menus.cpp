@@ -108,6 +108,10 @@ const TPropTable& TMenuItem::ClassProps() {
         StrProp<TMenuItem>("Hint", [](const TMenuItem& c) { return c.Hint; },
                            [](TMenuItem& c, const std::string& v) { c.Hint = v; }),
         IntProp<TMenuItem>("Command", [](const TMenuItem& c) { return c.Command(); }, [](TMenuItem&, int) {}),
+        BoolProp<TMenuItem>("Default", [](const TMenuItem& c) { return c.Default(); },
+                            [](TMenuItem& c, bool v) { c.SetDefault(v); }),
+        IntProp<TMenuItem>("ImageIndex", [](const TMenuItem& c) { return c.ImageIndex; },
+                           [](TMenuItem& c, int v) { c.ImageIndex = v; }),
     });
     return t;
 }
@@ -150,6 +154,12 @@ void TMenuItem::SetChecked(bool on) {
             }
     if (on == checked_) return;
     checked_ = on;
+    Changed(false);
+}
+
+void TMenuItem::SetDefault(bool on) {
+    if (on == default_) return;
+    default_ = on;
     Changed(false);
 }
 
@@ -250,6 +260,7 @@ const TPropTable& TMenu::ClassProps() {
         BoolProp<TMenu>("OwnerDraw", [](const TMenu& c) { return c.OwnerDraw(); },
                         [](TMenu& c, bool v) { c.SetOwnerDraw(v); }),
         ObjProp<TMenu>("Items", [](const TMenu& c) { return c.Items(); }),
+        ObjProp<TMenu>("Images", [](const TMenu& c) { return c.Images; }),
     });
     return t;
 }

@@ -52,6 +52,11 @@ public:
     TShortCut GetShortCut() const { return shortCut_; }
     void SetShortCut(TShortCut s);
     std::string Hint;
+    // The menu's default item (drawn bold).
+    bool Default() const { return default_; }
+    void SetDefault(bool on);
+    // Glyph from the menu's image list; -1 = none.
+    int ImageIndex = -1;
     // Clicking toggles the check mark (radio items: checks).
     bool AutoCheck = false;
 
@@ -91,7 +96,7 @@ public:
 private:
     void Changed(bool rebuild);
     std::string caption_;
-    bool checked_ = false, enabled_ = true, visible_ = true, radioItem_ = false;
+    bool checked_ = false, enabled_ = true, visible_ = true, radioItem_ = false, default_ = false;
     int groupIndex_ = 0;
     TShortCut shortCut_ = 0;
     int command_ = 0;
@@ -106,6 +111,8 @@ public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
     TMenuItem* Items() const { return items_; }
+    // The image list of the items' glyphs (a TCustomImageList), or nullptr.
+    TComponent* Images = nullptr;
     // Items are drawn by their OnDrawItem events (the skin draws menus this way).
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool on);

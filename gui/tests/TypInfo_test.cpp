@@ -157,6 +157,10 @@ TEST(PropertiesByName, MenuItemsPublishTheirState) {
     EXPECT_TRUE(item.Checked());
     EXPECT_EQ(GetIntPropByName(&item, "Command"), item.Command());
     EXPECT_EQ(GetEnumPropByName(&item, "RadioItem"), "False");
+    EXPECT_EQ(GetIntPropByName(&item, "ImageIndex"), -1);  // no glyph
+    EXPECT_TRUE(SetPropByName(&item, "Default", "True"));
+    EXPECT_TRUE(item.Default());
+    EXPECT_EQ(GetStrPropByName(&item, "Caption"), "&Open");
 }
 
 TEST(StrToIntTest, AcceptsTheClassLibraryForms) {

@@ -25,7 +25,8 @@ void FillInfo(TMenuItem& item, bool ownerDraw, MENUITEMINFOA& mii, std::string& 
     mii.fType = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
     if (item.RadioItem()) mii.fType |= MFT_RADIOCHECK;
     if (ownerDraw && !item.IsLine()) mii.fType |= MFT_OWNERDRAW;
-    mii.fState = (item.Checked() ? MFS_CHECKED : 0) | (item.Enabled() ? 0 : MFS_GRAYED);
+    mii.fState = (item.Checked() ? MFS_CHECKED : 0) | (item.Enabled() ? 0 : MFS_GRAYED) |
+                 (item.Default() ? MFS_DEFAULT : 0);
     mii.wID = static_cast<UINT>(item.Command());
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     mii.dwTypeData = text.data();
