@@ -1,29 +1,50 @@
-// Kestrup: the windowed terminal (start-up placeholder until the main window lands).
-#include <windows.h>
+// Kestrup: the windowed terminal. Makes the application and the program's windows (main window first, log window
+// last), runs the message loop until the main window closes, and frees the windows in reverse order.
+#include <functional>
+#include <vector>
 
-static LRESULT CALLBACK PlaceholderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+#include "base/win/Application.h"
+#include "gui/Forms.h"
+#include "shell/Unit1.h"
+#include "shell/Unit4.h"
+
+namespace {
+
+using namespace kes;
+
+// The windows made between the main window and the log window, in this order: the source window (Unit2,
+// TSourceFile) and the help window (Unit3, TForm3). Each of those modules provides one function that makes its
+// window with CreateForm and connects it (the source window calls SetSourceWindowLink, the help window sets
+// Kestrup->HelpWindow), and returns the form; it is listed here, in that order, when the module joins the program.
+using TFormFactory = std::function<TCustomForm*()>;
+const std::vector<TFormFactory>& MiddleWindows() {
+    static const std::vector<TFormFactory> factories = {};
+    return factories;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PlaceholderProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "TKestrup";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA("TKestrup", "Kestrup", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
-                              nullptr, nullptr, instance, nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+int RunProgram() {
+    TApplication application;
+    application.SetTitle("Kestrup");
+    std::vector<TCustomForm*> forms;
+    forms.push_back(CreateForm<TKestrup>());
+    for (const TFormFactory& make : MiddleWindows())
+        if (TCustomForm* form = make()) forms.push_back(form);
+    LOGform = CreateForm<TLOGform>();
+    forms.push_back(LOGform);
+
+    Kestrup->Show();
+    application.Run();
+
+    LOGform = nullptr;
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) delete *it;
+    Screen().MainForm = nullptr;
     return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int result = 1;
+    Guarded([&] { result = RunProgram(); });
+    return result;
 }

@@ -1,0 +1,76 @@
+#include "shell/Unit4.h"
+
+namespace kes {
+
+TLOGform* LOGform = nullptr;
+
+TLOGform::TLOGform(TComponent* owner) : TForm(owner) {
+    SetName("LOGform");
+    SetCaption("LOG");
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, 700, 450);
+
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(33);
+    Panel1->SetCaption("");
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(Panel1);
+    Button1->SetBounds(8, 4, 75, 25);
+    Button1->SetCaption("Button1");
+    Button1->SetVisible(false);
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+
+    ListBox1 = new TListBox(this);
+    ListBox1->SetName("ListBox1");
+    ListBox1->SetParent(this);
+    ListBox1->SetAlign(alClient);
+
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    File1 = NewItem(MainMenu1->Items(), "File1", "File");
+    Exit2 = NewItem(File1, "Exit2", "Exit");
+    Exit2->OnClick = [this](TObject* s) { Exit2Click(s); };
+    SaveLoginfile1 = NewItem(File1, "SaveLoginfile1", "Save Log in file");
+    SaveLoginfile1->OnClick = [this](TObject* s) { SaveLoginfile1Click(s); };
+    ClearLogWindow1 = NewItem(MainMenu1->Items(), "ClearLogWindow1", "Clear-Log-Window");
+    ClearLogWindow1->OnClick = [this](TObject* s) { ClearLogWindow1Click(s); };
+    SetMenu(MainMenu1);
+
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+}
+
+TMenuItem* TLOGform::NewItem(TMenuItem* parent, const char* name, const char* caption) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+void TLOGform::AddLine(const std::string& line, bool scroll) {
+    ListBox1->Items().Add(line);
+    if (scroll) Button1Click(Button1);
+}
+
+void TLOGform::Exit2Click(TObject*) { Close(); }
+
+void TLOGform::SaveLoginfile1Click(TObject*) {
+    if (ListBox1->Items().Count() == 0) return;
+    if (!SaveDialog1->Execute()) return;
+    // A failure raises; the message loop shows it and the lines stay.
+    ListBox1->Items().SaveToFile(SaveDialog1->FileName);
+}
+
+void TLOGform::ClearLogWindow1Click(TObject*) { ListBox1->Items().Clear(); }
+
+void TLOGform::Button1Click(TObject*) {
+    const int n = ListBox1->Items().Count();
+    if (n > 0) ListBox1->SetTopIndex(n - 1);
+}
+
+}  // namespace kes

@@ -1,0 +1,279 @@
+#include "KestrupDriver.h"
+
+#include "shell/MainWindowMessages.h"
+
+namespace kes::test {
+
+namespace {
+
+constexpr const char* kPortKey = "HKEY_LOCAL_MACHINE\\Software\\Kestrup\\ComPort1";
+
+std::string ProgramFolderOfTest() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+std::string ClassOf(HWND h) {
+    char cls[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    return cls;
+}
+
+struct FindTop {
+    DWORD pid;
+    std::function<bool(HWND)> match;
+    HWND found = nullptr;
+};
+
+HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
+    FindTop f{pid, std::move(match)};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<FindTop*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == f->pid && f->match(h)) {
+                f->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+std::string FromWide(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() > end) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void Wait(DWORD ms) { WaitUntil([] { return false; }, ms); }
+
+void ResetTerminalSettings() {
+    for (const char* key : {"MCUtype", "Memo1ReadOnly", "Window"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);
+}
+
+void WriteSetting(const std::string& key, const std::string& name, const std::string& value) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(k);
+}
+
+std::string ReadSetting(const std::string& key, const std::string& name) {
+    char buf[512] = "";
+    DWORD size = sizeof buf;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buf, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    return buf;
+}
+
+bool SettingKeyExists(const std::string& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+void PresetPortSettings(const std::string& com) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPortKey);
+    WriteSetting(kPortKey, "Port", com);
+    WriteSetting(kPortKey, "BaudRate", "115200");
+    WriteSetting(kPortKey, "StopBits", "1");
+    WriteSetting(kPortKey, "DataBits", "8");
+    WriteSetting(kPortKey, "Parity", "None");
+    WriteSetting(kPortKey, "FlowControl", "None");
+}
+
+std::string WindowText(HWND h) {
+    const int n = static_cast<int>(SendMessageA(h, WM_GETTEXTLENGTH, 0, 0));
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    const int got = static_cast<int>(SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(n + 1),
+                                                  reinterpret_cast<LPARAM>(s.data())));
+    s.resize(static_cast<size_t>(got < 0 ? 0 : got));
+    return s;
+}
+
+KestrupProcess::~KestrupProcess() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+bool KestrupProcess::Start(std::string& error) {
+    std::string exe = ProgramFolderOfTest() + "Kestrup.exe";
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+        error = "CreateProcess " + exe + " failed: " + std::to_string(GetLastError());
+        return false;
+    }
+    pid_ = pi_.dwProcessId;
+    const bool up = WaitUntil(
+        [this] {
+            main_ = FindTopWindowOf(pid_, [](HWND h) {
+                return ClassOf(h) == kMainWindowClass && WindowText(h) == kMainWindowTitle && IsWindowVisible(h);
+            });
+            return main_ != nullptr || !Running();
+        },
+        20000);
+    if (!up || !main_) {
+        error = Running() ? "no main window" : "Kestrup ended at start";
+        return false;
+    }
+    memo_ = FindChildEdit(true);
+    edit_ = FindChildEdit(false);
+    if (!memo_ || !edit_) {
+        error = "no terminal memo or command line";
+        return false;
+    }
+    Sync();
+    return true;
+}
+
+HWND KestrupProcess::FindChildEdit(bool multiline) const {
+    struct Find {
+        bool multiline;
+        HWND found = nullptr;
+    } f{multiline};
+    EnumChildWindows(
+        main_,
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(lp);
+            if (_stricmp(ClassOf(h).c_str(), "Edit") != 0) return TRUE;
+            const bool ml = (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE) != 0;
+            if (ml == f->multiline) {
+                f->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+bool KestrupProcess::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool KestrupProcess::WaitForExit(DWORD ms) {
+    return WaitUntil([this] { return !Running(); }, ms);
+}
+
+bool KestrupProcess::Close(DWORD ms) {
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    return WaitForExit(ms);
+}
+
+void KestrupProcess::Sync() {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+}
+
+bool KestrupProcess::Menu(const std::string& itemName) {
+    const ATOM atom = GlobalAddAtomA(itemName.c_str());
+    DWORD_PTR id = 0;
+    SendMessageTimeoutA(main_, kMsgMenuCommandOf, atom, 0, SMTO_NORMAL, 5000, &id);
+    GlobalDeleteAtom(atom);
+    if (id == 0) return false;
+    DWORD_PTR r = 0;
+    // A command that opens a modal box keeps the send waiting; the box is then answered by the test.
+    SendMessageTimeoutA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 3000, &r);
+    return true;
+}
+
+std::string KestrupProcess::MemoText() const { return WindowText(memo_); }
+std::string KestrupProcess::CommandLineText() const { return WindowText(edit_); }
+
+void KestrupProcess::SetCommandLineText(const std::string& text) {
+    SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void KestrupProcess::TypeChars(HWND control, const std::string& chars) {
+    for (char c : chars) {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(control, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &r);
+    }
+}
+
+void KestrupProcess::PressKey(HWND control, WORD vk) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(control, WM_KEYDOWN, vk, 1, SMTO_NORMAL, 3000, &r);
+    SendMessageTimeoutA(control, WM_KEYUP, vk, 0xC0000001, SMTO_NORMAL, 3000, &r);
+}
+
+LRESULT KestrupProcess::SendCopyData(const void* data, DWORD size) {
+    COPYDATASTRUCT cds{};
+    cds.dwData = 0;
+    cds.cbData = size;
+    cds.lpData = const_cast<void*>(data);
+    return SendMessageA(main_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+}
+
+std::vector<std::string> KestrupProcess::LogLines() {
+    std::vector<std::string> lines;
+    const auto findLog = [this] { return FindTopWindowOf(pid_, [](HWND h) { return ClassOf(h) == kLogWindowClass; }); };
+    HWND log = findLog();
+    // The log window gets its window when it is first shown ("Log").
+    if (!log && Menu("Log1")) log = findLog();
+    if (!log) return lines;
+    HWND list = FindWindowExA(log, nullptr, "ListBox", nullptr);
+    if (!list) return lines;
+    const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        const int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+        std::wstring w(static_cast<size_t>(len < 0 ? 0 : len) + 1, L'\0');
+        const int got = static_cast<int>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data())));
+        w.resize(static_cast<size_t>(got < 0 ? 0 : got));
+        lines.push_back(FromWide(w));
+    }
+    return lines;
+}
+
+HWND KestrupProcess::FindBox(const std::string& caption, bool prefix) const {
+    return FindTopWindowOf(pid_, [&](HWND h) {
+        if (ClassOf(h) != "#32770" || !IsWindowVisible(h)) return false;
+        const std::string title = WindowText(h);
+        return prefix ? title.rfind(caption, 0) == 0 : title == caption;
+    });
+}
+
+std::string KestrupProcess::BoxText(HWND box) const {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? WindowText(text) : std::string();
+}
+
+void KestrupProcess::Answer(HWND box, int id) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+}  // namespace kes::test

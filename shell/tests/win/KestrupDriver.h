@@ -1,0 +1,81 @@
+#pragma once
+// Drives Kestrup.exe from a test program: starts it beside this program, finds its windows and controls, sends
+// menu commands, keys and copy-data messages, reads the terminal and the log back, answers its message boxes, and
+// presets or reads the terminal's registry settings. Everything runs on the test's own thread.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kes::test {
+
+// Waits until `done` holds, handling this thread's messages meanwhile; false when `ms` passed first.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
+void Wait(DWORD ms);
+
+// The terminal's own settings (keys directly under HKEY_CURRENT_USER) and the port's.
+void ResetTerminalSettings();
+void PresetPortSettings(const std::string& com);
+void WriteSetting(const std::string& key, const std::string& name, const std::string& value);
+// "" when missing.
+std::string ReadSetting(const std::string& key, const std::string& name);
+bool SettingKeyExists(const std::string& key);
+
+class KestrupProcess {
+public:
+    KestrupProcess() = default;
+    ~KestrupProcess();
+    KestrupProcess(const KestrupProcess&) = delete;
+    KestrupProcess& operator=(const KestrupProcess&) = delete;
+
+    // Starts Kestrup.exe and waits for its main window; false (with `error`) when it did not come up.
+    bool Start(std::string& error);
+    // WM_CLOSE to the main window; true when the program ended within the time.
+    bool Close(DWORD ms = 10000);
+    bool WaitForExit(DWORD ms = 10000);
+    bool Running() const;
+
+    HWND Main() const { return main_; }
+    HWND Memo() const { return memo_; }
+    HWND CommandLine() const { return edit_; }
+    DWORD ProcessId() const { return pid_; }
+
+    // Clicks the main window's menu item by its component name ("Connect1"); false when unknown.
+    bool Menu(const std::string& itemName);
+    // Waits until the main window has handled everything posted so far (or a modal box of it runs).
+    void Sync();
+
+    std::string MemoText() const;
+    std::string CommandLineText() const;
+    void SetCommandLineText(const std::string& text);
+    // Characters as WM_CHAR (CR for Enter); keys as WM_KEYDOWN/WM_KEYUP.
+    void TypeChars(HWND control, const std::string& chars);
+    void PressKey(HWND control, WORD vk);
+
+    // WM_COPYDATA to the main window with exactly these bytes and this size.
+    LRESULT SendCopyData(const void* data, DWORD size);
+
+    // The lines of the log window's list (shows the log window when it has no window yet).
+    std::vector<std::string> LogLines();
+
+    // A visible message box of the program whose caption is `caption` (or begins with it when `prefix`).
+    HWND FindBox(const std::string& caption, bool prefix = false) const;
+    std::string BoxText(HWND box) const;
+    // Answers a box with IDOK, IDYES, IDNO ...
+    void Answer(HWND box, int id);
+
+private:
+    HWND FindChildEdit(bool multiline) const;
+
+    PROCESS_INFORMATION pi_{};
+    DWORD pid_ = 0;
+    HWND main_ = nullptr;
+    HWND memo_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+std::string WindowText(HWND h);
+
+}  // namespace kes::test

@@ -1,0 +1,577 @@
+// The terminal's main window.
+#include "shell/Unit1.h"
+
+#include <algorithm>
+
+#include "base/win/Application.h"
+#include "base/win/Registry.h"
+#include "base/win/Timer.h"
+#include "gui/Keys.h"
+#include "gui/win/Dialogs.h"
+#include "gui/win/Win.h"
+#include "shell/CopyDataLine.h"
+#include "shell/LogLine.h"
+#include "shell/LogicalLines.h"
+#include "shell/SourceWindowLink.h"
+#include "shell/StatusPanels.h"
+#include "shell/TerminalSettings.h"
+#include "shell/TerminalTexts.h"
+#include "shell/Unit4.h"
+#include "shell/WarningDetector.h"
+#include "shell/win/CompanionLauncher.h"
+#include "shell/win/ConsoleLinkClient.h"
+#include "shell/win/LocalTimeText.h"
+
+namespace kes {
+
+TKestrup* Kestrup = nullptr;
+
+namespace {
+
+// Where the port keeps its settings (the key is derived from this path and the port's name).
+constexpr const char* kPortSettingsPath = "\\HKEY_LOCAL_MACHINE\\Software\\Kestrup";
+
+namespace Text = TerminalText;
+
+}  // namespace
+
+TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
+    SetName("Kestrup");
+    SetCaption("Kestrup");
+    ShowHint = true;
+    SetBounds(354, 313, 1192, 494);
+
+    Label1 = new TLabel(this);
+    Label1->SetName("Label1");
+    Label1->SetParent(this);
+    Label1->SetBounds(8, 60, 0, 0);
+    Label1->SetCaption("No EOL delay");
+
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(41);
+    Panel1->SetCaption("FlashFORTH / ESP32Forth");
+    Panel1->Font().SetName("Verdana");
+    Panel1->Font().SetHeight(-16);
+
+    Shape1 = new TShape(this);
+    Shape1->SetName("Shape1");
+    Shape1->SetParent(Panel1);
+    Shape1->SetBounds(1090, 8, 25, 25);
+    Shape1->SetShape(stRoundSquare);
+    Shape1->SetBrushColor(clYellow);
+    Shape1->SetVisible(false);
+
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(Panel1);
+    Button1->SetBounds(8, 8, 180, 25);
+    Button1->SetCaption("Show Sourcefile window");
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->SetName("StatusBar1");
+    StatusBar1->SetParent(this);
+    const char* panelTexts[] = {"Device", "Speed", "Bits", "Parity", "Stopbit(s)", "(unused)", "Status", "ProcessorType"};
+    const int panelWidths[] = {100, 100, 100, 100, 100, 100, 150, 50};
+    for (int i = 0; i < 8; ++i) {
+        TStatusPanel& p = StatusBar1->Panels().Add();
+        p.SetText(panelTexts[i]);
+        p.SetWidth(panelWidths[i]);
+    }
+
+    Memo1 = new TMemo(this);
+    Memo1->SetName("Memo1");
+    Memo1->SetParent(this);
+    Memo1->SetAlign(alClient);
+    Memo1->SetColor(clBlack);
+    Memo1->Font().SetName("Courier New");
+    Memo1->Font().SetHeight(-24);
+    Memo1->Font().SetStyle(fsBold);
+    Memo1->Font().SetColor(clYellow);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->WantTabs = true;
+    Memo1->OnKeyPress = [this](TObject* s, char& k) { Memo1KeyPress(s, k); };
+    Memo1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Memo1KeyDown(s, k, sh); };
+    // Every change that the receive path did not make (the user's typing, a deleted line) is unknown to the tail.
+    Memo1->OnChange = [this](TObject*) {
+        if (!ownEdit_) tail_.Invalidate();
+    };
+
+    Panel2 = new TPanel(this);
+    Panel2->SetName("Panel2");
+    Panel2->SetParent(this);
+    Panel2->SetAlign(alBottom);
+    Panel2->SetHeight(41);
+    Panel2->SetCaption("");
+    Label2 = new TLabel(this);
+    Label2->SetName("Label2");
+    Label2->SetParent(Panel2);
+    Label2->SetBounds(8, 12, 0, 0);
+    Label2->SetCaption("ESP32 Command line");
+    Edit1 = new TEdit(this);
+    Edit1->SetName("Edit1");
+    Edit1->SetParent(Panel2);
+    Edit1->SetBounds(160, 6, 900, 29);
+    Edit1->Font().SetName("Courier New");
+    Edit1->Font().SetHeight(-21);
+    Edit1->Font().SetStyle(fsBold);
+    Edit1->Hint = "Use Up and Down arrow to select a former command - 50 commands saved";
+    Edit1->ShowHint = true;
+    Edit1->OnKeyPress = [this](TObject* s, char& k) { Edit1KeyPress(s, k); };
+    Edit1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Edit1KeyDown(s, k, sh); };
+
+    ListBox1 = new TListBox(this);
+    ListBox1->SetName("ListBox1");
+    ListBox1->SetParent(this);
+    ListBox1->SetBounds(900, 60, 200, 100);
+    ListBox1->SetVisible(false);
+
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    TMenuItem* root = MainMenu1->Items();
+    File1 = NewItem(root, "File1", "File");
+    SourceFileWindow1 = NewItem(File1, "SourceFileWindow1", "SourceFile Window");
+    SourceFileWindow1->OnClick = [this](TObject* s) { Button1Click(s); };
+    Exit1 = NewItem(File1, "Exit1", "Exit");
+    Exit1->OnClick = [this](TObject* s) { Exit1Click(s); };
+    SerialSetup1 = NewItem(root, "SerialSetup1", "Serial-Setup");
+    SerialSetup1->OnClick = [this](TObject* s) { SerialSetup1Click(s); };
+    Connect1 = NewItem(root, "Connect1", "Connect");
+    Connect1->OnClick = [this](TObject* s) { Connect1Click(s); };
+    Disconnect1 = NewItem(root, "Disconnect1", "Disconnect");
+    Disconnect1->OnClick = [this](TObject* s) { Disconnect1Click(s); };
+    Log1 = NewItem(root, "Log1", "Log");
+    Log1->OnClick = [this](TObject* s) { Log1Click(s); };
+    ClearScreen1 = NewItem(root, "ClearScreen1", "Clear-Screen");
+    SureClearscreen1 = NewItem(ClearScreen1, "SureClearscreen1", "Sure? (Clear screen)");
+    SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
+    NoClearscreen1 = NewItem(ClearScreen1, "NoClearscreen1", "No ");
+    ProcessorType1 = NewItem(root, "ProcessorType1", "Processor-Type");
+    TMenuItem** typeItems[] = {&Arduino1, &SCAMPPIC241, &SCAMPPIC24usingTirvane1, &ESP32};
+    for (int i = 0; i < 4; ++i) {
+        const TBoardMode& mode = BoardModes()[static_cast<size_t>(i)];
+        TMenuItem* item = NewItem(ProcessorType1, mode.ItemName, mode.Caption);
+        item->SetRadioItem(true);
+        item->SetGroupIndex(1);
+        const TBoardType type = mode.Type;
+        item->OnClick = [this, type](TObject*) { BoardTypeClick(type); };
+        *typeItems[i] = item;
+    }
+    Arduino1->SetChecked(true);
+    Help1 = NewItem(root, "Help1", "Help");
+    Help1->OnClick = [this](TObject* s) { Help1Click(s); };
+    W10Tirvane1 = NewItem(root, "W10Tirvane1", "Win10-ANSI-Console");
+    W10Tirvane1->OnClick = [this](TObject* s) { W10Tirvane1Click(s); };
+    SetMenu(MainMenu1);
+
+    ComPort1 = new TComPort(this);
+    ComPort1->SetName("ComPort1");
+    ComPort1->SetPort("COM4");
+    ComPort1->SetBaudRate(br38400);
+    ComPort1->SetDataBits(dbEight);
+    ComPort1->Parity().SetBits(prNone);
+    ComPort1->SetStopBits(sbOneStopBit);
+    ComPort1->Events = AllComEvents;
+    ComPort1->FlowControl().SetOutCTSFlow(false);
+    ComPort1->FlowControl().SetOutDSRFlow(false);
+    ComPort1->FlowControl().SetControlDTR(dtrDisable);
+    ComPort1->FlowControl().SetControlRTS(rtsDisable);
+    ComPort1->FlowControl().SetXonXoffOut(false);
+    ComPort1->FlowControl().SetXonXoffIn(false);
+    ComPort1->StoredProps = TStoredProps{spBasic};
+    ComPort1->SetTriggersOnRxChar(true);
+    ComPort1->OnAfterOpen = [this](TObject* s) { ComPort1AfterOpen(s); };
+    ComPort1->OnAfterClose = [this](TObject* s) { ComPort1AfterClose(s); };
+    ComPort1->OnRxChar = [this](TObject* s, int count) { ComPort1RxChar(s, count); };
+    ComPort1->OnError = [this](TObject* s, TComErrors e) { ComPort1Error(s, e); };
+
+    IdTCPClient1 = new TConsoleLinkClient();
+    IdTCPClient1->Host = Text::ConsoleHost;
+    IdTCPClient1->Port = Text::ConsolePort;
+
+    Timer1 = new TTimer(this);
+    Timer1->SetName("Timer1");
+    Timer1->SetInterval(1);
+    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+
+    // Menu command ids and the companion's typed lines.
+    AddMessageHandler([this](TMessage& m) {
+        if (m.Msg == WM_COPYDATA) {
+            m.Result = CopyData(m.WParam, m.LParam);
+            return true;
+        }
+        if (m.Msg == kMsgMenuCommandOf) {
+            char name[256] = "";
+            m.Result = 0;
+            if (GlobalGetAtomNameA(static_cast<ATOM>(m.WParam), name, sizeof name) > 0)
+                if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(name))) m.Result = item->Command();
+            return true;
+        }
+        return false;
+    });
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    if (!Kestrup) Kestrup = this;
+}
+
+TKestrup::~TKestrup() {
+    BeginDestroy();
+    Timer1->SetEnabled(false);
+    if (ComPort1->Connected()) {
+        try {
+            ComPort1->ClosePort();
+        } catch (...) {
+        }
+    }
+    delete IdTCPClient1;
+    IdTCPClient1 = nullptr;
+    if (Kestrup == this) Kestrup = nullptr;
+}
+
+TMenuItem* TKestrup::NewItem(TMenuItem* parent, const char* name, const char* caption) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+// ---- board type
+
+std::optional<TBoardType> TKestrup::CheckedBoardType() const {
+    for (TMenuItem* item : {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32})
+        if (item->Checked()) return BoardTypeByItemName(item->Name());
+    return std::nullopt;
+}
+
+const TBoardMode& TKestrup::CurrentMode() const { return EffectiveBoardMode(CheckedBoardType()); }
+
+void TKestrup::WriteBoardTypePanel() {
+    if (auto type = CheckedBoardType()) StatusBar1->Panels()[7].SetText(BoardMode(*type).StatusText);
+}
+
+void TKestrup::BoardTypeClick(TBoardType type) {
+    const TBoardMode& mode = BoardMode(type);
+    for (TMenuItem* item : {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32})
+        if (item->Name() == mode.ItemName) item->SetChecked(true);
+    Panel2->SetVisible(mode.ShowsCommandLine);
+    if (mode.ClearsReadOnly) Memo1->SetReadOnly(false);
+    StatusBar1->Panels()[7].SetText(mode.StatusText);
+    Memo1->SetFocus();
+}
+
+// ---- log
+
+void TKestrup::AddLogLine(const std::string& message) {
+    if (LOGform) LOGform->AddLine(LogLine(LocalTimeText(), message));
+}
+
+void TKestrup::AddLogLineTimeLast(const std::string& message) {
+    if (LOGform) LOGform->AddLine(message + LocalTimeText());
+}
+
+// ---- creation, showing, closing
+
+void TKestrup::WritePortPanels() {
+    const TPortPanelTexts t = PortPanelTexts(ComPort1->Port(), BaudRateName(ComPort1->BaudRate()),
+                                             DataBitsName(ComPort1->DataBits()), ParityName(ComPort1->Parity().Bits()),
+                                             StopBitsName(ComPort1->StopBits()));
+    StatusBar1->Panels()[0].SetText(t.Device);
+    StatusBar1->Panels()[1].SetText(t.Speed);
+    StatusBar1->Panels()[2].SetText(t.Bits);
+    StatusBar1->Panels()[3].SetText(t.Parity);
+    StatusBar1->Panels()[4].SetText(t.StopBits);
+}
+
+void TKestrup::LoadCOM1Click() {
+    ComPort1->LoadSettings(false, kPortSettingsPath);
+    WritePortPanels();
+}
+
+void TKestrup::FormCreate(TObject*) {
+    // Unreadable port settings must not keep the terminal from starting: the error is shown and the defaults stay.
+    Guarded([this] { ComPort1->LoadSettings(false, kPortSettingsPath); });
+    WritePortPanels();
+    StatusBar1->Panels()[5].SetText(kVersionPanelText);
+    StatusBar1->Panels()[6].SetText(PortStatePanelText(false));
+}
+
+void TKestrup::FormShow(TObject*) {
+    if (shown_) return;
+    shown_ = true;
+    TRegIniFile ini("");
+    const TTerminalSettings s = ReadTerminalSettings(ini);
+    TMenuItem* items[] = {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32};
+    for (int i = 0; i < 4; ++i) items[i]->SetChecked(s.Checked[i]);
+    Memo1->SetReadOnly(s.Memo1ReadOnly);
+    SetBounds(s.Window.Left, s.Window.Top, s.Window.Width, s.Window.Height);
+    WriteBoardTypePanel();
+    Guarded([this] { LoadCOM1Click(); });
+    rx_.Reset();
+}
+
+void TKestrup::FormPaint(TObject*) {
+    if (Memo1->CanFocus()) Memo1->SetFocus();
+    Memo1->Repaint();
+}
+
+void TKestrup::FormClose(TObject*, TCloseAction&) {
+    if (ComPort1->Connected()) ComPort1->ClosePort();
+    if (TSourceWindowLink* link = SourceWindowLink(); link && link->SourceWindowVisible()) link->CloseSourceWindow();
+    TTerminalSettings s;
+    for (int i = 0; i < 4; ++i) s.Checked[i] = false;
+    if (auto type = CheckedBoardType()) s.SetBoardType(type);
+    s.Memo1ReadOnly = Memo1->ReadOnly();
+    HWND h = static_cast<HWND>(Handle());
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    TWindowPlace normal{Top(), Left(), Height(), Width()};
+    if (GetWindowPlacement(h, &wp)) {
+        const RECT& r = wp.rcNormalPosition;
+        normal = TWindowPlace{r.top, r.left, r.bottom - r.top, r.right - r.left};
+    }
+    RECT now{};
+    GetWindowRect(h, &now);
+    const TWindowPlace current{now.top, now.left, now.bottom - now.top, now.right - now.left};
+    s.Window = PlaceToSave(IsIconic(h) != FALSE, current, normal);
+    TRegIniFile ini("");
+    WriteTerminalSettings(ini, s);
+}
+
+void TKestrup::Exit1Click(TObject*) {
+    if (ComPort1->Connected()) ComPort1->ClosePort();
+    Memo1->Clear();
+    Memo1->SetFocus();
+    // Ends the program without the close handler: nothing is written.
+    Timer1->SetEnabled(false);
+    if (Application) Application->Terminate();
+}
+
+// ---- commands
+
+void TKestrup::Button1Click(TObject*) {
+    if (TSourceWindowLink* link = SourceWindowLink()) link->ShowSourceWindow();
+}
+
+void TKestrup::SerialSetup1Click(TObject*) {
+    ComPort1->RunSetupDialog();
+    ComPort1->StoreSettings(false, kPortSettingsPath);
+    WritePortPanels();
+    Memo1->SetFocus();
+}
+
+void TKestrup::Connect1Click(TObject*) {
+    if (!ComPort1->Connected()) ComPort1->OpenPort();
+    AddLogLineTimeLast(Text::ComConnectedAt);
+    Memo1->SetFocus();
+    ComPort1->SendText(CurrentMode().ConnectText);
+}
+
+void TKestrup::Disconnect1Click(TObject*) {
+    if (ComPort1->Connected()) ComPort1->ClosePort();
+    AddLogLine(Text::ComDisconnected);
+    Memo1->SetFocus();
+}
+
+void TKestrup::Log1Click(TObject*) {
+    if (LOGform) LOGform->ShowForm();
+}
+
+void TKestrup::SureClearscreen1Click(TObject*) {
+    Memo1->Clear();
+    tail_.Clear();
+    Memo1->SetFocus();
+}
+
+void TKestrup::Help1Click(TObject*) {
+    if (HelpWindow) HelpWindow->ShowForm();
+    Memo1->SetFocus();
+}
+
+void TKestrup::W10Tirvane1Click(TObject*) {
+    switch (StartCompanion(ProgramFolder())) {
+    case TCompanionStart::AlreadyRunning: MsgBox(Text::TirvaneRunning, Text::CaptionInfo, MB_OK, this); break;
+    case TCompanionStart::Missing: MsgBox(Text::TirvaneMissing, Text::CaptionWarning, MB_OK, this); break;
+    case TCompanionStart::Started:
+    case TCompanionStart::ShellFailed: break;
+    }
+}
+
+// ---- port events
+
+void TKestrup::ComPort1AfterOpen(TObject*) { StatusBar1->Panels()[6].SetText(PortStatePanelText(true)); }
+
+void TKestrup::ComPort1AfterClose(TObject*) { StatusBar1->Panels()[6].SetText(PortStatePanelText(false)); }
+
+void TKestrup::ComPort1Error(TObject*, TComErrors) { AddLogLine(Text::ComPortProblem); }
+
+void TKestrup::ComPort1RxChar(TObject*, int count) {
+    std::string chunk;
+    ComPort1->ReceiveText(chunk, count);
+    if (rx_.Received(CurrentMode(), chunk)) ComPort1->Tag = 1;
+}
+
+// ---- receive path
+
+template <typename F>
+void TKestrup::OwnMemoEdit(F&& edit) {
+    ownEdit_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{ownEdit_};
+    edit();
+}
+
+void TKestrup::Timer1Timer(TObject*) {
+    if (!rx_.HasQueued()) return;
+    Timer1->SetEnabled(false);
+    struct Restart {
+        TTimer* timer;
+        ~Restart() { timer->SetEnabled(true); }
+    } restart{Timer1};
+
+    std::optional<TDrainedBatch> batch = rx_.Drain(CurrentMode());
+    if (!batch) return;
+    ApplyBatch(*batch);
+    ForwardToCompanion(batch->Raw);
+    TSourceWindowLink* link = SourceWindowLink();
+    if (link && link->Uploading()) Memo1->Repaint();
+    CheckBoardWarning();
+    if (batch->LineEnded && (link = SourceWindowLink())) link->BoardLineEnded();
+}
+
+void TKestrup::ApplyBatch(const TDrainedBatch& batch) {
+    OwnMemoEdit([&] {
+        if (batch.ClearMemo) Memo1->Clear();
+        if (batch.EraseChars > 0) {
+            const int end = Memo1->GetTextLen();
+            Memo1->SetSelection(end - static_cast<int>(std::min<size_t>(batch.EraseChars, end)), end);
+            Memo1->ReplaceSelection("");
+        }
+        if (!batch.Append.empty()) Memo1->AppendText(batch.Append);
+        else Memo1->SetCaret(Memo1->GetTextLen());
+    });
+    tail_.Apply(batch);
+    for (int i = 0; i < batch.Beeps; ++i) MessageBeep(MB_OK);
+    Shape1->SetVisible(batch.HeldBack);
+}
+
+void TKestrup::ForwardToCompanion(const std::string& raw) {
+    if (raw.empty() || !TConsoleLinkClient::CompanionWindowExists()) return;
+    if (IdTCPClient1->SendBatch(raw))
+        MsgBox(Text::TcpProblem, Text::CaptionWarning, MB_OK | MB_ICONWARNING, this);
+}
+
+void TKestrup::CheckBoardWarning() {
+    if (!tail_.Valid()) tail_.Reset(Memo1->Text());
+    const std::optional<std::string> line = FindBoardWarning(tail_.Text());
+    if (!line) return;
+    AddLogLine(BoardWarningLogText(*line));
+    TSourceWindowLink* link = SourceWindowLink();
+    if (link) link->WarningQuestionOpened();
+    const bool yes = MsgBox(kBoardWarningQuestion, BoardWarningCaption(*line), MB_YESNO | MB_ICONWARNING, this) == IDYES;
+    if (yes) ComPort1->Tag = 1;
+    if ((link = SourceWindowLink())) {
+        link->WarningQuestionAnswered(yes);
+        if (!yes) link->PressCancelUpload();
+    }
+}
+
+// ---- keyboard
+
+void TKestrup::Memo1KeyPress(TObject*, char& key) {
+    const TMemoKeyDecision d = DecideMemoKey(CurrentMode(), ComPort1->Connected(), key);
+    switch (d.Action) {
+    case TMemoKeyAction::Pass: return;
+    case TMemoKeyAction::Drop: key = 0; return;
+    case TMemoKeyAction::SendKey:
+        key = 0;
+        ComPort1->SendText(d.Bytes);
+        return;
+    case TMemoKeyAction::SendCaretLine:
+        key = 0;
+        try {
+            const std::string text = Memo1->Text();
+            const size_t caret = static_cast<size_t>(std::max(0, Memo1->SelStart()));
+            ComPort1->SendText(TerminalLineBytes(LineAt(text, caret).Of(text)));
+            const TTextRange gone = LineDeletionAt(text, caret);
+            Memo1->SetSelection(static_cast<int>(gone.Start), static_cast<int>(gone.End));
+            Memo1->ReplaceSelection("");
+        } catch (...) {
+            AddLogLine(Text::WritelineProblem);
+        }
+        return;
+    }
+}
+
+void TKestrup::Memo1KeyDown(TObject*, uint16_t& key, TShiftState) {
+    if (key != vkEscape || !SendsEscOnKey(CurrentMode(), ComPort1->Connected())) return;
+    try {
+        ComPort1->SendText(std::string(1, chESC));
+        AddLogLine(Text::EscSent);
+    } catch (...) {
+        AddLogLine(Text::EscProblem);
+    }
+}
+
+void TKestrup::SyncHistoryList() {
+    const auto& items = history_.Items();
+    if (ListBox1->Items().Count() != history_.Count() ||
+        (history_.Count() > 0 && ListBox1->Items()[history_.Count() - 1] != items.back())) {
+        ListBox1->Items().Clear();
+        for (const std::string& s : items) ListBox1->Items().Add(s);
+    }
+    ListBox1->SetItemIndex(history_.Cursor());
+    Edit1->Tag = history_.PastEnd() ? 1 : 0;
+}
+
+void TKestrup::Edit1KeyPress(TObject*, char& key) {
+    if (key != chCR || !ComPort1->Connected()) return;
+    key = 0;
+    OwnMemoEdit([&] { Memo1->AppendText("\r\n"); });
+    TDrainedBatch lineEnd;
+    lineEnd.Append = "\r\n";
+    tail_.Apply(lineEnd);
+    const std::string command = Edit1->Text();
+    ComPort1->SendText(CommandLineBytes(command));
+    history_.Add(command);
+    SyncHistoryList();
+    Edit1->Clear();
+}
+
+void TKestrup::Edit1KeyDown(TObject*, uint16_t& key, TShiftState) {
+    std::optional<std::string> shown;
+    if (key == vkUp) shown = history_.Up();
+    else if (key == vkDown) shown = history_.Down();
+    else return;
+    if (shown) {
+        Edit1->SetText(*shown);
+        Edit1->SetSelection(static_cast<int>(shown->size()), static_cast<int>(shown->size()));
+    }
+    SyncHistoryList();
+}
+
+// ---- the companion's typed lines
+
+intptr_t TKestrup::CopyData(uintptr_t, intptr_t lparam) {
+    const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (!block || !ComPort1->Connected()) return 0;
+    if (Application && Application->Minimized()) Application->Restore();
+    const std::optional<std::string> bytes = CopyDataPortBytes(true, block->lpData, block->cbData);
+    if (!bytes) return 0;
+    try {
+        ComPort1->SendText(*bytes);
+    } catch (...) {
+        AddLogLine(Text::TirvaneWritelineProblem);
+    }
+    return 0;
+}
+
+}  // namespace kes
