@@ -7,6 +7,7 @@
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/HintWindow.h"
 #include "gui/Keys.h"
 #include "gui/StdCtrls.h"
 
@@ -342,4 +343,73 @@ TEST(Shapes, FigureRectsKeepSquaresSquare) {
     const TRect r = s.FigureRect();
     EXPECT_EQ(r.Width(), r.Height());
     EXPECT_EQ(r.Left, 6 + (40 - 12 + 1 - (20 - 12 + 1)) / 2);
+}
+
+TEST(Hints, ShortHintAndTheShowHintChain) {
+    EXPECT_EQ(GetShortHint("Save|Saves the file"), "Save");
+    EXPECT_EQ(GetShortHint("Plain"), "Plain");
+    EXPECT_EQ(GetShortHint("|long only"), "");
+    TForm f(nullptr);
+    auto* panel = new TPanel(&f);
+    panel->SetParent(&f);
+    auto* led = new TShape(&f);
+    led->SetParent(panel);
+    led->Hint = "Connected to MCU";
+    EXPECT_EQ(EffectiveHint(led), "");  // nobody up the chain shows hints
+    f.ShowHint = true;                   // the terminal's main form shows hints
+    EXPECT_EQ(EffectiveHint(led), "Connected to MCU");
+    led->Hint = "|only a long part";
+    EXPECT_EQ(EffectiveHint(led), "");
+    EXPECT_EQ(EffectiveHint(nullptr), "");
+}
+
+TEST(ControlTree, ShowingNeedsEveryParentVisible) {
+    TForm f(nullptr);
+    auto* panel = new TPanel(&f);
+    panel->SetParent(&f);
+    auto* edit = new TEdit(&f);
+    edit->SetParent(panel);
+    EXPECT_FALSE(edit->Showing());  // forms start hidden
+    f.Show();
+    EXPECT_TRUE(edit->Showing());
+    panel->Hide();
+    EXPECT_FALSE(edit->Showing());
+    EXPECT_FALSE(edit->CanFocus());
+    panel->Show();
+    edit->SetEnabled(false);
+    EXPECT_FALSE(edit->CanFocus());
+}
+
+TEST(ControlTree, PanelEdgesShrinkTheDockingArea) {
+    TPanel p(nullptr);
+    p.SetBounds(0, 0, 100, 50);
+    EXPECT_EQ(p.ClientRect(), Rect(1, 1, 99, 49));  // raised outer bevel
+    p.SetBevelInner(bvLowered);
+    p.SetBevelWidth(2);
+    p.SetBorderWidth(3);
+    EXPECT_EQ(p.EdgeWidth(), 7);
+    p.SetBevelOuter(bvNone);
+    p.SetBevelInner(bvNone);
+    p.SetBorderStyle(bsSingle);
+    EXPECT_EQ(p.EdgeWidth(), 4);
+    p.SetBounds(0, 0, 5, 5);  // never inside out
+    EXPECT_GE(p.ClientRect().Width(), 0);
+}
+
+TEST(ControlTree, FramesOwnWhatIsMadeOnThemAtRunTime) {
+    TForm f(nullptr);
+    auto* frame = new TFrame(&f);
+    frame->SetParent(&f);
+    for (int depth = 1; depth <= 3; ++depth) {
+        auto* m = new TMemo(frame);
+        m->SetName("MemoLevel" + std::to_string(depth));
+        m->SetParent(frame);
+        m->SetBounds(depth * 10 + 10, depth * 10 + 10, 817 - 2 * (depth * 10 + 10), 240 - 2 * (depth * 10 + 10));
+    }
+    EXPECT_EQ(frame->ComponentCount(), 3);
+    EXPECT_EQ(frame->ControlCount(), 3);
+    delete frame->FindComponent("MemoLevel3");
+    EXPECT_EQ(frame->ControlCount(), 2);
+    EXPECT_EQ(frame->ComponentCount(), 2);
+    EXPECT_EQ(frame->Controls(1)->Name(), "MemoLevel2");
 }
