@@ -1,0 +1,168 @@
+#include "shell/win/SourceUpload.h"
+
+#include "gui/win/Dialogs.h"
+#include "shell/LogLine.h"
+#include "shell/SourceEditing.h"
+#include "shell/Unit2.h"
+#include "shell/win/LocalTimeText.h"
+
+namespace kes {
+
+namespace {
+
+// Lines as memo text: each followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+}  // namespace
+
+TSourceUpload::TSourceUpload(TSourceFile& window)
+    : window_(window), engine_(*this, *this, files_, *this, *this) {}
+
+TSourceUpload::~TSourceUpload() { AttachPort(nullptr); }
+
+void TSourceUpload::AttachPort(TCustomComPort* port) {
+    if (port_ && link_) {
+        try {
+            port_->DetachLink(link_.get());
+        } catch (...) {
+        }
+    }
+    link_.reset();
+    port_ = port;
+    if (!port_) return;
+    link_ = std::make_unique<TComLink>();
+    link_->OnConnChange = [this](TObject*, bool open) {
+        if (!open) PortClosed();
+    };
+    port_->AttachLink(link_.get());
+}
+
+void TSourceUpload::PortClosed() {
+    if (!engine_.Uploading()) return;
+    AddLogLine("Source upload stopped: COM port closed");
+    engine_.Cancel();
+}
+
+UploadResult TSourceUpload::Run(UploadKind kind) {
+    UploadResult result;
+    if (engine_.Uploading()) {
+        result.outcome = UploadOutcome::AlreadyRunning;
+        return result;
+    }
+    TMemo& memo = *window_.Memo1;
+    if (!UploadAllowed(kind, memo.Lines().Count())) return result;
+    int selStart = 0, selEnd = 0;
+    memo.GetSelection(selStart, selEnd);
+    UploadText text = MakeUploadText(kind, memo.Text(), static_cast<size_t>(selStart),
+                                     static_cast<size_t>(selEnd - selStart));
+    text.sourceFile = window_.FileName();
+    text.baseFolder = window_.BaseFolder();
+    window_.Memo2->SetText(JoinLines(text.lines));
+    window_.MemoSourceFileList->Clear();
+    engine_.AcceptIncludes = window_.cb1->Checked();
+    engine_.SkipComments = window_.cbSkipComments->Checked();
+    result = engine_.SendTextToMCU(text);
+    if (result.quitRequested) loop_.RepostQuit();
+    return result;
+}
+
+void TSourceUpload::AddLogLine(const std::string& text) {
+    if (window_.Access().AddLogLine) window_.Access().AddLogLine(LogLine(LocalTimeText(), " " + text));
+}
+
+// ---- the port
+
+bool TSourceUpload::Connected() { return port_ && port_->Connected(); }
+
+std::string TSourceUpload::LineEnd() {
+    const auto& lf = window_.Access().LineFeedEnds;
+    return lf && lf() ? "\n" : "\r";
+}
+
+bool TSourceUpload::Write(const std::string& bytes, std::string& error) {
+    if (!port_ || !port_->Connected()) {
+        error = "COM port not open";
+        return false;
+    }
+    port_->Tag = 0;  // a line end seen before this write does not answer it
+    const int n = port_->SendText(bytes);
+    if (n != static_cast<int>(bytes.size())) {
+        error = std::to_string(n) + " of " + std::to_string(bytes.size()) + " bytes written";
+        return false;
+    }
+    return true;
+}
+
+// ---- the wait
+
+bool TSourceUpload::ProcessMessages(std::uint32_t timeoutMs) {
+    const bool goOn = loop_.ProcessMessages(timeoutMs);
+    // The receive handler marks a line end on the port; drain it now rather than at the next timer tick.
+    if (port_ && port_->Tag == 1 && window_.Access().DrainReceived) {
+        port_->Tag = 0;
+        window_.Access().DrainReceived();
+    }
+    return goOn && !loop_.QuitTaken();
+}
+
+// ---- the window's controls
+
+void TSourceUpload::ShowIncludeLevel(int depth) {
+    window_.lbIncludeLevel->Tag = depth;
+    window_.lbIncludeLevel->SetCaption(IncludeLevelCaption(depth));
+    window_.lbIncludeLevel->Repaint();
+}
+
+void TSourceUpload::OpenIncludeLevel(int depth, const std::string& name, const std::vector<std::string>& lines) {
+    TIncludeFrame& frame = *window_.IncludeFrame1;
+    auto* memo = new TMemo(&window_);
+    memo->SetName("MemoLevel" + std::to_string(depth));
+    memo->SetVisible(false);
+    memo->SetReadOnly(true);
+    memo->SetWordWrap(false);
+    const TLevelBounds b = IncludeLevelBounds(depth, frame.Width(), frame.Height());
+    memo->SetBounds(b.Left, b.Top, b.Width, b.Height);
+    memo->SetParent(&frame);
+    memo->SetText(JoinLines(lines));
+    levelMemos_.push_back(memo);
+    window_.MemoSourceFileList->Lines().Add(name);
+    frame.SetVisible(true);
+    frame.BringToFront();
+    memo->SetVisible(true);
+}
+
+void TSourceUpload::CloseIncludeLevel(int depth) {
+    if (!levelMemos_.empty()) {
+        delete levelMemos_.back();
+        levelMemos_.pop_back();
+    }
+    if (depth <= 1) window_.IncludeFrame1->SetVisible(false);
+}
+
+void TSourceUpload::SetProgressRange(int maximum) { window_.ProgressBar1->SetRange(0, maximum); }
+
+void TSourceUpload::SetProgress(int position) {
+    window_.ProgressBar1->SetPosition(position);
+    window_.ProgressBar1->Repaint();
+}
+
+void TSourceUpload::SetStatusText(const std::string& text) { window_.StatusBar1->Panels()[2].SetText(text); }
+
+void TSourceUpload::ShowWarning(const std::string& text) {
+    MsgBox(text, "Warning", MB_OK | MB_ICONWARNING, &window_);
+}
+
+void TSourceUpload::RepaintTerminal() {
+    if (window_.Access().RepaintTerminal) window_.Access().RepaintTerminal();
+}
+
+void TSourceUpload::UploadFinished() {
+    window_.ShowTextLengths();
+    if (window_.Access().BringToFront) window_.Access().BringToFront();
+}
+
+}  // namespace kes

@@ -1,0 +1,68 @@
+#pragma once
+// The source window's upload: the upload engine wired to the main window's port, the GUI thread's message
+// loop, the include files on disk, the log window and the source window's own controls. GUI thread only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "serial/CPort.h"
+#include "shell/IncludeFileReader.h"
+#include "shell/UploadEngine.h"
+#include "shell/win/UploadMessageLoop.h"
+
+namespace kes {
+
+class TSourceFile;
+class TMemo;
+
+class TSourceUpload : private UploadPort, private UploadHost, private UploadLog, private UploadView {
+public:
+    explicit TSourceUpload(TSourceFile& window);
+    ~TSourceUpload() override;
+    TSourceUpload(const TSourceUpload&) = delete;
+    TSourceUpload& operator=(const TSourceUpload&) = delete;
+
+    // Follows the port's opening and closing: a port closed during an upload stops it at once.
+    void AttachPort(TCustomComPort* port);
+
+    // "Send all text to processor" (1) / "Send selected text to processor" (2). Refused while one runs.
+    UploadResult Run(UploadKind kind);
+    bool Running() const { return engine_.Uploading(); }
+    // Stops a running upload (also sets the cancel flag when idle, as the button does).
+    void Cancel() { engine_.Cancel(); }
+    UploadEngine& Engine() { return engine_; }
+
+    // Adds a log line: time, a blank, the text; the log list is scrolled to its end.
+    void AddLogLine(const std::string& text) override;
+
+private:
+    // UploadPort
+    bool Connected() override;
+    std::string LineEnd() override;
+    bool Write(const std::string& bytes, std::string& error) override;
+    // UploadHost
+    std::uint64_t NowMs() override { return loop_.NowMs(); }
+    bool ProcessMessages(std::uint32_t timeoutMs) override;
+    // UploadView
+    void ShowIncludeLevel(int depth) override;
+    void OpenIncludeLevel(int depth, const std::string& name, const std::vector<std::string>& lines) override;
+    void CloseIncludeLevel(int depth) override;
+    void SetProgressRange(int maximum) override;
+    void SetProgress(int position) override;
+    void SetStatusText(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    void RepaintTerminal() override;
+    void UploadFinished() override;
+
+    void PortClosed();
+
+    TSourceFile& window_;
+    TUploadMessageLoop loop_;
+    IncludeFileReader files_;
+    UploadEngine engine_;
+    TCustomComPort* port_ = nullptr;
+    std::unique_ptr<TComLink> link_;
+    std::vector<TMemo*> levelMemos_;  // one per open include level, outermost first
+};
+
+}  // namespace kes

@@ -1,0 +1,578 @@
+// The source window.
+#include "shell/Unit2.h"
+
+#include "base/StringList.h"
+#include "base/win/Registry.h"
+#include "gui/Keys.h"
+#include "gui/win/Dialogs.h"
+#include "gui/win/Printers.h"
+#include "gui/win/Shell.h"
+#include "gui/win/Win.h"
+#include "serial/CPort.h"
+#include "shell/IncludePaths.h"
+#include "shell/MainWindowMessages.h"
+#include "shell/SourceEditing.h"
+#include "shell/win/SourceUpload.h"
+
+namespace kes {
+
+std::string LastSourceFile;
+TSourceFile* SourceFile = nullptr;
+
+bool SourceUploading() { return SourceFile && SourceFile->Uploading(); }
+
+namespace {
+
+constexpr const char* kChangedText = "Text-Changed/Updated!";
+
+std::string CurrentFolder() {
+    char buffer[MAX_PATH] = "";
+    const DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+}
+
+}  // namespace
+
+TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_unique<TSourceUpload>(*this)) {
+    SetName("SourceFile");
+    SetCaption("SourceFile");
+    SetBounds(350, 350, 950, 500);
+    StartFolder = CurrentFolder();
+
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(70);
+    Panel1->SetCaption("");
+
+    lbIncludeLevel = new TLabel(this);
+    lbIncludeLevel->SetName("lbIncludeLevel");
+    lbIncludeLevel->SetParent(Panel1);
+    lbIncludeLevel->SetBounds(8, 12, 0, 0);
+    lbIncludeLevel->SetCaption(IncludeLevelCaption(0));
+
+    Shape1 = new TShape(this);
+    Shape1->SetName("Shape1");
+    Shape1->SetParent(Panel1);
+    Shape1->SetBounds(130, 4, 30, 30);
+    Shape1->SetShape(stCircle);
+    Shape1->SetPenColor(clRed);
+    Shape1->SetPenWidth(12);
+    Shape1->SetBrushColor(clRed);
+    Shape1->Hint = "Source has been changed! If you click here File can be saved";
+    Shape1->ShowHint = true;
+    Shape1->SetVisible(false);
+    Shape1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        Shape1MouseDown(s, b, sh, x, y);
+    };
+
+    Button1 = NewButton("Button1", "Send all text to processor", 168, 190);
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+    Button2 = NewButton("Button2", "Send selected text to processor", 362, 210);
+    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+
+    cb1 = new TCheckBox(this);
+    cb1->SetName("cb1");
+    cb1->SetParent(Panel1);
+    cb1->SetBounds(580, 8, 160, 20);
+    cb1->SetCaption("Accept  INCLUDE files");
+    cb1->SetChecked(true);
+    cb1->OnClick = [this](TObject*) { upload_->Engine().AcceptIncludes = cb1->Checked(); };
+    cbSkipComments = new TCheckBox(this);
+    cbSkipComments->SetName("cbSkipComments");
+    cbSkipComments->SetParent(Panel1);
+    cbSkipComments->SetBounds(744, 8, 170, 20);
+    cbSkipComments->SetCaption("Skip \\ comment lines");
+    cbSkipComments->SetChecked(true);
+    cbSkipComments->OnClick = [this](TObject*) { upload_->Engine().SkipComments = cbSkipComments->Checked(); };
+
+    btCancel = NewButton("btCancel", "Cancel upload", 820, 110);
+    btCancel->SetTop(38);
+    btCancel->OnClick = [this](TObject* s) { btCancelClick(s); };
+
+    btFind = NewButton("btFind", "Search in source", 8, 120);
+    btFind->SetTop(38);
+    btFind->OnClick = [this](TObject* s) { btFindClick(s); };
+    Edit1 = new TEdit(this);
+    Edit1->SetName("Edit1");
+    Edit1->SetParent(Panel1);
+    Edit1->SetBounds(132, 39, 180, 23);
+    Edit1->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { Edit1KeyUp(s, k, sh); };
+    btAgain = NewButton("btAgain", "Search again", 316, 110);
+    btAgain->SetTop(38);
+    btAgain->OnClick = [this](TObject* s) { btAgainClick(s); };
+    Edit2 = new TEdit(this);
+    Edit2->SetName("Edit2");
+    Edit2->SetParent(Panel1);
+    Edit2->SetBounds(432, 39, 150, 23);
+    Edit2->SetReadOnly(true);
+    Edit2->SetVisible(false);
+    Button3 = NewButton("Button3", "CLOSE:Doubleclick in file window below", 586, 230);
+    Button3->SetTop(38);
+    Button3->SetVisible(false);
+
+    Panel2 = new TPanel(this);
+    Panel2->SetName("Panel2");
+    Panel2->SetParent(this);
+    Panel2->SetAlign(alBottom);
+    Panel2->SetHeight(22);
+    Panel2->SetCaption("");
+    ProgressBar1 = new TProgressBar(this);
+    ProgressBar1->SetName("ProgressBar1");
+    ProgressBar1->SetParent(Panel2);
+    ProgressBar1->SetAlign(alClient);
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->SetName("StatusBar1");
+    StatusBar1->SetParent(this);
+    const char* panelTexts[] = {"Textsize", "Input-filename", ""};
+    const int panelWidths[] = {200, 450, 250};
+    for (int i = 0; i < 3; ++i) {
+        TStatusPanel& p = StatusBar1->Panels().Add();
+        p.SetText(panelTexts[i]);
+        p.SetWidth(panelWidths[i]);
+    }
+
+    Memo1 = new TMemo(this);
+    Memo1->SetName("Memo1");
+    Memo1->SetParent(this);
+    Memo1->SetAlign(alClient);
+    Memo1->Font().SetName("Verdana");
+    Memo1->Font().SetHeight(-19);
+    Memo1->SetScrollBars(ssBoth);
+    Memo1->SetWordWrap(false);
+    Memo1->WantTabs = true;
+    Memo1->OnChange = [this](TObject* s) { Memo1Change(s); };
+    Memo1->OnClick = [this](TObject* s) { Memo1Click(s); };
+    Memo1->OnDblClick = [this](TObject* s) { Memo1DblClick(s); };
+    Memo1->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { ShowTextLengths(); };
+    Memo1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowTextLengths(); };
+
+    Memo2 = new TMemo(this);
+    Memo2->SetName("Memo2");
+    Memo2->SetVisible(false);
+    Memo2->SetParent(this);
+    IncludeFrame1 = new TIncludeFrame(this);
+    IncludeFrame1->SetVisible(false);
+    IncludeFrame1->SetBounds(40, 93, 817, 240);
+    IncludeFrame1->SetParent(this);
+    MemoSourceFileList = new TMemo(this);
+    MemoSourceFileList->SetName("MemoSourceFileList");
+    MemoSourceFileList->SetVisible(false);
+    MemoSourceFileList->SetParent(this);
+
+    Memo3 = new TMemo(this);
+    Memo3->SetName("Memo3");
+    Memo3->SetVisible(false);
+    Memo3->SetParent(this);
+    Memo3->SetAlign(alClient);
+    Memo3->SetReadOnly(true);
+    Memo3->SetScrollBars(ssBoth);
+    Memo3->SetColor(clScrollBar);
+    Memo3->Font().SetName("Verdana");
+    Memo3->Font().SetHeight(-16);
+    Memo3->OnDblClick = [this](TObject* s) { Memo3DblClick(s); };
+    Memo3->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        Memo3MouseDown(s, b, sh, x, y);
+    };
+
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    File1 = NewItem(MainMenu1->Items(), "File1", "File");
+    File1->OnClick = [this](TObject* s) { File1Click(s); };
+    Openasourcetextfile1 = NewItem(File1, "Openasourcetextfile1", "Open a source/text file");
+    Openasourcetextfile1->OnClick = [this](TObject* s) { Openasourcetextfile1Click(s); };
+    OpenRESENTfile1 = NewItem(File1, "OpenRESENTfile1", "Open RESENT file");
+    OpenRESENTfile1->OnClick = [this](TObject* s) { OpenRESENTfile1Click(s); };
+    Savecontentinasourcetextfile1 =
+        NewItem(File1, "Savecontentinasourcetextfile1", "Save content in a source/text file");
+    Savecontentinasourcetextfile1->OnClick = [this](TObject* s) { Savecontentinasourcetextfile1Click(s); };
+    Savecontentinthesamefile1 = NewItem(File1, "Savecontentinthesamefile1", "Save content in  the same file");
+    Savecontentinthesamefile1->OnClick = [this](TObject* s) { Savecontentinthesamefile1Click(s); };
+    ConvertSourcefiletolowercase1 =
+        NewItem(File1, "ConvertSourcefiletolowercase1", "Convert Sourcefile to lowercase");
+    ConvertSourcefiletolowercase1->OnClick = [this](TObject* s) { ConvertSourcefiletolowercase1Click(s); };
+    ConvertSourcefiletoUPPERCASE1 =
+        NewItem(File1, "ConvertSourcefiletoUPPERCASE1", "Convert Sourcefile to UPPERCASE");
+    ConvertSourcefiletoUPPERCASE1->OnClick = [this](TObject* s) { ConvertSourcefiletoUPPERCASE1Click(s); };
+    Printcurrentsourcefile1 = NewItem(File1, "Printcurrentsourcefile1", "Print current sourcefile");
+    Printcurrentsourcefile1->OnClick = [this](TObject* s) { Printcurrentsourcefile1Click(s); };
+    PrinterSETUP = NewItem(File1, "PrinterSETUP", "Printer SETUP");
+    PrinterSETUP->OnClick = [this](TObject* s) { PrinterSETUPClick(s); };
+    Deletealltext1 = NewItem(MainMenu1->Items(), "Deletealltext1", "Clear screen");
+    SureClearscreen1 = NewItem(Deletealltext1, "SureClearscreen1", "Sure? (Clear screen)");
+    SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
+    SetMenu(MainMenu1);
+
+    // The dialogs leave the process's folder alone; relative names are taken in BaseFolder().
+    OpenDialog1 = new TOpenDialog(this);
+    OpenDialog1->SetName("OpenDialog1");
+    OpenDialog1->Options |= ofNoChangeDir;
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+    SaveDialog1->Options |= ofNoChangeDir;
+    PrintDialog1 = new TPrintDialog(this);
+    PrintDialog1->SetName("PrintDialog1");
+    PrinterSetupDialog1 = new TPrinterSetupDialog(this);
+    PrinterSetupDialog1->SetName("PrinterSetupDialog1");
+
+    // Programs that drive the window from outside ask for a menu item's command id by its name.
+    AddMessageHandler([this](TMessage& m) {
+        if (m.Msg != kMsgMenuCommandOf) return false;
+        char name[256] = "";
+        m.Result = 0;
+        if (GlobalGetAtomNameA(static_cast<ATOM>(m.WParam), name, sizeof name) > 0)
+            if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(name))) m.Result = item->Command();
+        return true;
+    });
+
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OpenInTextEditor = [](const std::string& parameters) {
+        ShellOpen("notepad.exe", parameters, {}, SW_SHOWNORMAL, nullptr);
+    };
+    if (!SourceFile) SourceFile = this;
+}
+
+TSourceFile::~TSourceFile() {
+    BeginDestroy();
+    if (access_.Port) RemoveFreeNotification(access_.Port);
+    upload_.reset();
+    if (SourceWindowLink() == this) SetSourceWindowLink(nullptr);
+    if (SourceFile == this) SourceFile = nullptr;
+}
+
+void TSourceFile::Connect(const TMainWindowAccess& access) {
+    if (access_.Port) RemoveFreeNotification(access_.Port);
+    access_ = access;
+    if (access_.Port) FreeNotification(access_.Port);
+    upload_->AttachPort(access_.Port);
+}
+
+void TSourceFile::Notification(TComponent* component, TOperation operation) {
+    TForm::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == access_.Port && access_.Port) {
+        upload_->AttachPort(nullptr);
+        access_.Port = nullptr;
+    }
+}
+
+TMenuItem* TSourceFile::NewItem(TMenuItem* parent, const char* name, const char* caption) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+TButton* TSourceFile::NewButton(const char* name, const char* caption, int left, int width) {
+    auto* b = new TButton(this);
+    b->SetName(name);
+    b->SetParent(Panel1);
+    b->SetBounds(left, 6, width, 26);
+    b->SetCaption(caption);
+    return b;
+}
+
+std::string TSourceFile::FileName() const { return fileName_; }
+
+std::string TSourceFile::BaseFolder() const { return SourceBaseFolder(fileName_, StartFolder); }
+
+void TSourceFile::ShowTextLengths() {
+    StatusBar1->Panels()[0].SetText(
+        TextLengthsText(static_cast<size_t>(Memo1->GetTextLen()), static_cast<size_t>(Memo1->SelLength())));
+}
+
+// ---- files
+
+void TSourceFile::SetFileName(const std::string& fileName) {
+    fileName_ = fileName;
+    StatusBar1->Panels()[1].SetText(fileName);
+}
+
+void TSourceFile::RememberFile(const std::string& fileName) {
+    LastSourceFile = fileName;
+    TRegIniFile ini("");
+    WriteSourceFileName(ini, fileName);
+    OpenRESENTfile1->Hint = LastSourceFile;
+}
+
+void TSourceFile::LoadSource(const std::string& fileName) {
+    // The file is read before the window names it, so that a failed load never leaves the old text under the
+    // new name (a save in the same file would overwrite it).
+    Memo1->Lines().LoadFromFile(fileName);
+    SetFileName(fileName);
+    StatusBar1->Panels()[2].SetText("");
+    ShowTextLengths();
+    Shape1->SetVisible(false);
+}
+
+void TSourceFile::File1Click(TObject*) { OpenRESENTfile1->Hint = LastSourceFile; }
+
+void TSourceFile::Openasourcetextfile1Click(TObject*) {
+    if (Uploading() || !OpenDialog1->Execute()) return;
+    LoadSource(OpenDialog1->FileName);
+    RememberFile(OpenDialog1->FileName);
+}
+
+void TSourceFile::OpenRESENTfile1Click(TObject*) {
+    if (Uploading()) return;
+    if (!LastSourceFile.empty() && FileExists(LastSourceFile)) {
+        LoadSource(LastSourceFile);
+    } else {
+        SetFileName("");
+    }
+}
+
+void TSourceFile::SourceSaved(const std::string& fileName) {
+    SetFileName(fileName);
+    StatusBar1->Panels()[2].SetText("");
+    Shape1->SetVisible(false);
+}
+
+void TSourceFile::Savecontentinasourcetextfile1Click(TObject*) {
+    if (!SaveDialog1->Execute()) return;
+    const std::string name = SaveDialog1->FileName;
+    Memo1->Lines().SaveToFile(name);
+    SourceSaved(name);
+    RememberFile(name);
+}
+
+void TSourceFile::Savecontentinthesamefile1Click(TObject*) {
+    const std::string name = StatusBar1->Panels()[1].Text();
+    if (!SameFileSaveAllowed(name)) return;
+    if (MsgBox(name, "Save current source in this/same file?", MB_YESNO, this) != IDYES) return;
+    Memo1->Lines().SaveToFile(name);
+    StatusBar1->Panels()[2].SetText("");
+    Shape1->SetVisible(false);
+}
+
+void TSourceFile::Shape1MouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {
+    Savecontentinthesamefile1Click(sender);
+}
+
+void TSourceFile::ConvertCase(bool upper) {
+    if (Uploading()) return;
+    int start = 0, end = 0;
+    Memo1->GetSelection(start, end);
+    const std::string text = Memo1->Text();
+    Memo1->SetText(upper ? UpperAZ(text) : LowerAZ(text));
+    Memo1->SetSelection(start, end);
+}
+
+void TSourceFile::ConvertSourcefiletolowercase1Click(TObject*) { ConvertCase(false); }
+
+void TSourceFile::ConvertSourcefiletoUPPERCASE1Click(TObject*) { ConvertCase(true); }
+
+void TSourceFile::SureClearscreen1Click(TObject*) {
+    if (Uploading()) return;
+    Memo1->Clear();
+    StatusBar1->Panels()[0].SetText("");
+    SetFileName("");
+    Shape1->SetVisible(false);
+}
+
+// ---- printing
+
+void TSourceFile::Printcurrentsourcefile1Click(TObject*) {
+    const int count = Memo1->Lines().Count();
+    if (count < 1 || !PrintDialog1->Execute()) return;
+    TPrinter& printer = Printer();
+    printer.Title = fileName_.empty() ? std::string("SourceFile") : fileName_;
+    printer.BeginDoc();
+    try {
+        HDC dc = printer.Canvas().Handle();
+        const TPrintLayout layout =
+            LayoutPrintout(count, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
+                           GetDeviceCaps(dc, VERTRES), Memo1->Font().Height());
+        TStringList lines;
+        lines.SetText(Memo1->Text());
+        int page = 1;
+        for (int i = 0; i < count && i < lines.Count(); ++i) {
+            const TPrintLine& at = layout.Lines[static_cast<size_t>(i)];
+            if (at.Page != page) {
+                printer.NewPage();
+                page = at.Page;
+            }
+            // The canvas drops its font at a new page: set it for every line.
+            printer.Canvas().Font().Assign(Memo1->Font());
+            printer.Canvas().Font().SetHeight(layout.FontHeight);
+            printer.Canvas().TextOut(at.X, at.Y, lines[i]);
+        }
+        printer.EndDoc();
+    } catch (...) {
+        printer.Abort();
+        throw;
+    }
+}
+
+void TSourceFile::PrinterSETUPClick(TObject*) { PrinterSetupDialog1->Execute(); }
+
+// ---- editing marks
+
+void TSourceFile::Memo1Change(TObject*) {
+    ShowTextLengths();
+    StatusBar1->Panels()[2].SetText(kChangedText);
+    Shape1->SetVisible(true);
+}
+
+void TSourceFile::Memo1Click(TObject*) {
+    Edit2->SetText("");
+    Button3->SetVisible(false);
+}
+
+// ---- search
+
+bool TSourceFile::SearchMemo(TCustomMemo& memo, const std::string& text, unsigned options) {
+    int start = 0, end = 0;
+    memo.GetSelection(start, end);
+    const std::optional<size_t> hit =
+        SearchText(memo.Text(), text, static_cast<size_t>(start), static_cast<size_t>(end - start), options);
+    if (!hit) return false;
+    memo.SetSelection(static_cast<int>(*hit), static_cast<int>(*hit + text.size()));
+    memo.ScrollCaret();
+    return true;
+}
+
+void TSourceFile::btFindClick(TObject* sender) {
+    const std::string what = Edit1->Text();
+    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
+    if (Memo1->CanFocus()) Memo1->SetFocus();
+    if (sender != btAgain) Memo1->SetCaret(0);
+    SearchMemo(*Memo1, what, soIgnoreCase);
+}
+
+void TSourceFile::btAgainClick(TObject*) { btFindClick(btAgain); }
+
+void TSourceFile::Edit1KeyUp(TObject*, uint16_t& key, TShiftState) {
+    if (key == vkReturn) btFind->Click();
+}
+
+// ---- include viewer
+
+std::string TSourceFile::ViewerPath() const { return ResolveIncludePath(BaseFolder(), Edit2->Text()); }
+
+void TSourceFile::Memo1DblClick(TObject*) {
+    const std::string text = Memo1->Text();
+    const TWordRange word = WordAt(text, static_cast<size_t>(Memo1->SelStart()));
+    const std::string selected = text.substr(word.Start, word.Length);
+    Memo1->SetSelection(static_cast<int>(word.Start), static_cast<int>(word.Start + word.Length));
+    OpenViewer(ViewerFileName(selected));
+}
+
+bool TSourceFile::OpenViewer(const std::string& name) {
+    Edit2->SetText(name);
+    const std::string path = ViewerPath();
+    try {
+        if (path.empty()) throw EFOpenError("no file name");
+        Memo3->Lines().LoadFromFile(path);
+    } catch (const std::exception&) {
+        MsgBox("File not found!!", "Warning", MB_OK, this);
+        return false;
+    }
+    Edit2->SetVisible(true);
+    Button3->SetVisible(true);
+    Panel1->SetEnabled(false);
+    Memo3->SetVisible(true);
+    Memo3->BringToFront();
+    return true;
+}
+
+void TSourceFile::CloseViewer() {
+    Memo3->SetVisible(false);
+    Memo3->Clear();
+    Edit2->SetVisible(false);
+    Button3->SetVisible(false);
+    Panel1->SetEnabled(true);
+}
+
+void TSourceFile::Memo3DblClick(TObject*) { CloseViewer(); }
+
+void TSourceFile::Memo3MouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
+    if (button != mbRight) return;
+    const std::string path = ViewerPath();
+    CloseViewer();
+    if (OpenInTextEditor) OpenInTextEditor(QuotedPath(path));
+}
+
+// ---- upload
+
+void TSourceFile::EnableEditingCommands(bool on) {
+    for (TMenuItem* item : {Openasourcetextfile1, OpenRESENTfile1, ConvertSourcefiletolowercase1,
+                            ConvertSourcefiletoUPPERCASE1, Deletealltext1, SureClearscreen1})
+        item->SetEnabled(on);
+    Button1->SetEnabled(on);
+    Button2->SetEnabled(on);
+}
+
+void TSourceFile::StartUpload(UploadKind kind) {
+    if (Uploading()) return;
+    EnableEditingCommands(false);
+    struct Restore {
+        TSourceFile* w;
+        ~Restore() {
+            if (!w->Destroying()) w->EnableEditingCommands(true);
+        }
+    } restore{this};
+    upload_->Run(kind);
+}
+
+void TSourceFile::Button1Click(TObject*) { StartUpload(UploadKind::AllText); }
+
+void TSourceFile::Button2Click(TObject*) { StartUpload(UploadKind::Selection); }
+
+void TSourceFile::btCancelClick(TObject*) {
+    upload_->Cancel();
+    if (access_.BringToFront) access_.BringToFront();
+}
+
+// ---- showing and closing
+
+void TSourceFile::FormShow(TObject*) {
+    if (Memo1->CanFocus()) Memo1->SetFocus();
+    TRegIniFile ini("");
+    const TSourceSettings s = ReadSourceSettings(ini);
+    SetBounds(s.Place.Left, s.Place.Top, s.Place.Width, s.Place.Height);
+    LastSourceFile = s.FileName;
+    OpenRESENTfile1->Hint = LastSourceFile;
+}
+
+void TSourceFile::FormClose(TObject*, TCloseAction&) {
+    // Closing the window stops a running upload; the upload unwinds once the handler returns.
+    if (Uploading()) upload_->Cancel();
+    HWND h = static_cast<HWND>(Handle());
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    TWindowPlace normal{Top(), Left(), Height(), Width()};
+    if (GetWindowPlacement(h, &wp)) {
+        const RECT& r = wp.rcNormalPosition;
+        normal = TWindowPlace{r.top, r.left, r.bottom - r.top, r.right - r.left};
+    }
+    const TWindowPlace current{Top(), Left(), Height(), Width()};
+    TRegIniFile ini("");
+    WriteSourcePlace(ini, PlaceToSave(IsIconic(h) != FALSE, current, normal));
+}
+
+// ---- what the main window asks
+
+void TSourceFile::ShowSourceWindow() {
+    ShowForm();
+    BringToFront();
+}
+
+bool TSourceFile::SourceWindowVisible() const { return Visible(); }
+
+void TSourceFile::CloseSourceWindow() { Close(); }
+
+bool TSourceFile::Uploading() const { return upload_ && upload_->Running(); }
+
+void TSourceFile::BoardLineEnded() { upload_->Engine().LineEnded(); }
+
+void TSourceFile::WarningQuestionOpened() { upload_->Engine().QuestionOpened(); }
+
+void TSourceFile::WarningQuestionAnswered(bool yes) { upload_->Engine().QuestionAnswered(yes); }
+
+void TSourceFile::PressCancelUpload() { btCancel->Click(); }
+
+}  // namespace kes
