@@ -99,10 +99,8 @@ void TRadioButton::CreateWnd() { SendMessageA(H(this), BM_SETCHECK, checked_ ? B
 bool TRadioButton::Checked() const { return checked_; }
 
 void TRadioButton::CommandNotify(unsigned code) {
-    if (code == BN_CLICKED) {
-        if (!checked_) SetChecked(true);
-        else Click();
-    }
+    // A click on the checked button changes nothing and tells nothing.
+    if (code == BN_CLICKED && !checked_) SetChecked(true);
 }
 
 // ---- group box ----

@@ -168,6 +168,8 @@ TEST_F(Gallery, EventsFireFromSynthesizedMessages) {
     SendMessageA(H(f.Radio2), BM_CLICK, 0, 0);
     EXPECT_TRUE(f.Radio2->Checked());
     EXPECT_FALSE(f.Radio1->Checked());
+    EXPECT_EQ(SendMessageA(H(f.Radio1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageA(H(f.Radio2), BM_CLICK, 0, 0);  // already checked: no click
     EXPECT_EQ(radioClicks, 1);
 
     // List and combo selection by keyboard, as the user makes it.
