@@ -96,6 +96,23 @@ TEST(Application, MessageFiltersRunNewestFirstAndCanSwallow) {
     DeallocateHWnd(wnd);
 }
 
+TEST(Application, OnExceptionGetsTheExceptionItself) {
+    TApplication app;
+    std::string seen;
+    app.OnException = [&](TObject*, const std::exception& e) {
+        auto* list = dynamic_cast<const EListError*>(&e);
+        seen = list ? std::string(list->ClassName()) + ": " + e.what() : std::string("other");
+    };
+    try {
+        throw EListError("List index out of bounds (9)");
+    } catch (const std::exception& e) {
+        app.HandleException(e);
+    }
+    EXPECT_EQ(seen, "EListError: List index out of bounds (9)");
+    Guarded([] { throw EListError("again"); });  // the boundary keeps the class too
+    EXPECT_EQ(seen, "EListError: again");
+}
+
 TEST(Application, RunEndsOnTerminateAndShowsWhatLeavesTheLoop) {
     TApplication app;
     std::string shown;
