@@ -191,7 +191,11 @@ TComLed::~TComLed() {
     BeginDestroy();
     ringTimer_->OnTick = nullptr;
     ringTimer_->SetEnabled(false);
-    SetComPort(nullptr);
+    try {
+        SetComPort(nullptr);
+    } catch (...) {
+        // The port refuses only a link it does not hold, so nothing of the lamp stays with it.
+    }
 }
 
 void TComLed::DetachFromPort() {
