@@ -6,8 +6,9 @@
 #include "gui/Keys.h"
 #include "gui/win/Dialogs.h"
 #include "gui/win/Printers.h"
-#include "gui/win/Shell.h"
 #include "gui/win/Win.h"
+
+#include <shellapi.h>
 #include "serial/CPort.h"
 #include "shell/IncludePaths.h"
 #include "shell/MainWindowMessages.h"
@@ -24,6 +25,11 @@ bool SourceUploading() { return SourceFile && SourceFile->Uploading(); }
 namespace {
 
 constexpr const char* kChangedText = "Text-Changed/Updated!";
+
+bool FileExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 std::string CurrentFolder() {
     char buffer[MAX_PATH] = "";
@@ -230,7 +236,7 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OpenInTextEditor = [](const std::string& parameters) {
-        ShellOpen("notepad.exe", parameters, {}, SW_SHOWNORMAL, nullptr);
+        ShellExecuteA(nullptr, nullptr, "notepad.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
     };
     if (!SourceFile) SourceFile = this;
 }

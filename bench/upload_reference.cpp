@@ -1,0 +1,77 @@
+// The reference uploader: a plain Win32 program that writes one line with its CR, waits until the answer's CR
+// came back, and goes on with the next line, on the same port. Prints the time the lines took.
+//   upload_reference COMn LINES_FILE
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: upload_reference COMn LINES_FILE\n");
+        return 2;
+    }
+    std::vector<std::string> lines;
+    std::ifstream in(argv[2], std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    const std::string device = std::string("\\\\.\\") + argv[1];
+    HANDLE port = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (port == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot open %s (%lu)\n", argv[1], GetLastError());
+        return 1;
+    }
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    GetCommState(port, &dcb);
+    dcb.BaudRate = 115200;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fOutxCtsFlow = dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_DISABLE;
+    dcb.fRtsControl = RTS_CONTROL_DISABLE;
+    dcb.fOutX = dcb.fInX = FALSE;
+    SetCommState(port, &dcb);
+    // No time-outs: a read of one byte waits until a byte is there; what follows it is taken as queued.
+    COMMTIMEOUTS t{0, 0, 0, 0, 0};
+    SetCommTimeouts(port, &t);
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
+
+    LARGE_INTEGER freq, start, end;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&start);
+    int answered = 0;
+    for (const std::string& line : lines) {
+        const std::string out = line + "\r";
+        DWORD written = 0;
+        if (!WriteFile(port, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) || written != out.size())
+            break;
+        bool lineEnd = false;
+        while (!lineEnd) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!ReadFile(port, buffer, 1, &got, nullptr) || got == 0) break;
+            COMSTAT status{};
+            DWORD errors = 0;
+            if (ClearCommError(port, &errors, &status) && status.cbInQue > 0) {
+                DWORD more = 0;
+                const DWORD want = status.cbInQue < sizeof buffer - 1 ? status.cbInQue : sizeof buffer - 1;
+                if (ReadFile(port, buffer + 1, want, &more, nullptr)) got += more;
+            }
+            for (DWORD i = 0; i < got; ++i) lineEnd = lineEnd || buffer[i] == '\r';
+        }
+        if (!lineEnd) break;
+        ++answered;
+    }
+    QueryPerformanceCounter(&end);
+    CloseHandle(port);
+    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+    std::printf("reference_ms %.1f lines %d of %zu\n", ms, answered, lines.size());
+    return answered == static_cast<int>(lines.size()) ? 0 : 1;
+}
