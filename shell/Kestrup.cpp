@@ -5,8 +5,10 @@
 
 #include "base/win/Application.h"
 #include "gui/Forms.h"
+#include "serial/CPortSetup.h"
 #include "shell/Unit1.h"
 #include "shell/Unit4.h"
+#include "shell/win/SourceWindowStart.h"
 
 namespace {
 
@@ -18,13 +20,14 @@ using namespace kes;
 // Kestrup->HelpWindow), and returns the form; it is listed here, in that order, when the module joins the program.
 using TFormFactory = std::function<TCustomForm*()>;
 const std::vector<TFormFactory>& MiddleWindows() {
-    static const std::vector<TFormFactory> factories = {};
+    static const std::vector<TFormFactory> factories = {CreateSourceWindow};
     return factories;
 }
 
 int RunProgram() {
     TApplication application;
     application.SetTitle("Kestrup");
+    InstallComSetupDialog();
     std::vector<TCustomForm*> forms;
     forms.push_back(CreateForm<TKestrup>());
     for (const TFormFactory& make : MiddleWindows())

@@ -13,6 +13,7 @@
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 #include "serial/CPort.h"
+#include "serial/CPortCtl.h"
 #include "shell/BoardModes.h"
 #include "shell/CommandHistory.h"
 #include "shell/MainWindowMessages.h"
@@ -33,9 +34,7 @@ public:
     // Components, in the order the window lists them.
     TLabel* Label1;
     TPanel* Panel1;
-    // The port-open lamp (TComLed, "Connected to MCU") belongs on Panel1's right edge, following ComPort1. The
-    // port controls module makes it; until then the window has none.
-    TControl* ComLed1 = nullptr;
+    TComLed* ComLed1;  // the port-open lamp on Panel1's right edge
     TShape* Shape1;
     TButton* Button1;
     TStatusBar* StatusBar1;
@@ -109,6 +108,9 @@ private:
     TCommandHistory history_;
     bool ownEdit_ = false;
     bool shown_ = false;
+    // Tick count before which no drain runs while the terminal's text is long (see Timer1Timer).
+    static constexpr uint64_t kSlowAppendMs = 4;
+    uint64_t nextDrainAt_ = 0;
 };
 
 // The main window; nullptr before it is made and after it is gone.

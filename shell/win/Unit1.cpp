@@ -56,10 +56,20 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     Panel1->Font().SetName("Verdana");
     Panel1->Font().SetHeight(-16);
 
+    ComLed1 = new TComLed(this);
+    ComLed1->SetName("ComLed1");
+    ComLed1->SetParent(Panel1);
+    ComLed1->SetAlign(alRight);
+    ComLed1->SetWidth(41);
+    ComLed1->SetLedSignal(lsConn);
+    ComLed1->SetKind(lkBulb);
+    ComLed1->Hint = "Connected to MCU";
+    ComLed1->ShowHint = true;
+
     Shape1 = new TShape(this);
     Shape1->SetName("Shape1");
     Shape1->SetParent(Panel1);
-    Shape1->SetBounds(1090, 8, 25, 25);
+    Shape1->SetBounds(1040, 8, 25, 25);
     Shape1->SetShape(stRoundSquare);
     Shape1->SetBrushColor(clYellow);
     Shape1->SetVisible(false);
@@ -67,7 +77,7 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     Button1 = new TButton(this);
     Button1->SetName("Button1");
     Button1->SetParent(Panel1);
-    Button1->SetBounds(8, 8, 180, 25);
+    Button1->SetBounds(8, 8, 240, 25);
     Button1->SetCaption("Show Sourcefile window");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 
@@ -187,6 +197,7 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     ComPort1->OnAfterClose = [this](TObject* s) { ComPort1AfterClose(s); };
     ComPort1->OnRxChar = [this](TObject* s, int count) { ComPort1RxChar(s, count); };
     ComPort1->OnError = [this](TObject* s, TComErrors e) { ComPort1Error(s, e); };
+    ComLed1->SetComPort(ComPort1);
 
     IdTCPClient1 = new TConsoleLinkClient();
     IdTCPClient1->Host = Text::ConsoleHost;
@@ -431,6 +442,9 @@ void TKestrup::OwnMemoEdit(F&& edit) {
 
 void TKestrup::Timer1Timer(TObject*) {
     if (!rx_.HasQueued()) return;
+    TSourceWindowLink* link = SourceWindowLink();
+    const bool uploading = link && link->Uploading();
+    if (!uploading && GetTickCount64() < nextDrainAt_) return;
     Timer1->SetEnabled(false);
     struct Restart {
         TTimer* timer;
@@ -439,10 +453,16 @@ void TKestrup::Timer1Timer(TObject*) {
 
     std::optional<TDrainedBatch> batch = rx_.Drain(CurrentMode());
     if (!batch) return;
+    const ULONGLONG start = GetTickCount64();
     ApplyBatch(*batch);
+    // An edit control spends time in proportion to its whole text on every insertion. Once that shows, drains
+    // are spaced so that appending takes at most about a third of the time, and a fast board is not slowed down
+    // by a long terminal text. An upload (one line at a time) drains at every tick.
+    const ULONGLONG now = GetTickCount64();
+    const ULONGLONG cost = now - start;
+    nextDrainAt_ = cost >= kSlowAppendMs ? now + 2 * cost : 0;
     ForwardToCompanion(batch->Raw);
-    TSourceWindowLink* link = SourceWindowLink();
-    if (link && link->Uploading()) Memo1->Repaint();
+    if (uploading) Memo1->Repaint();
     CheckBoardWarning();
     if (batch->LineEnded && (link = SourceWindowLink())) link->BoardLineEnded();
 }
