@@ -1,0 +1,140 @@
+#include "shell/Unit3.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "base/StringList.h"
+#include "shell/HelpAddress.h"
+#include "shell/HelpText.h"
+#include "shell/SourceEditing.h"
+
+namespace kes {
+
+namespace {
+constexpr const char* kMyHelpFile = "MyHelp.txt";
+constexpr const char* kTip =
+    "( TIP: This is the default help text.  Make your own: Place a file \"MyHelp.txt\" in same DIR as "
+    "Kestrup.exe  )";
+}  // namespace
+
+TForm3::TForm3(TComponent* owner) : TForm(owner) {
+    SetName("Form3");
+    SetCaption("Help FlashForth GLOSSARY");
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, 1060, 680);
+
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(33);
+    Panel1->SetCaption("");
+
+    Edit1 = new TEdit(this);
+    Edit1->SetName("Edit1");
+    Edit1->SetParent(Panel1);
+    Edit1->SetBounds(8, 5, 180, 23);
+    Edit1->OnKeyPress = [this](TObject* s, char& key) { Edit1KeyPress(s, key); };
+
+    Label1 = new TLabel(this);
+    Label1->SetName("Label1");
+    Label1->SetParent(Panel1);
+    Label1->SetBounds(196, 9, 100, 15);
+    Label1->SetCaption("< Text to search");
+
+    Label2 = new TLabel(this);
+    Label2->SetName("Label2");
+    Label2->SetParent(Panel1);
+    Label2->SetBounds(310, 9, 740, 15);
+    Label2->SetCaption(kTip);
+
+    Memo1 = new TMemo(this);
+    Memo1->SetName("Memo1");
+    Memo1->SetParent(this);
+    Memo1->SetAlign(alClient);
+    Memo1->SetColor(clSilver);
+    Memo1->SetReadOnly(true);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->SetWordWrap(false);
+    // A fixed-pitch font keeps the glossary's columns (stack effects, descriptions) aligned.
+    Memo1->Font().SetName("Courier New");
+    Memo1->Font().SetHeight(-15);
+    Memo1->Lines().SetText(std::string(BuiltInHelpText()));
+    Memo1->OnDblClick = [this](TObject* s) { Memo1DblClick(s); };
+
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    File1 = NewItem(MainMenu1->Items(), "File1", "File");
+    Close1 = NewItem(File1, "Close1", "Close");
+    Close1->OnClick = [this](TObject* s) { Close1Click(s); };
+    Search1 = NewItem(MainMenu1->Items(), "Search1", "Search");
+    Search1->OnClick = [this](TObject* s) { Search1Click(s); };
+    SearhAgain1 = NewItem(MainMenu1->Items(), "SearhAgain1", "Searh Again");
+    SearhAgain1->OnClick = [this](TObject* s) { SearhAgain1Click(s); };
+    Home1 = NewItem(MainMenu1->Items(), "Home1", "Home");
+    Home1->OnClick = [this](TObject* s) { Home1Click(s); };
+    SetMenu(MainMenu1);
+
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+}
+
+TMenuItem* TForm3::NewItem(TMenuItem* parent, const char* name, const char* caption) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+void TForm3::FormShow(TObject*) {
+    // Looked for at every showing, so the user's file takes over without a restart. Without it the text that
+    // is loaded stays (the user's, once it was read) and the tip shows.
+    std::string text;
+    if (!HelpFolder.empty() && ReadFileBytes(HelpFolder + kMyHelpFile, text)) {
+        Memo1->Lines().SetText(text);
+        Label2->SetVisible(false);
+    } else {
+        Label2->SetVisible(true);
+    }
+    BringToFront();
+}
+
+void TForm3::FormPaint(TObject*) { BringToFront(); }
+
+void TForm3::Close1Click(TObject*) { Close(); }
+
+void TForm3::Home1Click(TObject*) {
+    Memo1->SetCaret(0);
+    if (Memo1->CanFocus()) Memo1->SetFocus();
+}
+
+void TForm3::Search1Click(TObject* sender) {
+    const std::string what = Edit1->Text();
+    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
+    if (Memo1->CanFocus()) Memo1->SetFocus();
+    if (sender != SearhAgain1) Memo1->SetCaret(0);
+    int start = 0, end = 0;
+    Memo1->GetSelection(start, end);
+    const std::optional<size_t> hit =
+        SearchText(Memo1->Text(), what, static_cast<size_t>(start), static_cast<size_t>(end - start), soIgnoreCase);
+    if (!hit) return;
+    Memo1->SetSelection(static_cast<int>(*hit), static_cast<int>(*hit + what.size()));
+    Memo1->ScrollCaret();
+}
+
+void TForm3::SearhAgain1Click(TObject*) { Search1Click(SearhAgain1); }
+
+void TForm3::Edit1KeyPress(TObject*, char& key) {
+    if (key != '\r') return;
+    key = 0;  // no beep of the one-line edit
+    Search1Click(Edit1);
+}
+
+void TForm3::Memo1DblClick(TObject*) {
+    // Only the address under the click, and only http or https: nothing else of the line reaches the shell.
+    const std::string address = WebAddressAt(Memo1->Text(), static_cast<size_t>(std::max(0, Memo1->SelStart())));
+    if (!address.empty() && OpenAddress) OpenAddress(address);
+}
+
+}  // namespace kes
