@@ -182,6 +182,7 @@ TEST_F(PortCtlWine, LampFollowsARealOpenAndCloseWithoutRunningTheMessageLoop) {
     EXPECT_FALSE(handled);
     EXPECT_EQ(led->State(), lsOn);
     EXPECT_EQ(probe(), on);
+    PrintClient(*form_)->SaveToFile("portctl-lamp-on.bmp");  // a picture to look at
     // The screen was brought up to date at once (invalidate and update), before any message ran.
     {
         HDC dc = GetDC(Hwnd(*form_));
