@@ -546,3 +546,111 @@ TEST_F(SourceWindowWine, ThePlaceIsStoredOnCloseAndReadOnShow) {
 }
 
 }  // namespace
+
+// ---- with the program's own main window and log window, made as the program makes them
+
+#include "shell/Unit1.h"
+#include "shell/Unit4.h"
+#include "shell/win/SourceWindowStart.h"
+
+namespace {
+
+class ProgramWindowsWine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app_ = std::make_unique<TApplication>();
+        com_ = kes::test::BoardComPort();
+        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
+        ASSERT_TRUE(board_.Connect()) << "no board control";
+        ASSERT_TRUE(board_.Reset());
+        folder_ = TempFolder();
+        main_ = CreateForm<TKestrup>();
+        source_ = CreateSourceWindow();
+        LOGform = CreateForm<TLOGform>();
+        ASSERT_EQ(SourceWindowLink(), SourceFile);
+        TComPort& port = *main_->ComPort1;
+        port.SetPort(com_);
+        port.SetBaudRate(br115200);
+        port.OpenPort();
+        std::string junk;
+        port.ReceiveText(junk, 65536);
+        board_.Ok("purge");
+        Sleep(50);
+        port.ReceiveText(junk, 65536);
+        board_.Reset();
+        boxes_.Start();
+    }
+    void TearDown() override {
+        boxes_.Stop();
+        if (main_ && main_->ComPort1->Connected()) main_->ComPort1->ClosePort();
+        delete LOGform;
+        LOGform = nullptr;
+        delete source_;
+        delete main_;
+        Screen().MainForm = nullptr;
+        app_.reset();
+    }
+    std::vector<std::string> Log() const {
+        std::vector<std::string> lines;
+        for (int i = 0; i < LOGform->ListBox1->Items().Count(); ++i) lines.push_back(LOGform->ListBox1->Items()[i]);
+        return lines;
+    }
+    void LoadText(const std::string& name, const std::string& text) {
+        WriteFile(folder_ + "\\" + name, text);
+        SourceFile->LoadSource(folder_ + "\\" + name);
+    }
+
+    std::unique_ptr<TApplication> app_;
+    std::string com_, folder_;
+    BoardControl board_;
+    BoxWatcher boxes_;
+    TKestrup* main_ = nullptr;
+    TCustomForm* source_ = nullptr;
+};
+
+TEST_F(ProgramWindowsWine, UploadThroughTheMainWindowsReceivePathAndLogWindow) {
+    WriteFile(folder_ + "\\plib.fs", ": pl1 1 ;\r\n( include pself.fs )\r\n: pl2 2 ;\r\n");
+    WriteFile(folder_ + "\\pself.fs", ": ps 3 ;\r\n");
+    LoadText("pmain.fs", "\\ log begin\r\n: pm1 4 ;\r\n\\ include plib.fs\r\n: pm2 5 ;\r\n");
+    SourceFile->Button1Click(SourceFile->Button1);
+    EXPECT_EQ(Texts(board_.Lines()),
+              (std::vector<std::string>{": pm1 4 ;", ": pl1 1 ;", "( include pself.fs )", ": ps 3 ;", ": pl2 2 ;",
+                                        ": pm2 5 ;"}));
+    EXPECT_EQ(board_.Violations(), 0);
+    const auto log = Log();
+    EXPECT_TRUE(LogHas(log, " File \"plib.fs\" found and to be parsed now "));
+    EXPECT_TRUE(LogHas(log, " File \"pself.fs\" parsed "));
+    ASSERT_FALSE(log.empty());
+    EXPECT_NE(log.back().find(" Sourcefile parsing completed"), std::string::npos);
+    EXPECT_NE(main_->Memo1->Text().find(": pm2 5 ; ok"), std::string::npos);
+    EXPECT_FALSE(SourceWindowLink()->Uploading());
+}
+
+TEST_F(ProgramWindowsWine, TheMainWindowsQuestionAnsweredNoPressesCancel) {
+    boxes_.Policy = [](const BoxWatcher::Box& b) { return b.caption.rfind("Warning: ", 0) == 0 ? IDNO : IDOK; };
+    LoadText("pdup.fs", ": pdup 1 ;\r\n: pdup 2 ;\r\n: pnext 3 ;\r\n");
+    SourceFile->Button1Click(SourceFile->Button1);
+    Sleep(200);
+    EXPECT_EQ(board_.Lines().size(), 2u);
+    const auto boxes = boxes_.Seen();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kBoardWarningQuestion);
+    EXPECT_EQ(boxes[0].boardLines, 2);
+    EXPECT_TRUE(LogHas(Log(), " Warning: "));
+    EXPECT_TRUE(LogHas(Log(), "Sourcefile parsing CANCELED!"));
+}
+
+TEST_F(ProgramWindowsWine, DisconnectFromTheMenuStopsTheUploadAtOnce) {
+    ASSERT_TRUE(board_.Ok("delay 40"));
+    LoadText("plong.fs", ManyLines("q", 60));
+    Later disconnect(400, [&] { main_->Disconnect1Click(nullptr); });
+    const DWORD start = GetTickCount();
+    SourceFile->Button1Click(SourceFile->Button1);
+    EXPECT_LT(GetTickCount() - start, 2500u);
+    EXPECT_LT(board_.Lines().size(), 60u);
+    EXPECT_TRUE(LogHas(Log(), "Source upload stopped: COM port closed"));
+    EXPECT_TRUE(LogHas(Log(), "Sourcefile parsing CANCELED!"));
+    EXPECT_EQ(SourceFile->lbIncludeLevel->Tag, 0);
+}
+
+}  // namespace
