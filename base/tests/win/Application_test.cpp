@@ -19,14 +19,16 @@ TEST(Application, OneAtATimeWithTitleAndHiddenWindow) {
         EXPECT_EQ(Application, &app);
         EXPECT_THROW(TApplication second, Exception);
         EXPECT_EQ(app.Title(), "base_win_tests");  // the program's name until set
-        app.SetTitle("Kestrup");
-        EXPECT_EQ(app.Title(), "Kestrup");
+        // A title no other test program uses: the programs of the other tests may run at the same time.
+        const std::string title = "KesTitleProbe" + std::to_string(GetCurrentProcessId());
+        app.SetTitle(title);
+        EXPECT_EQ(app.Title(), title);
         ASSERT_TRUE(IsWindow(app.Handle()));
         EXPECT_FALSE(IsWindowVisible(app.Handle()));
         char cls[64] = {};
         GetClassNameA(app.Handle(), cls, sizeof cls);
         EXPECT_STREQ(cls, "TApplication");
-        EXPECT_EQ(FindWindowA(nullptr, "Kestrup"), nullptr);  // a title search must find the main window only
+        EXPECT_EQ(FindWindowA(nullptr, title.c_str()), nullptr);  // a title search must find the main window only
     }
     EXPECT_EQ(Application, nullptr);
 }
