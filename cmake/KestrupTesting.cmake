@@ -2,6 +2,8 @@
 #   kestrup_native_test(name SOURCES ... LIBS ...)   GoogleTest program of the native tree
 #   kestrup_wine_test(name SOURCES ... LIBS ... [LOCK res] [GUI])
 #                                                    GoogleTest program of the Windows tree, run under Wine
+# Locks: "board" for every test that uses the virtual COM port, the companion's TCP port 6800, a "Kestrup" or
+# "KestrupTirvane" window or WM_COPYDATA between them - these all share one desktop and must not overlap.
 include(GoogleTest)
 
 if(KESTRUP_WINDOWS)

@@ -39,7 +39,7 @@ kestrup_wine_test(terminal_win_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/ConsoleLinkClient_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/LocalTimeText_test.cpp
   LIBS kes_terminal
-  LOCK tcp6800)
+  LOCK board)
 if(KESTRUP_WINDOWS)
   # Stands in for the companion when the tests start it: leaves a mark beside itself and ends.
   add_executable(terminal_fake_companion ${CMAKE_CURRENT_LIST_DIR}/tests/win/FakeCompanion.cpp)
