@@ -3,7 +3,8 @@
 # 11520 bytes a second both ways, answering at once), by Kestrup's own windows ("Send all text to processor")
 # and, in the same run, by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR)
 # on the same port. Prints each time, the ratio reference / Kestrup (1.0 = as fast) and the board's count of
-# pacing violations for each.
+# pacing violations for each. A second reference waits as an event-driven port does (WaitCommEvent, then a read
+# of what is queued): under Wine that event path sets the pace, and its ratio shows Kestrup's own share.
 #   bench/upload.sh [ROUNDS]   (default 3; the median of the rounds is reported)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
@@ -49,23 +50,29 @@ board_check() {  # prints "violations N lines N matching yes|no"
   echo "violations $v lines $n matching $m"
 }
 
-ref_times=(); kes_times=()
+ref_times=(); evt_times=(); kes_times=()
 for ((r = 1; r <= rounds; r++)); do
   board_prepare
   out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" "$(wpath "$work/expected.txt")" </dev/null 2>/dev/null | tr -d '\r')
   ref=$(awk '/^reference_ms/ {print $2}' <<<"$out")
   echo "round $r reference: ${ref:-?} ms; $(board_check)"
   board_prepare
+  out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" "$(wpath "$work/expected.txt")" event </dev/null 2>/dev/null | tr -d '\r')
+  evt=$(awk '/^reference_ms/ {print $2}' <<<"$out")
+  echo "round $r reference, event wait: ${evt:-?} ms; $(board_check)"
+  board_prepare
   out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_kestrup_bench.exe" "$KESTRUP_COM" "$(wpath "$work/main.fs")" </dev/null 2>/dev/null | tr -d '\r')
   kes=$(awk '/^kestrup_ms/ {print $2}' <<<"$out")
   grep "^per_line" <<<"$out" || true
   echo "round $r Kestrup:   ${kes:-?} ms; $(board_check)"
-  ref_times+=("${ref:-0}"); kes_times+=("${kes:-0}")
+  ref_times+=("${ref:-0}"); evt_times+=("${evt:-0}"); kes_times+=("${kes:-0}")
 done
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-ref_med=$(median "${ref_times[@]}"); kes_med=$(median "${kes_times[@]}")
-awk -v r="$ref_med" -v k="$kes_med" -v n="$expected_count" 'BEGIN {
+ref_med=$(median "${ref_times[@]}"); evt_med=$(median "${evt_times[@]}"); kes_med=$(median "${kes_times[@]}")
+awk -v r="$ref_med" -v e="$evt_med" -v k="$kes_med" -v n="$expected_count" 'BEGIN {
   printf "== %d lines, median of the rounds\n", n
-  printf "reference uploader  %8.1f ms  %.2f ms a line\n", r, r / n
-  printf "Kestrup             %8.1f ms  %.2f ms a line\n", k, k / n
-  printf "ratio reference / Kestrup  %.3f  (goal >= 0.9)\n", (k > 0 ? r / k : 0) }'
+  printf "reference uploader              %8.1f ms  %.2f ms a line\n", r, r / n
+  printf "reference uploader, event wait  %8.1f ms  %.2f ms a line\n", e, e / n
+  printf "Kestrup                         %8.1f ms  %.2f ms a line\n", k, k / n
+  printf "ratio reference / Kestrup              %.3f  (goal >= 0.9)\n", (k > 0 ? r / k : 0)
+  printf "ratio event-wait reference / Kestrup   %.3f\n", (k > 0 ? e / k : 0) }'

@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
+    const bool eventWait = argc > 3 && std::string(argv[3]) == "event";
     const std::string device = std::string("\\\\.\\") + argv[1];
-    HANDLE port = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE port = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              eventWait ? FILE_FLAG_OVERLAPPED : 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         std::fprintf(stderr, "cannot open %s (%lu)\n", argv[1], GetLastError());
         return 1;
@@ -42,17 +44,53 @@ int main(int argc, char** argv) {
     COMMTIMEOUTS t{0, 0, 0, 0, 0};
     SetCommTimeouts(port, &t);
     PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    OVERLAPPED ow{}, oe{}, orr{};
+    ow.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    oe.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    orr.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (eventWait) {
+        COMMTIMEOUTS immediate{MAXDWORD, 0, 0, 0, 0};  // a read returns what is queued
+        SetCommTimeouts(port, &immediate);
+        SetCommMask(port, EV_RXCHAR);
+    }
+    // One overlapped transfer, waited for.
+    auto overlapped = [&](bool write, char* data, DWORD size, OVERLAPPED& o) -> DWORD {
+        DWORD n = 0;
+        ResetEvent(o.hEvent);
+        const BOOL ok = write ? WriteFile(port, data, size, &n, &o) : ReadFile(port, data, size, &n, &o);
+        if (!ok && (GetLastError() != ERROR_IO_PENDING || !GetOverlappedResult(port, &o, &n, TRUE))) return 0;
+        return n;
+    };
 
     LARGE_INTEGER freq, start, end;
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&start);
     int answered = 0;
     for (const std::string& line : lines) {
-        const std::string out = line + "\r";
+        std::string out = line + "\r";
+        bool lineEnd = false;
+        if (eventWait) {
+            if (overlapped(true, out.data(), static_cast<DWORD>(out.size()), ow) != out.size()) break;
+            while (!lineEnd) {
+                DWORD mask = 0, n = 0;
+                ResetEvent(oe.hEvent);
+                if (!WaitCommEvent(port, &mask, &oe) &&
+                    (GetLastError() != ERROR_IO_PENDING || !GetOverlappedResult(port, &oe, &n, TRUE)))
+                    break;
+                COMSTAT status{};
+                DWORD errors = 0;
+                if (!ClearCommError(port, &errors, &status) || status.cbInQue == 0) continue;
+                char buffer[4096];
+                const DWORD got = overlapped(false, buffer, status.cbInQue < sizeof buffer ? status.cbInQue : sizeof buffer, orr);
+                for (DWORD i = 0; i < got; ++i) lineEnd = lineEnd || buffer[i] == '\r';
+            }
+            if (!lineEnd) break;
+            ++answered;
+            continue;
+        }
         DWORD written = 0;
         if (!WriteFile(port, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) || written != out.size())
             break;
-        bool lineEnd = false;
         while (!lineEnd) {
             char buffer[4096];
             DWORD got = 0;
