@@ -40,7 +40,34 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     return true;
 }
 
-inline HWND FindBox(const char* caption) { return FindWindowA("#32770", caption); }
+// A visible top-level window of this process with that class (and caption, when given). Other test programs
+// run at the same time, so a plain FindWindow could find theirs.
+inline HWND FindOwnWindow(const char* className, const char* caption) {
+    struct Search {
+        const char* className;
+        const char* caption;
+        HWND found;
+    } search{className, caption, nullptr};
+    EnumWindows(
+        [](HWND wnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(wnd, &pid);
+            char cls[64] = {}, text[256] = {};
+            GetClassNameA(wnd, cls, sizeof cls);
+            GetWindowTextA(wnd, text, sizeof text);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && lstrcmpA(cls, s->className) == 0 &&
+                (!s->caption || lstrcmpA(text, s->caption) == 0)) {
+                s->found = wnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+inline HWND FindBox(const char* caption) { return FindOwnWindow("#32770", caption); }
 
 // Waits (on its own thread) for a message box with `caption`, then, once `ready` says so or after `patienceMs`,
 // reads its text and presses OK. Join before looking at `text`.

@@ -184,10 +184,7 @@ TEST(Synchronize, IsServicedWhileAPopupMenuIsTracked) {
     ASSERT_TRUE(owner);
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 1, "Item");
-    auto openMenu = [] {
-        HWND m = FindWindowA("#32768", nullptr);
-        return m && IsWindowVisible(m) ? m : nullptr;
-    };
+    auto openMenu = [] { return kestest::FindOwnWindow("#32768", nullptr); };
     std::atomic<bool> menuWasOpen{false}, synced{false};
     LambdaThread worker([&](LambdaThread& self) {
         const DWORD start = GetTickCount();
