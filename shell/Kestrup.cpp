@@ -7,6 +7,7 @@
 #include "gui/Forms.h"
 #include "serial/CPortSetup.h"
 #include "shell/Unit1.h"
+#include "shell/Unit3.h"
 #include "shell/Unit4.h"
 #include "shell/win/SourceWindowStart.h"
 
@@ -15,12 +16,12 @@ namespace {
 using namespace kes;
 
 // The windows made between the main window and the log window, in this order: the source window (Unit2,
-// TSourceFile) and the help window (Unit3, TForm3). Each of those modules provides one function that makes its
-// window with CreateForm and connects it (the source window calls SetSourceWindowLink, the help window sets
-// Kestrup->HelpWindow), and returns the form; it is listed here, in that order, when the module joins the program.
+// TSourceFile) and the help window (Unit3, TForm3). Each module provides one function that makes its window with
+// CreateForm and connects it (the source window calls SetSourceWindowLink, the help window sets
+// Kestrup->HelpWindow) and returns the form.
 using TFormFactory = std::function<TCustomForm*()>;
 const std::vector<TFormFactory>& MiddleWindows() {
-    static const std::vector<TFormFactory> factories = {CreateSourceWindow};
+    static const std::vector<TFormFactory> factories = {CreateSourceWindow, CreateHelpWindow};
     return factories;
 }
 

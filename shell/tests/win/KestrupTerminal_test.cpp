@@ -111,6 +111,21 @@ TEST_F(KestrupTerminal, FreshSettingsReadAsDefaultsAndClosingStoresTheBoardType)
     }));
 }
 
+TEST_F(KestrupTerminal, AMinimisedWindowStoresItsNormalPlace) {
+    WriteSetting("Window", "Top", "120");
+    WriteSetting("Window", "Left", "140");
+    WriteSetting("Window", "Height", "400");
+    WriteSetting("Window", "Width", "900");
+    Start();
+    ShowWindow(k_->Main(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(k_->Main()) != FALSE; }));
+    ASSERT_TRUE(k_->Close());
+    EXPECT_EQ(ReadSetting("Window", "Top"), "120");
+    EXPECT_EQ(ReadSetting("Window", "Left"), "140");
+    EXPECT_EQ(ReadSetting("Window", "Height"), "400");
+    EXPECT_EQ(ReadSetting("Window", "Width"), "900");
+}
+
 TEST_F(KestrupTerminal, ExitEndsTheProgramWithoutWritingSettings) {
     Start();
     ASSERT_TRUE(k_->Menu("ESP32"));
@@ -137,9 +152,11 @@ TEST_F(KestrupTerminal, ConnectSendsTwoReturnsAndATypedLineGoesOutAndComesBackAn
     EXPECT_EQ(Count(k_->MemoText(), "2 3 + ."), 1u) << "the typed line is replaced by the board's echo";
 
     // Enter on an empty line writes a lone CR.
+    const size_t answers = Count(k_->MemoText(), " ok");
     k_->TypeChars(k_->Memo(), "\r");
     ASSERT_TRUE(WaitBoardLines(4));
     EXPECT_EQ(BoardLines().back(), "");
+    ASSERT_TRUE(WaitUntil([&] { return Count(k_->MemoText(), " ok") > answers; }));
 
     // With the port closed, typed keys vanish.
     ASSERT_TRUE(k_->Menu("Disconnect1"));
