@@ -35,3 +35,12 @@ if(KESTRUP_WINDOWS)
   target_link_libraries(upload_kestrup_bench PRIVATE kes_sourcewin kes_mainwin)
   add_executable(upload_reference ${CMAKE_SOURCE_DIR}/bench/upload_reference.cpp)
 endif()
+
+# End to end: Kestrup.exe (built beside the test) with its source window against the simulated board.
+if(KESTRUP_WINDOWS AND TARGET kestrup_driver AND TARGET Kestrup)
+  kestrup_wine_test(kestrup_source_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/KestrupSource_test.cpp
+    LIBS kestrup_driver
+    LOCK board TIMEOUT 180)
+  add_dependencies(kestrup_source_tests Kestrup)
+endif()

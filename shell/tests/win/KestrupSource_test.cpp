@@ -1,0 +1,179 @@
+// Kestrup.exe end to end with its source window, on the virtual null modem with the simulated board: the last file
+// from the registry opened by "Open RESENT file", uploaded with "Send all text to processor" through its include
+// files, and an upload cancelled with "Cancel upload". The program runs as its own process; the test finds the
+// source window and its buttons and sends them messages.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KestrupDriver.h"
+#include "shell/MainWindowMessages.h"
+#include "tools/testsupport/BoardTest.h"
+
+using namespace kes::test;
+
+namespace {
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+    std::ofstream f(path, std::ios::binary);
+    f << text;
+}
+
+std::string TestFolder() {
+    char buffer[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, buffer);
+    const std::string folder = std::string(buffer) + "kestrup-source-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+struct Found {
+    DWORD pid;
+    std::string text;
+    HWND hwnd = nullptr;
+};
+
+class KestrupSource : public ::testing::Test {
+protected:
+    void SetUp() override {
+        com_ = BoardComPort();
+        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
+        ASSERT_TRUE(board_.Connect()) << "no board control";
+        ASSERT_TRUE(board_.Reset());
+        ResetTerminalSettings();
+        PresetPortSettings(com_);
+        folder_ = TestFolder();
+    }
+    void TearDown() override { k_.reset(); }
+
+    void StartConnected() {
+        k_ = std::make_unique<KestrupProcess>();
+        std::string error;
+        ASSERT_TRUE(k_->Start(error)) << error;
+        ASSERT_TRUE(k_->Menu("Connect1"));
+        ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
+        Wait(200);
+        ASSERT_TRUE(board_.Reset());
+        ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
+        ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
+    }
+    HWND SourceWindow() const {
+        Found f{k_->ProcessId(), "SourceFile"};
+        EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* f = reinterpret_cast<Found*>(p);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid == f->pid && IsWindowVisible(h) && WindowText(h) == f->text) {
+                    f->hwnd = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&f));
+        return f.hwnd;
+    }
+    HWND Button(const std::string& caption) const {
+        Found f{0, caption};
+        EnumChildWindows(
+            source_,
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* f = reinterpret_cast<Found*>(p);
+                if (WindowText(h) == f->text) {
+                    f->hwnd = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&f));
+        return f.hwnd;
+    }
+    void SourceMenu(const std::string& item) {
+        const ATOM atom = GlobalAddAtomA(item.c_str());
+        const LRESULT id = SendMessageA(source_, kes::kMsgMenuCommandOf, atom, 0);
+        GlobalDeleteAtom(atom);
+        ASSERT_NE(id, 0) << item;
+        PostMessageA(source_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+    bool LogHas(const std::string& text) const {
+        for (const std::string& line : k_->LogLines())
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+    // Waits for a log line, answering the program's warning boxes with OK meanwhile; the answered texts are kept.
+    bool WaitForLog(const std::string& text, DWORD ms) {
+        return WaitUntil(
+            [&] {
+                if (HWND box = k_->FindBox("Warning")) {
+                    boxes_.push_back(k_->BoxText(box));
+                    k_->Answer(box, IDOK);
+                    Wait(50);
+                }
+                return LogHas(text);
+            },
+            ms);
+    }
+    std::vector<std::string> BoardTexts() {
+        std::vector<std::string> texts;
+        for (const BoardLine& l : board_.Lines()) texts.push_back(l.text);
+        return texts;
+    }
+
+    std::string com_, folder_;
+    BoardControl board_;
+    std::unique_ptr<KestrupProcess> k_;
+    HWND source_ = nullptr;
+    std::vector<std::string> boxes_;
+};
+
+}  // namespace
+
+TEST_F(KestrupSource, LastFileReopenedAndSentWithItsIncludeFiles) {
+    WriteTextFile(folder_ + "\\kmain.fs",
+                  "\\ the main file\r\n: km1 1 ;\r\n\\ include klib.fs\r\n\\ include kgone.fs\r\n: km2 2 ;\r\n");
+    WriteTextFile(folder_ + "\\klib.fs", ": kl1 3 ;\r\n#include <ksub.fs>\r\n: kl2 4 ;\r\n");
+    WriteTextFile(folder_ + "\\ksub.fs", ": ks 5 ;\r\n\\ include ksub.fs\r\n\\ comment\r\n");
+    WriteSetting("Source", "Filename", folder_ + "\\kmain.fs");
+    StartConnected();
+    SourceMenu("OpenRESENTfile1");
+    HWND send = Button("Send all text to processor");
+    ASSERT_NE(send, nullptr);
+    k_->Sync();
+    PostMessageA(send, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 20000));
+
+    EXPECT_EQ(BoardTexts(), (std::vector<std::string>{": km1 1 ;", ": kl1 3 ;", ": ks 5 ;", ": kl2 4 ;", ": km2 2 ;"}));
+    EXPECT_EQ(board_.Violations(), 0);
+    EXPECT_TRUE(LogHas("File \"klib.fs\" found and to be parsed now "));
+    EXPECT_TRUE(LogHas("File \"ksub.fs\" parsed "));
+    EXPECT_TRUE(LogHas("Include File ksub.fs already included! SKIPPING it now!"));
+    EXPECT_TRUE(LogHas("ERROR -Include file \"kgone.fs\" not found! "));
+    EXPECT_TRUE(LogHas("Sourcefile parsing completed - 1 include file NOT FOUND!"));
+    EXPECT_EQ(boxes_, (std::vector<std::string>{"Include File ksub.fs already included! SKIPPING it now!",
+                                                "Include File not found: kgone.fs"}));
+    EXPECT_TRUE(k_->Close());
+}
+
+TEST_F(KestrupSource, CancelUploadStopsMidway) {
+    std::string text;
+    for (int i = 0; i < 80; ++i) text += ": kc" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
+    WriteTextFile(folder_ + "\\klong.fs", text);
+    WriteSetting("Source", "Filename", folder_ + "\\klong.fs");
+    StartConnected();
+    ASSERT_TRUE(board_.Ok("delay 40"));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 5; }));
+    PostMessageA(Button("Cancel upload"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing CANCELED!", 5000));
+    const size_t sent = board_.Lines().size();
+    EXPECT_LT(sent, 80u);
+    Wait(300);
+    EXPECT_EQ(board_.Lines().size(), sent);
+    EXPECT_EQ(board_.Violations(), 0);
+    EXPECT_TRUE(k_->Close());
+}
