@@ -177,3 +177,67 @@ TEST_F(KestrupSource, CancelUploadStopsMidway) {
     EXPECT_EQ(board_.Violations(), 0);
     EXPECT_TRUE(k_->Close());
 }
+
+TEST_F(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
+    WriteTextFile(folder_ + "\\kdup.fs", ": kd 1 ;\r\n: kd 2 ;\r\n: ke 3 ;\r\n");
+    WriteSetting("Source", "Filename", folder_ + "\\kdup.fs");
+    StartConnected();
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (question = k_->FindBox("Warning: ", true)) != nullptr; }));
+    EXPECT_EQ(board_.Lines().size(), 2u) << "the next line went out before the question was answered";
+    Wait(300);
+    EXPECT_EQ(board_.Lines().size(), 2u);
+    k_->Answer(question, IDYES);
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 10000));
+    EXPECT_EQ(board_.Lines().size(), 3u);
+    EXPECT_EQ(board_.Violations(), 0);
+
+    // A board that answers two more lines and then stays silent.
+    WriteTextFile(folder_ + "\\ksilent.fs", ": kt1 1 ;\r\n: kt2 2 ;\r\n: kt3 3 ;\r\n: kt4 4 ;\r\n");
+    WriteSetting("Source", "Filename", folder_ + "\\ksilent.fs");
+    ASSERT_TRUE(board_.Reset());
+    ASSERT_TRUE(board_.Ok("silent-after 2"));
+    SourceMenu("SureClearscreen1");
+    // The registry is read when the window is shown: close it, show it again, then reopen.
+    PostMessageA(source_, WM_CLOSE, 0, 0);
+    k_->Sync();
+    ASSERT_TRUE(WaitUntil([&] { return SourceWindow() == nullptr; }));
+    ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
+    ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    const DWORD start = GetTickCount();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing CANCELED!", 10000));
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 4500u);
+    EXPECT_LT(took, 8000u);
+    EXPECT_EQ(board_.Lines().size(), 3u);
+    EXPECT_TRUE(LogHas("Source upload had a TIMEOUT - did not get a CR from MCU"));
+    EXPECT_TRUE(LogHas("Upload will be CANCELED"));
+    EXPECT_TRUE(k_->Close());
+}
+
+TEST_F(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
+    std::string text;
+    for (int i = 0; i < 80; ++i) text += ": kx" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
+    WriteTextFile(folder_ + "\\kdisc.fs", text);
+    WriteSetting("Source", "Filename", folder_ + "\\kdisc.fs");
+    StartConnected();
+    ASSERT_TRUE(board_.Ok("delay 40"));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 5; }));
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(k_->Menu("Disconnect1"));
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing CANCELED!", 5000));
+    EXPECT_LT(GetTickCount() - start, 2000u) << "the upload waited for its time-out";
+    EXPECT_TRUE(LogHas("Source upload stopped: COM port closed"));
+    EXPECT_FALSE(LogHas("TIMEOUT"));
+    EXPECT_LT(board_.Lines().size(), 80u);
+    EXPECT_TRUE(k_->Close());
+}
