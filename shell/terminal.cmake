@@ -38,7 +38,7 @@ kestrup_wine_test(terminal_win_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/CompanionLauncher_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/ConsoleLinkClient_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/win/LocalTimeText_test.cpp
-  LIBS kes_terminal
+  LIBS kes_terminal kes_gui
   LOCK board)
 if(KESTRUP_WINDOWS)
   # Stands in for the companion when the tests start it: leaves a mark beside itself and ends.

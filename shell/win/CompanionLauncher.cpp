@@ -11,21 +11,15 @@ namespace kes {
 
 TCompanionStart StartCompanion(const std::string& folder) {
     if (TConsoleLinkClient::CompanionWindowExists()) return TCompanionStart::AlreadyRunning;
-    const std::string exe = folder + "\\" + TerminalText::TirvaneExe;
+    std::string exe = folder;
+    if (!exe.empty() && exe.back() != '\\' && exe.back() != '/') exe += '\\';
+    exe += TerminalText::TirvaneExe;
     const DWORD attributes = GetFileAttributesA(exe.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return TCompanionStart::Missing;
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", exe.c_str(), nullptr, nullptr,
                                                                 SW_SHOWNORMAL));
     return result > 32 ? TCompanionStart::Started : TCompanionStart::ShellFailed;
-}
-
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n < MAX_PATH ? n : 0);
-    const size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }
 
 }  // namespace kes

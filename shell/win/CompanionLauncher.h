@@ -16,7 +16,4 @@ enum class TCompanionStart {
 // window exists.
 TCompanionStart StartCompanion(const std::string& folder);
 
-// The folder of the running program, without a trailing backslash.
-std::string ProgramFolder();
-
 }  // namespace kes

@@ -8,6 +8,7 @@
 #include "base/win/Timer.h"
 #include "gui/Keys.h"
 #include "gui/win/Dialogs.h"
+#include "gui/win/Shell.h"
 #include "gui/win/Win.h"
 #include "shell/CopyDataLine.h"
 #include "shell/LogLine.h"

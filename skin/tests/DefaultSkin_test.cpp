@@ -87,7 +87,9 @@ TEST_F(DefaultSkin, EveryObjectHasItsImage) {
     }
     EXPECT_TRUE(sd.Buttons.CheckImage.Width() > 0 && sd.Buttons.RadioImage.Width() > 0);
     for (const auto& b : sd.SysButtons)
-        if (b.Action != 3) EXPECT_TRUE(b.HasImage()) << b.Name << " " << b.Action;
+        if (b.Action != 3) {
+            EXPECT_TRUE(b.HasImage()) << b.Name << " " << b.Action;
+        }
     // Rounded frame corners: the window region cuts what is magenta.
     EXPECT_EQ(sd.Left.Trans, 1);
     EXPECT_EQ(sd.Left.Image.GetPixel(0, 0), 0xFF00FF);

@@ -366,7 +366,9 @@ TEST(BrokenSkins, NoDescriptionAndUnknownFormatAreNoSkin) {
         EXPECT_TRUE(sd.SysButtons.empty()) << kind;
         EXPECT_EQ(sd.ObjectCount(), 6) << kind;
         EXPECT_EQ(sd.WriteSkinStream(), std::string(4, '\0')) << kind;
-        if (std::string(kind) == "unknownformat") EXPECT_EQ(shown, TSkinReader::kOlderSkinMessage);
+        if (std::string(kind) == "unknownformat") {
+            EXPECT_EQ(shown, TSkinReader::kOlderSkinMessage);
+        }
     }
 }
 
