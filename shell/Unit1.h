@@ -19,6 +19,7 @@
 #include "shell/MainWindowMessages.h"
 #include "shell/ReceivePath.h"
 #include "shell/TerminalTail.h"
+#include "skin/SkinData.h"
 
 namespace kes {
 
@@ -34,6 +35,7 @@ public:
     // Components, in the order the window lists them.
     TLabel* Label1;
     TPanel* Panel1;
+    TSkinData* SkinData1;  // the program's skin, read from the stored skin before everything else
     TComLed* ComLed1;  // the port-open lamp on Panel1's right edge
     TShape* Shape1;
     TButton* Button1;

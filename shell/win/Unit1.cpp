@@ -22,6 +22,7 @@
 #include "shell/win/CompanionLauncher.h"
 #include "shell/win/ConsoleLinkClient.h"
 #include "shell/win/LocalTimeText.h"
+#include "skin/win/SkinDataWin.h"
 
 namespace kes {
 
@@ -41,6 +42,14 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     SetCaption("Kestrup");
     ShowHint = true;
     SetBounds(354, 313, 1192, 494);
+
+    // The skin comes first, as it is stored first with the window: a missing or broken stored skin leaves
+    // the system's own drawing.
+    SkinData1 = new TSkinData(this);
+    SkinData1->SetName("SkinData1");
+    SkinData1->BeginLoading();
+    LoadStoredSkin(*SkinData1);
+    SkinData1->EndLoading();
 
     Label1 = new TLabel(this);
     Label1->SetName("Label1");
