@@ -21,6 +21,6 @@ kestrup_native_test(helpwin_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/HelpAddress_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/HelpWindow_test.cpp
   LIBS kes_helpwin)
 
-kestrup_wine_test(helpwin_wine_tests GUI
+kestrup_wine_test(helpwin_wine_tests GUI LOCK helpfile
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/HelpWindow_test.cpp
   LIBS kes_helpwin)
