@@ -34,7 +34,7 @@ double NowMs() {
 struct LineTimes {
     double writeStart = 0, writeDone = 0;
     int lines = 0, events = 0;
-    double write = 0, toLineEndEvent = 0, handler = 0, rest = 0;
+    double write = 0, toLineEndEvent = 0, handler = 0, rest = 0, drain = 0;
     double lineEndSeen = 0;  // end of the handler that saw the line end, 0 while none
 };
 
@@ -59,14 +59,22 @@ int main(int argc, char** argv) {
         std::string junk;
         port.ReceiveText(junk, 65536);
         SourceFile->LoadSource(argv[2]);
-        if (argc > 3 && std::string(argv[3]) == "timer-drain") {
+        LineTimes t;
+        {
             TMainWindowAccess access = SourceFile->Access();
-            access.DrainReceived = nullptr;
+            if (argc > 3 && std::string(argv[3]) == "timer-drain") {
+                access.DrainReceived = nullptr;
+            } else {
+                access.DrainReceived = [&t, drain = access.DrainReceived] {
+                    const double start = NowMs();
+                    drain();
+                    t.drain += NowMs() - start;
+                };
+            }
             SourceFile->Connect(access);
         }
         application.ProcessMessages();
 
-        LineTimes t;
         TComLink link;
         link.OnTxActivity = [&](TObject*, bool starts) {
             if (!starts) return;
@@ -101,9 +109,9 @@ int main(int argc, char** argv) {
         const TItemStrings& log = LOGform->ListBox1->Items();
         const std::string last = log.Count() > 0 ? log[log.Count() - 1] : std::string();
         const double n = t.lines > 0 ? t.lines : 1;
-        std::printf("per_line write %.2f to_line_end_event %.2f receive_handler %.2f rest %.2f (ms; %d lines, %d "
-                    "receive events)\n",
-                    t.write / n, t.toLineEndEvent / n, t.handler / n, t.rest / n, t.lines, t.events);
+        std::printf("per_line write %.2f to_line_end_event %.2f receive_handler %.2f rest %.2f, of it drain %.2f (ms; %d "
+                    "lines, %d receive events)\n",
+                    t.write / n, t.toLineEndEvent / n, t.handler / n, t.rest / n, t.drain / n, t.lines, t.events);
         std::printf("kestrup_ms %.1f last_log %s\n", ms, last.c_str());
         rc = last.find("Sourcefile parsing completed") != std::string::npos ? 0 : 1;
         port.ClosePort();

@@ -5,6 +5,7 @@
 namespace kes::tirvane {
 
 namespace {
+// The terminal looks for this class first (a search by class is quick); keep it as the terminal has it.
 constexpr const char* kWindowClass = "TKestrupTirvane";
 }
 

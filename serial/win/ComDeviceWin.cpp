@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/win/Application.h"
 #include "serial/CPort.h"
+#include "serial/win/ComReadAhead.h"
 #include "serial/win/ComThread.h"
 
 namespace kes {
@@ -15,6 +16,8 @@ ComStatus LastError() {
 }
 
 ComStatus Result(BOOL ok) { return ok ? ComStatus::Ok() : LastError(); }
+
+}  // namespace
 
 // One overlapped request with its own manual-reset event (created signalled, so that a request never started
 // completes at once).
@@ -34,15 +37,18 @@ public:
     OVERLAPPED overlapped_{};
     HANDLE event_ = nullptr;
     bool started_ = false;
+    DWORD prefix_ = 0;  // bytes of a read that came from the read-ahead, ahead of what the device transfers
 };
+
+namespace {
 
 // The event thread, and with smWindowSync the notification window it reports to (made first, freed last).
 class TWinEventPump : public TComEventPump {
 public:
-    TWinEventPump(TCustomComPort& port, HANDLE device) {
+    TWinEventPump(TCustomComPort& port, HANDLE device, std::shared_ptr<TComReadAhead> readAhead) {
         if (port.SyncMethod() == smWindowSync) window_ = AllocateHWnd(NotifyMethod(port));
         try {
-            thread_ = std::make_unique<TComThread>(port, device, window_);
+            thread_ = std::make_unique<TComThread>(port, device, window_, std::move(readAhead));
         } catch (...) {
             if (window_) DeallocateHWnd(window_);
             throw;
@@ -87,6 +93,10 @@ ComStatus TWinComDevice::Open(const std::string& fileName) {
 
 ComStatus TWinComDevice::Close() {
     if (!IsOpen()) return ComStatus::Ok();
+    if (readAhead_) {
+        readAhead_->Stop();
+        readAhead_.reset();
+    }
     BOOL ok = CloseHandle(handle_);
     ComStatus s = Result(ok);
     handle_ = INVALID_HANDLE_VALUE;  // forgotten in any case: a handle that failed to close is no use either
@@ -137,6 +147,7 @@ ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
     if (!::SetCommTimeouts(handle_, &ct)) return LastError();
     immediateReads_ = ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 &&
                       ct.ReadTotalTimeoutConstant == 0;
+    if (readAhead_) readAhead_->SetEnabled(immediateReads_);
     return ComStatus::Ok();
 }
 
@@ -146,7 +157,7 @@ ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
     if (!::ClearCommError(handle_, &e, &stat)) return LastError();
     errors = e | takenErrors_;
     takenErrors_ = 0;
-    inQueue = stat.cbInQue;
+    inQueue = stat.cbInQue + (readAhead_ ? readAhead_->HeldCount() : 0);
     return ComStatus::Ok();
 }
 
@@ -157,7 +168,10 @@ ComStatus TWinComDevice::GetModemStatus(uint32_t& status) {
     return ComStatus::Ok();
 }
 
-ComStatus TWinComDevice::Purge(uint32_t flags) { return Result(PurgeComm(handle_, flags)); }
+ComStatus TWinComDevice::Purge(uint32_t flags) {
+    if (readAhead_ && (flags & (PURGE_RXABORT | PURGE_RXCLEAR))) readAhead_->Drop();
+    return Result(PurgeComm(handle_, flags));
+}
 
 std::unique_ptr<TComIoRequest> TWinComDevice::NewRequest() { return std::make_unique<TWinIoRequest>(); }
 
@@ -178,6 +192,27 @@ ComStatus TWinComDevice::StartWrite(TComIoRequest& request, const char* data, ui
 
 ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) {
     auto& r = static_cast<TWinIoRequest&>(request);
+    r.prefix_ = 0;
+    doneNow = 0;
+    if (!readAhead_) return StartDeviceRead(r, data, count, doneNow);
+    return readAhead_->TakeThenStart(count, [&](const std::string& held) {
+        std::copy(held.begin(), held.end(), data);
+        const auto n = static_cast<uint32_t>(held.size());
+        ComStatus s = ComStatus::Ok();
+        if (n < count) {
+            s = StartDeviceRead(r, data + n, count - n, doneNow);
+        } else {
+            r.started_ = false;
+        }
+        if (s.ok) {
+            r.prefix_ = n;
+            doneNow += n;
+        }
+        return s;
+    });
+}
+
+ComStatus TWinComDevice::StartDeviceRead(TWinIoRequest& r, char* data, uint32_t count, uint32_t& doneNow) {
     doneNow = 0;
     if (immediateReads_) {
         // Such a read returns at once with what is queued; Wine 8 instead leaves it pending while the queue is
@@ -206,18 +241,26 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
 
 ComStatus TWinComDevice::WaitRequest(TComIoRequest& request, uint32_t& transferred) {
     auto& r = static_cast<TWinIoRequest&>(request);
-    transferred = 0;
+    transferred = r.prefix_;
     if (!r.started_) return ComStatus::Ok();
     if (WaitForSingleObject(r.event_, INFINITE) != WAIT_OBJECT_0) return LastError();
     DWORD n = 0;
     if (!GetOverlappedResult(handle_, &r.overlapped_, &n, FALSE)) return LastError();
     r.started_ = false;
-    transferred = n;
+    transferred += n;
     return ComStatus::Ok();
 }
 
 std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {
-    return std::make_unique<TWinEventPump>(port, handle_);
+    if (!readAhead_) {
+        try {
+            readAhead_ = std::make_shared<TComReadAhead>(handle_);
+            readAhead_->SetEnabled(immediateReads_);
+        } catch (const EOutOfResources&) {
+            // Without it the event thread waits for EV_RXCHAR alone.
+        }
+    }
+    return std::make_unique<TWinEventPump>(port, handle_, readAhead_);
 }
 
 std::string TWinComDevice::ErrorText(uint32_t code) const { return SystemErrorText(code); }

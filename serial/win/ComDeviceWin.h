@@ -9,6 +9,9 @@
 
 namespace kes {
 
+class TComReadAhead;
+class TWinIoRequest;
+
 // WM_USER + 1: one line event for the notification window (word parameter: the event's mask bit).
 constexpr UINT WM_SERIAL_EVENT = WM_USER + 1;
 
@@ -43,6 +46,10 @@ private:
     bool immediateReads_ = false;
     // Line errors that the queue check of a read took from the device; handed on by the next ClearCommError.
     DWORD takenErrors_ = 0;
+    // Made with the event thread; the bytes it holds come before the device's queue.
+    std::shared_ptr<TComReadAhead> readAhead_;
+
+    ComStatus StartDeviceRead(TWinIoRequest& request, char* data, uint32_t count, uint32_t& doneNow);
 };
 
 // The system's message text for an error code, without the trailing line end.

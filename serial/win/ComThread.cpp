@@ -29,8 +29,10 @@ bool CancelAndCollect(HANDLE device, DeviceWait& wait) {
 
 }  // namespace
 
-TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow)
-    : port_(port), window_(notifyWindow), syncMethod_(port.SyncMethod()) {
+TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow,
+                       std::shared_ptr<TComReadAhead> readAhead)
+    : port_(port), window_(notifyWindow), syncMethod_(port.SyncMethod()),
+      portMask_(EventsToCommMask(port.Events)), readAhead_(std::move(readAhead)) {
     stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (!stopEvent_) throw EOutOfResources("Cannot create the event thread's stop event");
     HANDLE process = GetCurrentProcess();
@@ -40,7 +42,7 @@ TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow)
         device_ = device;
     }
     SetPriority(TThreadPriority::tpNormal);
-    SetCommMask(device_, EventsToCommMask(port.Events));  // its result does not matter
+    SetCommMask(device_, portMask_);  // its result does not matter
     Start();
 }
 
@@ -63,32 +65,60 @@ void TComThread::Execute() {
         delete wait;
         return;
     }
-    const HANDLE handles[2] = {stopEvent_, wait->overlapped.hEvent};
+    TComReadAhead* ahead = (portMask_ & EV_RXCHAR) ? readAhead_.get() : nullptr;
+    DWORD deviceMask = portMask_;
+    bool waitPending = false;  // a WaitCommEvent is outstanding
+    bool backOff = false;      // a wait or read failed at once: try again a little later, never spin
     bool collected = true;
     for (;;) {
-        wait->mask = 0;
-        ResetEvent(wait->overlapped.hEvent);
-        if (!WaitCommEvent(device_, &wait->mask, &wait->overlapped) && GetLastError() != ERROR_IO_PENDING) {
-            // Failed at once (a device gone, a driver that cannot wait): try again a little later, never spin.
-            if (WaitForSingleObject(stopEvent_, kRetryDelayMs) != WAIT_TIMEOUT) break;
-            continue;
+        const bool reading = ahead && ahead->Active();
+        const DWORD wantMask = reading ? portMask_ & ~static_cast<DWORD>(EV_RXCHAR) : portMask_;
+        if (wantMask != deviceMask) {
+            if (waitPending && !(collected = CancelAndCollect(device_, *wait))) break;
+            waitPending = false;
+            SetCommMask(device_, wantMask);
+            deviceMask = wantMask;
         }
-        const DWORD r = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-        if (r == WAIT_OBJECT_0 + 1) {
-            DWORD n = 0;
-            if (GetOverlappedResult(device_, &wait->overlapped, &n, FALSE)) {
-                events_ = CommMaskToEvents(wait->mask);
-                if (!events_.Empty()) DispatchEvents();
-            } else if (WaitForSingleObject(stopEvent_, kRetryDelayMs) != WAIT_TIMEOUT) {
-                break;
+        if (!backOff) {
+            if (deviceMask != 0 && !waitPending) {
+                wait->mask = 0;
+                ResetEvent(wait->overlapped.hEvent);
+                if (WaitCommEvent(device_, &wait->mask, &wait->overlapped) || GetLastError() == ERROR_IO_PENDING)
+                    waitPending = true;
+                else
+                    backOff = true;  // a device gone, a driver that cannot wait
             }
+            if (reading && !ahead->Arm()) backOff = true;
+        }
+        if (reading && !backOff && !ahead->Pending()) continue;  // switched off meanwhile: look again
+        HANDLE handles[3] = {stopEvent_};
+        DWORD count = 1;
+        if (waitPending) handles[count++] = wait->overlapped.hEvent;
+        if (reading && ahead->Pending()) handles[count++] = ahead->Event();
+        const DWORD r = WaitForMultipleObjects(count, handles, FALSE, backOff ? kRetryDelayMs : INFINITE);
+        if (r == WAIT_TIMEOUT) {
+            backOff = false;
             continue;
         }
-        // Stop requested (or the wait itself failed): the pending wait is cancelled and collected before its
-        // record and event go.
-        collected = CancelAndCollect(device_, *wait);
-        break;
+        if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) break;  // stop requested, or the wait failed
+        TComEvents events;
+        if (waitPending && WaitForSingleObject(wait->overlapped.hEvent, 0) == WAIT_OBJECT_0) {
+            waitPending = false;
+            DWORD n = 0;
+            if (GetOverlappedResult(device_, &wait->overlapped, &n, FALSE))
+                events = CommMaskToEvents(wait->mask);
+            else
+                backOff = true;
+        }
+        if (reading && ahead->Collect()) events.Include(evRxChar);
+        if (!events.Empty()) {
+            events_ = events;
+            DispatchEvents();
+        }
     }
+    // The pending wait is cancelled and collected before its record and event go.
+    if (waitPending) collected = CancelAndCollect(device_, *wait);
+    if (ahead) ahead->Stop();
     SetCommMask(device_, 0);
     PurgeComm(device_, PURGE_TXCLEAR | PURGE_RXCLEAR);
     if (collected) {

@@ -8,6 +8,9 @@
 #include "base/win/Thread.h"
 #include "base/win/Win.h"
 #include "serial/ComTypes.h"
+#include "serial/win/ComReadAhead.h"
+
+#include <memory>
 
 namespace kes {
 
@@ -17,8 +20,9 @@ class TComThread : public TThread {
     KES_CLASS(TComThread, TThread)
 public:
     // Works on its own duplicate of `device`, so that the port may close its handle while this thread ends.
-    // Sets the device's event mask from the port's Events and starts at once.
-    TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow);
+    // Sets the device's event mask from the port's Events and starts at once. While `readAhead` (may be null)
+    // is active, received bytes wake the thread through it and the device's event wait leaves EV_RXCHAR out.
+    TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow, std::shared_ptr<TComReadAhead> readAhead);
     // Signals the stop event and waits for the thread's end (on the GUI thread, waiting synchronous calls of this
     // thread still run).
     ~TComThread() override;
@@ -42,6 +46,8 @@ private:
     bool ownsDevice_ = false;
     HWND window_ = nullptr;
     TSyncMethod syncMethod_;
+    DWORD portMask_ = 0;  // the mask of the port's Events
+    std::shared_ptr<TComReadAhead> readAhead_;
     TComEvents events_;  // the reported events of the last batch
 };
 

@@ -99,4 +99,15 @@ bool TConsoleLinkClient::CompanionWindowExists() {
     return FindWindowA(nullptr, TerminalText::TirvaneTitle) != nullptr;
 }
 
+bool TConsoleLinkClient::CompanionWindowSeen() {
+    if (FindWindowA(TerminalText::TirvaneWindowClass, TerminalText::TirvaneTitle) ||
+        FindWindowA("ConsoleWindowClass", TerminalText::TirvaneTitle))
+        return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now < nextTitleSearch_) return false;
+    if (CompanionWindowExists()) return true;
+    nextTitleSearch_ = now + TitleSearchIntervalMs;
+    return false;
+}
+
 }  // namespace kes

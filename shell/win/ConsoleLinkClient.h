@@ -32,9 +32,15 @@ public:
 
     // True when a top-level window titled "KestrupTirvane" (the companion's console) exists.
     static bool CompanionWindowExists();
+    // The same question, asked once per forwarded batch: the companion's own window and a console window are
+    // looked up by class (quick); a search over every top-level window for any other window with that title,
+    // which takes a while under Wine, runs at most every TitleSearchIntervalMs while it finds nothing.
+    bool CompanionWindowSeen();
+    unsigned TitleSearchIntervalMs = 50;
 
 private:
     int startError_ = 0;  // WSAStartup's result; 0 when Winsock is ready
+    unsigned long long nextTitleSearch_ = 0;  // GetTickCount64 time
 };
 
 }  // namespace kes

@@ -494,7 +494,7 @@ void TKestrup::ApplyBatch(const TDrainedBatch& batch) {
 }
 
 void TKestrup::ForwardToCompanion(const std::string& raw) {
-    if (raw.empty() || !TConsoleLinkClient::CompanionWindowExists()) return;
+    if (raw.empty() || !IdTCPClient1->CompanionWindowSeen()) return;
     if (IdTCPClient1->SendBatch(raw))
         MsgBox(Text::TcpProblem, Text::CaptionWarning, MB_OK | MB_ICONWARNING, this);
 }

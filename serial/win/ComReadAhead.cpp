@@ -1,0 +1,128 @@
+#include "serial/win/ComReadAhead.h"
+
+#include "base/Exception.h"
+
+namespace kes {
+
+namespace {
+
+// How long a cancelled read may take to complete before it is given up.
+constexpr DWORD kCancelWaitMs = 5000;
+
+}  // namespace
+
+TComReadAhead::TComReadAhead(HANDLE device) : request_(new Request) {
+    InitializeCriticalSection(&lock_);
+    request_->overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE process = GetCurrentProcess();
+    if (!request_->overlapped.hEvent ||
+        !DuplicateHandle(process, device, process, &device_, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        if (request_->overlapped.hEvent) CloseHandle(request_->overlapped.hEvent);
+        delete request_;
+        DeleteCriticalSection(&lock_);
+        throw EOutOfResources("Cannot prepare the port's read-ahead");
+    }
+}
+
+TComReadAhead::~TComReadAhead() {
+    Stop();
+    CloseHandle(device_);
+    if (!stuck_) {
+        CloseHandle(request_->overlapped.hEvent);
+        delete request_;
+    }
+    DeleteCriticalSection(&lock_);
+}
+
+bool TComReadAhead::Active() {
+    Lock lock(*this);
+    return usable_ && enabled_ && held_.empty();
+}
+
+bool TComReadAhead::Pending() {
+    Lock lock(*this);
+    return pending_;
+}
+
+bool TComReadAhead::Arm() {
+    Lock lock(*this);
+    if (pending_ || stuck_ || !usable_ || !enabled_ || !held_.empty()) return true;
+    Request& r = *request_;
+    HANDLE event = r.overlapped.hEvent;
+    r.overlapped = OVERLAPPED{};
+    r.overlapped.hEvent = event;
+    ResetEvent(event);
+    DWORD n = 0;
+    pending_ = true;
+    if (ReadFile(device_, &r.byte, 1, &n, &r.overlapped)) return true;  // done at once: collected by Collect
+    if (GetLastError() == ERROR_IO_PENDING) return true;
+    pending_ = false;
+    return false;
+}
+
+void TComReadAhead::Settle(DWORD transferred) {
+    pending_ = false;
+    if (transferred == 1)
+        held_ += request_->byte;
+    else
+        usable_ = false;  // the system's reads don't wait for a byte: EV_RXCHAR it is
+}
+
+void TComReadAhead::CollectDone() {
+    if (!pending_) return;
+    DWORD n = 0;
+    if (GetOverlappedResult(device_, &request_->overlapped, &n, FALSE)) {
+        Settle(n);
+    } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
+        pending_ = false;  // cancelled or failed: nothing read
+    }
+}
+
+bool TComReadAhead::Collect() {
+    Lock lock(*this);
+    const size_t before = held_.size();
+    CollectDone();
+    return held_.size() > before;
+}
+
+void TComReadAhead::Cancel() {
+    CollectDone();
+    if (!pending_) return;
+    CancelIoEx(device_, &request_->overlapped);
+    if (WaitForSingleObject(request_->overlapped.hEvent, kCancelWaitMs) != WAIT_OBJECT_0) {
+        // The device does not answer: the read and its record stay as they are, and no new read starts.
+        stuck_ = true;
+        pending_ = false;
+        usable_ = false;
+        return;
+    }
+    CollectDone();
+    pending_ = false;
+}
+
+void TComReadAhead::Stop() {
+    Lock lock(*this);
+    enabled_ = false;
+    Cancel();
+}
+
+void TComReadAhead::SetEnabled(bool enabled) {
+    Lock lock(*this);
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    if (!enabled) Cancel();  // a byte it took stays held for the next read
+}
+
+uint32_t TComReadAhead::HeldCount() {
+    Lock lock(*this);
+    CollectDone();
+    return static_cast<uint32_t>(held_.size());
+}
+
+void TComReadAhead::Drop() {
+    Lock lock(*this);
+    Cancel();
+    held_.clear();
+}
+
+}  // namespace kes

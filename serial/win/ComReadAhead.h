@@ -1,0 +1,87 @@
+#pragma once
+// The read-ahead of an open port: one pending overlapped read of one byte, which completes the moment a byte
+// arrives and so wakes the event thread at once. (Wine notices received bytes for a pending WaitCommEvent only
+// when its poll comes round, about 2 ms late.) The byte it takes is held and handed out ahead of the device's
+// queue: the port's reads and queue counts go through it, so nothing is lost or reordered.
+//
+// It needs reads that return at once with what is queued (the port's default time-outs) and a system that lets
+// such a read wait while the queue is empty. Where a read returns at once with no bytes instead (Windows), it
+// turns itself off for good and the event thread waits for EV_RXCHAR as usual.
+//
+// Threads: the event thread arms and collects; the port's thread takes, counts and drops. One lock guards the
+// state and is held while a read of the port's thread is started, so that the next read-ahead queues behind it.
+#include <cstdint>
+#include <string>
+
+#include "base/win/Win.h"
+#include "serial/ComDevice.h"
+
+namespace kes {
+
+class TComReadAhead {
+public:
+    // Works on its own duplicate of `device`.
+    explicit TComReadAhead(HANDLE device);
+    ~TComReadAhead();
+    TComReadAhead(const TComReadAhead&) = delete;
+    TComReadAhead& operator=(const TComReadAhead&) = delete;
+
+    // ---- event thread
+    // True while received bytes can wake the event thread: usable, enabled, and nothing held.
+    bool Active();
+    // Starts the one-byte read unless one is pending; false when the system refused it.
+    bool Arm();
+    // Signalled when the pending read completed (or was taken over by the port's thread).
+    HANDLE Event() const { return request_->overlapped.hEvent; }
+    bool Pending();
+    // Collects a completed read; true when it brought a byte.
+    bool Collect();
+    // Cancels a pending read for good (the thread ends or the device closes).
+    void Stop();
+
+    // ---- port's thread
+    // Switches the read-ahead on while the port's reads return at once with what is queued.
+    void SetEnabled(bool enabled);
+    // Bytes held (a completed read is collected first).
+    uint32_t HeldCount();
+    // Takes up to `max` held bytes and runs `start` (the start of a read of the device) with them; a pending
+    // read is cancelled and collected first, so that its byte comes before what `start` reads. When `start`
+    // fails, the bytes stay held.
+    template <typename F>
+    ComStatus TakeThenStart(uint32_t max, F&& start) {
+        Lock lock(*this);
+        Cancel();
+        const std::string taken = held_.substr(0, max);
+        ComStatus s = start(taken);
+        if (s.ok) held_.erase(0, taken.size());
+        return s;
+    }
+    // Drops the held bytes and a pending read (purge of the input).
+    void Drop();
+
+private:
+    struct Request {
+        OVERLAPPED overlapped{};
+        char byte = 0;
+    };
+    struct Lock {
+        explicit Lock(TComReadAhead& a) : lock(a.lock_) { EnterCriticalSection(&lock); }
+        ~Lock() { LeaveCriticalSection(&lock); }
+        CRITICAL_SECTION& lock;
+    };
+    void Settle(DWORD transferred);  // a read that completed: its byte held, a read without byte turns it off
+    void CollectDone();              // collects a read that has completed, without waiting
+    void Cancel();                   // cancels a pending read and collects it
+
+    CRITICAL_SECTION lock_;
+    HANDLE device_ = INVALID_HANDLE_VALUE;
+    // On the heap: a read that never answers its cancel is left alive rather than freed under the system's feet.
+    Request* request_;
+    bool pending_ = false;
+    bool stuck_ = false;
+    bool usable_ = true;
+    bool enabled_ = false;
+    std::string held_;
+};
+
+}  // namespace kes
