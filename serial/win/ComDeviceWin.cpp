@@ -169,7 +169,7 @@ ComStatus TWinComDevice::GetModemStatus(uint32_t& status) {
 }
 
 ComStatus TWinComDevice::Purge(uint32_t flags) {
-    if (readAhead_ && (flags & (PURGE_RXABORT | PURGE_RXCLEAR))) readAhead_->Drop();
+    if (readAhead_ && (flags & PURGE_RXCLEAR)) readAhead_->Drop();  // a held byte is queued input
     return Result(PurgeComm(handle_, flags));
 }
 

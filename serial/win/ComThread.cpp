@@ -118,7 +118,10 @@ void TComThread::Execute() {
     }
     // The pending wait is cancelled and collected before its record and event go.
     if (waitPending) collected = CancelAndCollect(device_, *wait);
-    if (ahead) ahead->Stop();
+    if (ahead) {
+        ahead->Stop();
+        ahead->Drop();  // purged with the device's queue below
+    }
     SetCommMask(device_, 0);
     PurgeComm(device_, PURGE_TXCLEAR | PURGE_RXCLEAR);
     if (collected) {

@@ -177,6 +177,71 @@ TEST_F(ComPortWine, EveryHandOverDeliversOnTheGuiThread) {
     }
 }
 
+// The event thread may take a byte ahead of the port's reads to learn of it at once: counts, reads from inside and
+// outside the handler and a handler that leaves bytes unread must still see every byte once, in order.
+TEST_F(ComPortWine, BytesTakenAheadAreCountedAndHandedOutFirst) {
+    int events = 0, lastCount = 0;
+    port_->OnRxChar = [&](TObject*, int count) {
+        ++events;
+        lastCount = count;
+    };
+    port_->OpenPort();
+    Purge();
+    events = 0;
+    ASSERT_TRUE(board_.Ok("text x"));
+    ASSERT_TRUE(PumpUntil([&] { return events > 0; }));
+    EXPECT_EQ(lastCount, 1);
+    EXPECT_EQ(port_->PendingInputCount(), 1);
+    // Nothing was read: new bytes are still reported, counted with the one left.
+    ASSERT_TRUE(board_.Ok("text yz"));
+    ASSERT_TRUE(PumpUntil([&] { return lastCount == 3; })) << lastCount;
+    std::string got;
+    EXPECT_EQ(port_->ReceiveText(got, 2), 2);
+    EXPECT_EQ(got, "xy");
+    EXPECT_EQ(port_->ReceiveText(got, 5), 1);
+    EXPECT_EQ(got, "z");
+    EXPECT_EQ(port_->PendingInputCount(), 0);
+}
+
+TEST_F(ComPortWine, ReadsInsideAndOutsideTheHandlerKeepTheOrder) {
+    std::string got;
+    port_->OnRxChar = [&](TObject*, int count) {
+        std::string chunk;
+        port_->ReceiveText(chunk, (count + 1) / 2);  // leaves some for the reads below
+        got += chunk;
+    };
+    port_->OpenPort();
+    Purge();
+    got.clear();
+    const size_t n = 12000;
+    ASSERT_TRUE(board_.Ok("speed 20000"));  // arrives in many small slices
+    ASSERT_TRUE(board_.Ok("burst " + std::to_string(n)));
+    const ULONGLONG end = GetTickCount64() + 30000;
+    while (got.size() < n && GetTickCount64() < end) {
+        std::string chunk;
+        port_->ReceiveText(chunk, 7);
+        got += chunk;
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    EXPECT_EQ(got.size(), n);
+    EXPECT_TRUE(got == Burst(n)) << "the bytes differ from the board's burst";
+}
+
+TEST_F(ComPortWine, EventsGoOnWhenReadsAreSetToWait) {
+    OpenCollecting();
+    ASSERT_TRUE(board_.Ok("text one\\r\\n"));
+    ASSERT_TRUE(PumpUntil([&] { return received_.find("one\r\n") != std::string::npos; })) << received_;
+    // Reads that wait up to 100 ms: the thread waits for EV_RXCHAR instead of reading ahead.
+    port_->Timeouts().SetReadTotalConstant(100);
+    ASSERT_TRUE(board_.Ok("text two\\r\\n"));
+    ASSERT_TRUE(PumpUntil([&] { return received_.find("two\r\n") != std::string::npos; })) << received_;
+    port_->Timeouts().SetReadTotalConstant(0);
+    ASSERT_TRUE(board_.Ok("text three\\r\\n"));
+    ASSERT_TRUE(PumpUntil([&] { return received_.find("three\r\n") != std::string::npos; })) << received_;
+    EXPECT_EQ(received_, "one\r\ntwo\r\nthree\r\n");
+}
+
 TEST_F(ComPortWine, HandleCountStaysStableOver50OpenCloseCycles) {
     port_->OpenPort();
     port_->ClosePort();

@@ -247,3 +247,35 @@ TEST(ConsoleLinkClient, FindsTheCompanionWindowByItsTitle) {
     DestroyWindow(w);
     EXPECT_FALSE(TConsoleLinkClient::CompanionWindowExists());
 }
+
+TEST(ConsoleLinkClient, BatchCheckFindsTheCompanionsWindowAtOnceAndAnyOtherWithItsTitleSoon) {
+    auto titled = [](const char* className) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = className;
+        RegisterClassA(&wc);
+        return CreateWindowA(className, "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    };
+    TConsoleLinkClient client;
+    client.TitleSearchIntervalMs = 300;
+    // The companion's own window and a console window: found by the very next batch.
+    for (const char* className : {"TKestrupTirvane", "ConsoleWindowClass"}) {
+        EXPECT_FALSE(client.CompanionWindowSeen());
+        HWND w = titled(className);
+        ASSERT_TRUE(w);
+        EXPECT_TRUE(client.CompanionWindowSeen()) << className;
+        DestroyWindow(w);
+        EXPECT_FALSE(client.CompanionWindowSeen()) << className;
+    }
+    // Any other window with the title: found once the search over all windows comes round again.
+    HWND other = titled("KestrupLinkTestOther");
+    ASSERT_TRUE(other);
+    const auto start = Clock::now();
+    while (!client.CompanionWindowSeen() && Clock::now() - start < std::chrono::seconds(5)) Sleep(10);
+    EXPECT_TRUE(client.CompanionWindowSeen());
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+    DestroyWindow(other);
+    EXPECT_FALSE(client.CompanionWindowSeen());
+}

@@ -17,16 +17,16 @@ using namespace kes::test;
 
 namespace {
 
-// A top-level window with the companion's title (hidden: only its title is looked for).
+// A top-level window of the companion's class with its title (hidden: only these are looked for).
 class CompanionWindow {
 public:
     CompanionWindow() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
         wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KestrupTestCompanion";
+        wc.lpszClassName = "TKestrupTirvane";
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowA("KestrupTestCompanion", "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+        hwnd_ = CreateWindowA("TKestrupTirvane", "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                               nullptr, wc.hInstance, nullptr);
     }
     ~CompanionWindow() {
