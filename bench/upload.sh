@@ -3,8 +3,8 @@
 # 11520 bytes a second both ways, answering at once), by Kestrup's own windows ("Send all text to processor")
 # and, in the same run, by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR)
 # on the same port. Prints each time, the ratio reference / Kestrup (1.0 = as fast) and the board's count of
-# pacing violations for each. A second reference waits as an event-driven port does (WaitCommEvent, then a read
-# of what is queued): under Wine that event path sets the pace, and its ratio shows Kestrup's own share.
+# pacing violations for each. A second reference waits for the answer with WaitCommEvent alone, then reads what
+# is queued: under Wine that wait notices bytes only at its next poll (Kestrup's port reads one byte ahead instead).
 #   bench/upload.sh [ROUNDS]   (default 3; the median of the rounds is reported)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
