@@ -33,10 +33,4 @@ bool FileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string LongTimeString() {
-    char buf[128] = "";
-    const int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, sizeof buf);
-    return n > 0 ? std::string(buf, static_cast<size_t>(n - 1)) : std::string();
-}
-
 }  // namespace kes

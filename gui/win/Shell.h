@@ -16,7 +16,5 @@ HWND FindTopWindow(const std::string& title);
 // The folder of the running program, ending with a backslash.
 std::string ProgramFolder();
 bool FileExists(const std::string& path);
-// The local time of day in the user's long time format ("14:03:07").
-std::string LongTimeString();
 
 }  // namespace kes
