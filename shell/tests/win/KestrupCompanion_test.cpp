@@ -147,9 +147,13 @@ TEST_F(KestrupCompanion, BoardTextReachesTheCompanionAndATypedLineReachesTheBoar
     // The terminal itself shows the text without the sequence.
     ASSERT_TRUE(WaitUntil([&] { return k_->MemoText() == " ok\r\n ok\r\nhi\r\n"; })) << k_->MemoText();
 
-    // A typed line leaves the companion with LF and reaches the board followed by the terminal's CR.
+    // A typed line leaves the companion with LF and reaches the board followed by the terminal's CR; a minimised
+    // terminal comes back for it.
+    ShowWindow(k_->Main(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(k_->Main()) != FALSE; }));
     companion_->Type("1 2 + .\r\n");
     ASSERT_TRUE(BoardReceived("\r\r1 2 + .\n\r")) << board_.Received();
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(k_->Main()) == FALSE; }));
     const std::vector<BoardLine> lines = board_.Lines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines.back().text, "1 2 + .");
