@@ -21,6 +21,8 @@ kestrup_native_test(helpwin_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/HelpAddress_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/HelpWindow_test.cpp
   LIBS kes_helpwin)
 
+# One at a time: a test writes MyHelp.txt beside the program, which every other help window test would read.
 kestrup_wine_test(helpwin_wine_tests GUI
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/HelpWindow_test.cpp
-  LIBS kes_helpwin)
+  LIBS kes_helpwin
+  LOCK helpfile)
