@@ -38,6 +38,7 @@ void Board::Reset(Millis now) {
     Purge();
     inFreeAt_ = outFreeAt_ = 0;
     lines_.clear();
+    received_.clear();
     violations_ = 0;
 }
 
@@ -66,6 +67,8 @@ void Board::SetSilentAfter(long lines) {
 bool Board::Defined(const std::string& name) const { return dictionary_.count(Lower(name)) != 0; }
 
 void Board::Receive(std::string_view bytes, Millis now) {
+    received_.append(bytes);
+    if (received_.size() > kMaxReceivedBytes) received_.erase(0, received_.size() - kMaxReceivedBytes);
     for (char c : bytes) ByteIn(c, now);
     FlushEcho(now);
     if (speed_ > 0 && !bytes.empty())

@@ -37,6 +37,7 @@ struct ReceivedLine {
 class Board {
 public:
     static constexpr std::size_t kMaxRecordedLines = 100000;
+    static constexpr std::size_t kMaxReceivedBytes = 1 << 20;
 
     explicit Board(Millis now = 0) { Reset(now); }
 
@@ -74,6 +75,9 @@ public:
     bool OutputQueued() const { return !queue_.empty(); }
 
     const std::deque<ReceivedLine>& Lines() const { return lines_; }
+    // Every byte received since the last reset, exactly as it came (line ends and ignored bytes too); the
+    // newest kMaxReceivedBytes.
+    const std::string& Received() const { return received_; }
     long Violations() const { return violations_; }
     bool Defined(const std::string& name) const;
 
@@ -115,6 +119,7 @@ private:
     double outFreeAt_ = 0;
 
     std::deque<ReceivedLine> lines_;  // the newest kMaxRecordedLines
+    std::string received_;
     long violations_ = 0;
 };
 

@@ -15,6 +15,8 @@
 //   burst N                queue N bytes "0123456789..." as one write
 //   lines                  ok N, then per received line: "MS early|paced TEXT" (MS since the last reset;
 //                          TEXT with \\ and \xHH for bytes outside 0x20-0x7E)
+//   received               ok TEXT: every byte received since the last reset, as it came (line ends included),
+//                          escaped as in `lines`; "ok" when nothing came
 //   violations             ok N: lines that arrived before the answer to the line before was sent
 //   purge                  drop queued output, the partial line and unread bytes on the serial line
 //   reset                  purge, forget words, records and settings (back to the defaults above)
@@ -173,6 +175,7 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
             text += std::to_string(line.at) + (line.early ? " early " : " paced ") + EscapeLine(line.text) + "\n";
         return {text};
     }
+    if (verb == "received") return Ok(EscapeLine(board.Received()));
     if (verb == "violations") return Ok(std::to_string(board.Violations()));
     if (verb == "purge" || verb == "reset") {
         if (verb == "purge") board.Purge();

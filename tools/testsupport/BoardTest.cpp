@@ -185,6 +185,11 @@ std::vector<BoardLine> BoardControl::Lines() {
     return lines;
 }
 
+std::string BoardControl::Received() {
+    const std::string answer = Command("received");
+    return answer.rfind("ok ", 0) == 0 ? Unescape(answer.substr(3)) : std::string();
+}
+
 long BoardControl::Violations() {
     const std::string answer = Command("violations");
     return answer.rfind("ok ", 0) == 0 ? std::atol(answer.c_str() + 3) : -1;

@@ -10,7 +10,8 @@
 //   kes::test::BoardComPort()     "COM5" or "" when the harness is not up
 //   kes::test::OpenComPort(name)  \\.\COMn opened for overlapped I/O, 115200 8N1 without flow control, purged
 //   kes::test::ReadPortUntil(h, text, ms)   overlapped reads until `text` came or the time is up
-//   kes::test::BoardControl       the control client: Command("delay 100") -> "ok"; Lines(); Violations()
+//   kes::test::BoardControl       the control client: Command("delay 100") -> "ok"; Lines(); Received();
+//                                 Violations()
 // The control commands are described in tools/boardsim/README.md.
 #include <winsock2.h>
 #include <windows.h>
@@ -53,6 +54,8 @@ public:
     bool Ok(const std::string& command) { return Command(command).rfind("ok", 0) == 0; }
     bool Reset() { return Ok("reset"); }
     std::vector<BoardLine> Lines();
+    // Every byte the board received since its last reset, line ends included, exactly as it came.
+    std::string Received();
     long Violations();  // -1 when the board did not answer
 
 private:

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "CompanionProcess.h"
+#include "tools/testsupport/CompanionProcess.h"
 
 using namespace tirvane_test;
 

@@ -40,6 +40,24 @@ TEST(BoardLineEnds, Esp32ModeEndsAtLfAndIgnoresCr) {
     EXPECT_EQ(board.Lines()[0].text, "words");
 }
 
+TEST(BoardLineEnds, EveryReceivedByteIsKeptAsItCame) {
+    Board board;
+    board.Receive("typed\n\r", 0);  // LF is ignored by the line logic but kept in what was received
+    EXPECT_EQ(board.Lines().back().text, "typed");
+    board.SetSilentAfter(0);
+    board.Receive(std::string("x\0\r", 3), 1);
+    board.Purge();
+    EXPECT_EQ(board.Received(), std::string("typed\n\rx\0\r", 10));
+    board.Reset(2);
+    EXPECT_EQ(board.Received(), "");
+
+    // Only the newest bytes are kept.
+    board.Receive(std::string(Board::kMaxReceivedBytes, 'a'), 3);
+    board.Receive("end", 4);
+    ASSERT_EQ(board.Received().size(), Board::kMaxReceivedBytes);
+    EXPECT_EQ(board.Received().substr(Board::kMaxReceivedBytes - 4), "aend");
+}
+
 TEST(BoardLineEnds, BackspaceIsEchoedAndEditsTheInterpretedLine) {
     Board board;
     board.Receive(": ab\bc ;\r", 0);

@@ -1,4 +1,4 @@
-#include "CompanionProcess.h"
+#include "tools/testsupport/CompanionProcess.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -228,9 +228,20 @@ ConsoleCompanion::ConsoleCompanion() {
         return;
     process_ = pi.hProcess;
     CloseHandle(pi.hThread);
+    Attach(pi.dwProcessId);
+}
+
+ConsoleCompanion::ConsoleCompanion(DWORD processId) {
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process_) Attach(processId);
+}
+
+void ConsoleCompanion::Attach(DWORD processId) {
     FreeConsole();
     // The console appears with the process; try for a while.
-    for (int i = 0; i < 100 && !AttachConsole(pi.dwProcessId); ++i) Sleep(50);
+    bool attached = false;
+    for (int i = 0; i < 100 && !(attached = AttachConsole(processId) != FALSE); ++i) Sleep(50);
+    if (!attached) return;
     input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
     screen_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -1,6 +1,7 @@
 #pragma once
-// Test helpers: a companion process with piped standard input and output, a loopback client, and a
-// stand-in for the terminal's main window that records the WM_COPYDATA messages it gets.
+// Test helpers for the console companion KestrupTirvane.exe (found beside the test program): a companion process
+// with piped standard input and output, one in a console of its own, a loopback client, and a stand-in for the
+// terminal's main window that records the WM_COPYDATA messages it gets.
 #include <windows.h>
 
 #include <cstdint>
@@ -84,8 +85,13 @@ namespace tirvane_test {
 // the console's input and the screen is read back.
 class ConsoleCompanion {
 public:
+    // Starts the companion in a new console.
     ConsoleCompanion();
-    ~ConsoleCompanion();
+    // Takes over a companion that runs already (started by another program) in a console of its own.
+    explicit ConsoleCompanion(DWORD processId);
+    ~ConsoleCompanion();  // ends the process if it still runs
+    ConsoleCompanion(const ConsoleCompanion&) = delete;
+    ConsoleCompanion& operator=(const ConsoleCompanion&) = delete;
     bool Attached() const { return input_ != INVALID_HANDLE_VALUE; }
     // Gathers events for the console input: one key press (down and up) per character, '\r' as Enter.
     void Keys(const std::string& text);
@@ -99,6 +105,7 @@ public:
     long WaitExit(DWORD timeoutMs = 10000);
 
 private:
+    void Attach(DWORD processId);
     void Put(const INPUT_RECORD& record) { pending_.push_back(record); }
     std::vector<INPUT_RECORD> pending_;
     HANDLE process_ = nullptr;
