@@ -3,8 +3,8 @@
 #   kestrup_wine_test(name SOURCES ... LIBS ... [LOCK res] [GUI])
 #                                                    GoogleTest program of the Windows tree, run under Wine
 # Locks: "board" for every test that uses the virtual COM port, the companion's TCP port 6800, a "Kestrup" or
-# "KestrupTirvane" window or WM_COPYDATA between them - these all share one desktop and must not overlap;
-# "helpfile" for the tests that write "MyHelp.txt" beside the test programs.
+# "KestrupTirvane" window or WM_COPYDATA between them - these all share one desktop and must not overlap - and for
+# tests that look at the keyboard focus, which a Kestrup.exe coming up in another test takes away.
 include(GoogleTest)
 
 if(KESTRUP_WINDOWS)

@@ -21,6 +21,7 @@ kestrup_native_test(helpwin_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/HelpAddress_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/HelpWindow_test.cpp
   LIBS kes_helpwin)
 
-kestrup_wine_test(helpwin_wine_tests GUI LOCK helpfile
+# One at a time ("MyHelp.txt" beside the program is written by one, read by the others) and with the focus.
+kestrup_wine_test(helpwin_wine_tests GUI LOCK board
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/HelpWindow_test.cpp
   LIBS kes_helpwin)

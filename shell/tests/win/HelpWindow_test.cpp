@@ -125,6 +125,7 @@ TEST_F(HelpWindowWine, EnterInTheSearchBoxSelectsTheHitAndSearhAgainTheNext) {
     const std::string text = UpperAZ(WindowText(H(form_->Memo1)));
     const size_t first = text.find("SECOND UART"), second = text.find("SECOND UART", first + 1);
     ASSERT_NE(second, std::string::npos);
+    SetForegroundWindow(H(form_));  // as when the user types into it
     Type(H(form_->Edit1), "Second uart\r");
     EXPECT_EQ(WindowText(H(form_->Edit1)), "Second uart");
     EXPECT_EQ(MemoSelection(H(form_->Memo1)), std::make_pair(int(first), int(first) + 11));
