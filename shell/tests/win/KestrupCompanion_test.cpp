@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "KestrupOnBoard.h"
 #include "tools/testsupport/BoardTest.h"
 #include "tools/testsupport/CompanionProcess.h"
 
@@ -71,15 +72,11 @@ std::string OwnFolder() {
     return FolderOf(path);
 }
 
-class KestrupCompanion : public ::testing::Test {
+class KestrupCompanion : public KestrupOnBoard {
 protected:
     void SetUp() override {
-        com_ = BoardComPort();
-        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
-        ASSERT_TRUE(board_.Connect()) << "no board control";
-        ASSERT_TRUE(board_.Reset());
-        ResetTerminalSettings();
-        PresetPortSettings(com_);
+        KestrupOnBoard::SetUp();
+        if (!Ready()) return;
         // The board type made for the companion: the terminal filters the escape sequences, the companion shows them.
         for (const char* v : {"Arduino", "Scamp2", "Scamp2andTirvane", "ESP32forth"})
             WriteSetting("MCUtype", v, std::string(v) == "Scamp2andTirvane" ? "1" : "0");
@@ -127,8 +124,6 @@ protected:
         return WaitUntil([&] { return board_.Received() == bytes; }, ms);
     }
 
-    std::string com_;
-    BoardControl board_;
     std::unique_ptr<KestrupProcess> k_;
     std::unique_ptr<CompanionProcess> companion_;
     DWORD companionPid_ = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "KestrupOnBoard.h"
 #include "tools/testsupport/BoardTest.h"
 
 using namespace kes::test;
@@ -103,16 +104,8 @@ private:
     std::vector<std::string> done_;
 };
 
-class KestrupForwarding : public ::testing::Test {
+class KestrupForwarding : public KestrupOnBoard {
 protected:
-    void SetUp() override {
-        com_ = BoardComPort();
-        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
-        ASSERT_TRUE(board_.Connect()) << "no board control";
-        ASSERT_TRUE(board_.Reset());
-        ResetTerminalSettings();
-        PresetPortSettings(com_);
-    }
     void Start() {
         k_ = std::make_unique<KestrupProcess>();
         std::string error;
@@ -122,8 +115,6 @@ protected:
         return WaitUntil([&] { return k_->MemoText().find(text) != std::string::npos; }, ms);
     }
 
-    std::string com_;
-    BoardControl board_;
     std::unique_ptr<KestrupProcess> k_;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "KestrupOnBoard.h"
 #include "shell/MainWindowMessages.h"
 #include "tools/testsupport/BoardTest.h"
 
@@ -36,15 +37,11 @@ struct Found {
     HWND hwnd = nullptr;
 };
 
-class KestrupSource : public ::testing::Test {
+class KestrupSource : public KestrupOnBoard {
 protected:
     void SetUp() override {
-        com_ = BoardComPort();
-        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
-        ASSERT_TRUE(board_.Connect()) << "no board control";
-        ASSERT_TRUE(board_.Reset());
-        ResetTerminalSettings();
-        PresetPortSettings(com_);
+        KestrupOnBoard::SetUp();
+        if (!Ready()) return;
         folder_ = TestFolder();
     }
     void TearDown() override { k_.reset(); }
@@ -122,8 +119,7 @@ protected:
         return texts;
     }
 
-    std::string com_, folder_;
-    BoardControl board_;
+    std::string folder_;
     std::unique_ptr<KestrupProcess> k_;
     HWND source_ = nullptr;
     std::vector<std::string> boxes_;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "KestrupOnBoard.h"
 #include "tools/testsupport/BoardTest.h"
 
 using namespace kes::test;
@@ -26,16 +27,8 @@ bool EndsWith(const std::string& s, const std::string& end) {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-class KestrupTerminal : public ::testing::Test {
+class KestrupTerminal : public KestrupOnBoard {
 protected:
-    void SetUp() override {
-        com_ = BoardComPort();
-        if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
-        ASSERT_TRUE(board_.Connect()) << "no board control";
-        ASSERT_TRUE(board_.Reset());
-        ResetTerminalSettings();
-        PresetPortSettings(com_);
-    }
     void TearDown() override { k_.reset(); }
 
     void Start() {
@@ -70,8 +63,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return Count(k_->MemoText(), " ok") >= expectedLines; }));
     }
 
-    std::string com_;
-    BoardControl board_;
     std::unique_ptr<KestrupProcess> k_;
 };
 
