@@ -10,6 +10,8 @@ namespace tirvane_test {
 const std::string kBanner =
     "\x1b[41m   Ver.1.1 Write *exit/*EXIT to terminate console. "
     "Use ICON in top left corner for personal settings.\r\n\x1b[0m\r\n";
+const std::string kBindFailureLine =
+    "ECouldNotBindSocket: Could not bind socket. Address and port are already in use.\r\n";
 
 namespace {
 

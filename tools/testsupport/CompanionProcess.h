@@ -76,6 +76,8 @@ private:
 };
 
 extern const std::string kBanner;
+// What a companion prints when port 6800 is taken, after its banner.
+extern const std::string kBindFailureLine;
 
 }  // namespace tirvane_test
 
