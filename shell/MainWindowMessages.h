@@ -7,9 +7,7 @@ namespace kes {
 // WM_COMMAND id, 0 when the window has no such item.
 inline constexpr unsigned kMsgMenuCommandOf = 0x8000 /* WM_APP */ + 0x2A1;
 
-// Names of the main window's classes and windows as other programs find them.
-inline constexpr const char* kMainWindowClass = "TKestrup";
-inline constexpr const char* kMainWindowTitle = "Kestrup";
+// Names of the windows as other programs find them (the main window's: base/CompanionLink.h).
 inline constexpr const char* kLogWindowClass = "TLOGform";
 
 }  // namespace kes

@@ -14,22 +14,14 @@
 #include "serial/CPortCtl.h"
 #include "serial/CPortSetup.h"
 #include "serial/win/LedGlyph.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
+#include "testsupport/Wait.h"
 
 using namespace kes;
 
 namespace {
 
-template <typename F>
-bool PumpUntil(F done, DWORD timeoutMs = 10000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
+using kes::test::PumpUntil;
 
 // The form's client area as it paints itself (WM_PRINTCLIENT), independent of what covers it on screen.
 std::unique_ptr<TBitmap> PrintClient(TForm& form) {
