@@ -49,6 +49,9 @@ inline bool SynchronizeWaiting() {
     return PeekMessageA(&msg, nullptr, WM_KES_SYNCHRONIZE, WM_KES_SYNCHRONIZE, PM_NOREMOVE) != FALSE;
 }
 
+// True when no window of this thread waits to be painted.
+inline bool PaintingDone() { return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0; }
+
 // Serves messages for `ms` milliseconds.
 inline void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 

@@ -150,7 +150,7 @@ TEST_F(PortCtlWine, LampFollowsARealOpenAndCloseWithoutRunningTheMessageLoop) {
     led->SetKind(lkBulb);
     led->SetComPort(&port);
     form_->ShowForm();
-    PumpUntil([] { return false; }, 100);
+    PumpUntil(kes::test::PaintingDone, 3000);
 
     const TColor on = ResourceCentre("LEDBULBON"), off = ResourceCentre("LEDBULBOFF");
     auto probe = [&] {
@@ -302,7 +302,7 @@ TEST_F(PortCtlWine, SetupDialogOkAppliesOnceInOneBracket) {
     bool pictured = false;
     DialogDriver driver([&](TComSetupFrm& f) {
         for (int i = 0; i < TComSetupFrm::ComboCount; ++i) shown[i] = f.Combos(i)->Text();
-        PumpUntil([] { return false; }, 200);  // let it paint
+        PumpUntil(kes::test::PaintingDone, 3000);  // let it paint
         pictured = SaveWindowPicture(Hwnd(f), "portsetup-dialog.bmp");
         UserPicks(f.Combo2, "115200");
         UserPicks(f.Combo3, "7");
