@@ -204,11 +204,11 @@ void KestrupProcess::Sync() {
     SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
 }
 
-std::string MenuCaptionPath(const std::string& itemName) {
-    for (const TBoardMode& m : BoardModes())
-        if (itemName == m.ItemName) return std::string("Processor-Type|") + m.Caption;
-    static const std::map<std::string, std::string> paths = {
-        // The main window.
+// The caption path ("Clear-Screen|Sure? (Clear screen)") of a menu item, by the window's class and the item's
+// component name: the board types come from the program's own table.
+std::string MenuCaptionPath(HWND window, const std::string& itemName) {
+    using Paths = std::map<std::string, std::string>;
+    static const Paths mainWindow = {
         {"SourceFileWindow1", "File|SourceFile Window"},
         {"Exit1", "File|Exit"},
         {"SerialSetup1", "Serial-Setup"},
@@ -218,11 +218,18 @@ std::string MenuCaptionPath(const std::string& itemName) {
         {"SureClearscreen1", "Clear-Screen|Sure? (Clear screen)"},
         {"Help1", "Help"},
         {"W10Tirvane1", "Win10-ANSI-Console"},
-        // The source window.
+    };
+    static const Paths sourceWindow = {
         {"Openasourcetextfile1", "File|Open a source/text file"},
         {"OpenRESENTfile1", "File|Open RESENT file"},
         {"Savecontentinthesamefile1", "File|Save content in  the same file"},
+        {"SureClearscreen1", "Clear screen|Sure? (Clear screen)"},
     };
+    const bool main = ClassOf(window) == kMainWindowClass;
+    if (main)
+        for (const TBoardMode& m : BoardModes())
+            if (itemName == m.ItemName) return std::string("Processor-Type|") + m.Caption;
+    const Paths& paths = main ? mainWindow : sourceWindow;
     const auto it = paths.find(itemName);
     return it == paths.end() ? itemName : it->second;
 }
@@ -238,7 +245,7 @@ UINT MenuCommandOf(HWND window, const std::string& itemName) {
         if (!hook) return 0;
         hooks[thread] = hook;
     }
-    const ATOM atom = GlobalAddAtomA(MenuCaptionPath(itemName).c_str());
+    const ATOM atom = GlobalAddAtomA(MenuCaptionPath(window, itemName).c_str());
     UINT id = 0;
     if (PostMessageA(window, question, atom, static_cast<LPARAM>(GetCurrentThreadId()))) {
         const ULONGLONG end = GetTickCount64() + 5000;
