@@ -3,6 +3,7 @@
 #include "shell/RegularFile.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
@@ -12,20 +13,12 @@ namespace kes {
 
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+struct CloseFile {
+    void operator()(HANDLE h) const {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
 };
+using FileHandle = std::unique_ptr<void, CloseFile>;
 
 }  // namespace
 
@@ -33,7 +26,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes, std::uint6
     if (path.empty() || IsDeviceName(path)) return FileRead::NotFound;
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return FileRead::NotFound;
+    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK) return FileRead::NotFound;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileRead::NotFound;
