@@ -35,7 +35,4 @@ private:
     TMenuItem* NewItem(TMenuItem* parent, const char* name, const char* caption);
 };
 
-// The log window, made at start after the main window; nullptr before that and after the end.
-extern TLOGform* LOGform;
-
 }  // namespace kes
