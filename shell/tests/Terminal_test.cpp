@@ -78,7 +78,7 @@ TEST_F(Terminal, ABellFloodBeepsOncePerBatch) {
 }
 
 TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
-    screen.showCost = 3;  // an append costs 3 ms: the next waits at least 30 ms
+    screen.showCost = 3;  // an append costs 3 ms: the next waits kAppendShare times as long
     terminal.SetBoardType(TBoardType::ESP32);
     terminal.Received("first\n");
     terminal.Tick();  // due at once
@@ -92,7 +92,7 @@ TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
     terminal.AddText("typed");  // the terminal's own text keeps its place among the board's
     terminal.Received("\b\b!");        // backspaces reach into waiting text
     terminal.Drain();
-    screen.now += 30;
+    screen.now += 3 * TTerminal::kAppendShare - 20;
     terminal.Tick();
     EXPECT_EQ(screen.shows, 2);
     EXPECT_EQ(screen.memo, "first\nline 0\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\nline 9\n"
