@@ -37,8 +37,10 @@ bool TTerminal::Drain() {
 }
 
 void TTerminal::Tick() {
-    Drain();
-    ShowIfDue();
+    const std::uint64_t now = screen_.NowMs();
+    if (Drain()) lastDrainAt_ = now;
+    if (!waiting_) return;
+    if (now >= nextShowAt_ || (!Uploading() && now >= lastDrainAt_ + kRefreshMs)) Show();
 }
 
 void TTerminal::Queue(const TDrainedBatch& batch) {
@@ -77,7 +79,7 @@ void TTerminal::Show() {
     const std::uint64_t start = screen_.NowMs();
     screen_.ShowText(edit);
     const std::uint64_t now = screen_.NowMs();
-    nextShowAt_ = now + std::max(kRefreshMs, (now - start) * kAppendShare);
+    nextShowAt_ = now + std::max(kRefreshMs, (now - start) * ((Uploading() ? kAppendShare : kAppendShareIdle) - 1));
 }
 
 void TTerminal::ScreenCleared() {

@@ -64,10 +64,12 @@ struct TLogSink {
 class TTerminal {
 public:
     // Spacing of the memo appends: at least one screen refresh, and so that appending takes at most about a
-    // 25th of the time. A visible edit control under Wine lays out all of its lines again on every append
-    // (measured: 10-40 ms at 80 KB, 2000 lines), and an upload line whose answer comes meanwhile waits for it.
+    // 25th of the time while an upload runs (a third otherwise). A visible edit control under Wine lays out all
+    // of its lines again on every append (measured: 10-40 ms at 80 KB, 2000 lines), and an upload line whose
+    // answer comes meanwhile waits for it. Without an upload, text is shown at once when the board pauses.
     static constexpr std::uint64_t kRefreshMs = 16;
     static constexpr std::uint64_t kAppendShare = 25;
+    static constexpr std::uint64_t kAppendShareIdle = 3;
 
     explicit TTerminal(TerminalScreen& screen) : screen_(screen) {}
 
@@ -97,7 +99,7 @@ public:
     // asked, and the upload hears of the line end. The text itself waits for the screen (ShowIfDue). False
     // when nothing was queued.
     bool Drain();
-    // The timer's tick: drains, and shows the waiting text when its time has come.
+    // The timer's tick: drains, and shows the waiting text when its time has come or the board paused.
     void Tick();
     // Shows the waiting text now (the end of an upload, before the user edits the memo, before a question).
     void Show();
@@ -131,6 +133,7 @@ private:
     std::optional<TDrainedBatch> waiting_;  // joined edits not yet shown
     std::optional<bool> heldBack_;          // the mark's state to show with them
     std::uint64_t nextShowAt_ = 0;
+    std::uint64_t lastDrainAt_ = 0;
     bool draining_ = false;
     std::optional<TTerminalTail::TLineId> asked_;  // the line the warning question was last asked for
 };

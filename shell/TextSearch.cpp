@@ -48,4 +48,11 @@ bool SearchMemo(TCustomMemo& memo, const std::string& what, unsigned options) {
     return true;
 }
 
+bool FindInMemo(TCustomMemo& memo, const std::string& what, bool again) {
+    if (!SearchAllowed(static_cast<size_t>(memo.GetTextLen()), what)) return false;
+    if (memo.CanFocus()) memo.SetFocus();
+    if (!again) memo.SetCaret(0);
+    return SearchMemo(memo, what, soIgnoreCase);
+}
+
 }  // namespace kes

@@ -36,4 +36,8 @@ TWordRange WordAt(std::string_view text, size_t pos);
 // found (the selection stays).
 bool SearchMemo(TCustomMemo& memo, const std::string& what, unsigned options);
 
+// The windows' search command: only when SearchAllowed; gives the memo the focus, starts at the top unless
+// `again` ("Search again" goes on after the selection), and searches ignoring the case of A-Z.
+bool FindInMemo(TCustomMemo& memo, const std::string& what, bool again);
+
 }  // namespace kes

@@ -110,11 +110,7 @@ void TForm3::Home1Click(TObject*) {
 }
 
 void TForm3::Search1Click(TObject* sender) {
-    const std::string what = Edit1->Text();
-    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
-    if (Memo1->CanFocus()) Memo1->SetFocus();
-    if (sender != SearhAgain1) Memo1->SetCaret(0);
-    SearchMemo(*Memo1, what, soIgnoreCase);
+    FindInMemo(*Memo1, Edit1->Text(), sender == SearhAgain1);
 }
 
 void TForm3::SearhAgain1Click(TObject*) { Search1Click(SearhAgain1); }

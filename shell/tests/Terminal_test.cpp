@@ -77,8 +77,19 @@ TEST_F(Terminal, ABellFloodBeepsOncePerBatch) {
     EXPECT_EQ(screen.memo, "okno bell");
 }
 
+// An upload that runs as long as the test wants.
+struct RunningUpload : TerminalUpload {
+    bool running = true;
+    bool Running() const override { return running; }
+    void BoardLineEnded() override {}
+    void WarningQuestionOpened() override {}
+    void WarningQuestionAnswered(bool, bool) override {}
+};
+
 TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
-    screen.showCost = 3;  // an append costs 3 ms: the next waits kAppendShare times as long
+    RunningUpload upload;
+    terminal.SetUpload(&upload);
+    screen.showCost = 3;  // an append costs 3 ms: during an upload appending takes a kAppendShare-th of the time
     terminal.SetBoardType(TBoardType::ESP32);
     terminal.Received("first\n");
     terminal.Tick();  // due at once
@@ -95,6 +106,14 @@ TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
     screen.now += 3 * TTerminal::kAppendShare - 20;
     terminal.Tick();
     EXPECT_EQ(screen.shows, 2);
+    // Without an upload, a board that pauses for a screen refresh has its text shown at once.
+    upload.running = false;
+    terminal.Received("x");
+    terminal.Tick();
+    screen.now += TTerminal::kRefreshMs;
+    terminal.Tick();
+    EXPECT_EQ(screen.shows, 3);
+    screen.memo.resize(screen.memo.size() - 1);
     EXPECT_EQ(screen.memo, "first\nline 0\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\nline 9\n"
                            "typ!");
     // A clear screen in the waiting text drops what waited before its batch.

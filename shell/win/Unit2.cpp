@@ -424,11 +424,7 @@ void TSourceFile::Memo1Click(TObject*) {
 // ---- search
 
 void TSourceFile::btFindClick(TObject* sender) {
-    const std::string what = Edit1->Text();
-    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
-    if (Memo1->CanFocus()) Memo1->SetFocus();
-    if (sender != btAgain) Memo1->SetCaret(0);
-    SearchMemo(*Memo1, what, soIgnoreCase);
+    FindInMemo(*Memo1, Edit1->Text(), sender == btAgain);
 }
 
 void TSourceFile::btAgainClick(TObject*) { btFindClick(btAgain); }
