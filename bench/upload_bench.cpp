@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/MainWindowMessages.h"
 #include "shell/tests/win/KestrupDriver.h"
 #include "tools/testsupport/BoardTest.h"
 
@@ -73,10 +72,7 @@ LRESULT LongestMemo(HWND parent) {
 }
 
 void MenuOf(HWND window, const std::string& item) {
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    const LRESULT id = SendMessageA(window, kes::kMsgMenuCommandOf, atom, 0);
-    GlobalDeleteAtom(atom);
-    PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(MenuCommandOf(window, item)), 0);
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

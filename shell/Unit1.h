@@ -18,6 +18,7 @@
 #include "shell/CommandHistory.h"
 #include "shell/MainWindowMessages.h"
 #include "shell/Terminal.h"
+#include "shell/TypedWrites.h"
 #include "skin/SkinData.h"
 
 namespace kes {
@@ -113,12 +114,16 @@ private:
     void Forward(const std::string& raw) override;
     bool AskWarning(const std::string& line) override;
     void Raise() override;
+    // Writes typed text to the port; a write the port did not take in full is logged once per burst. False
+    // when not all was written; port errors raise as SendText's do.
+    bool SendTyped(const std::string& bytes);
     // Runs an edit of the memo made by the receive path (not the user's).
     template <typename F>
     void OwnMemoEdit(F&& edit);
 
     TTerminal terminal_{*this};
     TCommandHistory history_;
+    TTypedWrites typed_;
     bool ownEdit_ = false;
     bool shown_ = false;
 };
