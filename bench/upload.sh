@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Upload figures: a 2000-line source over three include levels sent to the simulated board (115200 baud, i.e.
-# 11520 bytes a second both ways, answering at once), by Kestrup's own windows ("Send all text to processor")
-# and, in the same run, by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR)
-# on the same port. Prints each time, the ratio reference / Kestrup (1.0 = as fast) and the board's count of
-# pacing violations for each. A second reference waits for the answer with WaitCommEvent alone, then reads what
-# is queued: under Wine that wait notices bytes only at its next poll (Kestrup's port reads one byte ahead instead).
-#   bench/upload.sh [ROUNDS]   (default 3; the median of the rounds is reported)
+# Upload figures of the real program: a 2000-line source over three include levels sent to the simulated board at
+# 115200 baud (11520 bytes a second both ways) by Kestrup.exe as a user runs it (main, source and log windows shown,
+# the last file reopened from the registry, a click posted to "Send all text to processor"), and in the same run
+# by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR) on the same port. Two
+# variants: the board hands its answers over in UART-sized chunks of 16-32 bytes, and in whole writes.
+# Every figure comes from the board: the time from the first to the last line, the pacing violations, the lines
+# as received, and the reaction (the answer's last byte to the next line's first byte, median).
+# Prints the median of the rounds for each.
+#   bench/upload.sh [ROUNDS]   (default 3)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$KESTRUP_ROOT/scripts/harness.sh"
@@ -13,7 +15,7 @@ source "$KESTRUP_ROOT/scripts/nullmodem.sh"
 rounds=${1:-3}
 win=$KESTRUP_BUILD/win
 cmake --build "$KESTRUP_BUILD/native" --target kestrup-boardsim kestrup_ptyshim >/dev/null
-cmake --build "$win" --target upload_kestrup_bench upload_reference >/dev/null
+cmake --build "$win" --target Kestrup upload_bench upload_reference >/dev/null
 work=$KESTRUP_BUILD/bench-upload
 rm -rf "$work" && mkdir -p "$work"
 
@@ -40,39 +42,56 @@ nullmodem_start
 wine_warm || true
 wpath() { winepath -w "$1" 2>/dev/null; }
 
-board_prepare() { nullmodem_control reset >/dev/null; nullmodem_control speed 11520 >/dev/null; }
-board_check() {  # prints "violations N lines N matching yes|no"
-  local v n
+board_settings() {  # variant -> control commands
+  case $1 in chunked) echo "speed 11520;chunk 16 32" ;; whole) echo "speed 11520" ;; esac
+}
+board_prepare() {
+  local c
+  nullmodem_control reset >/dev/null
+  IFS=';' read -ra cmds <<<"$(board_settings "$1")"
+  for c in "${cmds[@]}"; do nullmodem_control $c >/dev/null; done
+}
+board_figures() {  # prints "MS VIOLATIONS MATCHING REACTION_US"
+  local v r m ms
   v=$(nullmodem_control violations | awk '{print $2}')
-  nullmodem_control lines | tail -n +2 | sed -E 's/^[0-9]+ (early|paced) //' >"$work/received.txt"
-  n=$(wc -l <"$work/received.txt")
+  r=$(nullmodem_control reactions | awk '{print $3}')
+  nullmodem_control lines | tail -n +2 >"$work/lines.txt"
+  ms=$(awk 'NR == 1 {first = $1} {last = $1} END {print last - first}' "$work/lines.txt")
+  sed -E 's/^[0-9]+ (early|paced) //' "$work/lines.txt" >"$work/received.txt"
   if tr -d '\r' <"$work/expected.txt" | cmp -s - "$work/received.txt"; then m=yes; else m=no; fi
-  echo "violations $v lines $n matching $m"
+  echo "$ms $v $m $r"
 }
 
-ref_times=(); evt_times=(); kes_times=()
-for ((r = 1; r <= rounds; r++)); do
-  board_prepare
-  out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" "$(wpath "$work/expected.txt")" </dev/null 2>/dev/null | tr -d '\r')
-  ref=$(awk '/^reference_ms/ {print $2}' <<<"$out")
-  echo "round $r reference: ${ref:-?} ms; $(board_check)"
-  board_prepare
-  out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" "$(wpath "$work/expected.txt")" event </dev/null 2>/dev/null | tr -d '\r')
-  evt=$(awk '/^reference_ms/ {print $2}' <<<"$out")
-  echo "round $r reference, event wait: ${evt:-?} ms; $(board_check)"
-  board_prepare
-  out=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_kestrup_bench.exe" "$KESTRUP_COM" "$(wpath "$work/main.fs")" </dev/null 2>/dev/null | tr -d '\r')
-  kes=$(awk '/^kestrup_ms/ {print $2}' <<<"$out")
-  grep "^per_line" <<<"$out" || true
-  echo "round $r Kestrup:   ${kes:-?} ms; $(board_check)"
-  ref_times+=("${ref:-0}"); evt_times+=("${evt:-0}"); kes_times+=("${kes:-0}")
+declare -A fig
+for variant in chunked whole; do
+  for ((r = 1; r <= rounds; r++)); do
+    board_prepare "$variant"
+    "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" \
+      "$(wpath "$work/expected.txt")" </dev/null >/dev/null 2>&1 || true
+    read -r ms v m us <<<"$(board_figures)"
+    echo "$variant round $r reference: $ms ms, violations $v, lines as expected $m, reaction ${us} us"
+    fig[$variant.ref.ms]+="$ms "; fig[$variant.ref.v]+="$v "; fig[$variant.ref.us]+="$us "; fig[$variant.ref.m]+="$m "
+    board_prepare "$variant"
+    shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
+      "$(wpath "$work/expected.txt")" "$(board_settings "$variant")" </dev/null 2>&1 | tr -d '\r' |
+      awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
+    read -r ms v m us <<<"$(board_figures)"
+    echo "$variant round $r Kestrup:   $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
+    fig[$variant.kes.ms]+="$ms "; fig[$variant.kes.v]+="$v "; fig[$variant.kes.us]+="$us "; fig[$variant.kes.m]+="$m "
+  done
 done
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-ref_med=$(median "${ref_times[@]}"); evt_med=$(median "${evt_times[@]}"); kes_med=$(median "${kes_times[@]}")
-awk -v r="$ref_med" -v e="$evt_med" -v k="$kes_med" -v n="$expected_count" 'BEGIN {
-  printf "== %d lines, median of the rounds\n", n
-  printf "reference uploader              %8.1f ms  %.2f ms a line\n", r, r / n
-  printf "reference uploader, event wait  %8.1f ms  %.2f ms a line\n", e, e / n
-  printf "Kestrup                         %8.1f ms  %.2f ms a line\n", k, k / n
-  printf "ratio reference / Kestrup              %.3f  (goal >= 0.9)\n", (k > 0 ? r / k : 0)
-  printf "ratio event-wait reference / Kestrup   %.3f\n", (k > 0 ? e / k : 0) }'
+
+median() { printf '%s\n' $1 | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+echo "== $expected_count lines at 115200 baud, median of $rounds rounds"
+for variant in chunked whole; do
+  rm=$(median "${fig[$variant.ref.ms]}"); km=$(median "${fig[$variant.kes.ms]}")
+  ru=$(median "${fig[$variant.ref.us]}"); ku=$(median "${fig[$variant.kes.us]}")
+  rv=$(median "${fig[$variant.ref.v]}"); kv=$(median "${fig[$variant.kes.v]}")
+  awk -v var="$variant" -v rm="$rm" -v km="$km" -v ru="$ru" -v ku="$ku" -v rv="$rv" -v kv="$kv" \
+      -v rl="${fig[$variant.ref.m]}" -v kl="${fig[$variant.kes.m]}" -v n="$expected_count" 'BEGIN {
+    label = var == "chunked" ? "answers in 16-32 byte chunks" : "whole answers"
+    printf "-- %s\n", label
+    printf "reference uploader  %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n", rm, rm / n, ru / 1000, rv, rl
+    printf "Kestrup             %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n", km, km / n, ku / 1000, kv, kl
+    printf "ratio reference / Kestrup  %.3f  (goal >= 0.9)\n", (km > 0 ? rm / km : 0) }'
+done

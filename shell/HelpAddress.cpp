@@ -1,7 +1,7 @@
 #include "shell/HelpAddress.h"
 
 #include "base/StringList.h"
-#include "shell/SourceEditing.h"
+#include "shell/TextSearch.h"
 
 namespace kes {
 

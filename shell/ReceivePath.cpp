@@ -8,8 +8,17 @@ bool ChunkEndsLine(const TBoardMode& mode, std::string_view chunk) {
     return chunk.find(mode.AnswerLineEnd) != std::string_view::npos;
 }
 
+namespace {
+
+// The memo's text ends at a NUL byte (an edit control takes text up to its first NUL), and a NUL shows nothing
+// on a terminal: the display drops it, the companion still gets it.
+void DropNul(std::string& text) { text.erase(std::remove(text.begin(), text.end(), '\0'), text.end()); }
+
+}  // namespace
+
 void ApplyBackspaces(std::string_view text, TDrainedBatch& batch) {
     for (char c : text) {
+        if (c == '\0') continue;
         if (c != chBS)
             batch.Append += c;
         else if (!batch.Append.empty())
@@ -41,6 +50,7 @@ std::optional<TDrainedBatch> TReceivePath::Drain(const TBoardMode& mode) {
         TEscapeResult r = filter_.Filter(batch.Raw);
         batch.ClearMemo = r.ClearsScreen();
         batch.Append = std::move(r.Text);
+        DropNul(batch.Append);
         batch.Beeps = r.Beeps;
         batch.HeldBack = r.HeldBack;
         return batch;
@@ -49,8 +59,10 @@ std::optional<TDrainedBatch> TReceivePath::Drain(const TBoardMode& mode) {
     std::string text = filter_.Release() + batch.Raw;
     if (mode.SendsKeysAtOnce)
         ApplyBackspaces(text, batch);
-    else
+    else {
+        DropNul(text);
         batch.Append = std::move(text);
+    }
     return batch;
 }
 

@@ -16,39 +16,7 @@ bool SameFileSaveAllowed(const std::string& fileName) {
     return fileName.find(":\\") != std::string::npos && fileName.find('.') != std::string::npos;
 }
 
-// ---- search
-
-std::optional<size_t> SearchText(std::string_view text, std::string_view what, size_t selStart, size_t selLength,
-                                 unsigned options) {
-    if (what.empty() || what.size() > text.size()) return std::nullopt;
-    std::string hay(text), needle(what);
-    if (options & soIgnoreCase) {
-        hay = UpperAZ(hay);
-        needle = UpperAZ(needle);
-    }
-    const size_t from = (options & soFromStart) ? 0 : std::min(selStart + selLength, hay.size());
-    size_t hit = hay.find(needle, from);
-    if (hit == std::string::npos && (options & soWrap) && from > 0) hit = hay.find(needle, 0);
-    if (hit == std::string::npos) return std::nullopt;
-    return hit;
-}
-
-bool SearchAllowed(size_t textLength, const std::string& what) { return textLength > 20 && !what.empty(); }
-
 // ---- include viewer
-
-TWordRange WordAt(std::string_view text, size_t pos) {
-    auto inWord = [&](size_t i) { return static_cast<unsigned char>(text[i]) > ' '; };
-    pos = std::min(pos, text.size());
-    size_t start = pos;
-    if (start == text.size() || !inWord(start)) {
-        if (start == 0 || !inWord(start - 1)) return {pos, 0};
-    }
-    while (start > 0 && inWord(start - 1)) --start;
-    size_t end = pos;
-    while (end < text.size() && inWord(end)) ++end;
-    return {start, end - start};
-}
 
 namespace {
 

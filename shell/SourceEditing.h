@@ -1,5 +1,5 @@
 #pragma once
-// The source window's text work that needs no window: the text-length panel, the search, the file name under
+// The source window's text work that needs no window: the text-length panel, the file name under
 // a double click, the include viewer's path, the base folder of relative names, the include-level memos'
 // places, the page layout of a printout and the window's registry values.
 #include <cstddef>
@@ -10,6 +10,7 @@
 
 #include "base/IniFile.h"
 #include "shell/TerminalSettings.h"
+#include "shell/TextSearch.h"
 
 namespace kes {
 
@@ -24,31 +25,7 @@ bool SameFileSaveAllowed(const std::string& fileName);
 // or nullopt when the text loads whole.
 std::optional<std::string> SourceFileRefusal(const std::string& fileName, std::string_view bytes);
 
-// ---- search
-
-enum TSearchOption : unsigned {
-    soIgnoreCase = 1,  // compare with A-Z folded
-    soFromStart = 2,   // search the whole text from its start
-    soWrap = 4,        // nothing after the selection: search again from the start
-};
-
-// Where `what` next occurs in `text`: from the end of the selection (selStart + selLength), or from the start
-// with soFromStart. nullopt when it is not found (or `what` is empty).
-std::optional<size_t> SearchText(std::string_view text, std::string_view what, size_t selStart, size_t selLength,
-                                 unsigned options);
-
-// "Search in source" works only on a text longer than 20 characters and with something to look for.
-bool SearchAllowed(size_t textLength, const std::string& what);
-
 // ---- include viewer
-
-// The word around a character position: the run of characters above the blank that holds `pos` or ends
-// right before it. Empty when there is none.
-struct TWordRange {
-    size_t Start = 0;
-    size_t Length = 0;
-};
-TWordRange WordAt(std::string_view text, size_t pos);
 
 // The file name that a double-clicked word names: what stands between "<" and the next ">", then between the
 // first two double quotes; else the word itself.

@@ -7,6 +7,8 @@ namespace kes {
 void TTerminalTail::Reset(std::string_view memoText) {
     text_.assign(memoText);
     atMemoStart_ = true;
+    dropped_ = 0;
+    ++generation_;
     valid_ = true;
     Trim();
 }
@@ -34,7 +36,16 @@ void TTerminalTail::Trim() {
     const size_t start = LastLine(text_).Start;
     if (start == 0) return;
     text_.erase(0, start);
+    dropped_ += start;
     atMemoStart_ = false;
+}
+
+TTerminalTail::TLineId TTerminalTail::LastLineId() const {
+    return TLineId{generation_, dropped_ + LastLine(text_).Start};
+}
+
+bool TTerminalTail::LastLineEnded(char lineEnd) const {
+    return text_.find(lineEnd, LastLine(text_).Start) != std::string::npos;
 }
 
 }  // namespace kes

@@ -3,6 +3,7 @@
 // drain without reading the whole (ever growing) memo back. It follows the drained batches; an edit it cannot
 // follow (the user typing, a backspace reaching before what is kept) makes it invalid, and the window then
 // resets it from the memo's whole text once.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,13 @@ namespace kes {
 
 class TTerminalTail {
 public:
+    // Names one line of the memo: the same line keeps its name while batches continue or end it.
+    struct TLineId {
+        std::uint64_t Generation = 0;  // counts the times the memo was emptied or read afresh
+        std::uint64_t Start = 0;       // where the line begins in the memo's text
+        bool operator==(const TLineId&) const = default;
+    };
+
     // The memo's whole text.
     void Reset(std::string_view memoText);
     // The memo was emptied.
@@ -25,12 +33,17 @@ public:
     // Begins at the memo's start or at the start of a line, at or before the start of its last line; valid
     // only while Valid().
     const std::string& Text() const { return text_; }
+    // The last line (as the memo counts lines) and whether `lineEnd` follows it already.
+    TLineId LastLineId() const;
+    bool LastLineEnded(char lineEnd) const;
 
 private:
     void Trim();
 
     std::string text_;
     bool atMemoStart_ = true;  // text_ begins where the memo's text begins
+    std::uint64_t dropped_ = 0;     // bytes of the memo's text before text_
+    std::uint64_t generation_ = 0;
     bool valid_ = true;
 };
 

@@ -17,8 +17,7 @@
 #include "shell/BoardModes.h"
 #include "shell/CommandHistory.h"
 #include "shell/MainWindowMessages.h"
-#include "shell/ReceivePath.h"
-#include "shell/TerminalTail.h"
+#include "shell/Terminal.h"
 #include "shell/TypedWrites.h"
 #include "skin/SkinData.h"
 
@@ -27,7 +26,7 @@ namespace kes {
 class TTimer;
 class TConsoleLinkClient;
 
-class TKestrup : public TForm {
+class TKestrup : public TForm, private TerminalScreen {
     KES_CLASS(TKestrup, TForm)
 public:
     explicit TKestrup(TComponent* owner);
@@ -56,7 +55,11 @@ public:
 
     // The checked board type (nullopt when no item is checked) and the mode that applies.
     std::optional<TBoardType> CheckedBoardType() const;
-    const TBoardMode& CurrentMode() const;
+    const TBoardMode& CurrentMode() const { return terminal_.Mode(); }
+
+    // The terminal behind the window: receive path, board type, log. The program connects the log window and
+    // the source window's upload to it.
+    TTerminal& Terminal() { return terminal_; }
 
     // Adds time + message to the log window (without scrolling it).
     void AddLogLine(const std::string& message);
@@ -91,16 +94,25 @@ public:
     intptr_t CopyData(uintptr_t wparam, intptr_t lparam);
     void LoadCOM1Click();
 
-    // The help window (Unit3), shown by "Help"; the program's start-up sets it once the window is made.
+    // The other windows, set by the program once they are made: "Show Sourcefile window" and closing (source),
+    // "Help" (help), "Log" (log).
+    TCustomForm* SourceWindow = nullptr;
     TCustomForm* HelpWindow = nullptr;
+    TCustomForm* LogWindow = nullptr;
 
 private:
     void WritePortPanels();
     void WriteBoardTypePanel();
-    void ApplyBatch(const TDrainedBatch& batch);
-    void ForwardToCompanion(const std::string& raw);
-    void CheckBoardWarning();
     void SyncHistoryList();
+    // TerminalScreen
+    std::uint64_t NowMs() override;
+    void ShowText(const TDrainedBatch& edit) override;
+    std::string ScreenText() override { return Memo1->Text(); }
+    void Beep() override;
+    void ShowHeldBack(bool on) override { Shape1->SetVisible(on); }
+    void Forward(const std::string& raw) override;
+    bool AskWarning(const std::string& line) override;
+    void Raise() override;
     // Writes typed text to the port; a write the port did not take in full is logged once per burst. False
     // when not all was written; port errors raise as SendText's do.
     bool SendTyped(const std::string& bytes);
@@ -108,18 +120,11 @@ private:
     template <typename F>
     void OwnMemoEdit(F&& edit);
 
-    TReceivePath rx_;
-    TTerminalTail tail_;
+    TTerminal terminal_{*this};
     TCommandHistory history_;
     TTypedWrites typed_;
     bool ownEdit_ = false;
     bool shown_ = false;
-    // Tick count before which no drain runs while the terminal's text is long (see Timer1Timer).
-    static constexpr uint64_t kSlowAppendMs = 4;
-    uint64_t nextDrainAt_ = 0;
 };
-
-// The main window; nullptr before it is made and after it is gone.
-extern TKestrup* Kestrup;
 
 }  // namespace kes

@@ -13,7 +13,6 @@
 #include "gui/Forms.h"
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
-#include "shell/SourceWindowLink.h"
 #include "shell/UploadEngine.h"
 #include "shell/Unit5.h"
 
@@ -21,33 +20,17 @@ namespace kes {
 
 class TCustomComPort;
 class TSourceUpload;
+class TTerminal;
 
-// What the source window reaches of the main window. The program fills it from the main window; a test host
-// from its own port and log.
-struct TMainWindowAccess {
-    TCustomComPort* Port = nullptr;  // the board's port; its Tag is the receive path's line-end flag
-    // The "ESP32 FORTH" board type is chosen: uploaded lines end in LF instead of CR.
-    std::function<bool()> LineFeedEnds;
-    // Adds a finished log line (time already in front) to the log window and scrolls the list to its end.
-    std::function<void(const std::string&)> AddLogLine;
-    // Repaints the terminal memo at once.
-    std::function<void()> RepaintTerminal;
-    // Brings the main window to the front and repaints it.
-    std::function<void()> BringToFront;
-    // Drains the receive queue now (the main window's timer handler); run by the upload's wait as soon as
-    // the port reported a line end, so that a line is not held for the next timer tick. May be empty.
-    std::function<void()> DrainReceived;
-};
-
-class TSourceFile : public TForm, public TSourceWindowLink {
+class TSourceFile : public TForm {
     KES_CLASS(TSourceFile, TForm)
 public:
     explicit TSourceFile(TComponent* owner);
     ~TSourceFile() override;
 
-    // Wires the window to the main window (port, log, terminal); call once after making it.
-    void Connect(const TMainWindowAccess& access);
-    const TMainWindowAccess& Access() const { return access_; }
+    // Wires the upload to the board's port and to the terminal (board type, receive path, log); call once after
+    // making the window. Either may be nullptr (no upload then goes out).
+    void Connect(TCustomComPort* port, TTerminal* terminal);
 
     // Components, in the order the window lists them.
     TPanel* Panel1;
@@ -77,6 +60,9 @@ public:
     TSaveDialog* SaveDialog1;
     TPrintDialog* PrintDialog1;
     TPrinterSetupDialog* PrinterSetupDialog1;
+
+    // The last file opened or saved (registry "Source" / "Filename"), read when the window is shown.
+    std::string LastSourceFile;
 
     // The folder fixed at program start: relative include names of unsaved text are taken in it.
     std::string StartFolder;
@@ -112,8 +98,6 @@ public:
     void FormClose(TObject* sender, TCloseAction& action);
 
     void ShowTextLengths();
-    // Finds `text` in `memo` after its selection and selects it; false when nothing more is found.
-    static bool SearchMemo(TCustomMemo& memo, const std::string& text, unsigned options);
     // Loads a file into Memo1 as "Open" and "Open RESENT file" do (a failure raises).
     void LoadSource(const std::string& fileName);
     // Opens the include viewer on a file name as written in the text; false (after the warning) when it
@@ -123,15 +107,8 @@ public:
     // The path the viewer and the text editor use for the name in Edit2.
     std::string ViewerPath() const;
 
-    // TSourceWindowLink: what the main window asks.
-    void ShowSourceWindow() override;
-    bool SourceWindowVisible() const override;
-    void CloseSourceWindow() override;
-    bool Uploading() const override;
-    void BoardLineEnded() override;
-    void WarningQuestionOpened() override;
-    void WarningQuestionAnswered(bool yes) override;
-    void PressCancelUpload() override;
+    // An upload runs.
+    bool Uploading() const;
 
     // The upload (engine and its wiring); valid for the window's lifetime.
     TSourceUpload& Upload() { return *upload_; }
@@ -152,16 +129,9 @@ private:
     void SourceSaved(const std::string& fileName);
     void RememberFile(const std::string& fileName);
 
-    TMainWindowAccess access_;
+    TCustomComPort* port_ = nullptr;
     std::unique_ptr<TSourceUpload> upload_;
     std::string fileName_;  // the file the text came from or went to ("" for unsaved text)
 };
-
-// The last file opened or saved (registry "Source" / "Filename").
-extern std::string LastSourceFile;
-// The source window; nullptr before it is made and after it is gone.
-extern TSourceFile* SourceFile;
-// "An upload runs" (the receive path repaints the terminal at once meanwhile).
-bool SourceUploading();
 
 }  // namespace kes

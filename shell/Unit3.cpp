@@ -6,7 +6,7 @@
 #include "base/StringList.h"
 #include "shell/HelpAddress.h"
 #include "shell/HelpText.h"
-#include "shell/SourceEditing.h"
+#include "shell/TextSearch.h"
 
 namespace kes {
 
@@ -102,17 +102,7 @@ void TForm3::Home1Click(TObject*) {
 }
 
 void TForm3::Search1Click(TObject* sender) {
-    const std::string what = Edit1->Text();
-    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
-    if (Memo1->CanFocus()) Memo1->SetFocus();
-    if (sender != SearhAgain1) Memo1->SetCaret(0);
-    int start = 0, end = 0;
-    Memo1->GetSelection(start, end);
-    const std::optional<size_t> hit =
-        SearchText(Memo1->Text(), what, static_cast<size_t>(start), static_cast<size_t>(end - start), soIgnoreCase);
-    if (!hit) return;
-    Memo1->SetSelection(static_cast<int>(*hit), static_cast<int>(*hit + what.size()));
-    Memo1->ScrollCaret();
+    FindInMemo(*Memo1, Edit1->Text(), sender == SearhAgain1);
 }
 
 void TForm3::SearhAgain1Click(TObject*) { Search1Click(SearhAgain1); }

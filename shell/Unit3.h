@@ -43,8 +43,7 @@ private:
 
 // Windows: "MyHelp.txt" is read from the program's folder and addresses go to the shell's "open".
 void ConnectHelpWindow(TForm3& window);
-// Windows: makes the help window at program start (connected as above) and sets the main window's
-// HelpWindow, so that "Help" shows it.
+// Windows: makes the help window at program start (connected as above).
 TCustomForm* CreateHelpWindow();
 
 }  // namespace kes

@@ -2,8 +2,6 @@
 
 namespace kes {
 
-TLOGform* LOGform = nullptr;
-
 TLOGform::TLOGform(TComponent* owner) : TForm(owner) {
     SetName("LOGform");
     SetCaption("LOG");

@@ -34,7 +34,4 @@ public:
 private:
 };
 
-// The log window, made at start after the main window; nullptr before that and after the end.
-extern TLOGform* LOGform;
-
 }  // namespace kes

@@ -72,7 +72,7 @@ public:
     // Events of the running program, forwarded to the handshake.
     void LineEnded() { handshake_.LineEnded(); }
     void QuestionOpened() { handshake_.QuestionOpened(); }
-    void QuestionAnswered(bool yes) { handshake_.QuestionAnswered(yes); }
+    void QuestionAnswered(bool yes, bool lineEnded = true) { handshake_.QuestionAnswered(yes, lineEnded); }
     // "Cancel upload", the question's No, closing the port or the window.
     void Cancel() { handshake_.RequestCancel(); }
 

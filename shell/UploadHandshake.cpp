@@ -12,11 +12,11 @@ void UploadHandshake::QuestionOpened() {
     questionOpenedAt_ = host_.NowMs();
 }
 
-void UploadHandshake::QuestionAnswered(bool yes) {
+void UploadHandshake::QuestionAnswered(bool yes, bool lineEnded) {
     if (!questionOpen_) return;
     questionOpen_ = false;
     deadline_ += host_.NowMs() - questionOpenedAt_;  // the time the question was open does not count
-    if (yes && waiting_) answered_ = true;
+    if (yes && waiting_ && lineEnded) answered_ = true;
 }
 
 void UploadHandshake::BeginLine() {

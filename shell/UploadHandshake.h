@@ -27,7 +27,8 @@ public:
     void LineEnded();
     // From the warning question, around its message box.
     void QuestionOpened();
-    void QuestionAnswered(bool yes);
+    // `lineEnded`: the warning's line had already ended when the question was asked.
+    void QuestionAnswered(bool yes, bool lineEnded = true);
     bool QuestionOpen() const { return questionOpen_; }
 
     // The cancel flag (the Cancel button, the question's No, a time-out, a failed write).

@@ -1,20 +1,16 @@
 # The help window (Unit3): the built-in help text, the search and the web addresses it opens. The window's
 # work builds in both trees; its place in the program (CreateHelpWindow) on Windows. The program includes
-# this file after its own targets and lists CreateHelpWindow among the windows it makes.
+# this file after its own targets and makes the window with CreateHelpWindow.
 add_library(kes_helpwin STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HelpAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit3.cpp
 )
 target_include_directories(kes_helpwin PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(kes_helpwin PUBLIC kes_sourcewin kes_gui)
+target_link_libraries(kes_helpwin PUBLIC kes_textsearch kes_gui)
 if(KESTRUP_WINDOWS)
   target_sources(kes_helpwin PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/win/HelpWindowStart.cpp ${CMAKE_CURRENT_LIST_DIR}/win/HelpWindowCreate.cpp)
-  target_link_libraries(kes_helpwin PUBLIC kes_mainwin)
-  if(TARGET Kestrup)
-    target_link_libraries(Kestrup PRIVATE kes_helpwin)
-  endif()
 endif()
 
 kestrup_native_test(helpwin_tests

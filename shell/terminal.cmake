@@ -1,5 +1,5 @@
-# The terminal's text logic (board modes, receive path, escape filter, history, settings codec, log and
-# status texts) and, on Windows, the TCP client of the console link.
+# The terminal's text logic (the terminal object with its receive path, board modes, escape filter, tail, history,
+# settings codec, log and status texts) and, on Windows, the TCP client of the console link.
 add_library(kes_terminal STATIC
   ${CMAKE_CURRENT_LIST_DIR}/BoardModes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandHistory.cpp
@@ -9,7 +9,9 @@ add_library(kes_terminal STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LogLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReceivePath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusPanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Terminal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminalSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TerminalTail.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WarningDetector.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TypedWrites.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp
@@ -31,6 +33,7 @@ kestrup_native_test(terminal_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/EscapeFilter_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/LogicalLines_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/ReceivePath_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/Terminal_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/TerminalSettings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/TerminalTexts_test.cpp
   LIBS kes_terminal)

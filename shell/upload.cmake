@@ -24,7 +24,8 @@ kestrup_native_test(upload_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/UploadHandshake_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/UploadEngine_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/IncludeFileReader_test.cpp
-  LIBS kes_upload)
+    ${CMAKE_CURRENT_LIST_DIR}/tests/UploadPacing_test.cpp
+  LIBS kes_upload kes_terminal)
 
 kestrup_wine_test(upload_win_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/UploadMessageLoop_test.cpp

@@ -1,5 +1,4 @@
-// Makes the help window at program start and lets the main window's "Help" show it.
-#include "shell/Unit1.h"
+// Makes the help window at program start; the program lets the main window's "Help" show it.
 #include "shell/Unit3.h"
 
 namespace kes {
@@ -7,12 +6,6 @@ namespace kes {
 TCustomForm* CreateHelpWindow() {
     auto* window = CreateForm<TForm3>();
     ConnectHelpWindow(*window);
-    if (Kestrup) {
-        Kestrup->HelpWindow = window;
-        window->OnDestroy = [](TObject*) {
-            if (Kestrup) Kestrup->HelpWindow = nullptr;
-        };
-    }
     return window;
 }
 

@@ -1,10 +1,8 @@
 #include "shell/win/SourceUpload.h"
 
 #include "gui/win/Dialogs.h"
-#include "shell/LogLine.h"
 #include "shell/SourceEditing.h"
 #include "shell/Unit2.h"
-#include "shell/win/LocalTimeText.h"
 
 namespace kes {
 
@@ -71,17 +69,23 @@ UploadResult TSourceUpload::Run(UploadKind kind) {
 }
 
 void TSourceUpload::AddLogLine(const std::string& text) {
-    if (window_.Access().AddLogLine) window_.Access().AddLogLine(LogLine(LocalTimeText(), " " + text));
+    if (terminal_) terminal_->Log(" " + text, true);
+}
+
+void TSourceUpload::RaiseTerminal() {
+    if (terminal_) terminal_->Raise();
+}
+
+void TSourceUpload::WarningQuestionAnswered(bool yes, bool lineEnded) {
+    engine_.QuestionAnswered(yes, lineEnded);
+    if (!yes) window_.btCancel->Click();  // "Cancel upload"
 }
 
 // ---- the port
 
 bool TSourceUpload::Connected() { return port_ && port_->Connected(); }
 
-std::string TSourceUpload::LineEnd() {
-    const auto& lf = window_.Access().LineFeedEnds;
-    return lf && lf() ? "\n" : "\r";
-}
+std::string TSourceUpload::LineEnd() { return terminal_ ? terminal_->UploadLineEnd() : std::string("\r"); }
 
 bool TSourceUpload::Write(const std::string& bytes, std::string& error) {
     if (!port_ || !port_->Connected()) {
@@ -101,11 +105,8 @@ bool TSourceUpload::Write(const std::string& bytes, std::string& error) {
 
 bool TSourceUpload::ProcessMessages(std::uint32_t timeoutMs) {
     const bool goOn = loop_.ProcessMessages(timeoutMs);
-    // The receive handler marks a line end on the port; drain it now rather than at the next timer tick.
-    if (port_ && port_->Tag == 1 && window_.Access().DrainReceived) {
-        port_->Tag = 0;
-        window_.Access().DrainReceived();
-    }
+    // A line end the receive handler queued is drained now rather than at the next timer tick.
+    if (terminal_ && terminal_->LineEndQueued()) terminal_->Drain();
     return goOn && !loop_.QuitTaken();
 }
 
@@ -157,13 +158,16 @@ void TSourceUpload::ShowWarning(const std::string& text) {
     MsgBox(text, "Warning", MB_OK | MB_ICONWARNING, &window_);
 }
 
+// The terminal shows the answers at its own pace: no line waits for the memo.
 void TSourceUpload::RepaintTerminal() {
-    if (window_.Access().RepaintTerminal) window_.Access().RepaintTerminal();
+    if (terminal_) terminal_->ShowIfDue();
 }
 
 void TSourceUpload::UploadFinished() {
     window_.ShowTextLengths();
-    if (window_.Access().BringToFront) window_.Access().BringToFront();
+    if (!terminal_) return;
+    terminal_->Show();
+    terminal_->Raise();
 }
 
 }  // namespace kes

@@ -1,12 +1,15 @@
 #pragma once
-// The source window's upload: the upload engine wired to the main window's port, the GUI thread's message
-// loop, the include files on disk, the log window and the source window's own controls. GUI thread only.
+// The source window's upload: the upload engine wired to the board's port, the GUI thread's message loop, the
+// include files on disk, the terminal (board type, receive path, log) and the source window's own controls.
+// It hears the terminal's "line ended" and "warning" and asks it to drain as soon as a line end is queued.
+// GUI thread only.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "serial/CPort.h"
 #include "shell/IncludeFileReader.h"
+#include "shell/Terminal.h"
 #include "shell/UploadEngine.h"
 #include "shell/win/UploadMessageLoop.h"
 
@@ -15,7 +18,11 @@ namespace kes {
 class TSourceFile;
 class TMemo;
 
-class TSourceUpload : private UploadPort, private UploadHost, private UploadLog, private UploadView {
+class TSourceUpload : private UploadPort,
+                      private UploadHost,
+                      private UploadLog,
+                      private UploadView,
+                      public TerminalUpload {
 public:
     explicit TSourceUpload(TSourceFile& window);
     ~TSourceUpload() override;
@@ -24,10 +31,14 @@ public:
 
     // Follows the port's opening and closing: a port closed during an upload stops it at once.
     void AttachPort(TCustomComPort* port);
+    // The terminal the upload takes its line end, pacing and log from (nullptr: none).
+    void AttachTerminal(TTerminal* terminal) { terminal_ = terminal; }
+    // Brings the terminal window to the front ("Cancel upload", the end of an upload).
+    void RaiseTerminal();
 
     // "Send all text to processor" (1) / "Send selected text to processor" (2). Refused while one runs.
     UploadResult Run(UploadKind kind);
-    bool Running() const { return engine_.Uploading(); }
+    bool Running() const override { return engine_.Uploading(); }
     // Stops a running upload (also sets the cancel flag when idle, as the button does).
     void Cancel() { engine_.Cancel(); }
     UploadEngine& Engine() { return engine_; }
@@ -54,6 +65,11 @@ private:
     void RepaintTerminal() override;
     void UploadFinished() override;
 
+    // TerminalUpload
+    void BoardLineEnded() override { engine_.LineEnded(); }
+    void WarningQuestionOpened() override { engine_.QuestionOpened(); }
+    void WarningQuestionAnswered(bool yes, bool lineEnded) override;
+
     void PortClosed();
 
     TSourceFile& window_;
@@ -61,6 +77,7 @@ private:
     IncludeFileReader files_;
     UploadEngine engine_;
     TCustomComPort* port_ = nullptr;
+    TTerminal* terminal_ = nullptr;
     std::unique_ptr<TComLink> link_;
     std::vector<TMemo*> levelMemos_;  // one per open include level, outermost first
 };

@@ -1,6 +1,6 @@
 #pragma once
-// Makes the source window at program start (after the main window, before the help and log windows) and
-// wires it to the main window: its port, board type, terminal and log, and the main window's link to it.
+// Makes the source window at program start (after the main window, before the help and log windows). The program
+// connects it to the port and the terminal.
 #include "gui/Forms.h"
 
 namespace kes {

@@ -11,23 +11,17 @@
 #include "gui/win/Shell.h"
 #include "gui/win/Win.h"
 #include "shell/CopyDataLine.h"
-#include "shell/LogLine.h"
 #include "shell/LogicalLines.h"
-#include "shell/SourceWindowLink.h"
 #include "shell/StatusPanels.h"
 #include "shell/TerminalSettings.h"
 #include "shell/TerminalTexts.h"
-#include "shell/Unit4.h"
 #include "shell/WarningDetector.h"
 #include "shell/win/CompanionLauncher.h"
 #include "shell/win/ConsoleLinkClient.h"
-#include "shell/win/LocalTimeText.h"
 #include "shell/win/SavedPlace.h"
 #include "skin/win/SkinDataWin.h"
 
 namespace kes {
-
-TKestrup* Kestrup = nullptr;
 
 namespace {
 
@@ -118,7 +112,7 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     Memo1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Memo1KeyDown(s, k, sh); };
     // Every change that the receive path did not make (the user's typing, a deleted line) is unknown to the tail.
     Memo1->OnChange = [this](TObject*) {
-        if (!ownEdit_) tail_.Invalidate();
+        if (!ownEdit_) terminal_.ScreenEdited();
     };
 
     Panel2 = new TPanel(this);
@@ -230,7 +224,6 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     OnShow = [this](TObject* s) { FormShow(s); };
     OnPaint = [this](TObject* s) { FormPaint(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-    if (!Kestrup) Kestrup = this;
 }
 
 TKestrup::~TKestrup() {
@@ -242,9 +235,9 @@ TKestrup::~TKestrup() {
         } catch (...) {
         }
     }
+    terminal_.SetUpload(nullptr);
     delete IdTCPClient1;
     IdTCPClient1 = nullptr;
-    if (Kestrup == this) Kestrup = nullptr;
 }
 
 // ---- board type
@@ -255,8 +248,6 @@ std::optional<TBoardType> TKestrup::CheckedBoardType() const {
     return std::nullopt;
 }
 
-const TBoardMode& TKestrup::CurrentMode() const { return EffectiveBoardMode(CheckedBoardType()); }
-
 void TKestrup::WriteBoardTypePanel() {
     if (auto type = CheckedBoardType()) StatusBar1->Panels()[7].SetText(BoardMode(*type).StatusText);
 }
@@ -265,6 +256,7 @@ void TKestrup::BoardTypeClick(TBoardType type) {
     const TBoardMode& mode = BoardMode(type);
     for (TMenuItem* item : {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32})
         if (item->Name() == mode.ItemName) item->SetChecked(true);
+    terminal_.SetBoardType(CheckedBoardType());
     Panel2->SetVisible(mode.ShowsCommandLine);
     if (mode.ClearsReadOnly) Memo1->SetReadOnly(false);
     StatusBar1->Panels()[7].SetText(mode.StatusText);
@@ -273,13 +265,9 @@ void TKestrup::BoardTypeClick(TBoardType type) {
 
 // ---- log
 
-void TKestrup::AddLogLine(const std::string& message) {
-    if (LOGform) LOGform->AddLine(LogLine(LocalTimeText(), message));
-}
+void TKestrup::AddLogLine(const std::string& message) { terminal_.Log(message); }
 
-void TKestrup::AddLogLineTimeLast(const std::string& message) {
-    if (LOGform) LOGform->AddLine(message + LocalTimeText());
-}
+void TKestrup::AddLogLineTimeLast(const std::string& message) { terminal_.LogTimeLast(message); }
 
 // ---- creation, showing, closing
 
@@ -314,11 +302,12 @@ void TKestrup::FormShow(TObject*) {
     const TTerminalSettings s = ReadTerminalSettings(ini);
     TMenuItem* items[] = {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32};
     for (int i = 0; i < 4; ++i) items[i]->SetChecked(s.Checked[i]);
+    terminal_.SetBoardType(CheckedBoardType());
     Memo1->SetReadOnly(s.Memo1ReadOnly);
     RestorePlace(*this, s.Window);
     WriteBoardTypePanel();
     Guarded([this] { LoadCOM1Click(); });
-    rx_.Reset();
+    terminal_.ResetReceive();
 }
 
 void TKestrup::FormPaint(TObject*) {
@@ -328,7 +317,7 @@ void TKestrup::FormPaint(TObject*) {
 
 void TKestrup::FormClose(TObject*, TCloseAction&) {
     if (ComPort1->Connected()) ComPort1->ClosePort();
-    if (TSourceWindowLink* link = SourceWindowLink(); link && link->SourceWindowVisible()) link->CloseSourceWindow();
+    if (SourceWindow && SourceWindow->Visible()) SourceWindow->Close();
     TTerminalSettings s;
     for (int i = 0; i < 4; ++i) s.Checked[i] = false;
     if (auto type = CheckedBoardType()) s.SetBoardType(type);
@@ -342,6 +331,7 @@ void TKestrup::FormClose(TObject*, TCloseAction&) {
 void TKestrup::Exit1Click(TObject*) {
     if (ComPort1->Connected()) ComPort1->ClosePort();
     Memo1->Clear();
+    terminal_.ScreenCleared();
     Memo1->SetFocus();
     // Ends the program without the close handler: nothing is written.
     Timer1->SetEnabled(false);
@@ -351,7 +341,9 @@ void TKestrup::Exit1Click(TObject*) {
 // ---- commands
 
 void TKestrup::Button1Click(TObject*) {
-    if (TSourceWindowLink* link = SourceWindowLink()) link->ShowSourceWindow();
+    if (!SourceWindow) return;
+    SourceWindow->ShowForm();
+    SourceWindow->BringToFront();
 }
 
 void TKestrup::SerialSetup1Click(TObject*) {
@@ -375,12 +367,12 @@ void TKestrup::Disconnect1Click(TObject*) {
 }
 
 void TKestrup::Log1Click(TObject*) {
-    if (LOGform) LOGform->ShowForm();
+    if (LogWindow) LogWindow->ShowForm();
 }
 
 void TKestrup::SureClearscreen1Click(TObject*) {
     Memo1->Clear();
-    tail_.Clear();
+    terminal_.ScreenCleared();
     Memo1->SetFocus();
 }
 
@@ -409,10 +401,10 @@ void TKestrup::ComPort1Error(TObject*, TComErrors) { AddLogLine(Text::ComPortPro
 void TKestrup::ComPort1RxChar(TObject*, int count) {
     std::string chunk;
     ComPort1->ReceiveText(chunk, count);
-    if (rx_.Received(CurrentMode(), chunk)) ComPort1->Tag = 1;
+    if (terminal_.Received(chunk)) ComPort1->Tag = 1;
 }
 
-// ---- receive path
+// ---- receive path: the terminal drains, the window shows
 
 template <typename F>
 void TKestrup::OwnMemoEdit(F&& edit) {
@@ -424,68 +416,40 @@ void TKestrup::OwnMemoEdit(F&& edit) {
     edit();
 }
 
-void TKestrup::Timer1Timer(TObject*) {
-    if (!rx_.HasQueued()) return;
-    TSourceWindowLink* link = SourceWindowLink();
-    const bool uploading = link && link->Uploading();
-    if (!uploading && GetTickCount64() < nextDrainAt_) return;
-    Timer1->SetEnabled(false);
-    struct Restart {
-        TTimer* timer;
-        ~Restart() { timer->SetEnabled(true); }
-    } restart{Timer1};
+void TKestrup::Timer1Timer(TObject*) { terminal_.Tick(); }
 
-    std::optional<TDrainedBatch> batch = rx_.Drain(CurrentMode());
-    if (!batch) return;
-    const ULONGLONG start = GetTickCount64();
-    ApplyBatch(*batch);
-    // An edit control spends time in proportion to its whole text on every insertion. Once that shows, drains
-    // are spaced so that appending takes at most about a third of the time, and a fast board is not slowed down
-    // by a long terminal text. An upload (one line at a time) drains at every tick.
-    const ULONGLONG now = GetTickCount64();
-    const ULONGLONG cost = now - start;
-    nextDrainAt_ = cost >= kSlowAppendMs ? now + 2 * cost : 0;
-    ForwardToCompanion(batch->Raw);
-    if (uploading) Memo1->Repaint();
-    CheckBoardWarning();
-    if (batch->LineEnded && (link = SourceWindowLink())) link->BoardLineEnded();
-}
+std::uint64_t TKestrup::NowMs() { return GetTickCount64(); }
 
-void TKestrup::ApplyBatch(const TDrainedBatch& batch) {
+void TKestrup::ShowText(const TDrainedBatch& edit) {
     OwnMemoEdit([&] {
-        if (batch.ClearMemo) Memo1->Clear();
-        if (batch.EraseChars > 0) {
+        if (edit.ClearMemo) Memo1->Clear();
+        if (edit.EraseChars > 0) {
             const int end = Memo1->GetTextLen();
-            Memo1->SetSelection(end - static_cast<int>(std::min<size_t>(batch.EraseChars, end)), end);
+            Memo1->SetSelection(end - static_cast<int>(std::min<size_t>(edit.EraseChars, end)), end);
             Memo1->ReplaceSelection("");
         }
-        if (!batch.Append.empty()) Memo1->AppendText(batch.Append);
+        if (!edit.Append.empty()) Memo1->AppendText(edit.Append);
         else Memo1->SetCaret(Memo1->GetTextLen());
     });
-    tail_.Apply(batch);
-    for (int i = 0; i < batch.Beeps; ++i) MessageBeep(MB_OK);
-    Shape1->SetVisible(batch.HeldBack);
 }
 
-void TKestrup::ForwardToCompanion(const std::string& raw) {
+void TKestrup::Beep() { MessageBeep(MB_OK); }
+
+void TKestrup::Forward(const std::string& raw) {
     if (raw.empty() || !IdTCPClient1->CompanionWindowSeen()) return;
     if (IdTCPClient1->SendBatch(raw))
         MsgBox(Text::TcpProblem, Text::CaptionWarning, MB_OK | MB_ICONWARNING, this);
 }
 
-void TKestrup::CheckBoardWarning() {
-    if (!tail_.Valid()) tail_.Reset(Memo1->Text());
-    const std::optional<std::string> line = FindBoardWarning(tail_.Text());
-    if (!line) return;
-    AddLogLine(BoardWarningLogText(*line));
-    TSourceWindowLink* link = SourceWindowLink();
-    if (link) link->WarningQuestionOpened();
-    const bool yes = MsgBox(kBoardWarningQuestion, BoardWarningCaption(*line), MB_YESNO | MB_ICONWARNING, this) == IDYES;
+bool TKestrup::AskWarning(const std::string& line) {
+    const bool yes = MsgBox(kBoardWarningQuestion, BoardWarningCaption(line), MB_YESNO | MB_ICONWARNING, this) == IDYES;
     if (yes) ComPort1->Tag = 1;
-    if ((link = SourceWindowLink())) {
-        link->WarningQuestionAnswered(yes);
-        if (!yes) link->PressCancelUpload();
-    }
+    return yes;
+}
+
+void TKestrup::Raise() {
+    BringToFront();
+    Repaint();
 }
 
 // ---- keyboard
@@ -498,6 +462,8 @@ bool TKestrup::SendTyped(const std::string& bytes) {
 
 void TKestrup::Memo1KeyPress(TObject*, char& key) {
     const TMemoKeyDecision d = DecideMemoKey(CurrentMode(), ComPort1->Connected(), key);
+    // What the board sent comes before what the user types or deletes.
+    if (d.Action == TMemoKeyAction::Pass || d.Action == TMemoKeyAction::SendCaretLine) terminal_.Show();
     switch (d.Action) {
     case TMemoKeyAction::Pass: return;
     case TMemoKeyAction::Drop: key = 0; return;
@@ -544,10 +510,8 @@ void TKestrup::SyncHistoryList() {
 void TKestrup::Edit1KeyPress(TObject*, char& key) {
     if (key != chCR || !ComPort1->Connected()) return;
     key = 0;
-    OwnMemoEdit([&] { Memo1->AppendText("\r\n"); });
-    TDrainedBatch lineEnd;
-    lineEnd.Append = "\r\n";
-    tail_.Apply(lineEnd);
+    terminal_.AddText("\r\n");
+    terminal_.Show();
     const std::string command = Edit1->Text();
     SendTyped(CommandLineBytes(command));
     history_.Add(command);

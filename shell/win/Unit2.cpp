@@ -19,11 +19,6 @@
 
 namespace kes {
 
-std::string LastSourceFile;
-TSourceFile* SourceFile = nullptr;
-
-bool SourceUploading() { return SourceFile && SourceFile->Uploading(); }
-
 namespace {
 
 constexpr const char* kChangedText = "Text-Changed/Updated!";
@@ -225,29 +220,27 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     OpenInTextEditor = [](const std::string& parameters) {
         ShellOpen("notepad.exe", parameters);
     };
-    if (!SourceFile) SourceFile = this;
 }
 
 TSourceFile::~TSourceFile() {
     BeginDestroy();
-    if (access_.Port) RemoveFreeNotification(access_.Port);
+    if (port_) RemoveFreeNotification(port_);
     upload_.reset();
-    if (SourceWindowLink() == this) SetSourceWindowLink(nullptr);
-    if (SourceFile == this) SourceFile = nullptr;
 }
 
-void TSourceFile::Connect(const TMainWindowAccess& access) {
-    if (access_.Port) RemoveFreeNotification(access_.Port);
-    access_ = access;
-    if (access_.Port) FreeNotification(access_.Port);
-    upload_->AttachPort(access_.Port);
+void TSourceFile::Connect(TCustomComPort* port, TTerminal* terminal) {
+    if (port_) RemoveFreeNotification(port_);
+    port_ = port;
+    if (port_) FreeNotification(port_);
+    upload_->AttachPort(port_);
+    upload_->AttachTerminal(terminal);
 }
 
 void TSourceFile::Notification(TComponent* component, TOperation operation) {
     TForm::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == access_.Port && access_.Port) {
+    if (operation == TOperation::opRemove && component == port_ && port_) {
         upload_->AttachPort(nullptr);
-        access_.Port = nullptr;
+        port_ = nullptr;
     }
 }
 
@@ -413,23 +406,8 @@ void TSourceFile::Memo1Click(TObject*) {
 
 // ---- search
 
-bool TSourceFile::SearchMemo(TCustomMemo& memo, const std::string& text, unsigned options) {
-    int start = 0, end = 0;
-    memo.GetSelection(start, end);
-    const std::optional<size_t> hit =
-        SearchText(memo.Text(), text, static_cast<size_t>(start), static_cast<size_t>(end - start), options);
-    if (!hit) return false;
-    memo.SetSelection(static_cast<int>(*hit), static_cast<int>(*hit + text.size()));
-    memo.ScrollCaret();
-    return true;
-}
-
 void TSourceFile::btFindClick(TObject* sender) {
-    const std::string what = Edit1->Text();
-    if (!SearchAllowed(static_cast<size_t>(Memo1->GetTextLen()), what)) return;
-    if (Memo1->CanFocus()) Memo1->SetFocus();
-    if (sender != btAgain) Memo1->SetCaret(0);
-    SearchMemo(*Memo1, what, soIgnoreCase);
+    FindInMemo(*Memo1, Edit1->Text(), sender == btAgain);
 }
 
 void TSourceFile::btAgainClick(TObject*) { btFindClick(btAgain); }
@@ -515,7 +493,7 @@ void TSourceFile::Button2Click(TObject*) { StartUpload(UploadKind::Selection); }
 
 void TSourceFile::btCancelClick(TObject*) {
     upload_->Cancel();
-    if (access_.BringToFront) access_.BringToFront();
+    upload_->RaiseTerminal();
 }
 
 // ---- showing and closing
@@ -536,25 +514,6 @@ void TSourceFile::FormClose(TObject*, TCloseAction&) {
     ReportUnsavedSettings(WriteSourcePlace(ini, SavedPlaceOf(*this)), this);
 }
 
-// ---- what the main window asks
-
-void TSourceFile::ShowSourceWindow() {
-    ShowForm();
-    BringToFront();
-}
-
-bool TSourceFile::SourceWindowVisible() const { return Visible(); }
-
-void TSourceFile::CloseSourceWindow() { Close(); }
-
 bool TSourceFile::Uploading() const { return upload_ && upload_->Running(); }
-
-void TSourceFile::BoardLineEnded() { upload_->Engine().LineEnded(); }
-
-void TSourceFile::WarningQuestionOpened() { upload_->Engine().QuestionOpened(); }
-
-void TSourceFile::WarningQuestionAnswered(bool yes) { upload_->Engine().QuestionAnswered(yes); }
-
-void TSourceFile::PressCancelUpload() { btCancel->Click(); }
 
 }  // namespace kes

@@ -30,6 +30,8 @@ void Board::Reset(Millis now) {
     lineEnd_ = LineEnd::Cr;
     delay_ = 0;
     speed_ = 0;
+    splitAnswers_ = -1;
+    SetChunk(0, 0);
     silentAfter_ = -1;
     linesSinceSilentSet_ = 0;
     epoch_ = now;
@@ -40,6 +42,8 @@ void Board::Reset(Millis now) {
     lines_.clear();
     received_.clear();
     violations_ = 0;
+    reactions_.clear();
+    answerSentAt_ = -1;
 }
 
 void Board::Purge() {
@@ -57,6 +61,13 @@ void Board::Purge() {
 void Board::SetSpeed(long bytesPerSecond) {
     speed_ = bytesPerSecond < 0 ? 0 : bytesPerSecond;
     inFreeAt_ = outFreeAt_ = 0;
+}
+
+void Board::SetChunk(std::size_t min, std::size_t max) {
+    chunkMin_ = min;
+    chunkMax_ = std::max(min, max);
+    chunkSeed_ = 1;
+    chunk_ = chunkMin_;
 }
 
 void Board::SetSilentAfter(long lines) {
@@ -83,6 +94,9 @@ void Board::ByteIn(char c, Millis now) {
         lineStarted_ = true;
         lineEarly_ = answersPending_ > 0;
         if (lineEarly_) ++violations_;
+        if (!lineEarly_ && answerSentAt_ >= 0 && reactions_.size() < kMaxRecordedLines)
+            reactions_.push_back(micros_ - answerSentAt_);
+        answerSentAt_ = -1;
     }
     if (c == end) {
         LineDone(now);
@@ -106,7 +120,13 @@ void Board::LineDone(Millis now) {
     if (!silent) {
         std::string answer = Answer(edited_);
         const std::size_t end = lineEnd_ == LineEnd::Cr ? answer.size() - 1 : answer.size();
-        Queue(std::move(answer), delay_, end, now);
+        if (splitAnswers_ < 0) {
+            Queue(std::move(answer), delay_, end, now);
+        } else {
+            const std::size_t text = answer.size() - 2;  // before CR LF
+            Queue(answer.substr(0, text), delay_, 0, now);
+            Queue(answer.substr(text), splitAnswers_, end - text, now);
+        }
     }
     raw_.clear();
     edited_.clear();
@@ -188,7 +208,8 @@ std::size_t Board::InputAllowance(Millis now) const { return Allowance(inFreeAt_
 std::string_view Board::Pending(Millis now) {
     while (!queue_.empty() && queue_.front().due <= now && queue_.front().bytes.empty()) PopHead(now);
     if (queue_.empty() || queue_.front().due > now) return {};
-    const std::size_t allowed = Allowance(outFreeAt_, now);
+    std::size_t allowed = Allowance(outFreeAt_, now);
+    if (speed_ > 0 && chunk_ > 0) allowed = std::min(allowed, chunk_);
     const std::string& bytes = queue_.front().bytes;
     return std::string_view(bytes).substr(headSent_, std::min(allowed, bytes.size() - headSent_));
 }
@@ -199,8 +220,14 @@ void Board::Consumed(std::size_t count, Millis now) {
     count = std::min(count, head.bytes.size() - headSent_);
     const std::size_t before = headSent_;
     headSent_ += count;
-    if (head.answerEnd > before && head.answerEnd <= headSent_) --answersPending_;
-    if (speed_ > 0) outFreeAt_ = std::max(outFreeAt_, static_cast<double>(now)) + count * 1000.0 / speed_;
+    if (head.answerEnd > before && head.answerEnd <= headSent_ && --answersPending_ == 0) answerSentAt_ = micros_;
+    // A write that follows the one before within the clock's millisecond keeps the line's own timeline: the
+    // whole milliseconds of the clock do not slow the line down.
+    if (speed_ > 0) outFreeAt_ = (now - outFreeAt_ < 1.0 ? outFreeAt_ : now) + count * 1000.0 / speed_;
+    if (chunkMax_ > 0) {
+        chunkSeed_ = chunkSeed_ * 1103515245u + 12345u;
+        chunk_ = chunkMin_ + (chunkSeed_ >> 16) % (chunkMax_ - chunkMin_ + 1);
+    }
     if (headSent_ == head.bytes.size()) PopHead(now);
 }
 

@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace boardsim {
 
@@ -53,6 +54,11 @@ public:
     // Bytes a second in each direction; 0 = unlimited.
     void SetSpeed(long bytesPerSecond);
     long Speed() const { return speed_; }
+    // With a speed set, each write carries at most a chunk of min..max bytes (the sizes vary from write to
+    // write, as a UART's hand-over does); 0 = as much as the speed allows.
+    void SetChunk(std::size_t min, std::size_t max);
+    // Each answer's line end (CR LF) goes out as a write of its own, `ms` after the answer's text; -1: off.
+    void SetSplitAnswers(Millis ms) { splitAnswers_ = ms; }
     // Answers `lines` more lines, then goes silent; a negative count never goes silent.
     void SetSilentAfter(long lines);
     bool Silent() const { return silentAfter_ >= 0 && linesSinceSilentSet_ >= silentAfter_; }
@@ -79,6 +85,10 @@ public:
     // newest kMaxReceivedBytes.
     const std::string& Received() const { return received_; }
     long Violations() const { return violations_; }
+    // Reaction times: from the last byte of an answer to the first byte of the next line, in microseconds of the
+    // clock the I/O loop passes to SetMicros before each read and write (lines that came early have none).
+    void SetMicros(std::int64_t us) { micros_ = us; }
+    const std::vector<std::int64_t>& Reactions() const { return reactions_; }
     bool Defined(const std::string& name) const;
 
 private:
@@ -99,6 +109,7 @@ private:
 
     LineEnd lineEnd_ = LineEnd::Cr;
     Millis delay_ = 0;
+    Millis splitAnswers_ = -1;
     long speed_ = 0;
     long silentAfter_ = -1;
     long linesSinceSilentSet_ = 0;
@@ -117,10 +128,15 @@ private:
     int answersPending_ = 0;
     double inFreeAt_ = 0;       // speed limit: when the line is free again, per direction
     double outFreeAt_ = 0;
+    std::size_t chunkMin_ = 0, chunkMax_ = 0, chunk_ = 0;  // chunk_: the size of the next write
+    std::uint32_t chunkSeed_ = 1;
 
     std::deque<ReceivedLine> lines_;  // the newest kMaxRecordedLines
     std::string received_;
     long violations_ = 0;
+    std::int64_t micros_ = 0;
+    std::int64_t answerSentAt_ = -1;  // micros when the last answer's end went out; -1: none since
+    std::vector<std::int64_t> reactions_;
 };
 
 }  // namespace boardsim

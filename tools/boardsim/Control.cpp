@@ -8,6 +8,8 @@
 //   mode cr|esp32          line end CR (LF ignored) or LF (CR ignored)                     default cr
 //   delay MS               wait MS ms before each answer                                  default 0
 //   speed BPS              limit both directions to BPS bytes a second, 0 = unlimited      default 0
+//   chunk MIN [MAX]        with a speed set, each write carries MIN..MAX bytes at most; chunk 0 = off  default off
+//   split-answers MS|off   each answer's CR LF goes out as a write of its own, MS ms after its text  default off
 //   silent-after N|off     answer N more lines, then neither echo nor answer              default off
 //   send HEX               queue raw bytes as one write ("1b5b316d", blanks allowed)
 //   text STRING            queue everything after "text " as one write; escapes \r \n \t \e \a \0 \\ \xHH
@@ -18,6 +20,8 @@
 //   received               ok TEXT: every byte received since the last reset, as it came (line ends included),
 //                          escaped as in `lines`; "ok" when nothing came
 //   violations             ok N: lines that arrived before the answer to the line before was sent
+//   reactions              ok N MEDIAN_US: how long the terminal took from the last byte of an answer to the first
+//                          byte of the next line, over the N paced lines since the last reset (ok 0 0: none)
 //   purge                  drop queued output, the partial line and unread bytes on the serial line
 //   reset                  purge, forget words, records and settings (back to the defaults above)
 //
@@ -25,6 +29,7 @@
 // " COMPILE ONLY" CR LF for a compile-only word (if, do, ; ...) outside a definition.
 #include "tools/boardsim/Control.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -150,6 +155,22 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
         else board.Burst(static_cast<std::size_t>(number), now);
         return Ok();
     }
+    if (verb == "chunk") {
+        const size_t blank = arg.find(' ');
+        long min = number, max = number;
+        bool ok = numeric;
+        if (blank != std::string_view::npos)
+            ok = ParseNumber(arg.substr(0, blank), min) && ParseNumber(Trim(arg.substr(blank + 1)), max);
+        if (!ok || min < 0 || max < min) return Error("chunk needs MIN [MAX] with 0 <= MIN <= MAX");
+        board.SetChunk(static_cast<std::size_t>(min), static_cast<std::size_t>(max));
+        return Ok();
+    }
+    if (verb == "split-answers") {
+        if (arg == "off") board.SetSplitAnswers(-1);
+        else if (numeric && number >= 0) board.SetSplitAnswers(number);
+        else return Error("split-answers needs a number >= 0 or off");
+        return Ok();
+    }
     if (verb == "silent-after") {
         if (arg == "off") board.SetSilentAfter(-1);
         else if (numeric && number >= 0) board.SetSilentAfter(number);
@@ -177,6 +198,11 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
     }
     if (verb == "received") return Ok(EscapeLine(board.Received()));
     if (verb == "violations") return Ok(std::to_string(board.Violations()));
+    if (verb == "reactions") {
+        std::vector<std::int64_t> r = board.Reactions();
+        std::sort(r.begin(), r.end());
+        return Ok(std::to_string(r.size()) + " " + std::to_string(r.empty() ? 0 : r[r.size() / 2]));
+    }
     if (verb == "purge" || verb == "reset") {
         if (verb == "purge") board.Purge();
         else board.Reset(now);

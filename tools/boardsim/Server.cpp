@@ -64,6 +64,10 @@ int Server::Listen(int port, int& boundPort) {
     return fd;
 }
 
+std::int64_t Server::Micros() const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_).count();
+}
+
 Millis Server::Now() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
 }
@@ -111,6 +115,7 @@ void Server::WriteLine(Millis now) {
         if (bytes.empty()) return;
         const ssize_t n = write(tty_, bytes.data(), bytes.size());
         if (n > 0) {
+            board_.SetMicros(Micros());
             board_.Consumed(static_cast<std::size_t>(n), now);
         } else if (n < 0 && errno == EINTR) {
             continue;
@@ -126,6 +131,7 @@ bool Server::ReadLine(Millis now) {
     if (want == 0) return true;
     const ssize_t n = read(tty_, buf, want);
     if (n > 0) {
+        board_.SetMicros(Micros());
         board_.Receive(std::string_view(buf, static_cast<std::size_t>(n)), now);
         return true;
     }

@@ -38,6 +38,7 @@ private:
     };
 
     Millis Now() const;
+    std::int64_t Micros() const;
     void WriteLine(Millis now);
     bool ReadLine(Millis now);
     void Accept();

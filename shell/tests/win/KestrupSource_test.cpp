@@ -215,6 +215,34 @@ TEST_F(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
     EXPECT_TRUE(k_->Close());
 }
 
+TEST_F(KestrupSource, ARedefinitionWhoseLineEndComesLaterAsksOnceAndEveryLineWaitsForItsAnswer) {
+    WriteTextFile(folder_ + "\\ksplit.fs",
+                  ": kw 1 ;\r\n: kw 2 ;\r\n: ky 3 ;\r\n: kz 4 ;\r\n: kw 5 ;\r\n: kv 6 ;\r\n: ku 7 ;\r\n");
+    WriteSetting("Source", "Filename", folder_ + "\\ksplit.fs");
+    StartConnected();
+    ASSERT_TRUE(board_.Ok("split-answers 150"));  // every answer's CR LF comes 150 ms after its text
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    std::vector<std::string> questions;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (HWND box = k_->FindBox("Warning: ", true)) {
+                questions.push_back(WindowText(box));
+                k_->Answer(box, IDYES);
+                Wait(50);
+            }
+            return LogHas("Sourcefile parsing completed");
+        },
+        20000));
+    EXPECT_EQ(questions, (std::vector<std::string>{"Warning: : kw 2 ; kw ALREADY DEFINED",
+                                                   "Warning: : kw 5 ; kw ALREADY DEFINED"}));
+    EXPECT_EQ(BoardTexts(), (std::vector<std::string>{": kw 1 ;", ": kw 2 ;", ": ky 3 ;", ": kz 4 ;", ": kw 5 ;",
+                                                      ": kv 6 ;", ": ku 7 ;"}));
+    EXPECT_EQ(board_.Violations(), 0) << "a line went out before the answer to the one before had ended";
+    EXPECT_TRUE(k_->Close());
+}
+
 TEST_F(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
     std::string text;
     for (int i = 0; i < 80; ++i) text += ": kx" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";

@@ -284,6 +284,19 @@ TEST_F(KestrupTerminal, TheBoardsRedefinitionWarningAsksAndIsLogged) {
     ASSERT_TRUE(MemoShows("1 ok"));
 }
 
+TEST_F(KestrupTerminal, NulBytesFromTheBoardHideNothingAfterThem) {
+    Start();
+    Connect(2);
+    ASSERT_TRUE(board_.Ok("text noise\\0\\0 after nul\\r\\nnext\\0 line\\r\\n"));  // one write
+    ASSERT_TRUE(MemoShows("noise after nul\r\nnext line\r\n")) << k_->MemoText();
+    // The warning check reads what the memo shows.
+    ASSERT_TRUE(board_.Ok("text \\0 kn ALREADY\\0 DEFINED\\r\\n"));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = k_->FindBox("Warning: ", true)) != nullptr; }));
+    EXPECT_EQ(WindowText(box), "Warning:  kn ALREADY DEFINED");
+    k_->Answer(box, IDNO);
+}
+
 TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsOpen) {
     Start();
     const char closed[] = "closed\n";

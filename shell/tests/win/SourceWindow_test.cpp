@@ -14,9 +14,9 @@
 #include "gui/win/Win.h"
 #include "serial/CPort.h"
 #include "base/StringList.h"
-#include "shell/ReceivePath.h"
 #include "shell/UploadInterfaces.h"
 #include "shell/SourceEditing.h"
+#include "shell/Terminal.h"
 #include "shell/Unit2.h"
 #include "shell/WarningDetector.h"
 #include "shell/win/SourceUpload.h"
@@ -103,62 +103,52 @@ private:
     std::vector<HWND> answered_;
 };
 
-// The main window's part: the receive queue, its 1 ms drain, the warning question, the log window.
-class MainWindowRole {
+// The main window's part: its port feeds the program's terminal (receive path, 1 ms drain, the board's warning
+// question), whose screen here is a string, and the log a list.
+class MainWindowRole : private TerminalScreen {
 public:
-    MainWindowRole(TComPort& port, TSourceFile& window) : port_(port), window_(window) {
+    MainWindowRole(TComPort& port, TSourceFile& window) : port_(port) {
         timer_.SetInterval(1);
-        timer_.OnTimer = [this](TObject*) { Drain(); };
+        timer_.OnTimer = [this](TObject*) { Terminal.Tick(); };
         port_.OnRxChar = [this](TObject*, int count) {
             std::string chunk;
             port_.ReceiveText(chunk, count);
-            if (rx_.Received(Mode(), chunk)) port_.Tag = 1;
+            Terminal.Received(chunk);
         };
-        TMainWindowAccess access;
-        access.Port = &port_;
-        access.LineFeedEnds = [this] { return esp32; };
-        access.AddLogLine = [this](const std::string& line) {
-            log.push_back(line);
-            if (OnLog) OnLog(line);
-        };
-        access.RepaintTerminal = [] {};
-        access.BringToFront = [] {};
-        access.DrainReceived = [this] { Drain(); };
-        window_.Connect(access);
+        Terminal.SetLogSink({[] { return std::string("12:00:00"); },
+                             [this](const std::string& line, bool) {
+                                 log.push_back(line);
+                                 if (OnLog) OnLog(line);
+                             }});
+        window.Connect(&port_, &Terminal);
+        Terminal.SetUpload(&window.Upload());
     }
+    ~MainWindowRole() override { Terminal.SetUpload(nullptr); }
 
-    const TBoardMode& Mode() const { return BoardMode(esp32 ? TBoardType::ESP32 : TBoardType::Arduino); }
+    void SetEsp32() { Terminal.SetBoardType(TBoardType::ESP32); }
 
-    void Drain() {
-        if (!rx_.HasQueued()) return;
-        timer_.SetEnabled(false);
-        std::optional<TDrainedBatch> batch = rx_.Drain(Mode());
-        if (batch) {
-            ApplyDrainedBatch(terminal, *batch);
-            if (terminal.size() > 8192) terminal.erase(0, terminal.size() - 4096);
-            if (std::optional<std::string> line = FindBoardWarning(terminal)) {
-                log.push_back(" Warning: " + *line);
-                window_.WarningQuestionOpened();
-                const bool yes = MessageBoxA(nullptr, kBoardWarningQuestion, BoardWarningCaption(*line).c_str(),
-                                             MB_YESNO | MB_ICONWARNING) == IDYES;
-                if (yes) port_.Tag = 1;
-                window_.WarningQuestionAnswered(yes);
-                if (!yes) window_.PressCancelUpload();
-            }
-            if (batch->LineEnded) window_.BoardLineEnded();
-        }
-        timer_.SetEnabled(true);
-    }
-
-    bool esp32 = false;
+    TTerminal Terminal{*this};
     std::string terminal;
     std::vector<std::string> log;
     std::function<void(const std::string&)> OnLog;  // runs after each log line, on the GUI thread
 
 private:
+    std::uint64_t NowMs() override { return GetTickCount64(); }
+    void ShowText(const TDrainedBatch& edit) override {
+        ApplyDrainedBatch(terminal, edit);
+        if (terminal.size() > 8192) terminal.erase(0, terminal.size() - 4096);
+    }
+    std::string ScreenText() override { return terminal; }
+    void Beep() override {}
+    void ShowHeldBack(bool) override {}
+    void Forward(const std::string&) override {}
+    bool AskWarning(const std::string& line) override {
+        return MessageBoxA(nullptr, kBoardWarningQuestion, BoardWarningCaption(line).c_str(),
+                           MB_YESNO | MB_ICONWARNING) == IDYES;
+    }
+    void Raise() override {}
+
     TComPort& port_;
-    TSourceFile& window_;
-    TReceivePath rx_;
     TTimer timer_;
 };
 
@@ -286,7 +276,7 @@ TEST_F(SourceWindowWine, IncludeTreeFromTheReopenCommandReachesTheBoardInOrderAn
         ini.WriteString("Source", "Filename", folder_ + "\\main.fs");
     }
     window_->Show();  // reads the last file from the registry
-    EXPECT_EQ(LastSourceFile, folder_ + "\\main.fs");
+    EXPECT_EQ(window_->LastSourceFile, folder_ + "\\main.fs");
     window_->OpenRESENTfile1->Click();
     EXPECT_EQ(window_->StatusBar1->Panels()[1].Text(), folder_ + "\\main.fs");
     EXPECT_FALSE(window_->Shape1->Visible());
@@ -336,7 +326,7 @@ TEST_F(SourceWindowWine, IncludeTreeFromTheReopenCommandReachesTheBoardInOrderAn
 }
 
 TEST_F(SourceWindowWine, EspBoardsGetLinesEndedByLineFeed) {
-    main_->esp32 = true;
+    main_->SetEsp32();
     ASSERT_TRUE(board_.Ok("mode esp32"));
     LoadText("esp.fs", ": e1 1 ;\r\n: e2 2 ;\r\n: e3 3 ;\r\n");
     SendAll();
@@ -542,7 +532,7 @@ TEST_F(SourceWindowWine, ChangeMarkSaveInTheSameFileCaseAndSearch) {
     EXPECT_EQ(window_->Memo1->Text(), "");
     EXPECT_EQ(window_->StatusBar1->Panels()[1].Text(), "");
     EXPECT_FALSE(window_->Shape1->Visible());
-    EXPECT_EQ(LastSourceFile, "");  // only opening and saving name it
+    EXPECT_EQ(window_->LastSourceFile, "");  // only opening and saving name it
 }
 
 TEST_F(SourceWindowWine, AFailedOpenKeepsTheOldNameAndTheBaseFolder) {
@@ -648,6 +638,7 @@ TEST_F(SourceWindowWine, ThePlaceIsStoredOnCloseAndReadOnShow) {
 
 #include "shell/Unit1.h"
 #include "shell/Unit4.h"
+#include "shell/win/LocalTimeText.h"
 #include "shell/win/SourceWindowStart.h"
 
 namespace {
@@ -661,10 +652,17 @@ protected:
         ASSERT_TRUE(board_.Connect()) << "no board control";
         ASSERT_TRUE(board_.Reset());
         folder_ = TempFolder();
+        // Made and connected as the program does.
         main_ = CreateForm<TKestrup>();
-        source_ = CreateSourceWindow();
-        LOGform = CreateForm<TLOGform>();
-        ASSERT_EQ(SourceWindowLink(), SourceFile);
+        source_ = static_cast<TSourceFile*>(CreateSourceWindow());
+        log_ = CreateForm<TLOGform>();
+        TTerminal& terminal = main_->Terminal();
+        terminal.SetLogSink(
+            TLogSink{LocalTimeText, [this](const std::string& line, bool scroll) { log_->AddLine(line, scroll); }});
+        source_->Connect(main_->ComPort1, &terminal);
+        terminal.SetUpload(&source_->Upload());
+        main_->SourceWindow = source_;
+        main_->LogWindow = log_;
         TComPort& port = *main_->ComPort1;
         port.SetPort(com_);
         port.SetBaudRate(br115200);
@@ -680,8 +678,8 @@ protected:
     void TearDown() override {
         boxes_.Stop();
         if (main_ && main_->ComPort1->Connected()) main_->ComPort1->ClosePort();
-        delete LOGform;
-        LOGform = nullptr;
+        if (main_) main_->Terminal().SetUpload(nullptr);
+        delete log_;
         delete source_;
         delete main_;
         Screen().MainForm = nullptr;
@@ -689,12 +687,12 @@ protected:
     }
     std::vector<std::string> Log() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < LOGform->ListBox1->Items().Count(); ++i) lines.push_back(LOGform->ListBox1->Items()[i]);
+        for (int i = 0; i < log_->ListBox1->Items().Count(); ++i) lines.push_back(log_->ListBox1->Items()[i]);
         return lines;
     }
     void LoadText(const std::string& name, const std::string& text) {
         WriteFile(folder_ + "\\" + name, text);
-        SourceFile->LoadSource(folder_ + "\\" + name);
+        source_->LoadSource(folder_ + "\\" + name);
     }
 
     std::unique_ptr<TApplication> app_;
@@ -702,14 +700,15 @@ protected:
     BoardControl board_;
     BoxWatcher boxes_;
     TKestrup* main_ = nullptr;
-    TCustomForm* source_ = nullptr;
+    TSourceFile* source_ = nullptr;
+    TLOGform* log_ = nullptr;
 };
 
 TEST_F(ProgramWindowsWine, UploadThroughTheMainWindowsReceivePathAndLogWindow) {
     WriteFile(folder_ + "\\plib.fs", ": pl1 1 ;\r\n( include pself.fs )\r\n: pl2 2 ;\r\n");
     WriteFile(folder_ + "\\pself.fs", ": ps 3 ;\r\n");
     LoadText("pmain.fs", "\\ log begin\r\n: pm1 4 ;\r\n\\ include plib.fs\r\n: pm2 5 ;\r\n");
-    SourceFile->Button1Click(SourceFile->Button1);
+    source_->Button1Click(source_->Button1);
     EXPECT_EQ(Texts(board_.Lines()),
               (std::vector<std::string>{": pm1 4 ;", ": pl1 1 ;", "( include pself.fs )", ": ps 3 ;", ": pl2 2 ;",
                                         ": pm2 5 ;"}));
@@ -720,13 +719,13 @@ TEST_F(ProgramWindowsWine, UploadThroughTheMainWindowsReceivePathAndLogWindow) {
     ASSERT_FALSE(log.empty());
     EXPECT_NE(log.back().find(" Sourcefile parsing completed"), std::string::npos);
     EXPECT_NE(main_->Memo1->Text().find(": pm2 5 ; ok"), std::string::npos);
-    EXPECT_FALSE(SourceWindowLink()->Uploading());
+    EXPECT_FALSE(source_->Uploading());
 }
 
 TEST_F(ProgramWindowsWine, TheMainWindowsQuestionAnsweredNoPressesCancel) {
     boxes_.Policy = [](const BoxWatcher::Box& b) { return b.caption.rfind("Warning: ", 0) == 0 ? IDNO : IDOK; };
     LoadText("pdup.fs", ": pdup 1 ;\r\n: pdup 2 ;\r\n: pnext 3 ;\r\n");
-    SourceFile->Button1Click(SourceFile->Button1);
+    source_->Button1Click(source_->Button1);
     Sleep(200);
     EXPECT_EQ(board_.Lines().size(), 2u);
     const auto boxes = boxes_.Seen();
@@ -742,12 +741,12 @@ TEST_F(ProgramWindowsWine, DisconnectFromTheMenuStopsTheUploadAtOnce) {
     LoadText("plong.fs", ManyLines("q", 60));
     Later disconnect(400, [&] { main_->Disconnect1Click(nullptr); });
     const DWORD start = GetTickCount();
-    SourceFile->Button1Click(SourceFile->Button1);
+    source_->Button1Click(source_->Button1);
     EXPECT_LT(GetTickCount() - start, 2500u);
     EXPECT_LT(board_.Lines().size(), 60u);
     EXPECT_TRUE(LogHas(Log(), "Source upload stopped: COM port closed"));
     EXPECT_TRUE(LogHas(Log(), "Sourcefile parsing CANCELED!"));
-    EXPECT_EQ(SourceFile->lbIncludeLevel->Tag, 0);
+    EXPECT_EQ(source_->lbIncludeLevel->Tag, 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace boardsim {
 namespace {
 
@@ -180,6 +182,55 @@ TEST(BoardSpeed, LimitsBothDirections) {
     board.SetSpeed(0);
     EXPECT_EQ(board.InputAllowance(10), SIZE_MAX);
     EXPECT_EQ(board.NextWakeup(10, true, true), 0);
+}
+
+TEST(BoardSpeed, ChunksVaryWithinTheirBoundsAndKeepTheSpeed) {
+    Board board;
+    board.SetSpeed(11520);
+    board.SetChunk(16, 32);
+    board.Send(std::string(2000, 'x'), 0);
+    std::set<std::size_t> sizes;
+    Millis now = 0;
+    std::size_t sent = 0;
+    while (sent < 2000) {
+        const std::size_t n = board.Pending(now).size();
+        if (n == 0) {
+            ++now;
+            continue;
+        }
+        EXPECT_GE(n, std::min<std::size_t>(16, 2000 - sent));
+        EXPECT_LE(n, 32u);
+        sizes.insert(n);
+        board.Consumed(n, now);
+        sent += n;
+    }
+    EXPECT_GT(sizes.size(), 5u);
+    EXPECT_NEAR(static_cast<double>(now), 2000 * 1000.0 / 11520, 10);  // still the line's speed
+}
+
+TEST(BoardAnswers, SplitAnswersSendTheLineEndApartAndItStillPaces) {
+    Board board;
+    board.SetSplitAnswers(5);
+    board.Receive(": w 1 ;\r: w 2 ;\r", 0);
+    std::vector<std::pair<Millis, std::string>> writes;
+    for (Millis now = 0; now < 50; ++now)
+        for (std::string_view p; !(p = board.Pending(now)).empty();) {
+            writes.push_back({now, std::string(p)});
+            board.Consumed(p.size(), now);
+        }
+    ASSERT_GE(writes.size(), 4u);
+    EXPECT_EQ(writes[1], (std::pair<Millis, std::string>{0, " ok"}));
+    EXPECT_EQ(writes[2], (std::pair<Millis, std::string>{5, "\r\n"}));
+    EXPECT_EQ(writes.back(), (std::pair<Millis, std::string>{10, "\r\n"}));
+    EXPECT_NE(writes[writes.size() - 2].second.find(" w ALREADY DEFINED"), std::string::npos);
+    // A line that comes between an answer's text and its line end is early.
+    Board early;
+    early.SetSplitAnswers(5);
+    early.Receive("1\r", 0);
+    early.Consumed(early.Pending(0).size(), 0);  // the echo
+    early.Consumed(early.Pending(0).size(), 0);  // " ok"
+    early.Receive("2\r", 1);
+    EXPECT_EQ(early.Violations(), 1);
 }
 
 TEST(BoardScript, WritesStayApartAndPausesSeparateThem) {
