@@ -11,8 +11,10 @@
 // Threads: the event thread arms and collects; the port's thread takes, counts and drops. One lock guards the
 // state and is held while a read of the port's thread is started, so that the next read-ahead queues behind it.
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 #include "serial/ComDevice.h"
 
@@ -61,6 +63,7 @@ public:
 
 private:
     struct Request {
+        UniqueHandle event = NewEvent(true, false);
         OVERLAPPED overlapped{};
         char byte = 0;
     };
@@ -74,9 +77,9 @@ private:
     void Cancel();                   // cancels a pending read and collects it
 
     CRITICAL_SECTION lock_;
-    HANDLE device_ = INVALID_HANDLE_VALUE;
+    UniqueHandle device_;  // the duplicate of the port's handle
     // On the heap: a read that never answers its cancel is left alive rather than freed under the system's feet.
-    Request* request_;
+    std::unique_ptr<Request> request_;
     bool pending_ = false;
     bool stuck_ = false;
     bool usable_ = true;

@@ -39,8 +39,11 @@ void PumpFor(DWORD ms) {
 DWORD HandleMeasure() {
     DWORD count = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
-    HANDLE probe = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    CloseHandle(probe);
+    HANDLE probe;
+    {
+        const UniqueHandle event = NewEvent(true, false);
+        probe = event.Get();
+    }
     return static_cast<DWORD>(reinterpret_cast<uintptr_t>(probe) / 4);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "base/win/Unique.h"
 #include "KestrupOnBoard.h"
 #include "tools/testsupport/BoardTest.h"
 #include "tools/testsupport/CompanionProcess.h"
@@ -40,12 +41,11 @@ std::string Lower(std::string s) {
 
 // The full path of a process's program, "" when it cannot be asked.
 std::string ImageOf(DWORD pid) {
-    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    const kes::UniqueHandle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!p) return {};
     char path[MAX_PATH] = "";
     DWORD size = MAX_PATH;
-    const bool ok = QueryFullProcessImageNameA(p, 0, path, &size) != FALSE;
-    CloseHandle(p);
+    const bool ok = QueryFullProcessImageNameA(p.Get(), 0, path, &size) != FALSE;
     return ok ? std::string(path, size) : std::string();
 }
 
