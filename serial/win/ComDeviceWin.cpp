@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/win/Application.h"
+#include "base/win/WinePolicy.h"
 #include "serial/CPort.h"
 #include "serial/win/ComReadAhead.h"
 #include "serial/win/ComThread.h"
@@ -205,9 +206,8 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
 
 ComStatus TWinComDevice::StartDeviceRead(TWinIoRequest& r, char* data, uint32_t count, uint32_t& doneNow) {
     doneNow = 0;
-    if (immediateReads_) {
-        // Such a read returns at once with what is queued; Wine 8 instead leaves it pending while the queue is
-        // empty, so an empty queue completes it here with no bytes.
+    if (immediateReads_ && WinePolicy::CheckQueueBeforeImmediateRead) {
+        // An empty queue completes the read here with no bytes (Wine would leave it pending).
         DWORD errors = 0;
         COMSTAT stat{};
         const bool checked = ::ClearCommError(handle_.Get(), &errors, &stat);
@@ -243,7 +243,7 @@ ComStatus TWinComDevice::WaitRequest(TComIoRequest& request, uint32_t& transferr
 }
 
 std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {
-    if (!readAhead_) {
+    if (!readAhead_ && WinePolicy::SerialReadAhead) {
         try {
             readAhead_ = std::make_shared<TComReadAhead>(handle_.Get());
             readAhead_->SetEnabled(immediateReads_);

@@ -1,7 +1,7 @@
 #pragma once
 // The read-ahead of an open port: one pending overlapped read of one byte, which completes the moment a byte
-// arrives and so wakes the event thread at once. (Wine notices received bytes for a pending WaitCommEvent only
-// when its poll comes round, about 2 ms late.) The byte it takes is held and handed out ahead of the device's
+// arrives and so wakes the event thread at once (a Wine latency measure: see WinePolicy::SerialReadAhead for
+// the figures). The byte it takes is held and handed out ahead of the device's
 // queue: the port's reads and queue counts go through it, so nothing is lost or reordered.
 //
 // It needs reads that return at once with what is queued (the port's default time-outs) and a system that lets
