@@ -72,6 +72,12 @@ void TComThread::Execute() {
             waitPending = false;
             SetCommMask(device_, wantMask);
             deviceMask = wantMask;
+            if (!reading) {
+                // EV_RXCHAR is back. A byte that came while it was off, or that the read-ahead took as it went
+                // off, raises no event: the port's handling of evRxChar looks at the input queue now.
+                events_ = TComEvents{evRxChar};
+                DispatchEvents();
+            }
         }
         if (!backOff) {
             if (deviceMask != 0 && !waitPending) {
