@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "base/win/Unique.h"
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/CompanionProcess.h"
 
 using namespace tirvane_test;
 

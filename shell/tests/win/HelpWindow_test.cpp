@@ -13,7 +13,7 @@
 #include "base/win/Application.h"
 #include "gui/win/Shell.h"
 #include "shell/Unit3.h"
-#include "tools/testsupport/WindowPicture.h"
+#include "testsupport/WindowPicture.h"
 
 namespace kes {
 namespace {

@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "base/CompanionLink.h"
 #include "base/win/Unique.h"
 #include "KestrupOnBoard.h"
-#include "tools/testsupport/BoardTest.h"
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/BoardTest.h"
+#include "testsupport/CompanionProcess.h"
 
 using namespace kes::test;
 using tirvane_test::CompanionProcess;
@@ -26,7 +27,7 @@ using tirvane_test::kBindFailureLine;
 
 namespace {
 
-constexpr const char* kCompanionTitle = "KestrupTirvane";
+constexpr const char* kCompanionTitle = kes::link::kCompanionTitle;
 
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
