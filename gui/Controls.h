@@ -280,6 +280,7 @@ protected:
 
 private:
     friend class TControl;
+    friend struct TWinControlMessages;  // the window half's handlers of WndProc, one per message
     std::vector<TControl*> controls_;
     std::vector<HandlerEntry> handlers_;
     int nextHandlerId_ = 1;

@@ -53,9 +53,10 @@ int BoardControlPort() { return std::atoi(Env("KESTRUP_BOARD_CTL").c_str()); }
 
 HANDLE OpenComPort(const std::string& name, DWORD baudRate) {
     const std::string path = "\\\\.\\" + name;
-    HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED, nullptr);
-    if (port == INVALID_HANDLE_VALUE) return port;
+    kes::UniqueFile owned(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OVERLAPPED, nullptr));
+    if (!owned) return INVALID_HANDLE_VALUE;
+    const HANDLE port = owned.Get();
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     COMMTIMEOUTS timeouts{MAXDWORD, 0, 0, 0, 0};  // a read returns at once with what is there
@@ -74,28 +75,29 @@ HANDLE OpenComPort(const std::string& name, DWORD baudRate) {
     if (!ok || !SetCommState(port, &dcb) || !SetCommTimeouts(port, &timeouts) ||
         !PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_TXABORT)) {
         const DWORD error = GetLastError();
-        CloseHandle(port);
+        owned.Reset();
         SetLastError(error);
         return INVALID_HANDLE_VALUE;
     }
-    return port;
+    return owned.Release();  // the caller's from here
 }
 
 bool WritePort(HANDLE port, const std::string& bytes) {
+    const kes::UniqueHandle event = kes::NewEvent(true, false);
     OVERLAPPED ov{};
-    ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ov.hEvent = event.Get();
     DWORD written = 0;
     bool ok = WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &ov) != FALSE;
     if (!ok && GetLastError() == ERROR_IO_PENDING) written = Finish(port, ov, 5000, ok);
-    CloseHandle(ov.hEvent);
     return ok && written == bytes.size();
 }
 
 std::string ReadPortUntil(HANDLE port, const std::string& until, DWORD timeoutMs) {
     std::string got;
     const ULONGLONG end = GetTickCount64() + timeoutMs;
+    const kes::UniqueHandle event = kes::NewEvent(true, false);
     OVERLAPPED ov{};
-    ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ov.hEvent = event.Get();
     while ((until.empty() || got.find(until) == std::string::npos) && GetTickCount64() < end) {
         char buf[512];
         DWORD n = 0;
@@ -106,7 +108,6 @@ std::string ReadPortUntil(HANDLE port, const std::string& until, DWORD timeoutMs
         got.append(buf, n);
         if (n == 0) Sleep(5);
     }
-    CloseHandle(ov.hEvent);
     return got;
 }
 
@@ -116,25 +117,23 @@ BoardControl::BoardControl() {
 }
 
 BoardControl::~BoardControl() {
-    if (socket_ != INVALID_SOCKET) closesocket(socket_);
+    socket_.Reset();  // before Winsock ends
     if (winsock_) WSACleanup();
 }
 
 bool BoardControl::Connect(int port) {
     if (!winsock_ || port <= 0 || port > 65535) return false;
-    if (socket_ != INVALID_SOCKET) closesocket(socket_);
     buffered_.clear();
-    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (socket_ == INVALID_SOCKET) return false;
+    socket_.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!socket_) return false;
     const DWORD timeoutMs = 10000;
-    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
+    setsockopt(socket_.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = htons(static_cast<u_short>(port));
-    if (connect(socket_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        closesocket(socket_);
-        socket_ = INVALID_SOCKET;
+    if (connect(socket_.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        socket_.Reset();
         return false;
     }
     return true;
@@ -144,7 +143,7 @@ bool BoardControl::ReadLine(std::string& line) {
     std::size_t end;
     while ((end = buffered_.find('\n')) == std::string::npos) {
         char buf[4096];
-        const int n = recv(socket_, buf, sizeof buf, 0);
+        const int n = recv(socket_.Get(), buf, sizeof buf, 0);
         if (n <= 0) return false;
         buffered_.append(buf, static_cast<std::size_t>(n));
     }
@@ -154,13 +153,12 @@ bool BoardControl::ReadLine(std::string& line) {
 }
 
 std::string BoardControl::Command(const std::string& command) {
-    if (socket_ == INVALID_SOCKET && !Connect()) return "error no connection";
+    if (!socket_ && !Connect()) return "error no connection";
     const std::string line = command + "\n";
     std::string answer;
-    if (send(socket_, line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size()) ||
+    if (send(socket_.Get(), line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size()) ||
         !ReadLine(answer)) {
-        closesocket(socket_);
-        socket_ = INVALID_SOCKET;
+        socket_.Reset();
         return "error no connection";
     }
     return answer;

@@ -16,6 +16,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "base/win/UniqueSocket.h"
+
 #include <string>
 #include <vector>
 
@@ -46,7 +48,7 @@ public:
 
     // Connects to 127.0.0.1:port (default: KESTRUP_BOARD_CTL); false when it cannot.
     bool Connect(int port = BoardControlPort());
-    bool Connected() const { return socket_ != INVALID_SOCKET; }
+    bool Connected() const { return socket_.Valid(); }
     // Sends one command and returns its answer line without the line end ("ok", "ok 3", "error ...");
     // "error no connection" when the channel is down.
     std::string Command(const std::string& command);
@@ -61,7 +63,7 @@ public:
 private:
     bool ReadLine(std::string& line);
 
-    SOCKET socket_ = INVALID_SOCKET;
+    kes::UniqueSocket socket_;
     bool winsock_ = false;
     std::string buffered_;
 };

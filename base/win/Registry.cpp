@@ -34,22 +34,22 @@ HKEY TRegistry::BaseKey(const std::string& key, std::string& rest) const {
         return root_;
     }
     rest = StripTrailingSlashes(key);
-    return current_ ? current_ : root_;
+    return current_ ? current_.Get() : root_;
 }
 
 bool TRegistry::Open(const std::string& key, bool canCreate, REGSAM access) {
     std::string rest;
     const bool relative = key.empty() || key.front() != '\\';
     HKEY base = BaseKey(key, rest);
-    HKEY opened = nullptr;
+    UniqueRegKey opened;
     LONG r = canCreate ? RegCreateKeyExA(base, rest.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                         &opened, nullptr)
-                       : RegOpenKeyExA(base, rest.c_str(), 0, access, &opened);
+                                         opened.Put(), nullptr)
+                       : RegOpenKeyExA(base, rest.c_str(), 0, access, opened.Put());
     if (r != ERROR_SUCCESS) return false;
     std::string path = rest;
     if (relative && current_ && !path_.empty()) path = rest.empty() ? path_ : path_ + "\\" + rest;
     CloseKey();
-    current_ = opened;
+    current_ = std::move(opened);
     path_ = path;
     return true;
 }
@@ -61,20 +61,16 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key) {
 }
 
 void TRegistry::CloseKey() {
-    if (current_) RegCloseKey(current_);
-    current_ = nullptr;
+    current_.Reset();
     path_.clear();
 }
 
 bool TRegistry::CreateKey(const std::string& key) {
     std::string rest;
     HKEY base = BaseKey(key, rest);
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(base, rest.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(created);
-    return true;
+    UniqueRegKey created;
+    return RegCreateKeyExA(base, rest.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           created.Put(), nullptr) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteKey(const std::string& key) {
@@ -87,19 +83,18 @@ bool TRegistry::DeleteKey(const std::string& key) {
 bool TRegistry::KeyExists(const std::string& key) {
     std::string rest;
     HKEY base = BaseKey(key, rest);
-    HKEY opened = nullptr;
-    LONG r = RegOpenKeyExA(base, rest.c_str(), 0, KEY_QUERY_VALUE, &opened);
-    if (r == ERROR_SUCCESS) RegCloseKey(opened);
+    UniqueRegKey opened;
+    const LONG r = RegOpenKeyExA(base, rest.c_str(), 0, KEY_QUERY_VALUE, opened.Put());
     return r == ERROR_SUCCESS || r == ERROR_ACCESS_DENIED;
 }
 
 bool TRegistry::ValueExists(const std::string& name) {
     if (!current_) return false;
-    return RegQueryValueExA(current_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExA(current_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-    return current_ && RegDeleteValueA(current_, name.c_str()) == ERROR_SUCCESS;
+    return current_ && RegDeleteValueA(current_.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 void TRegistry::GetValueNames(TStringList& list) {
@@ -108,7 +103,7 @@ void TRegistry::GetValueNames(TStringList& list) {
     std::vector<char> name(16384);
     for (DWORD i = 0;; ++i) {
         DWORD len = static_cast<DWORD>(name.size());
-        if (RegEnumValueA(current_, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         list.Add(std::string(name.data(), len));
     }
 }
@@ -119,7 +114,7 @@ void TRegistry::GetKeyNames(TStringList& list) {
     std::vector<char> name(256);
     for (DWORD i = 0;; ++i) {
         DWORD len = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExA(current_, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         list.Add(std::string(name.data(), len));
     }
 }
@@ -127,14 +122,14 @@ void TRegistry::GetKeyNames(TStringList& list) {
 std::string TRegistry::ReadString(const std::string& name) {
     if (!current_) return std::string();
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(current_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
+    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
     if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseBadType(name);
     std::string data;
     LONG r;
     do {
         data.assign(size + 1, '\0');
         size = static_cast<DWORD>(data.size());
-        r = RegQueryValueExA(current_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        r = RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
     } while (r == ERROR_MORE_DATA);
     if (r != ERROR_SUCCESS) RaiseGetFailed(name);
     if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseBadType(name);
@@ -146,7 +141,7 @@ std::string TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-    if (!current_ || RegSetValueExA(current_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
         RaiseSetFailed(name);
 }
@@ -154,7 +149,7 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
 int TRegistry::ReadInteger(const std::string& name) {
     if (!current_) RaiseGetFailed(name);
     DWORD type = 0, value = 0, size = sizeof(value);
-    LONG r = RegQueryValueExA(current_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    LONG r = RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     if (r == ERROR_MORE_DATA) RaiseBadType(name);
     if (r != ERROR_SUCCESS) RaiseGetFailed(name);
     if (type != REG_DWORD || size != sizeof(value)) RaiseBadType(name);
@@ -163,7 +158,7 @@ int TRegistry::ReadInteger(const std::string& name) {
 
 void TRegistry::WriteInteger(const std::string& name, int value) {
     const DWORD v = static_cast<DWORD>(value);
-    if (!current_ || RegSetValueExA(current_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v),
+    if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v),
                                     sizeof(v)) != ERROR_SUCCESS)
         RaiseSetFailed(name);
 }

@@ -6,6 +6,7 @@
 #include "base/Component.h"
 #include "base/IniFile.h"
 #include "base/StringList.h"
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 
 namespace kes {
@@ -21,7 +22,7 @@ public:
     HKEY RootKey() const { return root_; }
     // Closes the open key first.
     void SetRootKey(HKEY root);
-    HKEY CurrentKey() const { return current_; }
+    HKEY CurrentKey() const { return current_.Get(); }
     // The open key's path below the root, without a leading "\"; empty when none is open.
     const std::string& CurrentPath() const { return path_; }
 
@@ -60,7 +61,7 @@ private:
     bool Open(const std::string& key, bool canCreate, REGSAM access);
 
     HKEY root_ = HKEY_CURRENT_USER;
-    HKEY current_ = nullptr;
+    UniqueRegKey current_;
     std::string path_;
 };
 

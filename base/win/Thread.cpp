@@ -33,13 +33,7 @@ HANDLE g_syncEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 void Finish(SyncRequest* r) { SetEvent(r->done); }  // after this the request is gone
 
 // Each calling thread keeps one auto-reset event for its calls (one call at a time per thread).
-struct ThreadDoneEvent {
-    HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    ~ThreadDoneEvent() {
-        if (handle) CloseHandle(handle);
-    }
-};
-thread_local ThreadDoneEvent t_doneEvent;
+thread_local const UniqueHandle t_doneEvent = NewEvent(false, false);
 
 }  // namespace
 
@@ -66,7 +60,7 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) 
     SyncRequest request;
     request.thread = thread;
     request.method = &method;
-    request.done = t_doneEvent.handle;
+    request.done = t_doneEvent.Get();
     if (!request.done) throw EOutOfResources("Cannot create the synchronization event");
     {
         std::lock_guard<std::mutex> lock(g_syncMutex);
@@ -123,25 +117,21 @@ TThread::TThread() {
     unsigned id = 0;
     uintptr_t h = _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id);
     if (!h) throw EThread("Thread creation error");
-    handle_ = reinterpret_cast<HANDLE>(h);
+    handle_.Reset(reinterpret_cast<HANDLE>(h));
     threadId_ = id;
 }
 
 TThread::~TThread() {
     if (!handle_) return;
-    if (GetCurrentThreadId() == threadId_) {  // freed by its own thread at its end
-        CloseHandle(handle_);
-        return;
-    }
+    if (GetCurrentThreadId() == threadId_) return;  // freed by its own thread at its end
     if (!started_) {
         abandoned_ = true;
         started_ = true;
-        ResumeThread(handle_);
+        ResumeThread(handle_.Get());
     }
     terminated_ = true;
     FreeOnTerminate = false;
     WaitFor();
-    CloseHandle(handle_);
 }
 
 unsigned __stdcall TThread::ThreadProc(void* param) {
@@ -167,14 +157,14 @@ unsigned __stdcall TThread::ThreadProc(void* param) {
 void TThread::Start() {
     if (started_) return;
     started_ = true;
-    ResumeThread(handle_);
+    ResumeThread(handle_.Get());
 }
 
 int TThread::WaitFor() {
     if (!started_) throw EThread("Cannot wait for a thread that was never started");
     if (FreeOnTerminate) throw EThread("Cannot wait for a thread that frees itself");
     if (GetCurrentThreadId() == g_mainThread) {
-        HANDLE handles[2] = {handle_, g_syncEvent};
+        HANDLE handles[2] = {handle_.Get(), g_syncEvent};
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // messages sent before the wait began
         for (;;) {
@@ -185,12 +175,12 @@ int TThread::WaitFor() {
             } else if (r == WAIT_OBJECT_0 + 2) {
                 PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers the sent messages
             } else {
-                WaitForSingleObject(handle_, INFINITE);
+                WaitForSingleObject(handle_.Get(), INFINITE);
                 break;
             }
         }
     } else {
-        WaitForSingleObject(handle_, INFINITE);
+        WaitForSingleObject(handle_.Get(), INFINITE);
     }
     return ReturnValue;
 }
@@ -201,7 +191,7 @@ void TThread::TerminateAndWait() {
 }
 
 TThreadPriority TThread::Priority() const {
-    switch (GetThreadPriority(handle_)) {
+    switch (GetThreadPriority(handle_.Get())) {
         case THREAD_PRIORITY_IDLE: return TThreadPriority::tpIdle;
         case THREAD_PRIORITY_LOWEST: return TThreadPriority::tpLowest;
         case THREAD_PRIORITY_BELOW_NORMAL: return TThreadPriority::tpLower;
@@ -216,7 +206,7 @@ void TThread::SetPriority(TThreadPriority priority) {
     static const int values[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
                                  THREAD_PRIORITY_NORMAL,       THREAD_PRIORITY_ABOVE_NORMAL,
                                  THREAD_PRIORITY_HIGHEST,      THREAD_PRIORITY_TIME_CRITICAL};
-    SetThreadPriority(handle_, values[static_cast<int>(priority)]);
+    SetThreadPriority(handle_.Get(), values[static_cast<int>(priority)]);
 }
 
 }  // namespace kes

@@ -10,6 +10,7 @@
 
 #include "base/Component.h"
 #include "base/Events.h"
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 
 namespace kes {
@@ -43,7 +44,7 @@ public:
     void TerminateAndWait();
     bool Finished() const { return finished_; }
 
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
     DWORD ThreadID() const { return threadId_; }
     TThreadPriority Priority() const;
     void SetPriority(TThreadPriority priority);
@@ -72,7 +73,7 @@ protected:
 private:
     static unsigned __stdcall ThreadProc(void* param);
 
-    HANDLE handle_ = nullptr;
+    UniqueHandle handle_;
     DWORD threadId_ = 0;
     std::atomic<bool> terminated_{false};
     std::atomic<bool> finished_{false};

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <thread>
 
+#include "base/win/Unique.h"
 #include "console/LineSplitter.h"
 
 namespace kes::tirvane {
@@ -17,25 +18,22 @@ constexpr DWORD ENABLE_VIRTUAL_TERMINAL_PROCESSING = 0x0004;
 
 // Reads standard input that is not a console on its own thread; complete lines wait in `lines`.
 struct ConsoleInput::PipeReader {
-    HANDLE in = nullptr;
-    HANDLE ready = nullptr;  // manual-reset: set while lines wait
+    HANDLE in = nullptr;                            // borrowed: the process's standard input
+    UniqueHandle ready = NewEvent(true, false);  // set while lines wait
     std::mutex lock;
     std::deque<std::string> lines;  // guarded by lock
 
-    ~PipeReader() {
-        if (ready) CloseHandle(ready);
-    }
     void Add(std::string line) {
         std::lock_guard<std::mutex> guard(lock);
         lines.push_back(std::move(line));
-        SetEvent(ready);
+        SetEvent(ready.Get());
     }
     std::optional<std::string> Take() {
         std::lock_guard<std::mutex> guard(lock);
         if (lines.empty()) return std::nullopt;
         std::string line = std::move(lines.front());
         lines.pop_front();
-        if (lines.empty()) ResetEvent(ready);
+        if (lines.empty()) ResetEvent(ready.Get());
         return line;
     }
     bool Waiting() {
@@ -64,7 +62,6 @@ ConsoleInput::ConsoleInput() {
     console_ = in_ && in_ != INVALID_HANDLE_VALUE && GetConsoleMode(in_, &mode);
     if (console_) return;
     pipe_ = std::make_shared<PipeReader>();
-    pipe_->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     pipe_->in = in_;
     if (!pipe_->ready || !in_ || in_ == INVALID_HANDLE_VALUE) return;
     try {
@@ -76,7 +73,7 @@ ConsoleInput::ConsoleInput() {
 // The pipe reader may still be blocked in ReadFile; it keeps its own share of the state.
 ConsoleInput::~ConsoleInput() = default;
 
-HANDLE ConsoleInput::WaitHandle() const { return console_ ? in_ : pipe_->ready; }
+HANDLE ConsoleInput::WaitHandle() const { return console_ ? in_ : pipe_->ready.Get(); }
 
 bool ConsoleInput::KeyPressed() {
     if (!console_) return pipe_->Waiting();

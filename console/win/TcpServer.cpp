@@ -8,6 +8,7 @@
 
 #include "console/ConnectionOrder.h"
 #include "console/win/Win.h"
+#include "base/win/UniqueSocket.h"
 
 namespace kes::tirvane {
 
@@ -23,17 +24,13 @@ std::string SocketErrorText(int code) { return "Socket Error # " + std::to_strin
 struct TcpServer::Shared {
     std::shared_ptr<RecvQueue> queue;
     ConnectionOrder order;
-    HANDLE stop = nullptr;  // manual-reset; set once by Stop
-    SOCKET listener = INVALID_SOCKET;
+    UniqueHandle stop;  // manual-reset; set once by Stop
+    UniqueSocket listener;
 
     std::mutex lock;
     std::condition_variable ended;
     int running = 0;  // threads not yet ended; guarded by lock
 
-    ~Shared() {
-        if (listener != INVALID_SOCKET) closesocket(listener);
-        if (stop) CloseHandle(stop);
-    }
     void ThreadStarted() {
         std::lock_guard<std::mutex> guard(lock);
         ++running;
@@ -52,7 +49,7 @@ namespace {
 // How often a waiting thread looks at the stop signal.
 constexpr long kPollMs = 250;
 
-bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop, 0) == WAIT_OBJECT_0; }
+bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop.Get(), 0) == WAIT_OBJECT_0; }
 
 // Waits until `sock` can be read (or accepted from); false once the server stops. A level-triggered
 // select: no readiness is lost between two waits.
@@ -84,29 +81,28 @@ struct TCPServerEvents {
 
 namespace {
 
-void ServeConnection(std::shared_ptr<TcpServer::Shared> s, SOCKET c, std::uint64_t id) {
+void ServeConnection(std::shared_ptr<TcpServer::Shared> s, UniqueSocket c, std::uint64_t id) {
     try {
         std::vector<char> buf(kReceiveSize);
-        while (WaitReadable(*s, c) && TCPServerEvents::ServerExecute(*s, c, id, buf)) {
+        while (WaitReadable(*s, c.Get()) && TCPServerEvents::ServerExecute(*s, c.Get(), id, buf)) {
         }
     } catch (const std::exception&) {
         // Out of memory: this connection ends, the server goes on.
     }
-    closesocket(c);
+    c.Reset();
     s->order.Close(id);
     s->ThreadEnded();
 }
 
 void AcceptConnections(std::shared_ptr<TcpServer::Shared> s) {
-    while (WaitReadable(*s, s->listener)) {
-        SOCKET c = accept(s->listener, nullptr, nullptr);
-        if (c == INVALID_SOCKET) continue;
+    while (WaitReadable(*s, s->listener.Get())) {
+        UniqueSocket c(accept(s->listener.Get(), nullptr, nullptr));
+        if (!c) continue;
         const std::uint64_t id = s->order.Open();
         s->ThreadStarted();
         try {
-            std::thread(ServeConnection, s, c, id).detach();
-        } catch (const std::exception&) {  // no thread for it: refuse the connection
-            closesocket(c);
+            std::thread(ServeConnection, s, std::move(c), id).detach();
+        } catch (const std::exception&) {  // no thread for it: its socket went with the failed start
             s->order.Close(id);
             s->ThreadEnded();
         }
@@ -139,13 +135,13 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     if (active_) return;
     auto s = std::make_shared<Shared>();
     s->queue = shared_->queue;
-    s->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    s->stop = NewEvent(true, false);
     if (!s->stop) throw ESocketError(SocketErrorText(static_cast<int>(GetLastError())));
 
-    s->listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s->listener == INVALID_SOCKET) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    s->listener.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s->listener) throw ESocketError(SocketErrorText(WSAGetLastError()));
     BOOL exclusive = TRUE;
-    if (setsockopt(s->listener, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+    if (setsockopt(s->listener.Get(), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                    sizeof exclusive) != 0)
         throw ESocketError(SocketErrorText(WSAGetLastError()));
 
@@ -153,12 +149,12 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     at.sin_family = AF_INET;
     at.sin_port = htons(port);
     if (inet_pton(AF_INET, address.c_str(), &at.sin_addr) != 1) throw ESocketError("Invalid address " + address);
-    if (bind(s->listener, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
+    if (bind(s->listener.Get(), reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
         const int code = WSAGetLastError();
         if (code == WSAEADDRINUSE || code == WSAEACCES) throw ECouldNotBindSocket();
         throw ESocketError(SocketErrorText(code));
     }
-    if (listen(s->listener, kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    if (listen(s->listener.Get(), kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
 
     s->ThreadStarted();
     try {
@@ -174,7 +170,7 @@ void TcpServer::Stop() {
     if (!active_) return;
     active_ = false;
     Shared& s = *shared_;
-    SetEvent(s.stop);
+    SetEvent(s.stop.Get());
     s.queue->Close();
     s.order.Shutdown();
     std::unique_lock<std::mutex> guard(s.lock);

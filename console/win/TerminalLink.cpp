@@ -1,6 +1,7 @@
 #include "console/win/TerminalLink.h"
 
 #include "base/CompanionLink.h"
+#include "base/win/Unique.h"
 #include "console/CompanionText.h"
 
 namespace kes::tirvane {
@@ -20,16 +21,14 @@ bool SendTypedLine(const std::string& line, unsigned timeoutMs) {
 
 bool CompanionWindow::Open() {
     if (hwnd_) return true;
-    HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const UniqueHandle created = NewEvent(true, false);
     if (!created) return false;
     try {
-        thread_ = std::thread(&CompanionWindow::Run, this, created);
+        thread_ = std::thread(&CompanionWindow::Run, this, created.Get());
     } catch (const std::exception&) {
-        CloseHandle(created);
         return false;
     }
-    WaitForSingleObject(created, INFINITE);
-    CloseHandle(created);
+    WaitForSingleObject(created.Get(), INFINITE);
     if (!hwnd_) thread_.join();
     return hwnd_ != nullptr;
 }

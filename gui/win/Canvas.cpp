@@ -24,12 +24,9 @@ void TCanvas::RestoreObjects() {
         if (oldFont_) SelectObject(dc_, oldFont_);
     }
     oldPen_ = oldBrush_ = oldFont_ = nullptr;
-    if (pen_h_) DeleteObject(pen_h_);
-    if (brush_h_) DeleteObject(brush_h_);
-    if (font_h_) DeleteObject(font_h_);
-    pen_h_ = nullptr;
-    brush_h_ = nullptr;
-    font_h_ = nullptr;
+    pen_h_.Reset();
+    brush_h_.Reset();
+    font_h_.Reset();
 }
 
 static int PenStyleOf(TPenStyle s) {
@@ -48,30 +45,28 @@ void TCanvas::RequirePen() {
     if (!dc_) return;
     if (pen_h_ && usedPen_.Color == pen_.Color && usedPen_.Width == pen_.Width && usedPen_.Style == pen_.Style)
         return;
-    HPEN p = CreatePen(PenStyleOf(pen_.Style), pen_.Width, ColorToRGB(pen_.Color));
-    HGDIOBJ old = SelectObject(dc_, p);
+    UniqueGdi<HPEN> p(CreatePen(PenStyleOf(pen_.Style), pen_.Width, ColorToRGB(pen_.Color)));
+    HGDIOBJ old = SelectObject(dc_, p.Get());
     if (!oldPen_) oldPen_ = old;
-    if (pen_h_) DeleteObject(pen_h_);
-    pen_h_ = p;
+    pen_h_ = std::move(p);
     usedPen_.Assign(pen_);
 }
 
 void TCanvas::RequireBrush() {
     if (!dc_) return;
     if (brush_h_ && usedBrush_.Color == brush_.Color && usedBrush_.Style == brush_.Style) return;
-    HBRUSH b;
+    UniqueGdi<HBRUSH> b;
     switch (brush_.Style) {
-    case bsClear: b = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); break;
-    case bsSolid: b = CreateSolidBrush(ColorToRGB(brush_.Color)); break;
+    case bsClear: b.Reset(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))); break;
+    case bsSolid: b.Reset(CreateSolidBrush(ColorToRGB(brush_.Color))); break;
     default: {
         static const int hatch[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-        b = CreateHatchBrush(hatch[brush_.Style], ColorToRGB(brush_.Color));
+        b.Reset(CreateHatchBrush(hatch[brush_.Style], ColorToRGB(brush_.Color)));
     }
     }
-    HGDIOBJ old = SelectObject(dc_, b);
+    HGDIOBJ old = SelectObject(dc_, b.Get());
     if (!oldBrush_) oldBrush_ = old;
-    if (brush_h_) DeleteObject(brush_h_);  // stock objects ignore DeleteObject
-    brush_h_ = b;
+    brush_h_ = std::move(b);
     usedBrush_.Assign(brush_);
     SetBkMode(dc_, brush_.Style == bsClear ? TRANSPARENT : OPAQUE);
     SetBkColor(dc_, ColorToRGB(brush_.Color));
@@ -80,11 +75,10 @@ void TCanvas::RequireBrush() {
 void TCanvas::RequireFont() {
     if (!dc_) return;
     if (!font_h_ || !(usedFont_ == font_)) {
-        HFONT f = CreateFontFor(font_);
-        HGDIOBJ old = SelectObject(dc_, f);
+        UniqueGdi<HFONT> f = CreateFontFor(font_);
+        HGDIOBJ old = SelectObject(dc_, f.Get());
         if (!oldFont_) oldFont_ = old;
-        if (font_h_) DeleteObject(font_h_);
-        font_h_ = f;
+        font_h_ = std::move(f);
         usedFont_.Assign(font_);
     }
     SetTextColor(dc_, ColorToRGB(font_.Color()));
@@ -127,7 +121,7 @@ void TCanvas::FillRect(const TRect& r) {
     RequireBrush();
     if (!dc_ || brush_.Style == bsClear) return;
     RECT rc = ToRECT(r);
-    ::FillRect(dc_, &rc, brush_h_);
+    ::FillRect(dc_, &rc, brush_h_.Get());
 }
 
 void TCanvas::FrameRect(const TRect& r) {
@@ -226,13 +220,9 @@ TBitmap::~TBitmap() { Free(); }
 
 void TBitmap::Free() {
     canvas_.SetHandle(nullptr);
-    if (dc_) {
-        SelectObject(dc_, oldBmp_);
-        DeleteDC(dc_);
-    }
-    if (bmp_) DeleteObject(bmp_);
-    dc_ = nullptr;
-    bmp_ = nullptr;
+    if (dc_) SelectObject(dc_.Get(), oldBmp_);
+    dc_.Reset();
+    bmp_.Reset();
     oldBmp_ = nullptr;
     bits_ = nullptr;
     width_ = height_ = stride_ = 0;
@@ -256,16 +246,16 @@ void TBitmap::SetSize(int width, int height) {
     bi.bmiHeader.biBitCount = 24;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bmp_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bmp_) return;
     bits_ = static_cast<uint8_t*>(bits);
     width_ = width;
     height_ = height;
     stride_ = (width * 3 + 3) & ~3;
     std::memset(bits_, 0, static_cast<size_t>(stride_) * static_cast<size_t>(height));
-    dc_ = CreateCompatibleDC(nullptr);
-    oldBmp_ = SelectObject(dc_, bmp_);
-    canvas_.SetHandle(dc_);
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    oldBmp_ = SelectObject(dc_.Get(), bmp_.Get());
+    canvas_.SetHandle(dc_.Get());
 }
 
 TCanvas& TBitmap::Canvas() { return canvas_; }
@@ -292,7 +282,7 @@ bool TBitmap::LoadFromBytes(const std::string& bytes) {
     if (h.biCompression == BI_RGB && fh.bfOffBits + rowBytes * static_cast<uint64_t>(hh) > bytes.size()) return false;
     SetSize(w, hh);
     if (!dc_) return false;
-    const int lines = SetDIBitsToDevice(dc_, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(hh), 0, 0, 0,
+    const int lines = SetDIBitsToDevice(dc_.Get(), 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(hh), 0, 0, 0,
                                         static_cast<UINT>(hh), bytes.data() + fh.bfOffBits, info, DIB_RGB_COLORS);
     GdiFlush();
     return lines > 0;
@@ -308,22 +298,20 @@ bool TBitmap::LoadFromHandle(HBITMAP source) {
     if (!source || !GetObjectA(source, sizeof bm, &bm)) return false;
     SetSize(bm.bmWidth, bm.bmHeight);
     if (!dc_) return false;
-    HDC src = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(src, source);
-    BitBlt(dc_, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
+    {
+        const UniqueDc src(CreateCompatibleDC(nullptr));
+        SelectGuard selected(src.Get(), source);
+        BitBlt(dc_.Get(), 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
+    }
     GdiFlush();
     return true;
 }
 
 bool TBitmap::LoadFromResourceName(const std::string& name, HMODULE module) {
     if (!module) module = GetModuleHandleA(nullptr);
-    HBITMAP h = static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!h) return false;
-    const bool ok = LoadFromHandle(h);
-    DeleteObject(h);
-    return ok;
+    const UniqueGdi<HBITMAP> h(
+        static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return h && LoadFromHandle(h.Get());
 }
 
 std::string TBitmap::SaveToBytes() const {

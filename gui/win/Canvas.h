@@ -61,9 +61,10 @@ private:
     TPen pen_;
     TBrush brush_;
     TFont font_;
-    HPEN pen_h_ = nullptr;
-    HBRUSH brush_h_ = nullptr;
-    HFONT font_h_ = nullptr;
+    // Made from pen_, brush_ and font_ when a drawing call needs them; selected into the DC until it changes.
+    UniqueGdi<HPEN> pen_h_;
+    UniqueGdi<HBRUSH> brush_h_;  // may hold the stock clear brush, which DeleteObject leaves alone
+    UniqueGdi<HFONT> font_h_;
     HGDIOBJ oldPen_ = nullptr, oldBrush_ = nullptr, oldFont_ = nullptr;
     TPen usedPen_;
     TBrush usedBrush_;
@@ -86,7 +87,7 @@ public:
     void SetWidth(int w) { SetSize(w, height_); }
     void SetHeight(int h) { SetSize(width_, h); }
     TCanvas& Canvas();
-    HBITMAP Handle() const { return bmp_; }
+    HBITMAP Handle() const { return bmp_.Get(); }
     TPixelBuffer Pixels() const { return {bits_, width_, height_, stride_}; }
     uint8_t* ScanLine(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * stride_; }
     int Stride() const { return stride_; }
@@ -113,8 +114,8 @@ public:
 
 private:
     void Free();
-    HDC dc_ = nullptr;
-    HBITMAP bmp_ = nullptr;
+    UniqueGdi<HBITMAP> bmp_;  // a DIB section; bits_ point into it
+    UniqueDc dc_;             // holds bmp_ selected while both exist
     HGDIOBJ oldBmp_ = nullptr;
     uint8_t* bits_ = nullptr;
     int width_ = 0, height_ = 0, stride_ = 0;

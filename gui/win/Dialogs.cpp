@@ -79,8 +79,8 @@ static bool RunPrintDlg(DWORD flags, int* copies, int* from, int* to, int minPag
         if (from) *from = pd.nFromPage;
         if (to) *to = pd.nToPage;
     }
-    Printer().TakeDialogResult(pd.hDevMode, pd.hDevNames, ok ? pd.hDC : nullptr);
-    if (pd.hDC && !ok) DeleteDC(pd.hDC);
+    UniqueDc dc(pd.hDC);  // a cancelled dialog's DC goes at once
+    Printer().TakeDialogResult(pd.hDevMode, pd.hDevNames, ok ? std::move(dc) : UniqueDc());
     return ok != FALSE;
 }
 

@@ -17,14 +17,7 @@ void THintWindow::CreateParams(TCreateParams& p) {
 }
 
 TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
-    HDC dc = GetDC(nullptr);
-    HFONT f = CreateFontFor(font_);
-    HGDIOBJ old = SelectObject(dc, f);
-    RECT r{0, 0, maxWidth, 0};
-    DrawTextA(dc, hint.c_str(), static_cast<int>(hint.size()), &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    DeleteObject(f);
-    ReleaseDC(nullptr, dc);
+    const RECT r = MeasureText(font_, hint, maxWidth, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     return Rect(0, 0, r.right + 8, r.bottom + 4);
 }
 

@@ -27,7 +27,7 @@ public:
     HIMAGELIST Handle();
 
 private:
-    HIMAGELIST list_ = nullptr;
+    UniqueImageList list_;
     int width_, height_;
 };
 

@@ -13,28 +13,24 @@ TPrinter& Printer() {
 
 TPrinter::~TPrinter() {
     canvas_.SetHandle(nullptr);
-    if (dc_) DeleteDC(dc_);
+    dc_.Reset();
     if (devMode_) GlobalFree(devMode_);
     if (devNames_) GlobalFree(devNames_);
 }
 
-void TPrinter::TakeDialogResult(HGLOBAL devMode, HGLOBAL devNames, HDC dc) {
+void TPrinter::TakeDialogResult(HGLOBAL devMode, HGLOBAL devNames, UniqueDc dc) {
     // The dialog frees the blocks it replaces itself; keep whatever it handed back.
     devMode_ = devMode;
     devNames_ = devNames;
     if (dc) {
-        if (printing_) {
-            DeleteDC(dc);  // keep the device of the running document
-            return;
-        }
+        if (printing_) return;  // keep the device of the running document; the new DC goes
         canvas_.SetHandle(nullptr);
-        if (dc_) DeleteDC(dc_);
-        dc_ = dc;
+        dc_ = std::move(dc);
     }
 }
 
 HDC TPrinter::MakeDc() {
-    if (dc_) return dc_;
+    if (dc_) return dc_.Get();
     PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
@@ -46,18 +42,18 @@ HDC TPrinter::MakeDc() {
         auto* mode = devMode_ ? static_cast<DEVMODEA*>(GlobalLock(devMode_)) : nullptr;
         if (names) {
             const char* base = reinterpret_cast<const char*>(names);
-            dc_ = CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+            dc_.Reset(CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode));
         }
         if (mode) GlobalUnlock(devMode_);
         GlobalUnlock(devNames_);
-        if (dc_) return dc_;
+        if (dc_) return dc_.Get();
     }
     pd.hDevMode = nullptr;
     pd.hDevNames = nullptr;
     if (PrintDlgA(&pd)) {
-        TakeDialogResult(pd.hDevMode, pd.hDevNames, pd.hDC);
+        TakeDialogResult(pd.hDevMode, pd.hDevNames, UniqueDc(pd.hDC));
     }
-    return dc_;
+    return dc_.Get();
 }
 
 bool TPrinter::HasPrinter() { return MakeDc() != nullptr; }
@@ -82,17 +78,17 @@ void TPrinter::BeginDoc() {
 void TPrinter::NewPage() {
     if (!printing_) throw Exception("Printer is not currently printing");
     canvas_.SetHandle(nullptr);  // objects are reset at a new page
-    EndPage(dc_);
-    StartPage(dc_);
+    EndPage(dc_.Get());
+    StartPage(dc_.Get());
     ++page_;
-    canvas_.SetHandle(dc_);
+    canvas_.SetHandle(dc_.Get());
 }
 
 void TPrinter::EndDoc() {
     if (!printing_) throw Exception("Printer is not currently printing");
     canvas_.SetHandle(nullptr);
-    EndPage(dc_);
-    ::EndDoc(dc_);
+    EndPage(dc_.Get());
+    ::EndDoc(dc_.Get());
     printing_ = false;
     page_ = 0;
 }
@@ -100,7 +96,7 @@ void TPrinter::EndDoc() {
 void TPrinter::Abort() {
     if (!printing_) return;
     canvas_.SetHandle(nullptr);
-    AbortDoc(dc_);
+    AbortDoc(dc_.Get());
     printing_ = false;
     page_ = 0;
 }

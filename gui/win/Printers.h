@@ -34,12 +34,12 @@ public:
         HGLOBAL DevNames = nullptr;
     };
     Settings SettingsForDialog() const { return {devMode_, devNames_}; }
-    void TakeDialogResult(HGLOBAL devMode, HGLOBAL devNames, HDC dc);
+    void TakeDialogResult(HGLOBAL devMode, HGLOBAL devNames, UniqueDc dc);
 
 private:
     HDC MakeDc();
     HGLOBAL devMode_ = nullptr, devNames_ = nullptr;
-    HDC dc_ = nullptr;
+    UniqueDc dc_;
     TCanvas canvas_;
     bool printing_ = false;
     int page_ = 0;

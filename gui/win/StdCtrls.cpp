@@ -15,15 +15,7 @@ static HWND H(const TWinControl* c) { return static_cast<HWND>(c->WindowHandle()
 
 void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || wordWrap_) return;
-    HDC dc = GetDC(nullptr);
-    HFONT f = CreateFontFor(font_);
-    HGDIOBJ old = SelectObject(dc, f);
-    RECT r{0, 0, 0, 0};
-    const std::string t = text_.empty() ? std::string(" ") : text_;
-    DrawTextA(dc, t.c_str(), static_cast<int>(t.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
-    DeleteObject(f);
-    ReleaseDC(nullptr, dc);
+    const RECT r = MeasureText(font_, text_.empty() ? std::string(" ") : text_, 0, DT_SINGLELINE | DT_NOPREFIX);
     int left = left_;
     if (alignment_ == taRightJustify) left = left_ + width_ - r.right;
     SetBounds(left, top_, r.right, r.bottom);

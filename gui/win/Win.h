@@ -1,7 +1,8 @@
 #pragma once
-// The one header of the window layer that brings in the platform API, with small helpers around it:
-// owned GDI handles, scoped device contexts, colour and font conversion, the handler chain's next call and
-// the platform half of colours and fonts. Exceptions stay inside window procedures through base's Guarded.
+// The one header of the window layer that brings in the platform API, with small helpers around it: owned
+// handles and scoped device contexts (base/win/Unique.h, PaintDc, MemoryDc), colour and font conversion, the
+// handler chain's next call and the platform half of colours and fonts. Exceptions stay inside window
+// procedures through base's Guarded.
 #include "base/win/Win.h"
 #include <commctrl.h>
 
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "base/win/Application.h"
+#include "base/win/Unique.h"
 #include "gui/Controls.h"
 #include "gui/Graphics.h"
 
@@ -26,50 +28,14 @@ LRESULT CallNextHandler(TMessage& m);
 
 // A system colour index or an RGB value to the platform's COLORREF.
 COLORREF ColorToRGB(TColor color);
-// A new GDI font for `font` (the caller owns it).
-HFONT CreateFontFor(const TFont& font);
+// A new GDI font for `font`.
+UniqueGdi<HFONT> CreateFontFor(const TFont& font);
+// The rectangle DrawText would fill with `text` in `font` on the screen (DT_CALCRECT with `format`), starting
+// from a rectangle `width` wide at (0, 0).
+RECT MeasureText(const TFont& font, const std::string& text, int width, UINT format);
 // The shift state from the keyboard (and mouse buttons when `mouseKeys` holds MK_ flags).
 TShiftState KeyboardShiftState();
 TShiftState MouseShiftState(WPARAM mouseKeys);
-
-// An owned GDI object: deleted once, never copied.
-template <typename H>
-class UniqueGdi {
-public:
-    UniqueGdi() = default;
-    explicit UniqueGdi(H h) : h_(h) {}
-    UniqueGdi(UniqueGdi&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueGdi& operator=(UniqueGdi&& o) noexcept {
-        if (this != &o) Reset(std::exchange(o.h_, nullptr));
-        return *this;
-    }
-    UniqueGdi(const UniqueGdi&) = delete;
-    UniqueGdi& operator=(const UniqueGdi&) = delete;
-    ~UniqueGdi() { Reset(); }
-    void Reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
-        h_ = h;
-    }
-    H Release() { return std::exchange(h_, nullptr); }
-    H Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    H h_ = nullptr;
-};
-
-// Selects an object into a DC and puts the old one back.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~SelectGuard() { SelectObject(dc_, old_); }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 class PaintDc {
 public:
@@ -86,22 +52,12 @@ private:
     HDC dc_;
 };
 
-// GetDC (client) or GetWindowDC (whole window, for non-client painting), released at scope end.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd, bool wholeWindow = false)
-        : hwnd_(hwnd), dc_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool Close(Handle h) noexcept { return ImageList_Destroy(h) != FALSE; }
 };
+using UniqueImageList = Unique<ImageListTraits>;
 
 // A memory DC with a compatible bitmap; Blit copies it out.
 class MemoryDc {
@@ -110,12 +66,12 @@ public:
     ~MemoryDc();
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
     void Blit(HDC target, int x, int y) const;
 
 private:
-    HDC dc_;
-    HBITMAP bmp_;
+    UniqueDc dc_;
+    UniqueGdi<HBITMAP> bmp_;
     HGDIOBJ old_;
     int w_, h_;
 };

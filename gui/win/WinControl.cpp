@@ -11,6 +11,7 @@
 #include "gui/Keys.h"
 #include "gui/Menus.h"
 #include "gui/win/Canvas.h"
+#include "gui/win/MsgCrack.h"
 #include "gui/win/Win.h"
 
 namespace kes {
@@ -23,7 +24,7 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
-HFONT CreateFontFor(const TFont& font) {
+UniqueGdi<HFONT> CreateFontFor(const TFont& font) {
     LOGFONTA lf{};
     lf.lfHeight = font.Height();
     lf.lfWeight = (font.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
@@ -33,7 +34,16 @@ HFONT CreateFontFor(const TFont& font) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(lf.lfFaceName, font.Name().c_str(), LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
+    return UniqueGdi<HFONT>(CreateFontIndirectA(&lf));
+}
+
+RECT MeasureText(const TFont& font, const std::string& text, int width, UINT format) {
+    WindowDc screen(nullptr);
+    const UniqueGdi<HFONT> f = CreateFontFor(font);
+    SelectGuard selected(screen.Get(), f.Get());
+    RECT r{0, 0, width, 0};
+    DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | format);
+    return r;
 }
 
 TShiftState KeyboardShiftState() {
@@ -55,25 +65,26 @@ TShiftState MouseShiftState(WPARAM keys) {
     return s;
 }
 
-MemoryDc::MemoryDc(HDC ref, int width, int height) : w_(width), h_(height) {
-    dc_ = CreateCompatibleDC(ref);
-    bmp_ = CreateCompatibleBitmap(ref, std::max(1, width), std::max(1, height));
-    old_ = SelectObject(dc_, bmp_);
-}
+MemoryDc::MemoryDc(HDC ref, int width, int height)
+    : dc_(CreateCompatibleDC(ref)),
+      bmp_(CreateCompatibleBitmap(ref, std::max(1, width), std::max(1, height))),
+      old_(SelectObject(dc_.Get(), bmp_.Get())),
+      w_(width),
+      h_(height) {}
 
-MemoryDc::~MemoryDc() {
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
-}
+// The bitmap is put out of the DC before either goes (the members go in reverse order: bitmap, then DC).
+MemoryDc::~MemoryDc() { SelectObject(dc_.Get(), old_); }
 
-void MemoryDc::Blit(HDC target, int x, int y) const { BitBlt(target, x, y, w_, h_, dc_, 0, 0, SRCCOPY); }
+void MemoryDc::Blit(HDC target, int x, int y) const { BitBlt(target, x, y, w_, h_, dc_.Get(), 0, 0, SRCCOPY); }
 
 LRESULT CallNextHandler(TMessage& m) {
     m.NextCalled = true;
     m.Result = DefSubclassProc(static_cast<HWND>(m.Wnd), m.Msg, m.WParam, m.LParam);
     return m.Result;
 }
+
+// The neutral half keeps the control's font and brush as plain pointers (it sees no GDI); this half owns them.
+static void DropGdi(void*& slot) { UniqueGdi<HGDIOBJ> gone(static_cast<HGDIOBJ>(std::exchange(slot, nullptr))); }
 
 // ---- window to control ----
 
@@ -248,9 +259,8 @@ void TWinControl::DestroyHandle() {
         Unbind(h);
         handle_ = nullptr;
     }
-    if (fontHandle_) DeleteObject(static_cast<HFONT>(fontHandle_));
-    if (brushHandle_) DeleteObject(static_cast<HBRUSH>(brushHandle_));
-    fontHandle_ = brushHandle_ = nullptr;
+    DropGdi(fontHandle_);
+    DropGdi(brushHandle_);
 }
 
 void TWinControl::RecreateWnd() {
@@ -398,18 +408,17 @@ void TWinControl::TextChanged() {
 }
 
 void TWinControl::ColorChanged() {
-    if (brushHandle_) DeleteObject(static_cast<HBRUSH>(brushHandle_));
-    brushHandle_ = nullptr;
+    DropGdi(brushHandle_);
     Invalidate();
 }
 
 void TWinControl::FontChanged() {
     for (TControl* c : controls_) c->ParentFontChanged();
     if (!handle_) return;
-    HFONT f = CreateFontFor(font_);
-    SendMessageA(static_cast<HWND>(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
-    if (fontHandle_) DeleteObject(static_cast<HFONT>(fontHandle_));
-    fontHandle_ = f;
+    UniqueGdi<HFONT> f = CreateFontFor(font_);
+    SendMessageA(static_cast<HWND>(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(f.Get()), TRUE);
+    DropGdi(fontHandle_);
+    fontHandle_ = f.Release();
 }
 
 void TWinControl::VisibleChanged() {
@@ -538,205 +547,235 @@ static bool MenuShortCut(TCustomForm* form, uint16_t key, TShiftState shift) {
     return false;
 }
 
-static void DefaultHandler(TWinControl* c, bool systemClass, TMessage& m) {
-    HWND h = static_cast<HWND>(m.Wnd);
+// The class's own handling (system classes) or the default window procedure (the layer's own classes).
+static void DefaultHandler(bool systemClass, TMessage& m) {
+    const HWND h = static_cast<HWND>(m.Wnd);
     m.Result = systemClass ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
-    (void)c;
 }
 
-void TWinControl::WndProc(TMessage& m) {
-    HWND hwnd = static_cast<HWND>(m.Wnd);
-    switch (m.Msg) {
-    case WM_COMMAND:
-        if (m.LParam) {
-            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(m.LParam))) {
-                child->CommandNotify(HIWORD(m.WParam));
-                m.Result = 0;
-                return;
-            }
-        } else if (HIWORD(m.WParam) <= 1) {
-            if (TMenuItem* item = TMenuItem::FindByCommand(LOWORD(m.WParam))) {
-                item->Click();
-                m.Result = 0;
-                return;
-            }
+// The handlers of TWinControl::WndProc, one per message (or family of messages). Each returns true when it
+// answered the message (its result is set); false sends the message on to the default handling, with what
+// the handler changed in it (a key the events replaced).
+struct TWinControlMessages {
+    using Handler = bool (*)(TWinControl&, TMessage&);
+    static Handler For(unsigned msg);
+
+    // A notification of a child control goes back to it; a menu command to its item.
+    static bool Command(TWinControl&, TMessage& m) {
+        if (HWND sender = msg::CommandControl(m)) {
+            TWinControl* child = FindControl(sender);
+            if (!child) return false;
+            child->CommandNotify(msg::NotifyCode(m));
+            m.Result = 0;
+            return true;
         }
-        break;
+        if (msg::NotifyCode(m) > 1) return false;
+        TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(msg::CommandId(m)));
+        if (!item) return false;
+        item->Click();
+        m.Result = 0;
+        return true;
+    }
+
+    // A child asks for its colours: its font colour (grey when disabled) on its own brush.
+    static bool CtlColor(TWinControl&, TMessage& m) {
+        TWinControl* child = FindControl(msg::CtlColorControl(m));
+        if (!child) return false;
+        const HDC dc = msg::CtlColorDc(m);
+        SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
+        SetBkColor(dc, ColorToRGB(child->Color()));
+        m.Result = reinterpret_cast<LRESULT>(BrushOf(child, child->brushHandle_));
+        return true;
+    }
+
+    // Key presses: the form's preview, then menu short cuts, then the form's dialog keys, then the control.
+    static bool KeyDown(TWinControl& c, TMessage& m) {
+        uint16_t key = msg::VirtualKey(m);
+        const TShiftState shift = KeyboardShiftState();
+        TCustomForm* form = GetParentForm(&c);
+        bool dropped = form && form != &c && form->KeyPreview && !form->KeyDown(key, shift);
+        if (!dropped && MenuShortCut(form, key, shift)) {
+            DropTranslatedChar(static_cast<HWND>(m.Wnd));
+            dropped = true;
+        }
+        if (!dropped && (key == vkTab || key == vkReturn || key == vkEscape) && !c.WantSpecialKey(key) && form &&
+            form->DialogKey(key, shift)) {
+            DropTranslatedChar(static_cast<HWND>(m.Wnd));
+            dropped = true;
+        }
+        if (!dropped) dropped = !c.KeyDown(key, shift);
+        if (dropped) {
+            m.Result = 0;
+            return true;
+        }
+        m.WParam = key;
+        return false;
+    }
+
+    static bool Char(TWinControl& c, TMessage& m) {
+        char ch = msg::Char(m);
+        TCustomForm* form = GetParentForm(&c);
+        if ((form && form != &c && form->KeyPreview && !form->KeyPress(ch)) || !c.KeyPress(ch)) {
+            m.Result = 0;
+            return true;
+        }
+        m.WParam = static_cast<unsigned char>(ch);
+        return false;
+    }
+
+    static bool KeyUp(TWinControl& c, TMessage& m) {
+        uint16_t key = msg::VirtualKey(m);
+        const TShiftState shift = KeyboardShiftState();
+        TCustomForm* form = GetParentForm(&c);
+        if ((form && form != &c && form->KeyPreview && !form->KeyUp(key, shift)) || !c.KeyUp(key, shift)) {
+            m.Result = 0;
+            return true;
+        }
+        m.WParam = key;
+        return false;
+    }
+
+    // Buttons: the default handling runs first (focus, capture of system controls), then the events; the
+    // layer's own windows hold the capture from press to release.
+    static bool MouseButton(TWinControl& c, TMessage& m) {
+        msg::MouseButtonInfo button;
+        msg::MouseButton(m, button);
+        const HWND hwnd = static_cast<HWND>(m.Wnd);
+        DefaultHandler(c.systemClass_, m);
+        const LRESULT r = m.Result;
+        if (!c.systemClass_) {
+            if (button.Down)
+                SetCapture(hwnd);
+            else if (GetCapture() == hwnd)
+                ReleaseCapture();
+        }
+        MouseMessage(&c, m, button.Button, button.Down, button.Double);
+        m.Result = r;
+        return true;
+    }
+
+    // A pressed windowless control keeps the mouse; otherwise the one under it gets the move.
+    static bool MouseMove(TWinControl& c, TMessage& m) {
+        const TPoint p = msg::Point(m);
+        const TShiftState shift = MouseShiftState(msg::MouseKeys(m));
+        TControl* g = (g_mouseControl && g_mouseControl->Parent() == &c) ? g_mouseControl : c.GraphicControlAt(p);
+        if (g)
+            g->MouseMove(shift, p.X - g->Left(), p.Y - g->Top());
+        else
+            c.MouseMove(shift, p.X, p.Y);
+        return false;
+    }
+
+    static bool ContextMenu(TWinControl& c, TMessage& m) {
+        if (!c.PopupMenu || msg::ContextWindow(m) != static_cast<HWND>(m.Wnd)) return false;
+        POINT p{msg::Point(m).X, msg::Point(m).Y};
+        if (msg::FromKeyboard({p.x, p.y})) GetCursorPos(&p);
+        c.PopupMenu->PopupComponent = &c;
+        c.PopupMenu->Popup(p.x, p.y);
+        m.Result = 0;
+        return true;
+    }
+
+    static bool SetFocus(TWinControl& c, TMessage&) {
+        if (TCustomForm* form = GetParentForm(&c)) form->FocusChanged(&c);
+        if (!c.Destroying()) Fire(c.OnEnter, &c);
+        return false;
+    }
+
+    static bool KillFocus(TWinControl& c, TMessage&) {
+        if (!c.Destroying()) Fire(c.OnExit, &c);
+        return false;
+    }
+
+    // The window moved or changed size by itself: the control takes the new place (a child's place in its
+    // parent's client area) without moving the window back, and aligns its children after a new size.
+    static bool SizeOrMove(TWinControl& c, TMessage& m) {
+        const HWND hwnd = static_cast<HWND>(m.Wnd);
+        if (c.systemClass_ || c.creating_) return false;
+        const bool sized = m.Msg == WM_SIZE;
+        if (!sized && (c.parent_ || IsIconic(hwnd))) return false;
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        if (sized)
+            if (HWND p = GetParent(hwnd); p && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+                MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
+        if (!IsIconic(hwnd)) {
+            c.fromWindow_ = true;
+            c.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            c.fromWindow_ = false;
+        }
+        if (sized) c.AlignControls();
+        return false;
+    }
+
+    // The layer's own windows paint their background in the control's colour, then themselves.
+    static bool EraseBackground(TWinControl& c, TMessage& m) {
+        if (c.systemClass_) return false;
+        FillClient(c, m);
+        m.Result = 1;
+        return true;
+    }
+
+    static bool Paint(TWinControl& c, TMessage& m) {
+        if (c.systemClass_) return false;
+        PaintDc dc(static_cast<HWND>(m.Wnd));
+        PaintOwn(&c, dc.Get());
+        m.Result = 0;
+        return true;
+    }
+
+    static bool PrintClient(TWinControl& c, TMessage& m) {
+        if (c.systemClass_) return false;
+        FillClient(c, m);
+        PaintOwn(&c, msg::PaintDcOf(m));
+        m.Result = 0;
+        return true;
+    }
+
+    static void FillClient(TWinControl& c, const TMessage& m) {
+        RECT r;
+        GetClientRect(static_cast<HWND>(m.Wnd), &r);
+        FillRect(msg::PaintDcOf(m), &r, BrushOf(&c, c.brushHandle_));
+    }
+};
+
+TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
+    switch (message) {
+    case WM_COMMAND: return Command;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        if (TWinControl* child = FindControl(reinterpret_cast<HWND>(m.LParam))) {
-            HDC dc = reinterpret_cast<HDC>(m.WParam);
-            SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
-            SetBkColor(dc, ColorToRGB(child->Color()));
-            m.Result = reinterpret_cast<LRESULT>(BrushOf(child, child->brushHandle_));
-            return;
-        }
-        break;
+    case WM_CTLCOLORBTN: return CtlColor;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        uint16_t key = static_cast<uint16_t>(m.WParam);
-        const TShiftState shift = KeyboardShiftState();
-        TCustomForm* form = GetParentForm(this);
-        if (form && form != this && form->KeyPreview && !form->KeyDown(key, shift)) {
-            m.Result = 0;
-            return;
-        }
-        if (MenuShortCut(form, key, shift)) {
-            DropTranslatedChar(hwnd);
-            m.Result = 0;
-            return;
-        }
-        if ((key == vkTab || key == vkReturn || key == vkEscape) && !WantSpecialKey(key) && form &&
-            form->DialogKey(key, shift)) {
-            DropTranslatedChar(hwnd);
-            m.Result = 0;
-            return;
-        }
-        if (!KeyDown(key, shift)) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = key;
-        break;
-    }
-    case WM_CHAR: {
-        char ch = static_cast<char>(m.WParam);
-        TCustomForm* form = GetParentForm(this);
-        if (form && form != this && form->KeyPreview && !form->KeyPress(ch)) {
-            m.Result = 0;
-            return;
-        }
-        if (!KeyPress(ch)) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = static_cast<unsigned char>(ch);
-        break;
-    }
+    case WM_SYSKEYDOWN: return KeyDown;
+    case WM_CHAR: return Char;
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        uint16_t key = static_cast<uint16_t>(m.WParam);
-        const TShiftState shift = KeyboardShiftState();
-        TCustomForm* form = GetParentForm(this);
-        if (form && form != this && form->KeyPreview && !form->KeyUp(key, shift)) {
-            m.Result = 0;
-            return;
-        }
-        if (!KeyUp(key, shift)) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = key;
-        break;
-    }
+    case WM_SYSKEYUP: return KeyUp;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-        DefaultHandler(this, systemClass_, m);
-        const LRESULT r = m.Result;
-        const bool dbl = m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
-        const TMouseButton b = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)   ? mbLeft
-                               : (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK) ? mbRight
-                                                                                      : mbMiddle;
-        if (!systemClass_) SetCapture(hwnd);
-        MouseMessage(this, m, b, true, dbl);
-        m.Result = r;
-        return;
-    }
+    case WM_MBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        DefaultHandler(this, systemClass_, m);
-        const LRESULT r = m.Result;
-        if (!systemClass_ && GetCapture() == hwnd) ReleaseCapture();
-        const TMouseButton b = m.Msg == WM_LBUTTONUP ? mbLeft : m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle;
-        MouseMessage(this, m, b, false, false);
-        m.Result = r;
-        return;
-    }
-    case WM_MOUSEMOVE: {
-        const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
-        const TShiftState shift = MouseShiftState(m.WParam);
-        // A pressed windowless control keeps the mouse; otherwise the one under it gets the move.
-        TControl* g = (g_mouseControl && g_mouseControl->Parent() == this) ? g_mouseControl : GraphicControlAt({x, y});
-        if (g) g->MouseMove(shift, x - g->Left(), y - g->Top());
-        else MouseMove(shift, x, y);
-        break;
-    }
-    case WM_CONTEXTMENU:
-        if (PopupMenu && reinterpret_cast<HWND>(m.WParam) == hwnd) {
-            POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
-            if (p.x == -1 && p.y == -1) GetCursorPos(&p);
-            PopupMenu->PopupComponent = this;
-            PopupMenu->Popup(p.x, p.y);
-            m.Result = 0;
-            return;
-        }
-        break;
-    case WM_SETFOCUS:
-        if (TCustomForm* form = GetParentForm(this)) form->FocusChanged(this);
-        if (!Destroying()) Fire(OnEnter, this);
-        break;
-    case WM_KILLFOCUS:
-        if (!Destroying()) Fire(OnExit, this);
-        break;
+    case WM_MBUTTONUP: return MouseButton;
+    case WM_MOUSEMOVE: return MouseMove;
+    case WM_CONTEXTMENU: return ContextMenu;
+    case WM_SETFOCUS: return SetFocus;
+    case WM_KILLFOCUS: return KillFocus;
     case WM_SIZE:
-    case WM_MOVE:
-        if (!systemClass_ && !creating_ && m.Msg == WM_SIZE) {
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            if (HWND p = GetParent(hwnd); p && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
-                MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
-            if (!IsIconic(hwnd)) {
-                fromWindow_ = true;
-                SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-                fromWindow_ = false;
-            }
-            AlignControls();
-        } else if (!systemClass_ && !creating_ && !parent_ && !IsIconic(hwnd)) {
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            fromWindow_ = true;
-            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-            fromWindow_ = false;
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (!systemClass_) {
-            RECT r;
-            GetClientRect(hwnd, &r);
-            FillRect(reinterpret_cast<HDC>(m.WParam), &r, BrushOf(this, brushHandle_));
-            m.Result = 1;
-            return;
-        }
-        break;
-    case WM_PAINT:
-        if (!systemClass_) {
-            PaintDc dc(hwnd);
-            PaintOwn(this, dc.Get());
-            m.Result = 0;
-            return;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (!systemClass_) {
-            HDC dc = reinterpret_cast<HDC>(m.WParam);
-            RECT r;
-            GetClientRect(hwnd, &r);
-            FillRect(dc, &r, BrushOf(this, brushHandle_));
-            PaintOwn(this, dc);
-            m.Result = 0;
-            return;
-        }
-        break;
-    default: break;
+    case WM_MOVE: return SizeOrMove;
+    case WM_ERASEBKGND: return EraseBackground;
+    case WM_PAINT: return Paint;
+    case WM_PRINTCLIENT: return PrintClient;
+    default: return nullptr;
     }
-    DefaultHandler(this, systemClass_, m);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    if (const auto handler = TWinControlMessages::For(m.Msg); handler && handler(*this, m)) return;
+    DefaultHandler(systemClass_, m);
 }
 
 }  // namespace kes

@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/win/Application.h"
+#include "base/win/WinePolicy.h"
 #include "serial/CPort.h"
 #include "serial/win/ComReadAhead.h"
 #include "serial/win/ComThread.h"
@@ -23,19 +24,17 @@ ComStatus Result(BOOL ok) { return ok ? ComStatus::Ok() : LastError(); }
 // completes at once).
 class TWinIoRequest : public TComIoRequest {
 public:
-    TWinIoRequest() {
-        event_ = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    TWinIoRequest() : event_(NewEvent(true, true)) {
         if (!event_) throw EOutOfResources("Cannot create the request event");
     }
-    ~TWinIoRequest() override { CloseHandle(event_); }
     OVERLAPPED& Prepare() {
         overlapped_ = OVERLAPPED{};
-        overlapped_.hEvent = event_;
+        overlapped_.hEvent = event_.Get();
         started_ = true;
         return overlapped_;
     }
     OVERLAPPED overlapped_{};
-    HANDLE event_ = nullptr;
+    UniqueHandle event_;
     bool started_ = false;
     DWORD prefix_ = 0;  // bytes of a read that came from the read-ahead, ahead of what the device transfers
 };
@@ -76,18 +75,13 @@ private:
 
 }  // namespace
 
-TWinComDevice::~TWinComDevice() {
-    if (IsOpen()) CloseHandle(handle_);
-}
-
 ComStatus TWinComDevice::Open(const std::string& fileName) {
     immediateReads_ = false;
     takenErrors_ = 0;
-    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OVERLAPPED, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return LastError();
-    if (IsOpen()) CloseHandle(handle_);
-    handle_ = h;
+    UniqueFile h(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OVERLAPPED, nullptr));
+    if (!h) return LastError();
+    handle_ = std::move(h);
     return ComStatus::Ok();
 }
 
@@ -97,14 +91,12 @@ ComStatus TWinComDevice::Close() {
         readAhead_->Stop();
         readAhead_.reset();
     }
-    BOOL ok = CloseHandle(handle_);
-    ComStatus s = Result(ok);
-    handle_ = INVALID_HANDLE_VALUE;  // forgotten in any case: a handle that failed to close is no use either
-    return s;
+    // Forgotten in any case: a handle that failed to close is no use either.
+    return Result(handle_.Close());
 }
 
 ComStatus TWinComDevice::SetupComm(int inputSize, int outputSize) {
-    return Result(::SetupComm(handle_, static_cast<DWORD>(inputSize), static_cast<DWORD>(outputSize)));
+    return Result(::SetupComm(handle_.Get(), static_cast<DWORD>(inputSize), static_cast<DWORD>(outputSize)));
 }
 
 ComStatus TWinComDevice::SetCommState(const ComDcb& d) {
@@ -134,7 +126,7 @@ ComStatus TWinComDevice::SetCommState(const ComDcb& d) {
     dcb.ErrorChar = d.ErrorChar;
     dcb.EofChar = d.EofChar;
     dcb.EvtChar = d.EvtChar;
-    return Result(::SetCommState(handle_, &dcb));
+    return Result(::SetCommState(handle_.Get(), &dcb));
 }
 
 ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
@@ -144,7 +136,7 @@ ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
     ct.ReadTotalTimeoutConstant = t.ReadTotalTimeoutConstant;
     ct.WriteTotalTimeoutMultiplier = t.WriteTotalTimeoutMultiplier;
     ct.WriteTotalTimeoutConstant = t.WriteTotalTimeoutConstant;
-    if (!::SetCommTimeouts(handle_, &ct)) return LastError();
+    if (!::SetCommTimeouts(handle_.Get(), &ct)) return LastError();
     immediateReads_ = ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 &&
                       ct.ReadTotalTimeoutConstant == 0;
     if (readAhead_) readAhead_->SetEnabled(immediateReads_);
@@ -154,7 +146,7 @@ ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
 ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
     DWORD e = 0;
     COMSTAT stat{};
-    if (!::ClearCommError(handle_, &e, &stat)) return LastError();
+    if (!::ClearCommError(handle_.Get(), &e, &stat)) return LastError();
     errors = e | takenErrors_;
     takenErrors_ = 0;
     inQueue = stat.cbInQue + (readAhead_ ? readAhead_->HeldCount() : 0);
@@ -163,14 +155,14 @@ ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
 
 ComStatus TWinComDevice::GetModemStatus(uint32_t& status) {
     DWORD s = 0;
-    if (!GetCommModemStatus(handle_, &s)) return LastError();
+    if (!GetCommModemStatus(handle_.Get(), &s)) return LastError();
     status = s;
     return ComStatus::Ok();
 }
 
 ComStatus TWinComDevice::Purge(uint32_t flags) {
     if (readAhead_ && (flags & PURGE_RXCLEAR)) readAhead_->Drop();  // a held byte is queued input
-    return Result(PurgeComm(handle_, flags));
+    return Result(PurgeComm(handle_.Get(), flags));
 }
 
 std::unique_ptr<TComIoRequest> TWinComDevice::NewRequest() { return std::make_unique<TWinIoRequest>(); }
@@ -178,7 +170,7 @@ std::unique_ptr<TComIoRequest> TWinComDevice::NewRequest() { return std::make_un
 ComStatus TWinComDevice::StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) {
     auto& r = static_cast<TWinIoRequest&>(request);
     DWORD done = 0;
-    if (WriteFile(handle_, data, count, &done, &r.Prepare())) {
+    if (WriteFile(handle_.Get(), data, count, &done, &r.Prepare())) {
         doneNow = done;
         return ComStatus::Ok();
     }
@@ -214,12 +206,11 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
 
 ComStatus TWinComDevice::StartDeviceRead(TWinIoRequest& r, char* data, uint32_t count, uint32_t& doneNow) {
     doneNow = 0;
-    if (immediateReads_) {
-        // Such a read returns at once with what is queued; Wine 8 instead leaves it pending while the queue is
-        // empty, so an empty queue completes it here with no bytes.
+    if (immediateReads_ && WinePolicy::CheckQueueBeforeImmediateRead) {
+        // An empty queue completes the read here with no bytes (Wine would leave it pending).
         DWORD errors = 0;
         COMSTAT stat{};
-        const bool checked = ::ClearCommError(handle_, &errors, &stat);
+        const bool checked = ::ClearCommError(handle_.Get(), &errors, &stat);
         takenErrors_ |= errors;
         if (checked && stat.cbInQue == 0) {
             r.started_ = false;
@@ -227,7 +218,7 @@ ComStatus TWinComDevice::StartDeviceRead(TWinIoRequest& r, char* data, uint32_t 
         }
     }
     DWORD done = 0;
-    if (ReadFile(handle_, data, count, &done, &r.Prepare())) {
+    if (ReadFile(handle_.Get(), data, count, &done, &r.Prepare())) {
         doneNow = done;
         return ComStatus::Ok();
     }
@@ -243,24 +234,24 @@ ComStatus TWinComDevice::WaitRequest(TComIoRequest& request, uint32_t& transferr
     auto& r = static_cast<TWinIoRequest&>(request);
     transferred = r.prefix_;
     if (!r.started_) return ComStatus::Ok();
-    if (WaitForSingleObject(r.event_, INFINITE) != WAIT_OBJECT_0) return LastError();
+    if (WaitForSingleObject(r.event_.Get(), INFINITE) != WAIT_OBJECT_0) return LastError();
     DWORD n = 0;
-    if (!GetOverlappedResult(handle_, &r.overlapped_, &n, FALSE)) return LastError();
+    if (!GetOverlappedResult(handle_.Get(), &r.overlapped_, &n, FALSE)) return LastError();
     r.started_ = false;
     transferred += n;
     return ComStatus::Ok();
 }
 
 std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {
-    if (!readAhead_) {
+    if (!readAhead_ && WinePolicy::SerialReadAhead) {
         try {
-            readAhead_ = std::make_shared<TComReadAhead>(handle_);
+            readAhead_ = std::make_shared<TComReadAhead>(handle_.Get());
             readAhead_->SetEnabled(immediateReads_);
         } catch (const EOutOfResources&) {
             // Without it the event thread waits for EV_RXCHAR alone.
         }
     }
-    return std::make_unique<TWinEventPump>(port, handle_, readAhead_);
+    return std::make_unique<TWinEventPump>(port, handle_.Get(), readAhead_);
 }
 
 std::string TWinComDevice::ErrorText(uint32_t code) const { return SystemErrorText(code); }

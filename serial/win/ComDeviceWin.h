@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 #include "serial/ComDevice.h"
 
@@ -18,13 +19,13 @@ constexpr UINT WM_SERIAL_EVENT = WM_USER + 1;
 class TWinComDevice : public TComDevice {
 public:
     TWinComDevice() = default;
-    ~TWinComDevice() override;
+    ~TWinComDevice() override = default;
     TWinComDevice(const TWinComDevice&) = delete;
     TWinComDevice& operator=(const TWinComDevice&) = delete;
 
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
 
-    bool IsOpen() const override { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const override { return handle_.Valid(); }
     ComStatus Open(const std::string& fileName) override;
     ComStatus Close() override;
     ComStatus SetupComm(int inputSize, int outputSize) override;
@@ -41,7 +42,7 @@ public:
     std::string ErrorText(uint32_t code) const override;
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    UniqueFile handle_;
     // The time-outs ask a read to return at once with what is queued (interval MAXDWORD, no totals).
     bool immediateReads_ = false;
     // Line errors that the queue check of a read took from the device; handed on by the next ClearCommError.

@@ -11,26 +11,16 @@ constexpr DWORD kCancelWaitMs = 5000;
 
 }  // namespace
 
-TComReadAhead::TComReadAhead(HANDLE device) : request_(new Request) {
+TComReadAhead::TComReadAhead(HANDLE device)
+    : device_(DuplicateForThisProcess(device)), request_(std::make_unique<Request>()) {
+    if (!device_ || !request_->event) throw EOutOfResources("Cannot prepare the port's read-ahead");
+    request_->overlapped.hEvent = request_->event.Get();
     InitializeCriticalSection(&lock_);
-    request_->overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE process = GetCurrentProcess();
-    if (!request_->overlapped.hEvent ||
-        !DuplicateHandle(process, device, process, &device_, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-        if (request_->overlapped.hEvent) CloseHandle(request_->overlapped.hEvent);
-        delete request_;
-        DeleteCriticalSection(&lock_);
-        throw EOutOfResources("Cannot prepare the port's read-ahead");
-    }
 }
 
 TComReadAhead::~TComReadAhead() {
     Stop();
-    CloseHandle(device_);
-    if (!stuck_) {
-        CloseHandle(request_->overlapped.hEvent);
-        delete request_;
-    }
+    if (stuck_) static_cast<void>(request_.release());  // still in the system's hands: left alive
     DeleteCriticalSection(&lock_);
 }
 
@@ -48,13 +38,12 @@ bool TComReadAhead::Arm() {
     Lock lock(*this);
     if (pending_ || stuck_ || !usable_ || !enabled_ || !held_.empty()) return true;
     Request& r = *request_;
-    HANDLE event = r.overlapped.hEvent;
     r.overlapped = OVERLAPPED{};
-    r.overlapped.hEvent = event;
-    ResetEvent(event);
+    r.overlapped.hEvent = r.event.Get();
+    ResetEvent(r.overlapped.hEvent);
     DWORD n = 0;
     pending_ = true;
-    if (ReadFile(device_, &r.byte, 1, &n, &r.overlapped)) return true;  // done at once: collected by Collect
+    if (ReadFile(device_.Get(), &r.byte, 1, &n, &r.overlapped)) return true;  // done at once: collected by Collect
     if (GetLastError() == ERROR_IO_PENDING) return true;
     pending_ = false;
     return false;
@@ -71,7 +60,7 @@ void TComReadAhead::Settle(DWORD transferred) {
 void TComReadAhead::CollectDone() {
     if (!pending_) return;
     DWORD n = 0;
-    if (GetOverlappedResult(device_, &request_->overlapped, &n, FALSE)) {
+    if (GetOverlappedResult(device_.Get(), &request_->overlapped, &n, FALSE)) {
         Settle(n);
     } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
         pending_ = false;  // cancelled or failed: nothing read
@@ -88,7 +77,7 @@ bool TComReadAhead::Collect() {
 void TComReadAhead::Cancel() {
     CollectDone();
     if (!pending_) return;
-    CancelIoEx(device_, &request_->overlapped);
+    CancelIoEx(device_.Get(), &request_->overlapped);
     if (WaitForSingleObject(request_->overlapped.hEvent, kCancelWaitMs) != WAIT_OBJECT_0) {
         // The device does not answer: the read and its record stay as they are, and no new read starts.
         stuck_ = true;

@@ -1,7 +1,7 @@
 #pragma once
 // The read-ahead of an open port: one pending overlapped read of one byte, which completes the moment a byte
-// arrives and so wakes the event thread at once. (Wine notices received bytes for a pending WaitCommEvent only
-// when its poll comes round, about 2 ms late.) The byte it takes is held and handed out ahead of the device's
+// arrives and so wakes the event thread at once (a Wine latency measure: see WinePolicy::SerialReadAhead for
+// the figures). The byte it takes is held and handed out ahead of the device's
 // queue: the port's reads and queue counts go through it, so nothing is lost or reordered.
 //
 // It needs reads that return at once with what is queued (the port's default time-outs) and a system that lets
@@ -11,8 +11,10 @@
 // Threads: the event thread arms and collects; the port's thread takes, counts and drops. One lock guards the
 // state and is held while a read of the port's thread is started, so that the next read-ahead queues behind it.
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 #include "serial/ComDevice.h"
 
@@ -61,6 +63,7 @@ public:
 
 private:
     struct Request {
+        UniqueHandle event = NewEvent(true, false);
         OVERLAPPED overlapped{};
         char byte = 0;
     };
@@ -74,9 +77,9 @@ private:
     void Cancel();                   // cancels a pending read and collects it
 
     CRITICAL_SECTION lock_;
-    HANDLE device_ = INVALID_HANDLE_VALUE;
+    UniqueHandle device_;  // the duplicate of the port's handle
     // On the heap: a read that never answers its cancel is left alive rather than freed under the system's feet.
-    Request* request_;
+    std::unique_ptr<Request> request_;
     bool pending_ = false;
     bool stuck_ = false;
     bool usable_ = true;

@@ -1,5 +1,7 @@
 #include "serial/win/ComThread.h"
 
+#include <memory>
+
 #include "base/Exception.h"
 #include "base/win/Application.h"
 #include "serial/CPort.h"
@@ -13,6 +15,7 @@ namespace {
 // The wait on the device. Kept on the heap: when a pending wait cannot be collected (a device that does not
 // answer the cancel), it is left alive rather than freed under the system's feet.
 struct DeviceWait {
+    UniqueHandle event = NewEvent(true, true);
     OVERLAPPED overlapped{};
     DWORD mask = 0;
 };
@@ -33,14 +36,10 @@ TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow,
                        std::shared_ptr<TComReadAhead> readAhead)
     : port_(port), window_(notifyWindow), syncMethod_(port.SyncMethod()),
       portMask_(EventsToCommMask(port.Events)), readAhead_(std::move(readAhead)) {
-    stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    stopEvent_ = NewEvent(true, false);
     if (!stopEvent_) throw EOutOfResources("Cannot create the event thread's stop event");
-    HANDLE process = GetCurrentProcess();
-    if (DuplicateHandle(process, device, process, &device_, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-        ownsDevice_ = true;
-    } else {
-        device_ = device;
-    }
+    ownDevice_ = DuplicateForThisProcess(device);
+    device_ = ownDevice_ ? ownDevice_.Get() : device;
     SetPriority(TThreadPriority::tpNormal);
     SetCommMask(device_, portMask_);  // its result does not matter
     Start();
@@ -49,22 +48,17 @@ TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow,
 TComThread::~TComThread() {
     RequestStop();
     TerminateAndWait();
-    if (ownsDevice_) CloseHandle(device_);
-    CloseHandle(stopEvent_);
 }
 
 void TComThread::RequestStop() {
-    SetEvent(stopEvent_);
+    SetEvent(stopEvent_.Get());
     Sleep(0);
 }
 
 void TComThread::Execute() {
-    auto* wait = new DeviceWait;
-    wait->overlapped.hEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-    if (!wait->overlapped.hEvent) {
-        delete wait;
-        return;
-    }
+    auto wait = std::make_unique<DeviceWait>();
+    if (!wait->event) return;
+    wait->overlapped.hEvent = wait->event.Get();
     TComReadAhead* ahead = (portMask_ & EV_RXCHAR) ? readAhead_.get() : nullptr;
     DWORD deviceMask = portMask_;
     bool waitPending = false;  // a WaitCommEvent is outstanding
@@ -78,6 +72,12 @@ void TComThread::Execute() {
             waitPending = false;
             SetCommMask(device_, wantMask);
             deviceMask = wantMask;
+            if (!reading) {
+                // EV_RXCHAR is back. A byte that came while it was off, or that the read-ahead took as it went
+                // off, raises no event: the port's handling of evRxChar looks at the input queue now.
+                events_ = TComEvents{evRxChar};
+                DispatchEvents();
+            }
         }
         if (!backOff) {
             if (deviceMask != 0 && !waitPending) {
@@ -91,7 +91,7 @@ void TComThread::Execute() {
             if (reading && !ahead->Arm()) backOff = true;
         }
         if (reading && !backOff && !ahead->Pending()) continue;  // switched off meanwhile: look again
-        HANDLE handles[3] = {stopEvent_};
+        HANDLE handles[3] = {stopEvent_.Get()};
         DWORD count = 1;
         if (waitPending) handles[count++] = wait->overlapped.hEvent;
         if (reading && ahead->Pending()) handles[count++] = ahead->Event();
@@ -124,10 +124,7 @@ void TComThread::Execute() {
     }
     SetCommMask(device_, 0);
     PurgeComm(device_, PURGE_TXCLEAR | PURGE_RXCLEAR);
-    if (collected) {
-        CloseHandle(wait->overlapped.hEvent);
-        delete wait;
-    }
+    if (!collected) static_cast<void>(wait.release());  // still in the system's hands: left alive
 }
 
 void TComThread::DispatchEvents() {

@@ -6,6 +6,7 @@
 // Threads: made and destroyed on the port's thread (the GUI thread). Execute owns its OVERLAPPED record and the
 // reported events; the stop event is shared (signalled by RequestStop from any thread, closed by the destructor).
 #include "base/win/Thread.h"
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 #include "serial/ComTypes.h"
 #include "serial/win/ComReadAhead.h"
@@ -41,9 +42,9 @@ private:
     void SendEventMessages();
 
     TCustomComPort& port_;
-    HANDLE stopEvent_ = nullptr;
-    HANDLE device_ = INVALID_HANDLE_VALUE;
-    bool ownsDevice_ = false;
+    UniqueHandle stopEvent_;
+    UniqueHandle ownDevice_;                // the duplicate of the port's handle, when the system made one
+    HANDLE device_ = INVALID_HANDLE_VALUE;  // ownDevice_, or the port's own handle
     HWND window_ = nullptr;
     TSyncMethod syncMethod_;
     DWORD portMask_ = 0;  // the mask of the port's Events

@@ -8,14 +8,7 @@
 
 using namespace kes;
 
-TEST(LogLine, TimeOfDayInTheUsersLongTimeFormat) {
-    const TTimeOfDay morning{9, 5, 7}, evening{21, 45, 0}, midnight{0, 0, 59};
-    EXPECT_EQ(FormatTimeOfDay(morning, "HH:mm:ss"), "09:05:07");
-    EXPECT_EQ(FormatTimeOfDay(morning, "H:m:s"), "9:5:7");
-    EXPECT_EQ(FormatTimeOfDay(evening, "h:mm:ss tt"), "9:45:00 PM");
-    EXPECT_EQ(FormatTimeOfDay(midnight, "hh:mm:ss t"), "12:00:59 A");
-    EXPECT_EQ(FormatTimeOfDay(evening, "tt h.mm", "vorm.", "nachm."), "nachm. 9.45");
-    EXPECT_EQ(FormatTimeOfDay(morning, "H'h'mm 'o''clock'"), "9h05 o'clock");
+TEST(LogLine, TimeThenMessage) {
     EXPECT_EQ(LogLine("09:05:07", " COM port DISconnected"), "09:05:07 COM port DISconnected");
 }
 

@@ -2,6 +2,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include "base/win/UniqueSocket.h"
 #include "base/win/Win.h"
 
 #include <algorithm>
@@ -11,21 +12,6 @@
 namespace kes {
 
 namespace {
-
-class TUniqueSocket {
-public:
-    explicit TUniqueSocket(SOCKET s) : s_(s) {}
-    ~TUniqueSocket() {
-        if (s_ != INVALID_SOCKET) closesocket(s_);
-    }
-    TUniqueSocket(const TUniqueSocket&) = delete;
-    TUniqueSocket& operator=(const TUniqueSocket&) = delete;
-    SOCKET get() const { return s_; }
-    bool valid() const { return s_ != INVALID_SOCKET; }
-
-private:
-    SOCKET s_;
-};
 
 TLinkError LastError(const char* api) { return {api, WSAGetLastError()}; }
 
@@ -69,29 +55,29 @@ std::optional<TLinkError> TConsoleLinkClient::SendBatch(std::string_view bytes) 
     address.sin_port = htons(Port);
     if (inet_pton(AF_INET, Host.c_str(), &address.sin_addr) != 1) return TLinkError{"inet_pton", WSAEINVAL};
 
-    TUniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (!s.valid()) return LastError("socket");
+    UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s.Valid()) return LastError("socket");
     u_long nonBlocking = 1;
-    if (ioctlsocket(s.get(), FIONBIO, &nonBlocking) != 0) return LastError("ioctlsocket");
+    if (ioctlsocket(s.Get(), FIONBIO, &nonBlocking) != 0) return LastError("ioctlsocket");
 
-    if (connect(s.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (connect(s.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         if (WSAGetLastError() != WSAEWOULDBLOCK) return LastError("connect");
-        if (auto error = WaitWritable(s.get(), ConnectTimeoutMs, "connect")) return error;
+        if (auto error = WaitWritable(s.Get(), ConnectTimeoutMs, "connect")) return error;
     }
 
     size_t sent = 0;
     while (sent < bytes.size()) {
         const int part = static_cast<int>(std::min<size_t>(bytes.size() - sent, 1u << 20));
-        const int n = send(s.get(), bytes.data() + sent, part, 0);
+        const int n = send(s.Get(), bytes.data() + sent, part, 0);
         if (n != SOCKET_ERROR) {
             sent += static_cast<size_t>(n);
             continue;
         }
         if (WSAGetLastError() != WSAEWOULDBLOCK) return LastError("send");
-        if (auto error = WaitWritable(s.get(), SendStallTimeoutMs, "send")) return error;
+        if (auto error = WaitWritable(s.Get(), SendStallTimeoutMs, "send")) return error;
     }
     // Graceful close: the companion reads every byte, then sees the end of the batch.
-    if (shutdown(s.get(), SD_SEND) != 0) return LastError("shutdown");
+    if (shutdown(s.Get(), SD_SEND) != 0) return LastError("shutdown");
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/CompanionLink.h"
+#include "base/win/WinePolicy.h"
 
 namespace kes {
 
@@ -38,7 +39,7 @@ public:
     // looked up by class (quick); a search over every top-level window for any other window with that title,
     // which takes a while under Wine, runs at most every TitleSearchIntervalMs while it finds nothing.
     bool CompanionWindowSeen();
-    unsigned TitleSearchIntervalMs = 50;
+    unsigned TitleSearchIntervalMs = WinePolicy::CompanionTitleSearchIntervalMs;
 
 private:
     int startError_ = 0;  // WSAStartup's result; 0 when Winsock is ready

@@ -4,7 +4,7 @@
 
 namespace kes {
 
-// Now, formatted with the locale's long time picture and its AM/PM designators.
+// The local time of day in the user's long time format, as the system formats it.
 std::string LocalTimeText();
 
 }  // namespace kes

@@ -3,32 +3,21 @@
 #include "shell/RegularFile.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
 #include <stdexcept>
 
+#include "base/win/Unique.h"
 #include "base/win/Win.h"
 
 namespace kes {
 
-namespace {
-
-struct CloseFile {
-    void operator()(HANDLE h) const {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-using FileHandle = std::unique_ptr<void, CloseFile>;
-
-}  // namespace
-
 FileRead ReadRegularFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
     if (path.empty() || IsDeviceName(path)) return FileRead::NotFound;
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK) return FileRead::NotFound;
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return FileRead::NotFound;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileRead::NotFound;
     const std::uint64_t size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > maxBytes) return FileRead::TooLarge;
@@ -44,7 +33,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes, std::uint6
     while (got < data.size()) {
         const DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - got, 1u << 20));
         DWORD n = 0;
-        if (!ReadFile(file.get(), data.data() + got, want, &n, nullptr)) return FileRead::NotFound;
+        if (!ReadFile(file.Get(), data.data() + got, want, &n, nullptr)) return FileRead::NotFound;
         if (n == 0) break;
         got += n;
     }

@@ -1,5 +1,7 @@
 #include "ImgUtilWin.h"
 
+#include "base/win/Unique.h"
+
 namespace kes {
 
 namespace {
@@ -20,10 +22,8 @@ bool DcFillTarget::ClipBox(PixelRect& box) const {
 
 void DcFillTarget::FillSolid(const PixelRect& rect, std::int32_t rgb) {
     const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(rgb & 0xFFFFFF));
-    if (!brush) return;
-    FillRect(dc_, &r, brush);
-    DeleteObject(brush);
+    const UniqueGdi<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(rgb & 0xFFFFFF)));
+    if (brush) FillRect(dc_, &r, brush.Get());
 }
 
 void GradientFill(HDC dc, const RECT& rect, std::int32_t colour1, std::int32_t colour2, bool vertical) {

@@ -14,21 +14,6 @@ PixelRect FrameOf(TBitmap& image, int frame, int frames, bool vertical) {
     return StripFrame(image.Width(), image.Height(), frame, frames, vertical);
 }
 
-// A memory DC, deleted at scope end.
-class ScratchDc {
-public:
-    explicit ScratchDc(HDC ref) : dc_(CreateCompatibleDC(ref)) {}
-    ~ScratchDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    ScratchDc(const ScratchDc&) = delete;
-    ScratchDc& operator=(const ScratchDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 // Stretching without merging the dropped pixels, for the time of one routine.
 class StretchModeGuard {
 public:
@@ -154,7 +139,7 @@ void DrawTransparent(HDC dc, const TRect& rect, TBitmap& image, TColor key) noex
     HDC src = image.Canvas().Handle();
     // Mask: white where the image has the key colour, black elsewhere.
     UniqueGdi<HBITMAP> mask(CreateBitmap(w, h, 1, 1, nullptr));
-    ScratchDc maskDc(dc);
+    const UniqueDc maskDc(CreateCompatibleDC(dc));
     if (!mask || !maskDc.Get()) return;
     SelectGuard selected(maskDc.Get(), mask.Get());
     const COLORREF oldKey = SetBkColor(src, ColorToRGB(key));
@@ -214,7 +199,7 @@ HRGN BitmapToRegion(const PixelBuffer& image, int dx, int dy, TColor key, int re
     try {
         const RegionKey rk{static_cast<std::int32_t>(ColorToRGB(key)), redTolerance, greenTolerance, blueTolerance};
         const std::vector<PixelRect> runs = RegionRuns(image, dx, dy, rk);
-        HRGN result = nullptr;
+        UniqueGdi<HRGN> result;
         std::vector<unsigned char> buffer;
         for (std::size_t first = 0; first < runs.size(); first += kRegionBatch) {
             const std::size_t n = std::min<std::size_t>(kRegionBatch, runs.size() - first);
@@ -235,16 +220,14 @@ HRGN BitmapToRegion(const PixelBuffer& image, int dx, int dy, TColor key, int re
                 h.rcBound.right = std::max<LONG>(h.rcBound.right, r.Right);
                 h.rcBound.bottom = std::max<LONG>(h.rcBound.bottom, r.Bottom);
             }
-            HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
+            UniqueGdi<HRGN> part(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
             if (!part) continue;
-            if (!result) {
-                result = part;
-            } else {
-                CombineRgn(result, result, part, RGN_OR);
-                DeleteObject(part);
-            }
+            if (!result)
+                result = std::move(part);
+            else
+                CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
         }
-        return result;
+        return result.Release();
     } catch (...) {
         return nullptr;
     }

@@ -97,9 +97,6 @@ private:
 class WinSkinPlatform : public SkinPlatform {
 public:
     WinSkinPlatform() { UseSystemColours(); }
-    ~WinSkinPlatform() override {
-        if (menuImages_) ImageList_Destroy(menuImages_);
-    }
 
     bool LoadProgramBitmap(const std::string& name, PixelBuffer& image) override {
         UniqueGdi<HBITMAP> bitmap(static_cast<HBITMAP>(
@@ -144,7 +141,7 @@ public:
         if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
         if (!icon) return false;
         const int w = image.Width(), h = image.Height();
-        auto copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
+        const UniqueIcon copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE)));
         if (!copy) return false;
         BITMAPINFO bi = Info24(w, h);
         void* bits = nullptr;
@@ -153,23 +150,20 @@ public:
         bool drawn = false;
         if (dib) {
             std::copy(image.Bits(), image.Bits() + image.SizeBytes(), static_cast<std::uint8_t*>(bits));
-            HDC dc = CreateCompatibleDC(screen.Get());
+            const UniqueDc dc(CreateCompatibleDC(screen.Get()));
             {
-                SelectGuard select(dc, dib.Get());
-                drawn = DrawIconEx(dc, 0, 0, copy, w, h, 0, nullptr, DI_NORMAL) != 0;
+                SelectGuard select(dc.Get(), dib.Get());
+                drawn = DrawIconEx(dc.Get(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL) != 0;
                 GdiFlush();
             }
-            DeleteDC(dc);
             if (drawn) std::copy_n(static_cast<std::uint8_t*>(bits), image.SizeBytes(), image.Bits());
         }
-        DestroyIcon(copy);
         return drawn;
     }
     bool LoadMenuImages() override {
-        if (menuImages_) ImageList_Destroy(menuImages_);
-        menuImages_ = ImageList_LoadImageA(GetModuleHandleA(nullptr), "GLASMEREMENU", 16, 0, RGB(255, 255, 255),
-                                           IMAGE_BITMAP, LR_CREATEDIBSECTION);
-        return menuImages_ != nullptr;
+        menuImages_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), "GLASMEREMENU", 16, 0, RGB(255, 255, 255),
+                                               IMAGE_BITMAP, LR_CREATEDIBSECTION));
+        return menuImages_.Valid();
     }
     SkinHintWindow& HintWindow() override {
         if (!hint_) hint_ = std::make_unique<WinHintWindow>();
@@ -177,12 +171,12 @@ public:
     }
 
     HBRUSH FaceBrush() const { return faceBrush_.Get(); }
-    HIMAGELIST MenuImages() const { return menuImages_; }
+    HIMAGELIST MenuImages() const { return menuImages_.Get(); }
     HWND HintHandle() { return static_cast<WinHintWindow&>(HintWindow()).Handle(); }
 
 private:
     UniqueGdi<HBRUSH> faceBrush_;
-    HIMAGELIST menuImages_ = nullptr;
+    UniqueImageList menuImages_;
     std::unique_ptr<WinHintWindow> hint_;
 };
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "base/win/Unique.h"
 #include "testsupport/CompanionProcess.h"
 
 using namespace tirvane_test;
@@ -101,14 +102,14 @@ TEST(Companion, TypedLinesGoToTheTerminalMainWindowOnly) {
 
 TEST(Companion, HungTerminalDoesNotHoldUpTheCompanion) {
     // A terminal window whose thread stops taking messages.
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const kes::UniqueHandle release = kes::NewEvent(true, false);
+    const kes::UniqueHandle created = kes::NewEvent(true, false);
     std::thread hung([&] {
         RecordingWindow terminal("TKestrup", "Kestrup");
-        SetEvent(created);
-        WaitForSingleObject(release, INFINITE);
+        SetEvent(created.Get());
+        WaitForSingleObject(release.Get(), INFINITE);
     });
-    WaitForSingleObject(created, 5000);
+    WaitForSingleObject(created.Get(), 5000);
     auto c = StartServing();
 
     const DWORD start = GetTickCount();
@@ -116,10 +117,8 @@ TEST(Companion, HungTerminalDoesNotHoldUpTheCompanion) {
     c->Type("*exit\n");
     EXPECT_EQ(c->WaitExit(15000), 0);
     EXPECT_LT(GetTickCount() - start, 8000u);
-    SetEvent(release);
+    SetEvent(release.Get());
     hung.join();
-    CloseHandle(release);
-    CloseHandle(created);
 }
 
 TEST(Companion, IdleCompanionWaitsInsteadOfSpinning) {

@@ -27,8 +27,11 @@ using kes::test::PumpUntil;
 DWORD HandleMeasure() {
     DWORD count = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
-    HANDLE probe = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    CloseHandle(probe);
+    HANDLE probe;
+    {
+        const UniqueHandle event = NewEvent(true, false);
+        probe = event.Get();
+    }
     return static_cast<DWORD>(reinterpret_cast<uintptr_t>(probe) / 4);
 }
 
@@ -228,6 +231,33 @@ TEST_F(ComPortWine, EventsGoOnWhenReadsAreSetToWait) {
     ASSERT_TRUE(board_.Ok("text three\\r\\n"));
     ASSERT_TRUE(PumpUntil([&] { return received_.find("three\r\n") != std::string::npos; })) << received_;
     EXPECT_EQ(received_, "one\r\ntwo\r\nthree\r\n");
+}
+
+// One byte arrives while the event thread is busy, and the read-ahead takes it just as the reads are set to
+// wait (which switches the read-ahead off). Nothing else comes: the byte must still be reported.
+TEST_F(ComPortWine, AByteTakenAsTheReadAheadGoesOffIsReported) {
+    int rxCount = 0;
+    bool switched = false;
+    port_->OnRxChar = [&](TObject*, int count) { rxCount = count; };
+    port_->OnTxEmpty = [&](TObject*) {
+        if (switched) return;
+        switched = true;
+        // The event thread waits for this pass while its one-byte read is pending.
+        ASSERT_TRUE(board_.Ok("send 62"));
+        const ULONGLONG end = GetTickCount64() + 5000;
+        while (port_->PendingInputCount() < 1 && GetTickCount64() < end) Sleep(2);
+        port_->Timeouts().SetReadTotalConstant(100);
+    };
+    port_->OpenPort();
+    Purge();
+    ASSERT_TRUE(board_.Ok("silent-after 0"));  // the board neither echoes nor answers what the port sends
+    rxCount = 0;
+    ASSERT_EQ(port_->SendText("x"), 1);
+    ASSERT_TRUE(PumpUntil([&] { return switched; }));
+    EXPECT_TRUE(PumpUntil([&] { return rxCount == 1; }, 3000)) << "the byte was not reported";
+    std::string got;
+    EXPECT_EQ(port_->ReceiveText(got, 1), 1);
+    EXPECT_EQ(got, "b");
 }
 
 TEST_F(ComPortWine, HandleCountStaysStableOver50OpenCloseCycles) {

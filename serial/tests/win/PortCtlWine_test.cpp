@@ -16,6 +16,7 @@
 #include "serial/win/LedGlyph.h"
 #include "testsupport/BoardTest.h"
 #include "testsupport/Wait.h"
+#include "testsupport/WindowPicture.h"
 
 using namespace kes;
 
@@ -29,17 +30,6 @@ std::unique_ptr<TBitmap> PrintClient(TForm& form) {
     SendMessageA(Hwnd(form), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot->Canvas().Handle()), PRF_CLIENT);
     GdiFlush();
     return shot;
-}
-
-// A whole window with its frame, as it shows on screen, saved as a 24-bit bitmap file.
-bool SaveWindowPicture(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    HDC dc = GetWindowDC(hwnd);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(hwnd, dc);
-    return shot.SaveToFile(path);
 }
 
 // The centre pixel of a glyph resource.
@@ -177,10 +167,9 @@ TEST_F(PortCtlWine, LampFollowsARealOpenAndCloseWithoutRunningTheMessageLoop) {
     PrintClient(*form_)->SaveToFile("portctl-lamp-on.bmp");  // a picture to look at
     // The screen was brought up to date at once (invalidate and update), before any message ran.
     {
-        HDC dc = GetDC(Hwnd(*form_));
+        WindowDc dc(Hwnd(*form_));
         const TPoint g = led->GlyphPlace();
-        const COLORREF shown = GetPixel(dc, led->Left() + g.X + 7, led->Top() + g.Y + 7);
-        ReleaseDC(Hwnd(*form_), dc);
+        const COLORREF shown = GetPixel(dc.Get(), led->Left() + g.X + 7, led->Top() + g.Y + 7);
         if (GetForegroundWindow() == Hwnd(*form_)) {
             EXPECT_EQ(static_cast<TColor>(shown), on);
         }
@@ -303,7 +292,7 @@ TEST_F(PortCtlWine, SetupDialogOkAppliesOnceInOneBracket) {
     DialogDriver driver([&](TComSetupFrm& f) {
         for (int i = 0; i < TComSetupFrm::ComboCount; ++i) shown[i] = f.Combos(i)->Text();
         PumpUntil(kes::test::PaintingDone, 3000);  // let it paint
-        pictured = SaveWindowPicture(Hwnd(f), "portsetup-dialog.bmp");
+        pictured = kes::test::SaveWindowPicture(Hwnd(f), "portsetup-dialog.bmp");
         UserPicks(f.Combo2, "115200");
         UserPicks(f.Combo3, "7");
         UserPicks(f.Combo5, "Odd");

@@ -2,6 +2,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include "base/win/UniqueSocket.h"
 #include "base/win/Win.h"
 
 #include <gtest/gtest.h>
@@ -32,21 +33,19 @@ long long MsSince(Clock::time_point t) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
 
-// Binds a listening socket on 127.0.0.1:port (port 0 picks one); INVALID_SOCKET when the port is taken.
-SOCKET Listen(uint16_t port, int backlog) {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+// Binds a listening socket on 127.0.0.1:port (port 0 picks one); none when the port is taken.
+UniqueSocket Listen(uint16_t port, int backlog) {
+    UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
     inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
-    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(s, backlog) != 0) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
+    if (bind(s.Get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(s.Get(), backlog) != 0) s.Reset();
     return s;
 }
 
-uint16_t PortOf(SOCKET s) {
+uint16_t PortOf(const UniqueSocket& listener) {
+    const SOCKET s = listener.Get();
     sockaddr_in a{};
     int len = sizeof a;
     getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
@@ -55,10 +54,7 @@ uint16_t PortOf(SOCKET s) {
 
 // A port on which nothing listens (bound once to find it, then released).
 uint16_t FreePort() {
-    SOCKET s = Listen(0, 1);
-    const uint16_t port = PortOf(s);
-    closesocket(s);
-    return port;
+    return PortOf(Listen(0, 1));
 }
 
 // The companion's side for the test: accepts connections one after another and keeps what each carried.
@@ -66,17 +62,15 @@ class TTestServer {
 public:
     explicit TTestServer(uint16_t port, bool reads = true, int waitSeconds = 20) : reads_(reads) {
         const auto deadline = Clock::now() + std::chrono::seconds(waitSeconds);
-        while ((listener_ = Listen(port, SOMAXCONN)) == INVALID_SOCKET && Clock::now() < deadline)
+        while (!(listener_ = Listen(port, SOMAXCONN)) && Clock::now() < deadline)
             Sleep(100);  // another run may hold the port for a moment
-        if (listener_ != INVALID_SOCKET) thread_ = std::thread([this] { Serve(); });
+        if (listener_) thread_ = std::thread([this] { Serve(); });
     }
     ~TTestServer() {
         stop_ = true;
         if (thread_.joinable()) thread_.join();
-        for (SOCKET s : held_) closesocket(s);
-        if (listener_ != INVALID_SOCKET) closesocket(listener_);
     }
-    bool Listening() const { return listener_ != INVALID_SOCKET; }
+    bool Listening() const { return listener_.Valid(); }
     // The connections seen so far, each with every byte it carried, once `count` of them have ended.
     std::vector<std::string> WaitFor(size_t count) {
         const auto deadline = Clock::now() + std::chrono::seconds(20);
@@ -96,32 +90,32 @@ private:
         while (!stop_) {
             fd_set ready;
             FD_ZERO(&ready);
-            FD_SET(listener_, &ready);
+            FD_SET(listener_.Get(), &ready);
             timeval tv{0, 50000};
             if (select(0, &ready, nullptr, nullptr, &tv) != 1) continue;
-            SOCKET c = accept(listener_, nullptr, nullptr);
-            if (c == INVALID_SOCKET) continue;
+            UniqueSocket c(accept(listener_.Get(), nullptr, nullptr));
+            if (!c) continue;
             if (!reads_) {
-                held_.push_back(c);
+                held_.push_back(std::move(c));
                 continue;
             }
             std::string got;
             char buf[65536];
             int n;
-            while ((n = recv(c, buf, sizeof buf, 0)) > 0) got.append(buf, static_cast<size_t>(n));
-            closesocket(c);
+            while ((n = recv(c.Get(), buf, sizeof buf, 0)) > 0) got.append(buf, static_cast<size_t>(n));
+            c.Reset();
             std::lock_guard<std::mutex> hold(lock_);
             done_.push_back(std::move(got));
         }
     }
 
     bool reads_;
-    SOCKET listener_ = INVALID_SOCKET;
+    UniqueSocket listener_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
     std::mutex lock_;
     std::vector<std::string> done_;  // guarded by lock_
-    std::vector<SOCKET> held_;       // server thread only, until the destructor
+    std::vector<UniqueSocket> held_;       // server thread only, until the destructor
 };
 
 std::string EveryByteValue() {
@@ -174,9 +168,7 @@ TEST(ConsoleLinkClient, WithoutAListenerItFailsQuickly) {
     EXPECT_STREQ(error->Api, "connect");
     EXPECT_LT(MsSince(start), 1000);
 
-    SOCKET probe = Listen(6800, 1);  // the companion's own port, when no other run uses it
-    if (probe != INVALID_SOCKET) {
-        closesocket(probe);
+    if (Listen(6800, 1)) {  // the companion's own port, when no other run uses it
         TConsoleLinkClient standard;
         const auto again = Clock::now();
         EXPECT_TRUE(standard.SendBatch("x"));
@@ -187,19 +179,19 @@ TEST(ConsoleLinkClient, WithoutAListenerItFailsQuickly) {
 // A listener whose queue of unaccepted connections is full doesn't answer a connect at all.
 TEST(ConsoleLinkClient, ConnectGivesUpAfterItsTimeOut) {
     TWinsock ws;
-    SOCKET listener = Listen(0, 1);
-    ASSERT_NE(listener, INVALID_SOCKET);
+    const UniqueSocket listener = Listen(0, 1);
+    ASSERT_TRUE(listener);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(PortOf(listener));
     inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
-    std::vector<SOCKET> fillers;
+    std::vector<UniqueSocket> fillers;
     for (int i = 0; i < 8; ++i) {
-        SOCKET f = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        UniqueSocket f(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
         u_long nb = 1;
-        ioctlsocket(f, FIONBIO, &nb);
-        connect(f, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        fillers.push_back(f);
+        ioctlsocket(f.Get(), FIONBIO, &nb);
+        connect(f.Get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
+        fillers.push_back(std::move(f));
     }
     Sleep(200);
     TConsoleLinkClient client;
@@ -211,15 +203,11 @@ TEST(ConsoleLinkClient, ConnectGivesUpAfterItsTimeOut) {
     EXPECT_EQ(error->Code, WSAETIMEDOUT) << error->Text();
     EXPECT_GE(ms, 250);
     EXPECT_LT(ms, 1500);
-    for (SOCKET f : fillers) closesocket(f);
-    closesocket(listener);
 }
 
 TEST(ConsoleLinkClient, AReceiverThatStopsReadingCannotFreezeTheSender) {
     TWinsock ws;
-    SOCKET probe = Listen(0, 1);
-    const uint16_t port = PortOf(probe);
-    closesocket(probe);
+    const uint16_t port = FreePort();
     TTestServer server(port, false);
     ASSERT_TRUE(server.Listening());
     TConsoleLinkClient client;

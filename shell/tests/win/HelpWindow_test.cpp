@@ -13,6 +13,7 @@
 #include "base/win/Application.h"
 #include "gui/win/Shell.h"
 #include "shell/Unit3.h"
+#include "testsupport/WindowPicture.h"
 
 namespace kes {
 namespace {
@@ -29,33 +30,6 @@ std::pair<int, int> MemoSelection(HWND memo) {
     DWORD s = 0, e = 0;
     SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     return {static_cast<int>(s), static_cast<int>(e)};
-}
-
-// The window with its frame as a 24-bit BMP (BitBlt from the window DC; PrintWindow draws nothing here).
-bool SaveWindowPicture(HWND h, const std::string& path) {
-    RECT r;
-    GetWindowRect(h, &r);
-    const int w = r.right - r.left, ht = r.bottom - r.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, ht, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC wdc = GetWindowDC(h);
-    HDC mdc = CreateCompatibleDC(wdc);
-    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mdc, bmp);
-    BitBlt(mdc, 0, 0, w, ht, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u), size = stride * static_cast<DWORD>(ht);
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
-                        static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
-    std::string out(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.append(static_cast<const char*>(bits), size);
-    SelectObject(mdc, old);
-    DeleteObject(bmp);
-    DeleteDC(mdc);
-    ReleaseDC(h, wdc);
-    return WriteFileBytes(path, out);
 }
 
 class HelpWindowWine : public ::testing::Test {
@@ -141,7 +115,7 @@ TEST_F(HelpWindowWine, EnterInTheSearchBoxSelectsTheHitAndSearhAgainTheNext) {
 
     RedrawWindow(H(form_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Pump();
-    EXPECT_TRUE(SaveWindowPicture(H(form_), ProgramFolder() + "helpwin_search.bmp"));
+    EXPECT_TRUE(test::SaveWindowPicture(H(form_), ProgramFolder() + "helpwin_search.bmp"));
 
     form_->Home1->Click();
     Pump();

@@ -13,6 +13,7 @@
 
 #include "KestrupDriver.h"
 #include "base/CompanionLink.h"
+#include "base/win/Unique.h"
 #include "KestrupOnBoard.h"
 #include "testsupport/BoardTest.h"
 #include "testsupport/CompanionProcess.h"
@@ -41,12 +42,11 @@ std::string Lower(std::string s) {
 
 // The full path of a process's program, "" when it cannot be asked.
 std::string ImageOf(DWORD pid) {
-    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    const kes::UniqueHandle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!p) return {};
     char path[MAX_PATH] = "";
     DWORD size = MAX_PATH;
-    const bool ok = QueryFullProcessImageNameA(p, 0, path, &size) != FALSE;
-    CloseHandle(p);
+    const bool ok = QueryFullProcessImageNameA(p.Get(), 0, path, &size) != FALSE;
     return ok ? std::string(path, size) : std::string();
 }
 

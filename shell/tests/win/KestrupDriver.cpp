@@ -108,13 +108,9 @@ std::string WindowText(HWND h) {
 }
 
 KestrupProcess::~KestrupProcess() {
-    if (pi_.hProcess) {
-        if (Running()) {
-            TerminateProcess(pi_.hProcess, 1);
-            WaitForSingleObject(pi_.hProcess, 5000);
-        }
-        CloseHandle(pi_.hProcess);
-        CloseHandle(pi_.hThread);
+    if (Running()) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 5000);
     }
 }
 
@@ -123,11 +119,14 @@ bool KestrupProcess::Start(std::string& error) {
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         error = "CreateProcess " + exe + " failed: " + std::to_string(GetLastError());
         return false;
     }
-    pid_ = pi_.dwProcessId;
+    process_.Reset(pi.hProcess);
+    kes::UniqueHandle(pi.hThread).Reset();  // the main thread's handle is not needed
+    pid_ = pi.dwProcessId;
     const bool up = WaitUntil(
         [this] {
             main_ = FindTopWindowOf(pid_, [](HWND h) {
@@ -173,7 +172,7 @@ HWND KestrupProcess::FindChildEdit(bool multiline) const {
 }
 
 bool KestrupProcess::Running() const {
-    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool KestrupProcess::WaitForExit(DWORD ms) {

@@ -5,6 +5,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "base/win/Unique.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -71,7 +73,7 @@ public:
 private:
     HWND FindChildEdit(bool multiline) const;
 
-    PROCESS_INFORMATION pi_{};
+    kes::UniqueHandle process_;
     DWORD pid_ = 0;
     HWND main_ = nullptr;
     HWND memo_ = nullptr;

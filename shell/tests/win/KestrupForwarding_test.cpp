@@ -13,6 +13,7 @@
 #include "KestrupDriver.h"
 #include "base/CompanionLink.h"
 #include "KestrupOnBoard.h"
+#include "base/win/UniqueSocket.h"
 #include "testsupport/BoardTest.h"
 
 using namespace kes::test;
@@ -47,22 +48,22 @@ public:
     bool Bind() {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        listener_.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(kes::link::kPort);
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        return bind(listener_.Get(), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
     }
     bool Start() {
-        if (!Bind() || listen(listener_, 8) != 0) return false;
+        if (!Bind() || listen(listener_.Get(), 8) != 0) return false;
         thread_ = std::thread([this] { Serve(); });
         return true;
     }
     ~LinkServer() {
         stop_ = true;
         if (thread_.joinable()) thread_.join();
-        if (listener_ != INVALID_SOCKET) closesocket(listener_);
+        listener_.Reset();  // before Winsock ends
         WSACleanup();
     }
     std::vector<std::string> Connections() {
@@ -80,25 +81,25 @@ private:
         while (!stop_) {
             fd_set set;
             FD_ZERO(&set);
-            FD_SET(listener_, &set);
+            FD_SET(listener_.Get(), &set);
             timeval tv{0, 50000};
             if (select(0, &set, nullptr, nullptr, &tv) <= 0) continue;
-            SOCKET s = accept(listener_, nullptr, nullptr);
-            if (s == INVALID_SOCKET) continue;
+            kes::UniqueSocket s(accept(listener_.Get(), nullptr, nullptr));
+            if (!s) continue;
             std::string bytes;
             char buf[4096];
             for (;;) {
-                const int n = recv(s, buf, sizeof buf, 0);
+                const int n = recv(s.Get(), buf, sizeof buf, 0);
                 if (n <= 0) break;
                 bytes.append(buf, static_cast<size_t>(n));
             }
-            closesocket(s);
+            s.Reset();
             std::lock_guard<std::mutex> hold(lock_);
             done_.push_back(bytes);
         }
     }
 
-    SOCKET listener_ = INVALID_SOCKET;
+    kes::UniqueSocket listener_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::mutex lock_;

@@ -2,28 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/win/Win.h"
-#include "shell/LogLine.h"
 
 using namespace kes;
 
-// Our formatting of the locale's time picture gives what the system's own time formatting gives.
-TEST(LocalTimeText, MatchesTheSystemsTimeFormat) {
-    const char* pictures[] = {"HH:mm:ss", "h:mm:ss tt", "hh.mm.ss t", "H'h'mm", "tt hh:mm:ss"};
-    for (int hour : {0, 9, 12, 13, 23}) {
-        SYSTEMTIME st{};
-        st.wYear = 2026; st.wMonth = 12; st.wDay = 9;
-        st.wHour = static_cast<WORD>(hour); st.wMinute = 5; st.wSecond = 7;
-        for (const char* p : pictures) {
-            char sys[64];
-            ASSERT_GT(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, p, sys, sizeof sys), 0);
-            char am[16], pm[16];
-            GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_S1159, am, sizeof am);
-            GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_S2359, pm, sizeof pm);
-            EXPECT_EQ(FormatTimeOfDay({hour, 5, 7}, p, am, pm), sys) << p << " at " << hour;
-        }
+namespace {
+
+// The present moment as the system formats it with `picture` (null: the user's long time format).
+std::string SystemTime(const char* picture) {
+    char text[80];
+    const int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, picture, text, sizeof text);
+    return n > 1 ? std::string(text, static_cast<size_t>(n - 1)) : std::string();
+}
+
+}  // namespace
+
+// A log line's time is the system's own text of the local time in the user's long time format (seconds and
+// AM/PM designator included), not a picture of our own.
+TEST(LocalTimeText, IsTheSystemsLongTimeTextOfNow) {
+    char picture[80];
+    ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, picture, sizeof picture), 1);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::string before = SystemTime(picture);
+        const std::string text = LocalTimeText();
+        const std::string after = SystemTime(nullptr);
+        ASSERT_FALSE(text.empty());
+        if (before != after) continue;  // a second turned over: look again
+        EXPECT_EQ(text, before) << picture;
+        return;
     }
-    char now[64];
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, now, sizeof now);
-    EXPECT_EQ(LocalTimeText().size(), std::string(now).size());
+    FAIL() << "the clock never held still for a call";
 }

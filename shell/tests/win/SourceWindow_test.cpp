@@ -562,15 +562,15 @@ TEST_F(SourceWindowWine, AFailedOpenKeepsTheOldNameAndTheBaseFolder) {
 // dots name a file already taken.
 TEST_F(SourceWindowWine, IncludesAndTheViewerReadOnlyRegularFilesWithinTheLimit) {
     const std::string pipe = "\\\\.\\pipe\\kestrup-test-" + std::to_string(GetCurrentProcessId());
-    HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                     nullptr);
-    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    UniqueFile server(CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096,
+                                       0, nullptr));
+    ASSERT_TRUE(server);
     // Should a read wait on the pipe after all, its server goes away after 8 s and the test fails.
     std::atomic<bool> done{false}, blocked{false};
     std::thread watchdog([&] {
         for (int i = 0; i < 800 && !done; ++i) Sleep(10);
         if (!done) blocked = true;
-        CloseHandle(server);
+        server.Reset();
     });
     WriteFile(folder_ + "\\longfilename.fs", ": long ;\r\n");
     WriteFile(folder_ + "\\big.fs", std::string(kMaxIncludeFileBytes + 1, ' '));

@@ -26,19 +26,18 @@ TEST(DefaultSkinRegion, RoundedCornersAreOutsideTheWindowRegion) {
                   false, false);
     DrawSkinImage(dc, {W - rw, 0, W, H}, right.Image, {0, right.TopHeight, 0, right.BottomHeight}, 1, right.Frame,
                   false, false, false);
-    HRGN rgn = BitmapToRegion(window, 10, 20, clFuchsia, 0, 0, 0);
-    ASSERT_NE(rgn, nullptr);
+    const UniqueGdi<HRGN> rgn(BitmapToRegion(window, 10, 20, clFuchsia, 0, 0, 0));
+    ASSERT_TRUE(rgn);
     for (auto [x, y] : {std::pair{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}, {1, 0}, {0, 1}})
-        EXPECT_FALSE(PtInRegion(rgn, x + 10, y + 20)) << x << "," << y;
+        EXPECT_FALSE(PtInRegion(rgn.Get(), x + 10, y + 20)) << x << "," << y;
     for (auto [x, y] : {std::pair{W / 2, 0}, {0, H / 2}, {W - 1, H / 2}, {W / 2, H - 1}, {W / 2, H / 2}, {10, 10}})
-        EXPECT_TRUE(PtInRegion(rgn, x + 10, y + 20)) << x << "," << y;
+        EXPECT_TRUE(PtInRegion(rgn.Get(), x + 10, y + 20)) << x << "," << y;
     RECT box;
-    GetRgnBox(rgn, &box);
+    GetRgnBox(rgn.Get(), &box);
     EXPECT_EQ(box.left, 10);
     EXPECT_EQ(box.top, 20);
     EXPECT_EQ(box.right, 10 + W);
     EXPECT_EQ(box.bottom, 20 + H);
-    DeleteObject(rgn);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "base/win/Unique.h"
+
 using namespace kes;
 
 namespace {
@@ -16,24 +20,21 @@ struct DibDc {
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 24;
         bi.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
+        memory.Reset(CreateCompatibleDC(nullptr));
+        bitmap.Reset(CreateDIBSection(memory.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        selected = std::make_unique<SelectGuard>(memory.Get(), bitmap.Get());
+        dc = memory.Get();
         pixels = PixelBuffer::Attach(static_cast<std::uint8_t*>(bits), w, h, true);
         pixels.FillRect({0, 0, w, h}, 0x00FF00);
-    }
-    ~DibDc() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
     std::int32_t At(int x, int y) {
         GdiFlush();
         return pixels.GetPixel(x, y);
     }
+    UniqueDc memory;
+    UniqueGdi<HBITMAP> bitmap;
+    std::unique_ptr<SelectGuard> selected;  // goes first: the bitmap leaves the DC before either is deleted
     HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
     void* bits = nullptr;
     PixelBuffer pixels;
 };

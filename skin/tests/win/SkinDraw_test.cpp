@@ -310,12 +310,11 @@ TEST(SkinDrawGdi, PixelBufferImagesDrawLikeBitmaps) {
     EXPECT_TRUE(SamePicture(FromBitmap(*bmp), StretchSkinImage(PixelRect{3, 2, 50, 30}, topDown, {4, 3, 5, 2}, 1, 3,
                                                                 false, false),
                             true));
-    HRGN a = BitmapToRegion(bottomUp, 2, 3, kMagenta, 0, 0, 0), b = BitmapToRegion(*image, 2, 3, kMagenta, 0, 0, 0);
-    EXPECT_TRUE(EqualRgn(a, b));
-    EXPECT_FALSE(PtInRegion(a, 2, 3));
-    EXPECT_TRUE(PtInRegion(a, 3, 3));
-    DeleteObject(a);
-    DeleteObject(b);
+    const UniqueGdi<HRGN> a(BitmapToRegion(bottomUp, 2, 3, kMagenta, 0, 0, 0));
+    const UniqueGdi<HRGN> b(BitmapToRegion(*image, 2, 3, kMagenta, 0, 0, 0));
+    EXPECT_TRUE(EqualRgn(a.Get(), b.Get()));
+    EXPECT_FALSE(PtInRegion(a.Get(), 2, 3));
+    EXPECT_TRUE(PtInRegion(a.Get(), 3, 3));
 }
 
 // ---- regions ----
@@ -354,14 +353,13 @@ TEST(SkinDrawGdi, RegionOfAMagentaCorneredBorderLeavesTheCornersOut) {
         img.FillRect({40 - n, 29 - i, 40, 30 - i}, kMagenta);
     }
     auto bmp = ToBitmap(img);
-    HRGN rgn = BitmapToRegion(*bmp, 7, 5, kMagenta, 0, 0, 0);
+    UniqueGdi<HRGN> rgn(BitmapToRegion(*bmp, 7, 5, kMagenta, 0, 0, 0));
     ASSERT_TRUE(rgn);
     for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 29}, {39, 29}, {2, 0}, {1, 1}, {0, 2}})
-        EXPECT_FALSE(PtInRegion(rgn, x + 7, y + 5)) << x << "," << y;
+        EXPECT_FALSE(PtInRegion(rgn.Get(), x + 7, y + 5)) << x << "," << y;
     for (auto [x, y] : {std::pair{3, 0}, {1, 2}, {0, 3}, {20, 15}, {36, 29}, {39, 26}})
-        EXPECT_TRUE(PtInRegion(rgn, x + 7, y + 5)) << x << "," << y;
-    ExpectRegionCovers(rgn, img, 7, 5, RegionKey{});
-    DeleteObject(rgn);
+        EXPECT_TRUE(PtInRegion(rgn.Get(), x + 7, y + 5)) << x << "," << y;
+    ExpectRegionCovers(rgn.Get(), img, 7, 5, RegionKey{});
 }
 
 TEST(SkinDrawGdi, RegionOfMoreThanOneBatchIsTheUnionOfAllRuns) {
@@ -371,10 +369,9 @@ TEST(SkinDrawGdi, RegionOfMoreThanOneBatchIsTheUnionOfAllRuns) {
         for (int x = 0; x < 150; ++x) img.SetPixel(x, y, (x + y) % 2 ? kMagenta : 0x00AA00);
     ASSERT_GT(Runs(img, 0, 0, RegionKey{}).size(), static_cast<size_t>(kRegionBatch));
     auto bmp = ToBitmap(img);
-    HRGN rgn = BitmapToRegion(*bmp, -10, 3, kMagenta, 0, 0, 0);
+    UniqueGdi<HRGN> rgn(BitmapToRegion(*bmp, -10, 3, kMagenta, 0, 0, 0));
     ASSERT_TRUE(rgn);
-    ExpectRegionCovers(rgn, img, -10, 3, RegionKey{});
-    DeleteObject(rgn);
+    ExpectRegionCovers(rgn.Get(), img, -10, 3, RegionKey{});
 }
 
 TEST(SkinDrawGdi, RegionToleranceAndImagesWithNothingToKeep) {
@@ -384,13 +381,12 @@ TEST(SkinDrawGdi, RegionToleranceAndImagesWithNothingToKeep) {
     img.SetPixel(2, 0, 0xFF00FE);  // (254, 0, 255)
     img.SetPixel(3, 0, 0x000000);
     auto bmp = ToBitmap(img);
-    HRGN rgn = BitmapToRegion(*bmp, 0, 0, kMagenta, 1, 1, 1);
+    UniqueGdi<HRGN> rgn(BitmapToRegion(*bmp, 0, 0, kMagenta, 1, 1, 1));
     ASSERT_TRUE(rgn);
-    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
-    EXPECT_FALSE(PtInRegion(rgn, 1, 0));
-    EXPECT_TRUE(PtInRegion(rgn, 2, 0));
-    EXPECT_TRUE(PtInRegion(rgn, 3, 0));
-    DeleteObject(rgn);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 2, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 3, 0));
     // All key, or no pixels at all: no region (a null region leaves a window whole).
     PixelBuffer all(5, 5, false);
     all.FillRect({0, 0, 5, 5}, kMagenta);
@@ -400,12 +396,11 @@ TEST(SkinDrawGdi, RegionToleranceAndImagesWithNothingToKeep) {
     EXPECT_EQ(BitmapToRegion(empty, 0, 0, kMagenta, 0, 0, 0), nullptr);
     // Without key pixels: the whole image.
     auto plain = ToBitmap(Grey(6, 3));
-    rgn = BitmapToRegion(*plain, 1, 1, kMagenta, 0, 0, 0);
+    rgn.Reset(BitmapToRegion(*plain, 1, 1, kMagenta, 0, 0, 0));
     RECT box;
-    EXPECT_EQ(GetRgnBox(rgn, &box), SIMPLEREGION);
+    EXPECT_EQ(GetRgnBox(rgn.Get(), &box), SIMPLEREGION);
     EXPECT_EQ(box.left, 1);
     EXPECT_EQ(box.bottom, 4);
-    DeleteObject(rgn);
 }
 
 // ---- parent background ----
@@ -423,9 +418,8 @@ protected:
             HDC dc = reinterpret_cast<HDC>(m.WParam);
             if (m.Msg == WM_ERASEBKGND && dc) {
                 RECT all{0, 0, 200, 150};
-                HBRUSH b = CreateSolidBrush(RGB(0, 0, 200));
-                FillRect(dc, &all, b);
-                DeleteObject(b);
+                const UniqueGdi<HBRUSH> b(CreateSolidBrush(RGB(0, 0, 200)));
+                FillRect(dc, &all, b.Get());
                 m.Result = 1;
                 ++erased;
                 return true;
@@ -434,9 +428,8 @@ protected:
                 ++painted;
                 if (throwOnPaint) throw std::runtime_error("paint failed");
                 RECT mark{35, 25, 40, 30};  // parent coordinates
-                HBRUSH b = CreateSolidBrush(RGB(200, 0, 0));
-                FillRect(dc, &mark, b);
-                DeleteObject(b);
+                const UniqueGdi<HBRUSH> b(CreateSolidBrush(RGB(200, 0, 0)));
+                FillRect(dc, &mark, b.Get());
                 return true;
             }
             return false;
