@@ -1,6 +1,8 @@
 # Skin drawing primitives and text helpers: neutral plans and the software renderer in both trees, the
 # GDI routines and the optional user32 calls in the Windows tree.
-add_library(kes_skindraw STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinRaster.cpp)
+add_library(kes_skindraw STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinRaster.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScrollbarGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/TabGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeaderGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/ComboGeometry.cpp)
 target_include_directories(kes_skindraw PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skindraw PUBLIC kes_skincore)
 if(KESTRUP_WINDOWS)
@@ -9,7 +11,7 @@ if(KESTRUP_WINDOWS)
 endif()
 
 kestrup_native_test(skindraw_tests
-  SOURCES tests/SkinGeometry_test.cpp tests/SkinRaster_test.cpp
+  SOURCES tests/SkinGeometry_test.cpp tests/SkinRaster_test.cpp tests/ControlGeometry_test.cpp
   LIBS kes_skindraw)
 # The routines on the test skins and our default skin (drawn by kestrup-skinart, native tree).
 kestrup_native_test(skindraw_skin_tests
