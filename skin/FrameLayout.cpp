@@ -1,0 +1,5 @@
+// The frame rules; see FrameLayout.h.
+#include "skin/FrameLayout.h"
+
+namespace kes {
+}  // namespace kes
