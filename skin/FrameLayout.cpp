@@ -74,8 +74,8 @@ TRect FrameClientRect(int x, int y, int cx, int cy, const FrameMetrics& m) {
 }
 
 int FrameHitTest(int defaultCode, int windowY, const FrameMetrics& m) {
-    if (defaultCode != kHtNowhere && defaultCode != kHtCaption) return defaultCode;
-    int code = defaultCode;
+    if (defaultCode != kHtNowhere && defaultCode != kHtCaption && defaultCode != kHtMenu) return defaultCode;
+    int code = defaultCode == kHtMenu ? kHtNowhere : defaultCode;
     if (windowY > 3) code = kHtCaption;
     if (m.Menu > 0 && windowY >= m.Caption && windowY < m.Caption + m.Menu) code = kHtMenu;
     return code;

@@ -53,8 +53,8 @@ FrameMetrics FrameMetricsOf(const TSkinObjects& skin, int borderKind, int menuHe
 // smaller than its borders gets an empty client area at the inner edge).
 TRect FrameClientRect(int x, int y, int cx, int cy, const FrameMetrics& m);
 // The answer to WM_NCHITTEST after the default procedure gave defaultCode, for a point windowY pixels below
-// the window's top: HTNOWHERE and HTCAPTION become HTCAPTION below the top 3 rows, and HTMENU inside the menu
-// row; other answers stay.
+// the window's top: HTNOWHERE, HTCAPTION and HTMENU (the system's own menu place) become HTCAPTION below the
+// top 3 rows, and HTMENU inside the menu row only; other answers stay.
 int FrameHitTest(int defaultCode, int windowY, const FrameMetrics& m);
 
 // Where the caption text goes in the caption strip (window coordinates, the strip is the window's width).

@@ -44,6 +44,18 @@ constexpr int kTimerInterval = 250;
 
 POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
+// The window's own menu bar drawn by the system into the menu row (window coordinates). The system lays the
+// items out there, so its menu tracking finds them where they are shown. False without a menu or the call.
+bool DrawMenuRow(HWND window, HDC dc, RECT row) {
+    using DrawTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
+    static const auto draw =
+        reinterpret_cast<DrawTemp>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp"));
+    HMENU menu = GetMenu(window);
+    if (!menu || !draw) return false;
+    draw(window, dc, &row, menu, nullptr);
+    return true;
+}
+
 // A region of the engine, counted, until it is deleted or handed to a window.
 class SkinRegion {
 public:
@@ -124,6 +136,7 @@ struct TWinSkinForm::Impl : WindowSubclass {
     bool started = false;
     bool unicode = false;
     HMENU sysMenu = nullptr;
+    int menuHeight = 0;  // the menu bar row of a window with a menu
     HWND mdiClient = nullptr;
     PixelBuffer icon;  // the window's icon on magenta, small-icon size
     TRect textRect;
@@ -375,7 +388,8 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
         PaintCaption(dc, W);
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
-            if (HBRUSH face = SkinFaceBrush(Skin())) FillRect(dc, &row, face);
+            if (!DrawMenuRow(Wnd(), dc, row))
+                if (HBRUSH face = SkinFaceBrush(Skin())) FillRect(dc, &row, face);
         }
     } catch (...) {
     }
@@ -491,7 +505,7 @@ LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
             SetHot(i, 2);
             return 0;
         }
-        if (Maximized() && active && wp == HTCAPTION) wp = HTMENU;
+        if (Maximized() && active && wp == HTCAPTION && !GetMenu(Wnd())) wp = HTMENU;
         return DefaultProc(msg, wp, lp);
     case WM_NCLBUTTONUP:
         Skin().HideButtonHint();
@@ -557,6 +571,11 @@ void TWinSkinForm::Impl::Start() {
     ReadState();
     if (f.stage_ == 0 && f.frameSkinned_) {
         const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
+        // The menu bar is laid out again in the menu row at the next paint.
+        if (menuHeight > 0) {
+            f.stage_ = 5;
+            DrawMenuBar(Wnd());
+        }
         if (f.mdiKind_ == kMdiChild) {
             if (Maximized()) {
                 if (mdiClient) PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
@@ -702,7 +721,8 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
         if (!wp) return DefaultProc(msg, wp, lp);
         auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
         const RECT window = p->rgrc[0];
-        DefaultProc(msg, wp, lp);
+        // The system's calculation would lay the menu bar out in its own frame; the menu row does that.
+        if (!GetMenu(Wnd())) DefaultProc(msg, wp, lp);
         if (!(f.mdiKind_ == kMdiChild && (Maximized() || Minimized())) && kinds.Border != kBorderNone)
             p->rgrc[0] = ToRECT(FrameClientRect(window.left, window.top, window.right - window.left,
                                                 window.bottom - window.top, m));
@@ -837,8 +857,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
     d.unicode = IsWindowUnicode(window_) != 0;
     if (mdiKind_ == kMdiFrame) Host().SetMDIClient(d.mdiClient, form_);
     d.ReadState();
-    // A window with a menu bar keeps the system's frame until the skinned menu bar comes.
-    if (GetMenu(window_) && mdiKind_ != kMdiChild) frameSkinned_ = false;
+    if (GetMenu(window_) && mdiKind_ != kMdiChild) d.menuHeight = GetSystemMetrics(SM_CYMENU);
     if (frameSkinned_) CreateSysButtons();
     if (!frameSkinned_) stage_ = 1;
     if (mdiKind_ == kMdiChild && d.Maximized()) Host().SetMDIMaximized(true);
@@ -860,7 +879,7 @@ void TWinSkinForm::ClearSysButtons() {
 void TWinSkinForm::CreateSysButtons() {
     Impl& d = *impl_;
     if (!skin_ || skin_->NoSkin()) return;
-    d.m = FrameMetricsOf(*skin_, d.kinds.Border, 0);
+    d.m = FrameMetricsOf(*skin_, d.kinds.Border, d.menuHeight);
     d.hot = -1;
     d.buttons.clear();
     for (const TDataSkinSysButton& r : skin_->SysButtons) {

@@ -219,6 +219,36 @@ TEST_F(Frame, HitTestsAndTheClientRectangleFollowTheSkin) {
     DestroyWindow(h);
 }
 
+TEST_F(Frame, AWindowWithAMenuShowsItsMenuBarInTheMenuRow) {
+    HWND h = MakeWindow(L"With a menu");
+    HMENU bar = CreateMenu(), file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 100, L"Quit");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+    AppendMenuW(bar, MF_STRING, 101, L"Connect");
+    SetMenu(h, bar);
+    RECT client0;
+    GetClientRect(h, &client0);
+    auto f = Skin(h, skin_);
+    const int row = GetSystemMetrics(SM_CYMENU);
+    RECT win, client, item;
+    GetWindowRect(h, &win);
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.bottom, client0.bottom);
+    EXPECT_EQ(win.bottom - win.top, client0.bottom + 24 + row + 5);
+    // The system lays the bar out in the skinned frame's menu row, so its tracking finds the items there.
+    ASSERT_TRUE(GetMenuItemRect(h, bar, 0, &item));
+    EXPECT_EQ(item.top, win.top + 24);
+    EXPECT_EQ(item.left, win.left + 4);
+    const POINT in{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, in.y)), HTMENU);
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, win.top + 12)), HTCAPTION);
+    const Shot s = Capture(h);
+    EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+    EXPECT_EQ(s.At(s.W - 8, 24 + row / 2), s.At(s.W - 20, 24 + row / 2));  // the bar's own background
+    EXPECT_NE(s.At(s.W - 20, 24 + row / 2), Colour(skin_.Top, 1, true));
+    DestroyWindow(h);
+}
+
 TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
     HWND h = MakeWindow();
     auto f = Skin(h, skin_);
