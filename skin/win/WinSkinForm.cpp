@@ -429,6 +429,7 @@ int TWinSkinForm::Impl::ButtonAt(POINT screen) {
 
 void TWinSkinForm::Impl::SetHot(int index, int state) {
     if (hot >= 0 && hot != index) LeaveHot();
+    if (hot != index) Skin().HintDelay = 0;
     hot = index;
     buttons[static_cast<size_t>(index)].State = state;
     RepaintButton(index);
@@ -440,6 +441,7 @@ void TWinSkinForm::Impl::LeaveHot() {
     buttons[static_cast<size_t>(i)].State = 1;
     RepaintButton(i);
     Skin().HideButtonHint();
+    Skin().HintDelay = 0;
 }
 
 void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
@@ -455,7 +457,7 @@ void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
     }
     if (!sysMenu) return;
     Host().SetMenuKind(2);
-    const UINT cmd = static_cast<UINT>(TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+    const UINT cmd = static_cast<UINT>(TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                       screen.x, screen.y, 0, Wnd(), nullptr));
     if (cmd) PostMessageA(Wnd(), WM_SYSCOMMAND, cmd, 0);
 }
