@@ -89,24 +89,19 @@ private:
     HRGN rgn_;
 };
 
-// GetWindowDC for non-client painting, counted; the caller's state is saved and put back.
+// GetWindowDC for non-client painting, counted.
 class FrameDc {
 public:
-    explicit FrameDc(HWND w) : w_(w), dc_(GetWindowDC(w)) {
-        if (dc_) SkinGdiMade(SkinGdiKind::Dc);
+    explicit FrameDc(HWND w) : dc_(w, true) {
+        if (dc_.Get()) SkinGdiMade(SkinGdiKind::Dc);
     }
     ~FrameDc() {
-        if (!dc_) return;
-        ReleaseDC(w_, dc_);
-        SkinGdiFreed(SkinGdiKind::Dc);
+        if (dc_.Get()) SkinGdiFreed(SkinGdiKind::Dc);
     }
-    FrameDc(const FrameDc&) = delete;
-    FrameDc& operator=(const FrameDc&) = delete;
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
 
 private:
-    HWND w_;
-    HDC dc_;
+    WindowDc dc_;
 };
 
 }  // namespace
