@@ -544,7 +544,9 @@ void TWinSkinForm::Impl::Tick() {
         return;
     }
     TSkinData& s = Skin();
-    const int pause = 2 * 500, hidePause = 2500;  // twice the application's hint pause, then its hide pause
+    // Shown after twice the application's hint pause, hidden after its hide pause.
+    const int pause = 2 * (Application ? Application->HintPause : 500);
+    const int hidePause = Application ? Application->HintHidePause : 2500;
     s.HintDelay += kTimerInterval;
     const std::string hint = CaptionButtonHint(b.Rec->Action);
     if (hint.empty()) return;
