@@ -275,6 +275,15 @@ void TWinSkinForm::Impl::PaintBorderPart(HDC dc, int part, const TRect& r) {
 void TWinSkinForm::Impl::PaintButton(HDC dc, const CaptionButton& b) {
     if (!b.Visible || b.Rect.IsEmpty()) return;
     if (b.IsIcon()) {
+        // The application window's icon, else the skin's picture, else the window's own icon.
+        if (HWND app = Application ? Application->Handle() : nullptr) {
+            auto appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
+            if (!appIcon) appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
+            if (appIcon &&
+                DrawIconEx(dc, b.Rect.Left, b.Rect.Top, appIcon, GetSystemMetrics(SM_CXSMICON),
+                           GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
+                return;
+        }
         const PixelBuffer& img = b.Rec->HasImage() ? b.Rec->Image : icon;
         DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), img, kSkinTransparent);
         return;

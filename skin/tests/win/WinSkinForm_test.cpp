@@ -441,6 +441,18 @@ TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
     box.reset();
 }
 
+// A 16 x 16 icon, all red and opaque; the caption's icon button sits at (0, 0) in the test skin.
+constexpr int s_iconX = 8, s_iconY = 8;
+std::vector<BYTE> IconMask() { return std::vector<BYTE>(16 * 16 / 8, 0); }
+std::vector<BYTE> IconPixels() {
+    std::vector<BYTE> px(16 * 16 * 4, 0);
+    for (size_t i = 0; i < px.size(); i += 4) {
+        px[i + 2] = 255;
+        px[i + 3] = 255;
+    }
+    return px;
+}
+
 TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
     TApplication app;
     {
@@ -464,8 +476,17 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         char t[64];
         GetWindowTextA(h, t, 64);
         EXPECT_STREQ(t, "Renamed form");
+        // The caption's icon button shows the application window's icon.
+        const Shot plain = Capture(h);
+        EXPECT_EQ(plain.At(s_iconX, s_iconY), Colour(skin_.Top, 1, true));
+        HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, IconMask().data(), IconPixels().data());
+        SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(h, WM_NCPAINT, 1, 0);
         const Shot s = Capture(h);
         EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+        EXPECT_EQ(s.At(s_iconX, s_iconY), 0x0000FF) << "the icon's red";
+        SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
+        DestroyIcon(icon);
     }
     Pump(20);
 }
