@@ -4,7 +4,8 @@ add_library(kes_skinframe STATIC ${CMAKE_CURRENT_LIST_DIR}/FrameLayout.cpp)
 target_include_directories(kes_skinframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skinframe PUBLIC kes_skindata kes_skindraw kes_gui)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp)
+  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinFormPaint.cpp)
   target_link_libraries(kes_skinframe PUBLIC comctl32 gdi32 user32)
 endif()
 
