@@ -12,8 +12,8 @@ namespace kes {
 // items out there, so its menu tracking finds them where they are shown. False without a menu or the call.
 bool DrawMenuRow(HWND window, HDC dc, RECT row) {
     using DrawTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-    static const auto draw =
-        reinterpret_cast<DrawTemp>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp")));
+    static const auto draw = reinterpret_cast<DrawTemp>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp")));
     HMENU menu = GetMenu(window);
     if (!menu || !draw) return false;
     draw(window, dc, &row, menu, nullptr);
