@@ -253,7 +253,7 @@ void TWinSkinForm::Impl::Start() {
         }
         if (f.mdiKind_ == kMdiChild) {
             if (Maximized()) {
-                if (mdiClient) PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
+                PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
             } else if (!Minimized()) {
                 f.stage_ = 5;
                 f.ResizeToSkin(false);
@@ -459,6 +459,39 @@ bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
     }
 }
 
+LRESULT MdiClientSubclass::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    const bool skinned = frame.FrameSkinned() && frame.Skin();
+    switch (msg) {
+    case WM_NCCALCSIZE:
+        if (skinned && !InSet(frame.Skin()->Options, xoMDIScrollbar)) {
+            const LONG_PTR style = GetWindowLongPtrA(Window(), GWL_STYLE);
+            if (style & (WS_VSCROLL | WS_HSCROLL))
+                SetWindowLongPtrA(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+        }
+        break;
+    case WM_MDIDESTROY: {
+        const LRESULT r = DefaultProc(msg, wp, lp);
+        if (skinned) {
+            BOOL maximized = FALSE;
+            const bool active = SendMessageA(Window(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)) != 0;
+            Host().SetMDIMaximized(active && maximized);
+        }
+        return r;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (skinned && Host().MDIMaximized()) Host().SetMDIMaximized(false);
+        break;
+    case SKM_MDIREDRAW:
+        RedrawWindow(frame.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return 0;
+    default:
+        break;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
 // ---- TWinSkinForm ----
 
 TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), impl_(std::make_unique<Impl>(*this)) {
@@ -530,7 +563,11 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
     d.kinds = ClassifyFrame(facts);
     mdiKind_ = d.kinds.Mdi;
     d.unicode = IsWindowUnicode(window_) != 0;
-    if (mdiKind_ == kMdiFrame) Host().SetMDIClient(d.mdiClient, form_);
+    if (mdiKind_ == kMdiFrame) {
+        Host().SetMDIClient(d.mdiClient, form_);
+        d.mdiSubclass = std::make_unique<MdiClientSubclass>(*this);
+        d.mdiSubclass->Attach(d.mdiClient);
+    }
     d.ReadState();
     if (GetMenu(window_) && mdiKind_ != kMdiChild) d.menuHeight = GetSystemMetrics(SM_CYMENU);
     if (frameSkinned_) CreateSysButtons();
@@ -589,6 +626,8 @@ void TWinSkinForm::UnhookWindow() {
         d.formHandler = 0;
     }
     if (form_ && !form_->Destroying() && stage_ != 4 && frameSkinned_) form_->SetColor(d.savedColour);
+    // The MDI client is gone before its frame's WM_NCDESTROY (its subclass went with it).
+    d.mdiSubclass.reset();
     // Inside WM_NCDESTROY the subclass goes by itself once the message went through.
     if (stage_ != 4) d.Detach();
     d.hooked = false;

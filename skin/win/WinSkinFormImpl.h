@@ -77,6 +77,14 @@ struct CaptionButton {
     bool IsIcon() const { return Rec->Action == 3 || Rec->Action == 11; }
 };
 
+// The MDIClient child of a skinned MDI frame: no scroll bars of its own (unless the skin says so), the
+// MDI-maximized state kept in step, and SKM_MDIREDRAW.
+struct MdiClientSubclass : WindowSubclass {
+    explicit MdiClientSubclass(TWinSkinForm& frame) : frame(frame) {}
+    TWinSkinForm& frame;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 struct TWinSkinForm::Impl : WindowSubclass {
     explicit Impl(TWinSkinForm& f) : f(f) {}
     TWinSkinForm& f;
@@ -91,6 +99,7 @@ struct TWinSkinForm::Impl : WindowSubclass {
     HMENU sysMenu = nullptr;
     int menuHeight = 0;  // the menu bar row of a window with a menu
     HWND mdiClient = nullptr;
+    std::unique_ptr<MdiClientSubclass> mdiSubclass;
     PixelBuffer icon;  // the window's icon on magenta, small-icon size
     TRect textRect;
     int widestRight = 0;

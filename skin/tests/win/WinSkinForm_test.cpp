@@ -491,6 +491,71 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
     Pump(20);
 }
 
+// An MDI frame and its child, skinned as the manager does (the frame when activated, the child when made).
+TEST_F(Frame, AnMdiFrameAndItsChild) {
+    static HWND client = nullptr;
+    static const ATOM frameClass = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            return DefFrameProcW(h, client, msg, wp, lp);
+        };
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KesMdiFrame";
+        RegisterClassW(&wc);
+        wc.lpfnWndProc = DefMDIChildProcW;
+        wc.lpszClassName = L"KesMdiChild";
+        return RegisterClassW(&wc);
+    }();
+    (void)frameClass;
+    HWND frame = CreateWindowExW(0, L"KesMdiFrame", L"MDI frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 500,
+                                 360, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                             0, 0, 400, 300, frame, nullptr, GetModuleHandleW(nullptr), &ccs);
+    ShowWindow(frame, SW_SHOW);
+    Pump(30);
+    auto f = std::make_unique<TWinSkinForm>(nullptr);
+    f->SetWindow(frame, nullptr, "KesMdiFrame");
+    f->SkinWindow(&skin_);
+    PostMessageW(frame, SKM_START, 0, 1000);
+    Pump();
+    EXPECT_EQ(f->MDIKind(), kMdiFrame);
+    SetWindowPos(client, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0) << "the client's own bars go";
+
+    MDICREATESTRUCTW mcs{L"KesMdiChild", L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 150, 0, 0};
+    HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(child, nullptr);
+    RECT cr0;
+    GetClientRect(child, &cr0);
+    auto c = std::make_unique<TWinSkinForm>(nullptr);
+    c->SetWindow(child, nullptr, "KesMdiChild");
+    c->SkinWindow(&skin_);
+    PostMessageW(child, SKM_START, 0, 1000);
+    Pump();
+    EXPECT_EQ(c->MDIKind(), kMdiChild);
+    EXPECT_EQ(c->Stage(), 1);
+    RECT cr;
+    GetClientRect(child, &cr);
+    EXPECT_EQ(cr.right, cr0.right) << "client size kept";
+    EXPECT_EQ(cr.bottom, cr0.bottom) << "client size kept";
+    const Shot s = Capture(child);
+    EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+    SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    Pump();
+    EXPECT_EQ(c->WindowState(), kStateMaximized);
+    SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    Pump();
+    EXPECT_EQ(c->WindowState(), kStateNormal);
+    EXPECT_EQ(SendMessageW(child, SKM_ISSKINNED, 0, 0), 1);
+    SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+    Pump(20);
+    EXPECT_EQ(c->Stage(), 6);
+    DestroyWindow(frame);
+    EXPECT_EQ(f->Stage(), 6);
+    client = nullptr;
+}
+
 // 200 windows skinned, painted, hovered and destroyed: every region, bitmap, DC and icon the engine made is
 // freed or handed over.
 TEST_F(Frame, TwoHundredCyclesLeaveNothingBehind) {
