@@ -293,6 +293,29 @@ TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
     DestroyWindow(h);
 }
 
+TEST_F(Frame, AHoveredCaptionButtonShowsItsHint) {
+    HWND h = MakeWindow();
+    auto f = Skin(h, skin_);
+    RECT win;
+    GetWindowRect(h, &win);
+    const POINT p = ScreenPoint(h, win.right - win.left - 30 + 10, 14);  // the close button
+    SetCursorPos(p.x, p.y);
+    PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
+    HWND hint = SkinHintHandle(skin_);
+    Pump(600);
+    EXPECT_FALSE(IsWindowVisible(hint)) << "not before twice the hint pause";
+    Pump(900);
+    EXPECT_TRUE(IsWindowVisible(hint));
+    char text[32] = {};
+    GetWindowTextA(hint, text, sizeof text);
+    EXPECT_STREQ(text, "Close");
+    // The mouse leaves: the button goes back to normal and the hint goes.
+    SetCursorPos(win.left + 60, win.top + 100);
+    Pump(400);
+    EXPECT_FALSE(IsWindowVisible(hint));
+    DestroyWindow(h);
+}
+
 TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
     HWND h = MakeWindow();
     auto f = Skin(h, skin_);
