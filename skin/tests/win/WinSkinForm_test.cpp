@@ -15,22 +15,13 @@
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
+#include "testsupport/Wait.h"
 
 using namespace kes;
 
 namespace {
 
-void Pump(int ms = 60) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-    MSG m;
-    do {
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(1);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-}
+void Pump(DWORD ms = 60) { test::PumpFor(ms); }
 
 // A picture of the whole window (frame included) as the screen shows it.
 struct Shot {
