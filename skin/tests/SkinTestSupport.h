@@ -18,9 +18,11 @@ inline std::int32_t Colour(const std::string& image, int frame) { return art::Te
 
 class RecordingHint : public SkinHintWindow {
 public:
+    std::vector<std::pair<TRect, std::string>> shown;
+    int hides = 0;
     TRect CalcHintRect(int, const std::string&) override { return {0, 0, 50, 20}; }
-    void ActivateHint(const TRect&, const std::string&) override {}
-    void Hide() override {}
+    void ActivateHint(const TRect& r, const std::string& text) override { shown.emplace_back(r, text); }
+    void Hide() override { ++hides; }
 };
 
 class FakePlatform : public SkinPlatform {
@@ -54,10 +56,8 @@ public:
         return true;
     }
     bool LoadMenuImages() override { return ++menuImageLoads > 0; }
-    SkinHintWindow& HintWindow() override { return hint_; }
-
-private:
-    RecordingHint hint_;
+    SkinHintWindow& HintWindow() override { return hint; }
+    RecordingHint hint;
 };
 
 }  // namespace kes::test
