@@ -1,5 +1,6 @@
 #include "Bmp.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <unordered_map>
@@ -28,6 +29,85 @@ void Put32(std::string& s, std::uint32_t v) {
 }
 
 std::int64_t RowBytes(std::int64_t width, int bpp) { return (width * bpp + 31) / 32 * 4; }
+
+}  // namespace
+
+namespace {
+
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+
+// One colour channel of a bit-field pixel: its mask's place and width.
+struct Channel {
+    int shift = 0;
+    int bits = 0;
+    // The channel's value widened (or narrowed) to 8 bits; narrower values repeat their own bits, so
+    // that the largest value gives 255.
+    std::uint8_t Of(std::uint32_t pixel, std::uint32_t mask) const {
+        const std::uint32_t v = (pixel & mask) >> shift;
+        if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
+        std::uint32_t out = 0;
+        int filled = 0;
+        while (filled < 8) {
+            out = (out << bits) | v;
+            filled += bits;
+        }
+        return static_cast<std::uint8_t>(out >> (filled - 8));
+    }
+};
+
+// False for a mask that is empty or not one run of bits.
+bool ChannelOf(std::uint32_t mask, Channel& c) {
+    if (mask == 0) return false;
+    c.shift = 0;
+    while (!((mask >> c.shift) & 1u)) ++c.shift;
+    const std::uint32_t run = mask >> c.shift;
+    c.bits = 0;
+    while (c.bits < 32 && ((run >> c.bits) & 1u)) ++c.bits;
+    return c.bits == 32 || (run >> c.bits) == 0;
+}
+
+// Decodes run-length pixels (RLE8, or RLE4 with two pixels to a byte), handing each pixel inside the image
+// to set(x, y from the bottom, palette index), which answers false to stop. Pixels the stream skips or never
+// reaches are not set; runs past the right edge or the top are cut off; a stream that ends early (even
+// inside a run) keeps what it gave. False when set stopped it.
+template <typename Set>
+bool DecodeRle(const unsigned char* p, std::size_t n, bool four, std::int64_t width, std::int64_t height, Set&& set) {
+    std::int64_t x = 0, y = 0;
+    auto put = [&](unsigned index) {
+        const bool inside = x < width && y < height;
+        ++x;
+        return !inside || set(static_cast<int>(x - 1), static_cast<int>(y), index);
+    };
+    std::size_t at = 0;
+    while (at + 2 <= n && y < height) {
+        const unsigned count = p[at], value = p[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (unsigned i = 0; i < count && x < width; ++i)
+                if (!put(four ? (i % 2 ? value & 15 : value >> 4) : value)) return false;
+        } else if (value == 0) {  // end of line
+            x = 0;
+            ++y;
+        } else if (value == 1) {  // end of bitmap
+            break;
+        } else if (value == 2) {  // move right and up
+            if (at + 2 > n) break;
+            x += p[at];
+            y += p[at + 1];
+            at += 2;
+        } else {  // `value` pixels as they stand, padded to a 16-bit boundary
+            const std::size_t bytes = four ? (value + 1) / 2 : value;
+            if (at + bytes > n) break;
+            for (unsigned i = 0; i < value; ++i) {
+                const unsigned byte = p[at + (four ? i / 2 : i)];
+                if (!put(four ? (i % 2 ? byte & 15 : byte >> 4) : byte)) return false;
+            }
+            at += (bytes + 1) & ~std::size_t{1};
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -67,19 +147,33 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
     if (width <= 0 || height <= 0) return fail("bitmap has no pixels");
     if (width > PixelBuffer::kMaxSide || height > PixelBuffer::kMaxSide) return fail("bitmap too large");
     if (planes != 1) return fail("bitmap planes not 1");
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return fail("unsupported bits per pixel");
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return fail("unsupported bits per pixel");
 
     std::int64_t paletteAt = static_cast<std::int64_t>(kFileHeader) + headerSize;
-    if (compression == kBitFields && bpp == 32) {
+    const bool rle = compression == kRle8 || compression == kRle4;
+    // Bit fields: 16-bit pixels are 5-5-5 unless masks say otherwise; 32-bit pixels without masks are
+    // blue, green, red bytes and are copied as such.
+    std::uint32_t masks[3] = {0x7C00, 0x3E0, 0x1F};
+    Channel channel[3];
+    if (compression == kBitFields && (bpp == 16 || bpp == 32)) {
         const std::int64_t masksAt = headerSize >= 52 ? kFileHeader + 40 : paletteAt;
         if (masksAt + 12 > size) return fail("bitmap masks truncated");
-        if (U32(bytes, static_cast<std::size_t>(masksAt)) != 0xFF0000 ||
-            U32(bytes, static_cast<std::size_t>(masksAt) + 4) != 0xFF00 ||
-            U32(bytes, static_cast<std::size_t>(masksAt) + 8) != 0xFF)
-            return fail("unsupported bit-field masks");
+        for (int i = 0; i < 3; ++i) masks[i] = U32(bytes, static_cast<std::size_t>(masksAt) + 4 * i);
         if (headerSize == 40) paletteAt += 12;
+    } else if (rle) {
+        if (bpp != (compression == kRle8 ? 8u : 4u)) return fail("run-length compression of another depth");
+        if (topDown) return fail("run-length bitmaps are stored bottom-up");
     } else if (compression != kRgb) {
-        return fail("compressed bitmaps are not supported");
+        return fail("compressed bitmaps of this kind are not supported");
+    }
+    const bool fields = bpp == 16 || (bpp == 32 && compression == kBitFields);
+    if (fields) {
+        for (int i = 0; i < 3; ++i)
+            if (!ChannelOf(masks[i], channel[i])) return fail("unsupported bit-field masks");
+        if ((masks[0] & masks[1]) || (masks[0] & masks[2]) || (masks[1] & masks[2]))
+            return fail("overlapping bit-field masks");
+        if (bpp == 16 && ((masks[0] | masks[1] | masks[2]) >> 16)) return fail("bit-field masks past 16 bits");
     }
 
     std::vector<std::int32_t> palette;
@@ -96,7 +190,8 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
     }
 
     const std::int64_t stride = RowBytes(width, static_cast<int>(bpp));
-    if (static_cast<std::int64_t>(pixelsAt) + stride * height > size) return fail("bitmap pixels truncated");
+    if (rle ? static_cast<std::int64_t>(pixelsAt) > size : static_cast<std::int64_t>(pixelsAt) + stride * height > size)
+        return fail("bitmap pixels truncated");
     PixelBuffer result;
     try {
         result = PixelBuffer(static_cast<int>(width), static_cast<int>(height), !topDown);
@@ -104,11 +199,38 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
         return fail("bitmap too large");
     }
     const auto* base = reinterpret_cast<const unsigned char*>(bytes.data()) + pixelsAt;
+    auto putIndex = [&](std::uint8_t* dst, unsigned index) {
+        if (index >= palette.size()) return false;
+        const std::int32_t c = palette[index];
+        dst[0] = static_cast<std::uint8_t>(c >> 16);
+        dst[1] = static_cast<std::uint8_t>(c >> 8);
+        dst[2] = static_cast<std::uint8_t>(c);
+        return true;
+    };
+    if (rle) {
+        const bool ok = DecodeRle(base, static_cast<std::size_t>(size - pixelsAt), compression == kRle4, width, height,
+                                  [&](int x, int fromBottom, unsigned index) {
+                                      return putIndex(result.Row(static_cast<int>(height) - 1 - fromBottom) + 3 * x, index);
+                                  });
+        if (!ok) return fail("bitmap palette index out of range");
+        image = std::move(result);
+        error.clear();
+        return true;
+    }
     for (int row = 0; row < height; ++row) {
         const unsigned char* src = base + row * stride;
         const int y = topDown ? row : static_cast<int>(height) - 1 - row;
         std::uint8_t* dst = result.Row(y);
         for (int x = 0; x < width; ++x, dst += 3) {
+            if (fields) {
+                const unsigned char* p = src + x * (bpp / 8);
+                const std::uint32_t v = bpp == 16 ? p[0] | (p[1] << 8)
+                                                  : p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+                dst[0] = channel[2].Of(v, masks[2]);
+                dst[1] = channel[1].Of(v, masks[1]);
+                dst[2] = channel[0].Of(v, masks[0]);
+                continue;
+            }
             if (bpp >= 24) {
                 const unsigned char* p = src + x * (bpp / 8);
                 dst[0] = p[0];
@@ -118,11 +240,7 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
             }
             const int bit = x * static_cast<int>(bpp);
             const unsigned index = (src[bit / 8] >> (8 - static_cast<int>(bpp) - bit % 8)) & ((1u << bpp) - 1);
-            if (index >= palette.size()) return fail("bitmap palette index out of range");
-            const std::int32_t c = palette[index];
-            dst[0] = static_cast<std::uint8_t>(c >> 16);
-            dst[1] = static_cast<std::uint8_t>(c >> 8);
-            dst[2] = static_cast<std::uint8_t>(c);
+            if (!putIndex(dst, index)) return fail("bitmap palette index out of range");
         }
     }
     image = std::move(result);
@@ -130,51 +248,86 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
     return true;
 }
 
-std::string WriteBmp(const PixelBuffer& image, int bitsPerPixel, bool topDown) {
-    const int bpp = bitsPerPixel;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
-        throw std::invalid_argument("unsupported bits per pixel");
-    const int w = image.Width(), h = image.Height();
-    std::vector<std::int32_t> palette;
+namespace {
+
+// The colours of an image in order of first appearance, and each colour's index.
+struct Palette {
+    std::vector<std::int32_t> colours;
     std::unordered_map<std::int32_t, unsigned> index;
-    if (bpp <= 8) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
+    Palette(const PixelBuffer& image, unsigned most) {
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x) {
                 const std::int32_t c = image.GetPixel(x, y);
-                if (index.emplace(c, static_cast<unsigned>(palette.size())).second) palette.push_back(c);
+                if (index.emplace(c, static_cast<unsigned>(colours.size())).second) colours.push_back(c);
             }
-        if (palette.size() > (1u << bpp)) throw std::invalid_argument("too many colours for the palette");
+        if (colours.size() > most) throw std::invalid_argument("too many colours for the palette");
     }
-    const auto stride = static_cast<std::size_t>(RowBytes(w, bpp));
-    const std::size_t pixelsAt = kFileHeader + 40 + 4 * palette.size();
-    std::string out;
-    out += "BM";
-    Put32(out, static_cast<std::uint32_t>(pixelsAt + stride * static_cast<std::size_t>(h)));
+    unsigned At(const PixelBuffer& image, int x, int y) const { return index.at(image.GetPixel(x, y)); }
+};
+
+// File header and 40-byte information header; `extra` (masks, palette) follows them, then the pixels.
+std::string Headers(const PixelBuffer& image, int bpp, bool topDown, std::uint32_t compression, const std::string& extra,
+                    std::size_t pixelBytes, std::uint32_t paletteCount) {
+    const std::size_t pixelsAt = kFileHeader + 40 + extra.size();
+    std::string out = "BM";
+    Put32(out, static_cast<std::uint32_t>(pixelsAt + pixelBytes));
     Put32(out, 0);
     Put32(out, static_cast<std::uint32_t>(pixelsAt));
     Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(w));
-    Put32(out, static_cast<std::uint32_t>(topDown ? -h : h));
+    Put32(out, static_cast<std::uint32_t>(image.Width()));
+    Put32(out, static_cast<std::uint32_t>(topDown ? -image.Height() : image.Height()));
     Put16(out, 1);
     Put16(out, static_cast<std::uint32_t>(bpp));
-    Put32(out, kRgb);
-    Put32(out, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(h)));
+    Put32(out, compression);
+    Put32(out, static_cast<std::uint32_t>(pixelBytes));
     Put32(out, 2835);  // 72 dots per inch
     Put32(out, 2835);
-    Put32(out, static_cast<std::uint32_t>(palette.size()));
+    Put32(out, paletteCount);
     Put32(out, 0);
-    for (std::int32_t c : palette) {
+    return out + extra;
+}
+
+std::string PaletteBytes(const Palette& palette) {
+    std::string out;
+    for (std::int32_t c : palette.colours) {
         out.push_back(static_cast<char>((c >> 16) & 0xFF));
         out.push_back(static_cast<char>((c >> 8) & 0xFF));
         out.push_back(static_cast<char>(c & 0xFF));
         out.push_back('\0');
     }
+    return out;
+}
+
+}  // namespace
+
+std::string WriteBmp(const PixelBuffer& image, int bitsPerPixel, bool topDown) {
+    const int bpp = bitsPerPixel;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        throw std::invalid_argument("unsupported bits per pixel");
+    const int w = image.Width(), h = image.Height();
+    const Palette palette = bpp <= 8 ? Palette(image, 1u << bpp) : Palette(PixelBuffer(), 0);
+    std::string extra = PaletteBytes(palette);
+    if (bpp == 16) {
+        extra.clear();
+        Put32(extra, 0xF800);
+        Put32(extra, 0x07E0);
+        Put32(extra, 0x001F);
+    }
+    const auto stride = static_cast<std::size_t>(RowBytes(w, bpp));
+    std::string out = Headers(image, bpp, topDown, bpp == 16 ? kBitFields : kRgb, extra, stride * static_cast<std::size_t>(h),
+                              static_cast<std::uint32_t>(palette.colours.size()));
     std::string row(stride, '\0');
     for (int r = 0; r < h; ++r) {
         const int y = topDown ? r : h - 1 - r;
         std::fill(row.begin(), row.end(), '\0');
         const std::uint8_t* src = image.Row(y);
         for (int x = 0; x < w; ++x, src += 3) {
+            if (bpp == 16) {  // 5-6-5, the top bits of each channel
+                const unsigned v = ((src[2] >> 3) << 11) | ((src[1] >> 2) << 5) | (src[0] >> 3);
+                row[static_cast<std::size_t>(2 * x)] = static_cast<char>(v & 0xFF);
+                row[static_cast<std::size_t>(2 * x + 1)] = static_cast<char>(v >> 8);
+                continue;
+            }
             if (bpp >= 24) {
                 char* p = row.data() + x * (bpp / 8);
                 p[0] = static_cast<char>(src[0]);
@@ -182,7 +335,7 @@ std::string WriteBmp(const PixelBuffer& image, int bitsPerPixel, bool topDown) {
                 p[2] = static_cast<char>(src[2]);
                 continue;
             }
-            const unsigned v = index[src[2] | (src[1] << 8) | (src[0] << 16)];
+            const unsigned v = palette.At(image, x, y);
             const int bit = x * bpp;
             row[static_cast<std::size_t>(bit / 8)] =
                 static_cast<char>(row[static_cast<std::size_t>(bit / 8)] | (v << (8 - bpp - bit % 8)));
@@ -190,6 +343,50 @@ std::string WriteBmp(const PixelBuffer& image, int bitsPerPixel, bool topDown) {
         out += row;
     }
     return out;
+}
+
+std::string WriteBmpRle(const PixelBuffer& image, int bitsPerPixel) {
+    const int bpp = bitsPerPixel;
+    if (bpp != 4 && bpp != 8) throw std::invalid_argument("run-length bitmaps have 4 or 8 bits per pixel");
+    const Palette palette(image, 1u << bpp);
+    const int w = image.Width(), h = image.Height();
+    std::string pixels;
+    auto byte = [&](unsigned v) { pixels.push_back(static_cast<char>(v)); };
+    for (int y = h - 1; y >= 0; --y) {
+        int x = 0;
+        while (x < w) {
+            int run = 1;
+            while (x + run < w && run < 255 && palette.At(image, x + run, y) == palette.At(image, x, y)) ++run;
+            int literal = 0;  // pixels that differ from their right neighbour, kept as they stand
+            while (run == 1 && x + literal < w && literal < 254 &&
+                   (x + literal + 1 == w || palette.At(image, x + literal, y) != palette.At(image, x + literal + 1, y)))
+                ++literal;
+            if (literal >= 3) {
+                byte(0);
+                byte(static_cast<unsigned>(literal));
+                std::string packed;
+                for (int i = 0; i < literal; ++i) {
+                    const unsigned v = palette.At(image, x + i, y);
+                    if (bpp == 8) packed.push_back(static_cast<char>(v));
+                    else if (i % 2 == 0) packed.push_back(static_cast<char>(v << 4));
+                    else packed.back() = static_cast<char>(packed.back() | v);
+                }
+                if (packed.size() % 2) packed.push_back('\0');
+                pixels += packed;
+                x += literal;
+                continue;
+            }
+            const unsigned v = palette.At(image, x, y);
+            byte(static_cast<unsigned>(run));
+            byte(bpp == 8 ? v : (v << 4) | v);
+            x += run;
+        }
+        byte(0);
+        byte(y == 0 ? 1 : 0);  // end of line, or of the bitmap after the top row
+    }
+    return Headers(image, bpp, false, bpp == 8 ? kRle8 : kRle4, PaletteBytes(palette), pixels.size(),
+                   static_cast<std::uint32_t>(palette.colours.size())) +
+           pixels;
 }
 
 }  // namespace kes
