@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -185,6 +187,7 @@ TEST(SkinReader, BrokenContainersFail) {
     EXPECT_TRUE(r.LoadFromStream(good));
 }
 
+#ifndef _WIN32  // a child process with a limited address space: Linux only
 // The address space of this (forked) process, limited to what it uses now plus `headroom` bytes.
 void LimitAddressSpace(std::size_t headroom) {
     std::size_t pages = 0;
@@ -216,6 +219,7 @@ TEST(SkinReaderDeathTest, LengthFieldsClaimingMoreThanTheDataNeverExhaustMemory)
     EXPECT_FALSE(r.LoadFromStream(claims2GiB));
     EXPECT_NE(r.Error().find("too large"), std::string::npos) << r.Error();
 }
+#endif
 
 TEST(SkinWriter, RefusesNamesTheListCannotHold) {
     EXPECT_THROW(BuildSkinArchive(70000, {{"", "x"}}), std::invalid_argument);
