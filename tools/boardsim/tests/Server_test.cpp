@@ -139,4 +139,58 @@ TEST_F(ServerTest, SeveralClientsAndAClientThatLeavesEarly) {
 }
 
 }  // namespace
+TEST(ServerUnplug, TheLineGoesAwayAndANewOneComesBack) {
+    int far = -1, near = -1;
+    ASSERT_EQ(openpty(&far, &near, nullptr, nullptr, nullptr), 0);
+    char name[64];
+    ASSERT_EQ(ttyname_r(near, name, sizeof name), 0);
+    const int tty = Server::OpenTty(name);
+    close(near);
+    int port = 0;
+    const int listener = Server::Listen(0, port);
+    ASSERT_GE(listener, 0);
+    Server server(tty, listener);
+    int newFar = -1, taken = 0;
+    server.TakeLineAway = [&] { ++taken; };
+    server.BringLineBack = [&] {
+        int n = -1;
+        if (openpty(&newFar, &n, nullptr, nullptr, nullptr) != 0) return -1;
+        termios tio{};
+        tcgetattr(newFar, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(newFar, TCSANOW, &tio);
+        char other[64];
+        ttyname_r(n, other, sizeof other);
+        const int fd = Server::OpenTty(other);
+        close(n);
+        return fd;
+    };
+    std::atomic<bool> stop{false};
+    std::thread loop([&] { server.Run(stop); });
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(static_cast<uint16_t>(port));
+    ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    ASSERT_EQ(write(client, "unplug 300\n", 11), 11);
+    EXPECT_EQ(ReadUntil(client, "\n"), "ok\n");
+    // The old line is gone at once: its far end reads the hang-up.
+    char byte;
+    pollfd p{far, POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 2000), 1);
+    EXPECT_LE(read(far, &byte, 1), 0);
+    EXPECT_EQ(taken, 1);
+    // After the pause a new line answers as the board did.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ASSERT_GE(newFar, 0);
+    ASSERT_EQ(write(newFar, "1\r", 2), 2);
+    EXPECT_NE(ReadUntil(newFar, " ok\r\n").find(" ok\r\n"), std::string::npos);
+    stop = true;
+    loop.join();
+    close(client);
+    close(far);
+    close(newFar);
+}
+
 }  // namespace boardsim
