@@ -36,6 +36,18 @@ std::string ReadUntil(int fd, const std::string& until, std::size_t count = SIZE
     return got;
 }
 
+// A control client connected to 127.0.0.1:port; -1 when it could not connect.
+int ConnectTo(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return fd;
+    close(fd);
+    return -1;
+}
+
 class ServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,14 +76,7 @@ protected:
     }
     void Type(const std::string& text) { ASSERT_EQ(write(terminal_, text.data(), text.size()), (ssize_t)text.size()); }
     std::string Control(const std::string& command, const std::string& until = "\n") {
-        if (control_ < 0) {
-            control_ = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in addr{};
-            addr.sin_family = AF_INET;
-            addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            addr.sin_port = htons(static_cast<uint16_t>(port_));
-            if (connect(control_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return "no connection";
-        }
+        if (control_ < 0 && (control_ = ConnectTo(port_)) < 0) return "no connection";
         const std::string line = command + "\n";
         if (send(control_, line.data(), line.size(), 0) != (ssize_t)line.size()) return "send failed";
         return ReadUntil(control_, until);
@@ -124,12 +129,8 @@ TEST_F(ServerTest, PurgeDropsUnreadLineBytes) {
 }
 
 TEST_F(ServerTest, SeveralClientsAndAClientThatLeavesEarly) {
-    const int other = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(static_cast<uint16_t>(port_));
-    ASSERT_EQ(connect(other, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int other = ConnectTo(port_);
+    ASSERT_GE(other, 0);
     const std::string cmd = "delay 7\nbogus\n";
     ASSERT_EQ(send(other, cmd.data(), cmd.size(), 0), (ssize_t)cmd.size());
     shutdown(other, SHUT_WR);
@@ -167,12 +168,8 @@ TEST(ServerUnplug, TheLineGoesAwayAndANewOneComesBack) {
     };
     std::atomic<bool> stop{false};
     std::thread loop([&] { server.Run(stop); });
-    const int client = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    at.sin_port = htons(static_cast<uint16_t>(port));
-    ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    const int client = ConnectTo(port);
+    ASSERT_GE(client, 0);
     ASSERT_EQ(write(client, "unplug 300\n", 11), 11);
     EXPECT_EQ(ReadUntil(client, "\n"), "ok\n");
     // The old line is gone at once: its far end reads the hang-up.
