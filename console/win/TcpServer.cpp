@@ -19,6 +19,8 @@ constexpr auto kStopWait = std::chrono::milliseconds(5000);
 // Connections served at once (select() watches at most 64 sockets), and how long one may stay silent.
 constexpr std::size_t kMaxConnections = 32;
 constexpr auto kIdleLimit = std::chrono::milliseconds(5000);
+// Receives of one connection in one round (32 of 32768 bytes: 1 MiB) before the others have their turn.
+constexpr int kReadsPerRound = 32;
 // How often the serving thread looks at the stop signal.
 constexpr auto kPoll = std::chrono::milliseconds(250);
 
@@ -75,8 +77,9 @@ struct TCPServerEvents {
 namespace {
 
 // One thread serves the listener and every connection. Each round reads the connections in accept order,
-// each until nothing more waits, so a batch is whole before the next connection's text; a connection that
-// stays silent costs the others nothing and is closed after the idle limit.
+// each until nothing more waits (or its fair share is read), so a batch is whole before the next connection's
+// text (the terminal opens the next connection only after the last batch was sent); a connection that stays
+// silent costs the others nothing and is closed after the idle limit.
 void Serve(std::shared_ptr<TcpServer::Shared> s) {
     using Clock = ConnectionTable::Clock;
     ConnectionTable table(kMaxConnections, kIdleLimit);
@@ -104,8 +107,12 @@ void Serve(std::shared_ptr<TcpServer::Shared> s) {
             for (ConnectionTable::Id id : table.InOrder()) {
                 const auto c = static_cast<SOCKET>(id);
                 if (ready <= 0 || !FD_ISSET(c, &readable)) continue;
-                Received r;
-                while ((r = TCPServerEvents::ServerExecute(*s, c, buf)) == Received::Some) table.Touch(id, Clock::now());
+                // Up to a fair share a round: a client that never stops sending holds up no other.
+                Received r = Received::Nothing;
+                for (int reads = 0; reads < kReadsPerRound; ++reads) {
+                    if ((r = TCPServerEvents::ServerExecute(*s, c, buf)) != Received::Some) break;
+                    table.Touch(id, Clock::now());
+                }
                 if (r == Received::Closed) {
                     closesocket(c);
                     table.Remove(id);

@@ -274,11 +274,19 @@ TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     EXPECT_EQ(k_->FindBox("Kestrup"), nullptr) << "no error box";
     EXPECT_LT(board_.Lines().size(), 80u);
 
-    // The adapter back in: Connect opens the port again.
+    // The adapter back in: Connect opens the port again, and the board's answers to it are read (none is left on
+    // the line for the next test).
     Wait(1200);
     ASSERT_TRUE(board_.Reset());
+    const auto oks = [&] {
+        const std::string memo = k_->MemoText();
+        size_t n = 0;
+        for (size_t p = memo.find(" ok\r\n"); p != std::string::npos; p = memo.find(" ok\r\n", p + 1)) ++n;
+        return n;
+    };
+    const size_t before = oks();
     ASSERT_TRUE(k_->Menu("Connect1"));
-    EXPECT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2 && oks() >= before + 2; }));
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
     EXPECT_TRUE(k_->Close());
 }
