@@ -81,4 +81,9 @@ private:
 
 std::string WindowText(HWND h);
 
+// The WM_COMMAND id of a menu item of a window of another program, by the item's component name ("Connect1",
+// "OpenRESENTfile1"); 0 when the window's menu has no such item. A test-only library put into that program
+// by a message hook reads the menu there (menus of other processes cannot be read under Wine).
+UINT MenuCommandOf(HWND window, const std::string& itemName);
+
 }  // namespace kes::test
