@@ -465,8 +465,9 @@ TEST(LargeDescriptions, ThousandsOfSectionsLoadInLinearTimeAndShareOneDecodedBit
     constexpr int kSections = 16000;
     const double few = load(kSections / 8, 3, small), many = load(kSections, 2, sd);
     std::printf("%d and %d sections of each kind: %.3f s and %.3f s\n", kSections / 8, kSections, few, many);
-    // Eight times the sections: about eight times the time; a walk over every section per lookup takes 64 times.
-    EXPECT_LT(many, 24 * few + 0.05);
+    // Eight times the sections: about eight times the time, where a walk over every section per lookup takes 64
+    // times (16000 of each: 14 s). A busy machine stretches both; seconds stay far from the walk's figure.
+    EXPECT_LT(many, std::max(24 * few, 3.0));
     ASSERT_EQ(sd.SysButtons.size(), static_cast<std::size_t>(kSections) + 3);
     EXPECT_EQ(sd.SysButtons[kSections - 1].Image.GetPixel(5, 1), Rgb(9, 8, 7));
     ASSERT_EQ(sd.SectionColours.size(), static_cast<std::size_t>(kSections));
