@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/CompanionProcess.h"
 
 using namespace tirvane_test;
 
