@@ -13,6 +13,11 @@ void CrToLf(std::string& text);
 // True for "*exit" in any letter case (only A-Z folded); "*exit " with a blank is an ordinary line.
 bool IsExitCommand(const std::string& line);
 
+// What the companion prints when the terminal did not take a typed line, and when it did not answer.
+inline constexpr const char* kLineRefusedText =
+    "Kestrup did not take the line (port closed, line too long or write failed).\r\n";
+inline constexpr const char* kLineNoAnswerText = "Kestrup did not answer: the line was not sent.\r\n";
+
 // The WM_COPYDATA bytes of a typed line: the line, LF and a zero byte (cbData = line length + 2).
 std::string TypedLinePayload(const std::string& line);
 

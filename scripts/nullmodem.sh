@@ -1,13 +1,12 @@
-# The virtual null modem: a socat pty pair, one end a COM port of our Wine prefix, the simulated Forth board on
-# the other end. Source after env.sh and harness.sh; scripts/test.sh and scripts/run.sh call
+# The virtual null modem: a socat pty pair (run by the simulated Forth board, which can take it away), one end a
+# COM port of our Wine prefix, the board on the other end. Source after env.sh and harness.sh; scripts/test.sh and scripts/run.sh call
 #   nullmodem_start   exports KESTRUP_COM ("COM5" or the next free number) and KESTRUP_BOARD_CTL (control port)
-#   nullmodem_stop    stops the board and socat, each by its own process id
+#   nullmodem_stop    stops the board (which ends its socat) by its process id
 # Start it while a wineserver of the prefix runs (it starts one if none does): Wine keeps the list of serial
 # devices in a volatile key that goes with the wineserver.
 
 NULLMODEM_DIR=$KESTRUP_BUILD/nullmodem
 NULLMODEM_BOARD_BIN=$KESTRUP_BUILD/native/tools/boardsim/kestrup-boardsim
-NULLMODEM_SOCAT_PID=
 NULLMODEM_BOARD_PID=
 NULLMODEM_LINK=
 
@@ -38,18 +37,12 @@ nullmodem_start() {
   mkdir -p "$NULLMODEM_DIR" "$WINEPREFIX/dosdevices"
   rm -f "$NULLMODEM_DIR/com" "$NULLMODEM_DIR/board" "$NULLMODEM_DIR/control-port"
 
-  socat pty,raw,echo=0,link="$NULLMODEM_DIR/com" pty,raw,echo=0,link="$NULLMODEM_DIR/board" \
-    2>"$NULLMODEM_DIR/socat.log" </dev/null &
-  NULLMODEM_SOCAT_PID=$!
-  if ! _nullmodem_wait_for "$NULLMODEM_DIR/com" 50 || ! _nullmodem_wait_for "$NULLMODEM_DIR/board" 50; then
-    log "null modem: socat made no pty pair"; nullmodem_stop; return 1
-  fi
-
-  "$NULLMODEM_BOARD_BIN" --tty "$NULLMODEM_DIR/board" --port-file "$NULLMODEM_DIR/control-port" \
+  # The board runs the socat pty pair itself (links com and board), so that "unplug" can take the line away.
+  "$NULLMODEM_BOARD_BIN" --nullmodem "$NULLMODEM_DIR" --port-file "$NULLMODEM_DIR/control-port" \
     2>"$NULLMODEM_DIR/board.log" </dev/null &
   NULLMODEM_BOARD_PID=$!
-  if ! _nullmodem_wait_for "$NULLMODEM_DIR/control-port" 50; then
-    log "null modem: the board did not start"; nullmodem_stop; return 1
+  if ! _nullmodem_wait_for "$NULLMODEM_DIR/control-port" 100 || ! _nullmodem_wait_for "$NULLMODEM_DIR/com" 50; then
+    log "null modem: the board made no line"; nullmodem_stop; return 1
   fi
   read -r port <"$NULLMODEM_DIR/control-port"
 
@@ -83,12 +76,12 @@ nullmodem_control() {
 
 nullmodem_stop() {
   local pid
-  for pid in "$NULLMODEM_BOARD_PID" "$NULLMODEM_SOCAT_PID"; do
+  for pid in "$NULLMODEM_BOARD_PID"; do
     [ -n "$pid" ] || continue
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
-  NULLMODEM_BOARD_PID=; NULLMODEM_SOCAT_PID=
+  NULLMODEM_BOARD_PID=
   [ -n "$NULLMODEM_LINK" ] && rm -f "$NULLMODEM_LINK"
   NULLMODEM_LINK=
   unset KESTRUP_COM KESTRUP_BOARD_CTL

@@ -474,11 +474,13 @@ void TCustomComPort::AbortPendingIo() {
 
 // ---- errors
 
+void TCustomComPort::ThrowPortError(int code, int64_t winError) {
+    if (winError > 0) throw EComPort(code, static_cast<int>(static_cast<uint32_t>(winError)));
+    throw EComPort(code);
+}
+
 void TCustomComPort::RaisePortError(int code, int64_t winError) {
-    if (!OnException) {
-        if (winError > 0) throw EComPort(code, static_cast<int>(static_cast<uint32_t>(winError)));
-        throw EComPort(code);
-    }
+    if (!OnException) ThrowPortError(code, winError);
     const std::string winMessage = winError > 0 ? device_->ErrorText(static_cast<uint32_t>(winError)) : "";
     const int ordinal = std::clamp(code, 1, ComErrorCount) - 1;
     OnException(this, static_cast<TComExceptions>(ordinal), ComErrorMessage(code), winError, winMessage);

@@ -139,6 +139,8 @@ public:
     // The one way the port reports a failure: EComPort, or OnException when that is set (then it returns and
     // the failing operation stops).
     void RaisePortError(int code, int64_t winError);
+    // The EComPort that RaisePortError raises without OnException (a handler raises it for what it leaves alone).
+    [[noreturn]] static void ThrowPortError(int code, int64_t winError);
 
     // ---- links
     void AttachLink(TComLink* link);
@@ -156,6 +158,10 @@ public:
     void HandleEvents(TComEvents events);
     // One event's handling (links, then the published handler).
     void HandleEvent(TComEvent event);
+    // The event thread found the device gone (a USB adapter pulled out): code 21 ("WaitForEvent method
+    // failed") with the system's error, through RaisePortError. The port stays open until its owner closes it;
+    // the event thread has ended. Nothing when the port is closed already.
+    void HandleDeviceLost(uint32_t winError);
 
     // The apply operations: each does nothing unless connected, not loading and no update is pending.
     virtual bool ApplyAllSettings();

@@ -25,6 +25,11 @@ void TCustomComPort::HandleEvents(TComEvents events) {
     }
 }
 
+void TCustomComPort::HandleDeviceLost(uint32_t winError) {
+    PassCounter pass(inEventPass_, passThread_);
+    if (connected_ && !closing_) RaisePortError(static_cast<int>(CE_WaitFailed) + 1, winError);
+}
+
 void TCustomComPort::HandleEvent(TComEvent event) {
     PassCounter pass(inEventPass_, passThread_);
     switch (event) {

@@ -12,7 +12,7 @@ std::optional<std::string> CopyDataText(const void* data, size_t size) {
 }
 
 std::optional<std::string> CopyDataPortBytes(bool portOpen, const void* data, size_t size) {
-    if (!portOpen) return std::nullopt;
+    if (!portOpen || CopyDataTooLong(size)) return std::nullopt;
     auto text = CopyDataText(data, size);
     if (!text) return std::nullopt;
     *text += '\r';

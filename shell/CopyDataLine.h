@@ -10,8 +10,13 @@ namespace kes {
 // nullopt for a null data pointer (the message is ignored).
 std::optional<std::string> CopyDataText(const void* data, size_t size);
 
-// What CopyData writes to the port: the text + CR while the port is open; nullopt when the port is closed
-// or the block has no data (then nothing else happens either).
+// The largest block CopyData takes: far more than a console line. A longer one (from any process) would keep
+// the window writing until every byte is on the wire.
+inline constexpr size_t kMaxCopyDataBytes = 64 * 1024;
+inline bool CopyDataTooLong(size_t size) { return size > kMaxCopyDataBytes; }
+
+// What CopyData writes to the port: the text + CR while the port is open; nullopt when the port is closed,
+// the block has no data or is too long (then nothing else happens either).
 std::optional<std::string> CopyDataPortBytes(bool portOpen, const void* data, size_t size);
 
 }  // namespace kes

@@ -4,6 +4,8 @@ namespace kes::TerminalText {
 
 // Log messages.
 inline constexpr const char* ComDisconnected = " COM port DISconnected";
+// The port's device went away while open (a USB adapter pulled out); the terminal closed the port.
+inline constexpr const char* ComPortLost = " Warning: COM port lost (device removed?) - port closed";
 inline constexpr const char* ComConnectedAt = "COM port Connected at ";  // followed by the time
 inline constexpr const char* WritelineProblem = " Warning: COMport Writeline(+CR) problem  - unresolved! ";
 inline constexpr const char* EscSent = " ESC (#27) send to COMport ";

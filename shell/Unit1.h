@@ -84,6 +84,10 @@ public:
     void ComPort1AfterOpen(TObject* sender);
     void ComPort1AfterClose(TObject* sender);
     void ComPort1Error(TObject* sender, TComErrors errors);
+    // The port's failures: a lost device closes the port as Disconnect does and stops an upload; every other
+    // failure is raised as the port would raise it (the message loop shows it).
+    void ComPort1Exception(TObject* sender, TComExceptions kind, const std::string& message, int64_t winError,
+                           const std::string& winMessage);
     void ComPort1RxChar(TObject* sender, int count);
     void Timer1Timer(TObject* sender);
     void Memo1KeyPress(TObject* sender, char& key);

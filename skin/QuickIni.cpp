@@ -21,6 +21,7 @@ void TQuickIni::LoadFromStream(const std::string* stream, std::size_t position) 
     if (!stream) return;
     lines_.Clear();
     sections_.clear();
+    firstSection_.clear();
     const std::string& text = *stream;
     std::size_t p = position < text.size() ? position : text.size();
     while (p < text.size()) {
@@ -28,7 +29,10 @@ void TQuickIni::LoadFromStream(const std::string* stream, std::size_t position) 
         while (e < text.size() && text[e] != '\r' && text[e] != '\n' && text[e] != '\0') ++e;
         const std::string line = Trim(text.substr(p, e - p));
         if (!line.empty() && line[0] != ';') {
-            if (IsHeader(line)) sections_.emplace_back(line, lines_.Count());
+            if (IsHeader(line)) {
+                sections_.emplace_back(line, lines_.Count());
+                firstSection_.emplace(LowerAZ(line), lines_.Count());  // a repeated header keeps the first
+            }
             lines_.Add(line);
         }
         if (e >= text.size() || text[e] == '\0') break;  // a NUL ends the text
@@ -39,10 +43,8 @@ void TQuickIni::LoadFromStream(const std::string* stream, std::size_t position) 
 }
 
 int TQuickIni::FindSection(const std::string& name) const {
-    const std::string header = "[" + name + "]";
-    for (const auto& [line, index] : sections_)
-        if (CompareTextAZ(line, header) == 0) return index;
-    return -1;
+    const auto found = firstSection_.find(LowerAZ("[" + name + "]"));
+    return found == firstSection_.end() ? -1 : found->second;
 }
 
 std::string TQuickIni::ReadString(const std::string& section, const std::string& key,

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
 private:
     TStringList lines_;
     std::vector<std::pair<std::string, int>> sections_;  // header line and its index in lines_
+    // Lower-cased header line -> its first index in lines_: a lookup costs the same with thousands of sections.
+    std::unordered_map<std::string, int> firstSection_;
 };
 
 }  // namespace kes

@@ -52,16 +52,18 @@ TSkinData::~TSkinData() {
 std::string TSkinData::SkinStore() const { return Designing() && !container_.empty() ? "(Good)" : "(none)"; }
 
 void TSkinData::SetSkinFile(const std::string& name) {
+    // Until a load succeeds the component counts as having no skin, whatever objects an earlier load left.
+    noSkin_ = true;
     skinFile_ = name;
     if (Designing()) {
         if (!name.empty()) container_.clear();
-        noSkin_ = true;
         return;
     }
     std::string bytes;
-    // A file that is missing or holds no usable skin leaves the skin in force as it is.
+    // A missing file is ignored without a word.
     if (name.empty() || !ReadFileBytes(name, bytes)) return;
-    if (LoadContainer(bytes)) container_ = std::move(bytes);
+    container_ = std::move(bytes);
+    LoadSkin();
     RefreshSkin();
 }
 
@@ -104,14 +106,9 @@ bool TSkinData::ReadSkinStream(const std::string& stream) {
     if (n <= 0) return false;
     // The length must not promise more bytes than the stream holds.
     if (static_cast<std::size_t>(n) > stream.size() - 4) return false;
-    std::string bytes = stream.substr(4, static_cast<std::size_t>(n));
-    if (Designing()) {
-        container_ = std::move(bytes);
-        return true;
-    }
-    if (!LoadContainer(bytes)) return false;
-    container_ = std::move(bytes);
-    return true;
+    container_ = stream.substr(4, static_cast<std::size_t>(n));
+    if (Designing()) return true;
+    return LoadSkin();
 }
 
 std::string TSkinData::WriteSkinStream() const {
@@ -122,28 +119,21 @@ std::string TSkinData::WriteSkinStream() const {
 }
 
 bool TSkinData::LoadSkin() {
-    if (Designing()) {
-        noSkin_ = true;
-        return false;
-    }
-    return LoadContainer(container_);
-}
-
-bool TSkinData::LoadContainer(const std::string& container) {
+    noSkin_ = true;
+    if (Designing()) return false;
     TSkinReader reader;
     reader.ShowMessage = [this](const std::string& text) { Fire(ShowMessage, text); };
-    if (!reader.LoadFromStream(container)) return false;
+    if (!reader.LoadFromStream(container_)) return false;
+    // A container without a description gives the skin of all defaults.
     std::string description, descriptionName;
     reader.ExtractFirstMatch(".ini", description, descriptionName);
-    // A container without a description is no skin at all.
-    if (description.empty()) return false;
     TQuickIni ini;
     ini.LoadFromStream(&description);
     TSkinObjects fresh;
     try {
         ReadSkinDescription(ini, reader, *platform_, *this, fresh);
     } catch (const std::exception&) {
-        // Whatever went wrong, the program starts (or goes on) with the skin it had.
+        // The objects of the last good load stay; the flag keeps them switched off.
         return false;
     }
     static_cast<TSkinObjects&>(*this) = std::move(fresh);

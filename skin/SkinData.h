@@ -119,10 +119,11 @@ public:
     TOnSkinForm OnAfterSkinForm;
 
     // The stored skin: a little-endian int32 length N, then N bytes of skin container (N <= 0: none).
-    // Reading keeps the container and loads it; false when nothing usable was read (the skin in force stays).
+    // Reading keeps the container and loads it; false when nothing usable was read.
     bool ReadSkinStream(const std::string& stream);
     std::string WriteSkinStream() const;
-    // Loads the held container. True when it held a usable skin; on false the skin in force stays as it was.
+    // Loads the held container. True when it held a usable skin. On false the objects of the last good load
+    // stay in place but NoSkin() is true, so that Active cannot switch them on until a load succeeds.
     bool LoadSkin();
     void RefreshSkin();
     void Loaded() override;
@@ -153,12 +154,12 @@ public:
     void* LastFormWindow = nullptr;
     int MaximizedWidth = 0, MaximizedHeight = 0;
     SkinPlatform& Platform() { return *platform_; }
-    // Shows a message to the user (the container reader's note about an old format); silent by default.
+    // Shows a message to the user (the container reader's note about an old format); silent until the
+    // program sets it.
     std::function<void(const std::string&)> ShowMessage;
 
 private:
     void Init();
-    bool LoadContainer(const std::string& container);
     void MakeAppIcon();
 
     bool active_ = false;

@@ -5,6 +5,7 @@
 
 #include "skin/ImgUtil.h"
 #include "skin/QuickIni.h"
+#include "skin/SkinBitmapCache.h"
 #include "skin/SkinData.h"
 #include "skin/SkinRaster.h"
 #include "skin/SkinReader.h"
@@ -25,7 +26,7 @@ constexpr std::int32_t kColourDefaults[kSkinColourSlots] = {
 class DescriptionWalk {
 public:
     DescriptionWalk(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform, TSkinObjects& out)
-        : ini_(ini), reader_(reader), platform_(platform), s_(out) {}
+        : ini_(ini), reader_(reader), platform_(platform), s_(out), bitmaps_(reader) {}
 
     void Run(const TSkinObjects& previous);
 
@@ -67,6 +68,7 @@ private:
     SkinPlatform& platform_;
     TSkinObjects& s_;
     TStringList sections_;
+    mutable SkinBitmapCache bitmaps_;
 };
 
 // The file-name part of a skin value and its extension.
@@ -82,13 +84,8 @@ void DescriptionWalk::LoadSkinBitmap(PixelBuffer& image, const std::string& valu
     std::string name, ext;
     SplitFileName(value, name, ext);
     if (name.empty() || ext != ".bmp") return;
-    std::string bytes;
-    reader_.ExtractFile(name, bytes);
-    if (bytes.empty()) return;
-    PixelBuffer loaded;
-    std::string why;
     // A bitmap that cannot be read leaves the image empty; the skin goes on without it.
-    if (ReadBmp(bytes, loaded, why)) image = std::move(loaded);
+    image = bitmaps_.Get(name);
 }
 
 void DescriptionWalk::ReadCommon(TDataSkinObject& o, const std::string& section, bool readFrame, bool colours) {
@@ -257,6 +254,7 @@ void DescriptionWalk::ReadSysButtons() {
         if (Int(name, "Action", 0) == -1 && Int(name, "Visibility", -1) != 0) continue;
         kept.push_back(name);
     }
+    s_.SysButtons.reserve(kept.size() + 3);
     bool remembered = false;
     int rememberedX = 0, rememberedY = 0;
     for (const std::string& section : kept) {
@@ -573,6 +571,22 @@ void SetDefaultSkinColours(TSkinObjects& s) {
     s.CustomColours.fill(0xFFFFFF);
 }
 
+PixelBuffer SkinBitmapCache::Get(const std::string& name) {
+    auto found = decoded_.find(LowerAZ(name));
+    if (found == decoded_.end()) {
+        std::string bytes;
+        reader_.ExtractFile(name, bytes);
+        PixelBuffer loaded;
+        std::string why;
+        if (!bytes.empty()) ReadBmp(bytes, loaded, why);  // leaves `loaded` empty when it fails
+        found = decoded_.emplace(LowerAZ(name), std::move(loaded)).first;
+    }
+    const std::size_t size = found->second.SizeBytes();
+    if (size == 0 || size > budget_ - handedOut_) return PixelBuffer();
+    handedOut_ += size;
+    return found->second;
+}
+
 void ReadSkinDescription(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform,
                          const TSkinObjects& previous, TSkinObjects& out) {
     DescriptionWalk(ini, reader, platform, out).Run(previous);
@@ -590,9 +604,11 @@ std::int32_t ParseSkinColour(const std::string& text) {
     int n = 1;
     std::string digits;
     bool overflow = false;  // a run too long for a 32-bit integer swallows everything after it
+    // Leading zeros do not count: "000000000010" is 10. Only a value past a 32-bit signed integer fails.
     auto convert = [&](const std::string& d, long long& value) {
-        if (d.size() > 10) return false;
-        value = std::stoll(d);
+        const std::size_t first = std::min(d.find_first_not_of('0'), d.size());
+        if (d.size() - first > 10) return false;
+        value = first == d.size() ? 0 : std::stoll(d.substr(first));
         return value <= INT_MAX;
     };
     for (char c : t) {

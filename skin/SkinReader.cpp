@@ -1,6 +1,9 @@
 #include "SkinReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "LZH.h"
 
@@ -35,7 +38,10 @@ void TSkinReader::Unpack(const std::string& container, std::string& target) {
     const std::int64_t packed = static_cast<std::int64_t>(container.size()) - 4;
     if (unpacked > TLZH::MaxUnpackedSize(packed))
         throw ElzhException("LZH : Unpacked length does not fit the packed data");
-    if (unpacked > 0) target.reserve(static_cast<std::size_t>(unpacked));
+    if (unpacked > kMaxUnpackedSize) throw ElzhException("LZH : Unpacked length too large for a skin");
+    // Room for what the packed bytes yield at a usual ratio; a length field that claims more grows the
+    // target only as far as the data really goes.
+    if (unpacked > 0) target.reserve(static_cast<std::size_t>(std::min<std::int64_t>(unpacked, 8 * packed + 4096)));
     TLZH lzh;
     lzh.SetInput(reinterpret_cast<const std::uint8_t*>(container.data()) + 4, static_cast<std::size_t>(packed));
     lzh.SetOutput(&target);
@@ -57,6 +63,10 @@ bool TSkinReader::LoadFromStream(const std::string& container) {
         Unpack(container, archive);
     } catch (const ElzhException& e) {
         return Fail(e.Message());
+    } catch (const std::bad_alloc&) {
+        return Fail("Out of memory while unpacking the skin");
+    } catch (const std::length_error&) {
+        return Fail("Out of memory while unpacking the skin");
     }
     if (archive.size() < kHeaderSize) return Fail("Skin archive shorter than its header");
     format_ = ReadInt32(archive, 0);

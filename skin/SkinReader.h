@@ -16,6 +16,9 @@ class TSkinReader {
 public:
     static constexpr int kMaxEntries = 1001;
     static constexpr int kHeaderSize = 16;
+    // The largest unpacked archive a container may state. A skin's bitmaps and description come to a few
+    // megabytes; a length field above this is taken for a corrupt one.
+    static constexpr std::int32_t kMaxUnpackedSize = 64 << 20;
     // The message shown for an archive of a format this reader does not know.
     static constexpr const char* kOlderSkinMessage = "This is Older Skin File\rPlease update to new version !";
 
@@ -25,12 +28,13 @@ public:
     // Shows a message to the user (a message box in the program); called only for an unknown format.
     std::function<void(const std::string& text)> ShowMessage;
 
-    // Reads a container; false (and no entries) when it is unknown, truncated or inconsistent.
-    // Error() then says why.
+    // Reads a container; false (and no entries) when it is unknown, truncated or inconsistent, or when
+    // memory runs out while it is unpacked. Error() then says why.
     bool LoadFromStream(const std::string& container);
 
     // Unpacks a container into target. Raises ElzhException for a container shorter than its length field,
-    // a stated length the packed data cannot produce, or packed data that ends too early.
+    // a stated length above kMaxUnpackedSize or one the packed data cannot produce, or packed data that ends
+    // too early. Memory is taken as the output grows, never up front for the stated length alone.
     static void Unpack(const std::string& container, std::string& target);
 
     // The entry whose name equals name (letter case of A-Z ignored); target stays empty when none does.

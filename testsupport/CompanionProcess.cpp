@@ -168,7 +168,33 @@ int CountWindowsTitled(const char* title) {
     return count;
 }
 
-RecordingWindow::RecordingWindow(const char* className, const char* title) : className_(className) {
+IdleClient::IdleClient() {
+    Sockets();
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    socket_ = static_cast<std::uintptr_t>(s);
+    sockaddr_in at = CompanionAddress();
+    connected_ = connect(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+}
+
+IdleClient::~IdleClient() { closesocket(static_cast<SOCKET>(socket_)); }
+
+bool IdleClient::ClosedByCompanion(DWORD timeoutMs) {
+    const auto s = static_cast<SOCKET>(socket_);
+    return PumpUntil(
+        [s] {
+            fd_set readable;
+            FD_ZERO(&readable);
+            FD_SET(s, &readable);
+            timeval none{0, 0};
+            if (select(0, &readable, nullptr, nullptr, &none) != 1) return false;
+            char byte;
+            return recv(s, &byte, 1, 0) <= 0;
+        },
+        timeoutMs);
+}
+
+RecordingWindow::RecordingWindow(const char* className, const char* title, LRESULT answer)
+    : className_(className), answer_(answer) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -199,7 +225,7 @@ LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
                          std::string(static_cast<const char*>(cd->lpData), cd->lpData ? cd->cbData : 0)};
         std::lock_guard<std::mutex> guard(self->lock_);
         self->received_.push_back(std::move(r));
-        return 1;
+        return self->answer_;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -276,6 +302,17 @@ void ConsoleCompanion::FocusEvent() {
     INPUT_RECORD r{};
     r.EventType = FOCUS_EVENT;
     r.Event.FocusEvent.bSetFocus = TRUE;
+    Put(r);
+}
+
+void ConsoleCompanion::ShiftDown() {
+    INPUT_RECORD r{};
+    r.EventType = KEY_EVENT;
+    r.Event.KeyEvent.wRepeatCount = 1;
+    r.Event.KeyEvent.wVirtualKeyCode = VK_SHIFT;
+    r.Event.KeyEvent.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(VK_SHIFT, MAPVK_VK_TO_VSC));
+    r.Event.KeyEvent.dwControlKeyState = SHIFT_PRESSED;
+    r.Event.KeyEvent.bKeyDown = TRUE;
     Put(r);
 }
 

@@ -46,6 +46,22 @@ using kes::test::PumpUntil;
 
 // One connection to 127.0.0.1:6800 that sends `bytes` and closes. False when it could not connect.
 bool SendToCompanion(const std::string& bytes);
+// A connection to 127.0.0.1:6800 that sends nothing and stays open until destroyed.
+class IdleClient {
+public:
+    IdleClient();
+    ~IdleClient();
+    IdleClient(const IdleClient&) = delete;
+    IdleClient& operator=(const IdleClient&) = delete;
+    bool Connected() const { return connected_; }
+    // Waits until the companion closes the connection; false when it is still open after the time.
+    bool ClosedByCompanion(DWORD timeoutMs);
+
+private:
+    std::uintptr_t socket_;
+    bool connected_ = false;
+};
+
 // Waits until 127.0.0.1:6800 can be bound (no companion left from elsewhere).
 bool WaitPortFree(DWORD timeoutMs = 30000);
 // Top-level windows (hidden ones too) titled `title`.
@@ -60,10 +76,10 @@ struct CopyDataRecord {
 };
 
 // A top-level window with the given class and caption, created on the calling thread; it records
-// every WM_COPYDATA it receives.
+// every WM_COPYDATA it receives and answers it with `answer` (the terminal answers 1 for a line it took).
 class RecordingWindow {
 public:
-    RecordingWindow(const char* className, const char* title);
+    RecordingWindow(const char* className, const char* title, LRESULT answer = 1);
     ~RecordingWindow();
     HWND Handle() const { return hwnd_; }
     std::vector<CopyDataRecord> Received() const;
@@ -72,6 +88,7 @@ private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
     std::string className_;
+    LRESULT answer_;
     mutable std::mutex lock_;
     std::vector<CopyDataRecord> received_;
 };
@@ -100,6 +117,8 @@ public:
     void Keys(const std::string& text);
     void FocusEvent();
     void MouseMove();
+    // The Shift key pressed (down only): a key event that brings no character.
+    void ShiftDown();
     // Puts the gathered events into the console input in one write.
     void Deliver();
     // The characters of screen row `row` (trailing blanks removed) and the attribute of one cell.

@@ -4,7 +4,6 @@
 #include <mutex>
 #include <thread>
 
-#include "base/win/Unique.h"
 #include "console/LineSplitter.h"
 
 namespace kes::tirvane {
@@ -16,36 +15,46 @@ constexpr DWORD ENABLE_VIRTUAL_TERMINAL_PROCESSING = 0x0004;
 #endif
 }  // namespace
 
-// Reads standard input that is not a console on its own thread; complete lines wait in `lines`.
-struct ConsoleInput::PipeReader {
-    HANDLE in = nullptr;                            // borrowed: the process's standard input
-    UniqueHandle ready = NewEvent(true, false);  // set while lines wait
+// Reads standard input on its own thread, so that the main loop never waits for the user: with a console
+// its edited line input (the console echoes and edits while output goes on), otherwise the stream from a
+// pipe or a file. Complete lines wait in `lines`.
+struct ConsoleInput::LineReader {
+    HANDLE in = nullptr;
+    bool console = false;
+    HANDLE ready = nullptr;  // manual-reset: set while lines wait
     std::mutex lock;
     std::deque<std::string> lines;  // guarded by lock
 
+    ~LineReader() {
+        if (ready) CloseHandle(ready);
+    }
     void Add(std::string line) {
         std::lock_guard<std::mutex> guard(lock);
         lines.push_back(std::move(line));
-        SetEvent(ready.Get());
+        SetEvent(ready);
     }
     std::optional<std::string> Take() {
         std::lock_guard<std::mutex> guard(lock);
         if (lines.empty()) return std::nullopt;
         std::string line = std::move(lines.front());
         lines.pop_front();
-        if (lines.empty()) ResetEvent(ready.Get());
+        if (lines.empty()) ResetEvent(ready);
         return line;
     }
     bool Waiting() {
         std::lock_guard<std::mutex> guard(lock);
         return !lines.empty();
     }
-    static void Run(std::shared_ptr<PipeReader> self) {
+    bool Read(char* buf, DWORD& n) {
+        return (console ? ReadConsoleA(in, buf, kReadSize, &n, nullptr) : ReadFile(in, buf, kReadSize, &n, nullptr)) &&
+               n > 0;
+    }
+    static void Run(std::shared_ptr<LineReader> self) {
         try {
             LineSplitter splitter;
             char buf[kReadSize];
             DWORD n = 0;
-            while (ReadFile(self->in, buf, sizeof buf, &n, nullptr) && n > 0) {
+            while (self->Read(buf, n)) {
                 splitter.Append(std::string(buf, n));
                 while (auto line = splitter.Next()) self->Add(std::move(*line));
             }
@@ -56,49 +65,28 @@ struct ConsoleInput::PipeReader {
     }
 };
 
-ConsoleInput::ConsoleInput() {
+ConsoleInput::ConsoleInput() : reader_(std::make_shared<LineReader>()) {
     in_ = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     console_ = in_ && in_ != INVALID_HANDLE_VALUE && GetConsoleMode(in_, &mode);
-    if (console_) return;
-    pipe_ = std::make_shared<PipeReader>();
-    pipe_->in = in_;
-    if (!pipe_->ready || !in_ || in_ == INVALID_HANDLE_VALUE) return;
+    reader_->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    reader_->in = in_;
+    reader_->console = console_;
+    if (!reader_->ready || !in_ || in_ == INVALID_HANDLE_VALUE) return;
     try {
-        std::thread(PipeReader::Run, pipe_).detach();
+        std::thread(LineReader::Run, reader_).detach();
     } catch (const std::exception&) {
     }
 }
 
-// The pipe reader may still be blocked in ReadFile; it keeps its own share of the state.
+// The reader may still be blocked in its read; it keeps its own share of the state.
 ConsoleInput::~ConsoleInput() = default;
 
-HANDLE ConsoleInput::WaitHandle() const { return console_ ? in_ : pipe_->ready.Get(); }
+HANDLE ConsoleInput::WaitHandle() const { return reader_->ready; }
 
-bool ConsoleInput::KeyPressed() {
-    if (!console_) return pipe_->Waiting();
-    if (consoleLines_.HasLine()) return true;
-    for (;;) {
-        DWORD count = 0;
-        if (!GetNumberOfConsoleInputEvents(in_, &count) || count == 0) return false;
-        INPUT_RECORD head;
-        DWORD got = 0;
-        if (!PeekConsoleInputA(in_, &head, 1, &got) || got == 0) return false;
-        if (head.EventType == KEY_EVENT && head.Event.KeyEvent.bKeyDown) return true;
-        if (!ReadConsoleInputA(in_, &head, 1, &got) || got == 0) return false;
-    }
-}
+bool ConsoleInput::KeyPressed() { return reader_->Waiting(); }
 
-std::optional<std::string> ConsoleInput::ReadLine() {
-    if (!console_) return pipe_->Take();
-    char buf[kReadSize];
-    for (;;) {
-        if (auto line = consoleLines_.Next()) return line;
-        DWORD n = 0;
-        if (!ReadConsoleA(in_, buf, sizeof buf, &n, nullptr) || n == 0) return consoleLines_.Rest();
-        consoleLines_.Append(std::string(buf, n));
-    }
-}
+std::optional<std::string> ConsoleInput::ReadLine() { return reader_->Take(); }
 
 ConsoleOutput::ConsoleOutput() : out_(GetStdHandle(STD_OUTPUT_HANDLE)) {}
 

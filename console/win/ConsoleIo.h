@@ -1,11 +1,11 @@
 #pragma once
-// Standard input and output of the companion. With a console, input is read as the console's edited
-// line input; without one (input from a pipe or a file), a reader thread cuts the stream into lines.
+// Standard input and output of the companion. Input is read on a thread of its own and cut into lines:
+// with a console its edited line input, without one (a pipe or a file) the stream. The main loop only
+// takes whole lines, so received text keeps printing while the user types.
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "console/LineSplitter.h"
 #include "console/win/Win.h"
 
 namespace kes::tirvane {
@@ -18,22 +18,20 @@ public:
     ConsoleInput& operator=(const ConsoleInput&) = delete;
 
     bool IsConsole() const { return console_; }
-    // Signalled while input may be waiting (main-loop wait).
+    // Signalled while a line waits (main-loop wait).
     HANDLE WaitHandle() const;
-    // True when a line can be read: with a console, a key-down event heads the input buffer; other
-    // events at its head (key releases, mouse, focus, size) are removed, events behind them stay.
+    // True when a whole line waits.
     bool KeyPressed();
-    // The next line without its end. With a console this waits until the user presses Enter.
-    // Nothing at the end of the input or on a read failure.
+    // The next whole line without its end, or nothing when none waits (the unended rest of the input
+    // comes as a last line once the input ends).
     std::optional<std::string> ReadLine();
 
-    struct PipeReader;
+    struct LineReader;
 
 private:
     HANDLE in_ = nullptr;
     bool console_ = false;
-    LineSplitter consoleLines_;  // console bytes read past the last line (main thread only)
-    std::shared_ptr<PipeReader> pipe_;
+    std::shared_ptr<LineReader> reader_;
 };
 
 // Standard output. Text is written whole, so that escape sequences are never cut apart.

@@ -26,10 +26,13 @@ void Serve(ConsoleInput& input, ConsoleOutput& output, RecvQueue& queue, HANDLE 
         bool exitTyped = false;
         if (input.KeyPressed()) {
             if (auto line = input.ReadLine()) {
-                if (IsExitCommand(*line))
+                if (IsExitCommand(*line)) {
                     exitTyped = true;
-                else
-                    SendTypedLine(*line);
+                } else {
+                    const TypedLineSent sent = SendTypedLine(*line);
+                    if (sent == TypedLineSent::Refused) output.Write(kLineRefusedText);
+                    if (sent == TypedLineSent::NoAnswer) output.Write(kLineNoAnswerText);
+                }
             }
         }
         std::string text = queue.TakeAll();

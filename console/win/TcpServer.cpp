@@ -1,14 +1,14 @@
 #include "console/win/TcpServer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include "console/ConnectionOrder.h"
+#include "console/ConnectionTable.h"
 #include "console/win/Win.h"
-#include "base/win/UniqueSocket.h"
 
 namespace kes::tirvane {
 
@@ -16,21 +16,31 @@ namespace {
 constexpr int kListenQueue = 15;
 constexpr int kReceiveSize = 32768;
 constexpr auto kStopWait = std::chrono::milliseconds(5000);
+// Connections served at once (select() watches at most 64 sockets), and how long one may stay silent.
+constexpr std::size_t kMaxConnections = 32;
+constexpr auto kIdleLimit = std::chrono::milliseconds(5000);
+// Receives of one connection in one round (32 of 32768 bytes: 1 MiB) before the others have their turn.
+constexpr int kReadsPerRound = 32;
+// How often the serving thread looks at the stop signal.
+constexpr auto kPoll = std::chrono::milliseconds(250);
 
 std::string SocketErrorText(int code) { return "Socket Error # " + std::to_string(code); }
 }  // namespace
 
-// State shared by the server object and its threads; each thread holds it until it ends.
+// State shared by the server object and its thread; the thread holds it until it ends.
 struct TcpServer::Shared {
     std::shared_ptr<RecvQueue> queue;
-    ConnectionOrder order;
-    UniqueHandle stop;  // manual-reset; set once by Stop
-    UniqueSocket listener;
+    HANDLE stop = nullptr;  // manual-reset; set once by Stop
+    SOCKET listener = INVALID_SOCKET;
 
     std::mutex lock;
     std::condition_variable ended;
     int running = 0;  // threads not yet ended; guarded by lock
 
+    ~Shared() {
+        if (listener != INVALID_SOCKET) closesocket(listener);
+        if (stop) CloseHandle(stop);
+    }
     void ThreadStarted() {
         std::lock_guard<std::mutex> guard(lock);
         ++running;
@@ -46,67 +56,85 @@ struct TcpServer::Shared {
 
 namespace {
 
-// How often a waiting thread looks at the stop signal.
-constexpr long kPollMs = 250;
+bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop, 0) == WAIT_OBJECT_0; }
 
-bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop.Get(), 0) == WAIT_OBJECT_0; }
-
-// Waits until `sock` can be read (or accepted from); false once the server stops. A level-triggered
-// select: no readiness is lost between two waits.
-bool WaitReadable(const TcpServer::Shared& s, SOCKET sock) {
-    while (!Stopping(s)) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(sock, &readable);
-        timeval limit{0, kPollMs * 1000};
-        const int n = select(0, &readable, nullptr, nullptr, &limit);
-        if (n > 0) return true;
-        if (n == SOCKET_ERROR) Sleep(kPollMs);
-    }
-    return false;
-}
+enum class Received { Some, Nothing, Closed };
 
 }  // namespace
 
-// The handler the worker of one connection runs again and again while the connection is open: hands
-// what has arrived (up to 32768 bytes) to the main loop. False once the peer closed or the link failed.
+// The handler of one connection: hands what has arrived (up to 32768 bytes at a time) to the main loop.
+// Nothing when no byte waits; Closed once the peer closed or the link failed.
 struct TCPServerEvents {
-    static bool ServerExecute(TcpServer::Shared& s, SOCKET c, std::uint64_t id, std::vector<char>& buf) {
+    static Received ServerExecute(TcpServer::Shared& s, SOCKET c, std::vector<char>& buf) {
         const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
-        if (n <= 0) return false;
-        s.order.WaitTurn(id);
-        return s.queue->Push(std::string(buf.data(), n));
+        if (n > 0) return s.queue->Push(std::string(buf.data(), static_cast<std::size_t>(n))) ? Received::Some
+                                                                                               : Received::Closed;
+        if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) return Received::Nothing;
+        return Received::Closed;
     }
 };
 
 namespace {
 
-void ServeConnection(std::shared_ptr<TcpServer::Shared> s, UniqueSocket c, std::uint64_t id) {
+// One thread serves the listener and every connection. Each round reads the connections in accept order,
+// each until nothing more waits (or its fair share is read), so a batch is whole before the next connection's
+// text (the terminal opens the next connection only after the last batch was sent); a connection that stays
+// silent costs the others nothing and is closed after the idle limit.
+void Serve(std::shared_ptr<TcpServer::Shared> s) {
+    using Clock = ConnectionTable::Clock;
+    ConnectionTable table(kMaxConnections, kIdleLimit);
+    AcceptBackoff backoff;
+    Clock::time_point acceptAfter{};
     try {
         std::vector<char> buf(kReceiveSize);
-        while (WaitReadable(*s, c.Get()) && TCPServerEvents::ServerExecute(*s, c.Get(), id, buf)) {
+        while (!Stopping(*s)) {
+            fd_set readable;
+            FD_ZERO(&readable);
+            const bool accepting = Clock::now() >= acceptAfter;
+            if (accepting) FD_SET(s->listener, &readable);
+            for (ConnectionTable::Id id : table.InOrder()) FD_SET(static_cast<SOCKET>(id), &readable);
+            auto wait = table.UntilNextExpiry(Clock::now(), kPoll);
+            if (!accepting)
+                wait = std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(acceptAfter - Clock::now()));
+            wait = std::max(wait, std::chrono::milliseconds(1));
+            timeval limit{0, static_cast<long>(wait.count() * 1000)};
+            const int ready = readable.fd_count ? select(0, &readable, nullptr, nullptr, &limit) : 0;
+            if (ready == 0 && !readable.fd_count) Sleep(static_cast<DWORD>(wait.count()));
+            if (ready == SOCKET_ERROR) {
+                Sleep(static_cast<DWORD>(kPoll.count()));
+                continue;
+            }
+            for (ConnectionTable::Id id : table.InOrder()) {
+                const auto c = static_cast<SOCKET>(id);
+                if (ready <= 0 || !FD_ISSET(c, &readable)) continue;
+                // Up to a fair share a round: a client that never stops sending holds up no other.
+                Received r = Received::Nothing;
+                for (int reads = 0; reads < kReadsPerRound; ++reads) {
+                    if ((r = TCPServerEvents::ServerExecute(*s, c, buf)) != Received::Some) break;
+                    table.Touch(id, Clock::now());
+                }
+                if (r == Received::Closed) {
+                    closesocket(c);
+                    table.Remove(id);
+                }
+            }
+            for (ConnectionTable::Id id : table.TakeExpired(Clock::now())) closesocket(static_cast<SOCKET>(id));
+            if (ready <= 0 || !accepting || !FD_ISSET(s->listener, &readable)) continue;
+            const SOCKET c = accept(s->listener, nullptr, nullptr);
+            if (c == INVALID_SOCKET) {
+                acceptAfter = Clock::now() + backoff.Failed();
+                continue;
+            }
+            backoff.Succeeded();
+            u_long nonBlocking = 1;
+            ioctlsocket(c, FIONBIO, &nonBlocking);
+            if (auto dropped = table.Add(static_cast<ConnectionTable::Id>(c), Clock::now()))
+                closesocket(static_cast<SOCKET>(*dropped));
         }
     } catch (const std::exception&) {
-        // Out of memory: this connection ends, the server goes on.
+        // Out of memory: the server stops serving; the program goes on.
     }
-    c.Reset();
-    s->order.Close(id);
-    s->ThreadEnded();
-}
-
-void AcceptConnections(std::shared_ptr<TcpServer::Shared> s) {
-    while (WaitReadable(*s, s->listener.Get())) {
-        UniqueSocket c(accept(s->listener.Get(), nullptr, nullptr));
-        if (!c) continue;
-        const std::uint64_t id = s->order.Open();
-        s->ThreadStarted();
-        try {
-            std::thread(ServeConnection, s, std::move(c), id).detach();
-        } catch (const std::exception&) {  // no thread for it: its socket went with the failed start
-            s->order.Close(id);
-            s->ThreadEnded();
-        }
-    }
+    for (ConnectionTable::Id id : table.InOrder()) closesocket(static_cast<SOCKET>(id));
     s->ThreadEnded();
 }
 
@@ -135,13 +163,13 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     if (active_) return;
     auto s = std::make_shared<Shared>();
     s->queue = shared_->queue;
-    s->stop = NewEvent(true, false);
+    s->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (!s->stop) throw ESocketError(SocketErrorText(static_cast<int>(GetLastError())));
 
-    s->listener.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (!s->listener) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    s->listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s->listener == INVALID_SOCKET) throw ESocketError(SocketErrorText(WSAGetLastError()));
     BOOL exclusive = TRUE;
-    if (setsockopt(s->listener.Get(), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+    if (setsockopt(s->listener, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                    sizeof exclusive) != 0)
         throw ESocketError(SocketErrorText(WSAGetLastError()));
 
@@ -149,18 +177,18 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     at.sin_family = AF_INET;
     at.sin_port = htons(port);
     if (inet_pton(AF_INET, address.c_str(), &at.sin_addr) != 1) throw ESocketError("Invalid address " + address);
-    if (bind(s->listener.Get(), reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
+    if (bind(s->listener, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
         const int code = WSAGetLastError();
         if (code == WSAEADDRINUSE || code == WSAEACCES) throw ECouldNotBindSocket();
         throw ESocketError(SocketErrorText(code));
     }
-    if (listen(s->listener.Get(), kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    if (listen(s->listener, kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
 
     s->ThreadStarted();
     try {
-        std::thread(AcceptConnections, s).detach();
+        std::thread(Serve, s).detach();
     } catch (const std::exception&) {
-        throw ESocketError("Could not start the accepting thread");
+        throw ESocketError("Could not start the serving thread");
     }
     shared_ = std::move(s);
     active_ = true;
@@ -170,9 +198,8 @@ void TcpServer::Stop() {
     if (!active_) return;
     active_ = false;
     Shared& s = *shared_;
-    SetEvent(s.stop.Get());
+    SetEvent(s.stop);
     s.queue->Close();
-    s.order.Shutdown();
     std::unique_lock<std::mutex> guard(s.lock);
     if (!s.ended.wait_for(guard, kStopWait, [&] { return s.running == 0; }))
         throw ESocketError("Terminate Thread Timeout");

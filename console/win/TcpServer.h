@@ -1,6 +1,7 @@
 #pragma once
-// The loopback TCP server of the console link: one listening address with exclusive use of its port,
-// an accepting thread and one worker per connection; every received batch goes to the RecvQueue.
+// The loopback TCP server of the console link: one listening address with exclusive use of its port and
+// one thread that accepts and reads every connection (at most 32 at once, each closed after 5 s without
+// data); every received batch goes to the RecvQueue, batch after batch in the order of the connections.
 #include <memory>
 #include <string>
 

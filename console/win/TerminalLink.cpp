@@ -6,17 +6,19 @@
 
 namespace kes::tirvane {
 
-bool SendTypedLine(const std::string& line, unsigned timeoutMs) {
+TypedLineSent SendTypedLine(const std::string& line, unsigned timeoutMs) {
     HWND terminal = FindWindowA(link::kTerminalClass, link::kTerminalTitle);
-    if (!terminal) return false;
+    if (!terminal) return TypedLineSent::NoTerminal;
     std::string payload = TypedLinePayload(line);
     COPYDATASTRUCT data{};
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(payload.size());
     data.lpData = payload.data();
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(terminal, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG | SMTO_NORMAL, timeoutMs, &answer) != 0;
+    if (!SendMessageTimeoutA(terminal, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                             timeoutMs, &answer))
+        return TypedLineSent::NoAnswer;
+    return answer ? TypedLineSent::Taken : TypedLineSent::Refused;
 }
 
 bool CompanionWindow::Open() {

@@ -10,9 +10,15 @@ namespace kes::tirvane {
 // How long a typed line may wait for the terminal before it is given up.
 inline constexpr unsigned kSendTimeoutMs = 2000;
 
+enum class TypedLineSent {
+    NoTerminal,  // no terminal runs: the line vanishes without a word
+    Taken,       // the terminal wrote it to the port
+    Refused,     // the terminal did not take it (port closed, line too long, write failed)
+    NoAnswer,    // the terminal did not answer in time
+};
+
 // Sends a typed line to the terminal's main window (class "TKestrup", caption "Kestrup") as WM_COPYDATA.
-// False when no terminal runs, or it did not take the message in time (the line is then dropped).
-bool SendTypedLine(const std::string& line, unsigned timeoutMs = kSendTimeoutMs);
+TypedLineSent SendTypedLine(const std::string& line, unsigned timeoutMs = kSendTimeoutMs);
 
 // A hidden top-level window titled "KestrupTirvane", so the terminal finds the companion even when the
 // console has no window of its own. It lives on its own thread: a line being typed never holds up

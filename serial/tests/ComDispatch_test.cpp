@@ -229,3 +229,33 @@ TEST_F(Dispatch, PassThatRunsDuringCloseCannotCloseAgain) {
     port->OpenPort();
     EXPECT_TRUE(port->Connected());
 }
+
+TEST_F(Dispatch, ALostDeviceIsReportedThroughThePortsErrorPathAndItsHandlerMayClose) {
+    port->OpenPort();
+    // Without OnException: EComPort 21 with the system's error, the port still open.
+    try {
+        port->HandleDeviceLost(22);
+        ADD_FAILURE() << "nothing raised";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.ErrorCode, 21);
+        EXPECT_EQ(e.OsErrorCode, 22);
+        EXPECT_EQ(e.Message(), "WaitForEvent method failed (Error: 22)");
+    }
+    EXPECT_TRUE(port->Connected());
+
+    // With a handler that closes the port, as the terminal's does: closed from inside the pass.
+    std::vector<std::string> seen;
+    port->OnException = [&](TObject*, TComExceptions kind, const std::string& text, int64_t winError,
+                            const std::string&) {
+        seen.push_back(std::to_string(kind) + " " + text + " " + std::to_string(winError));
+        port->ClosePort();
+    };
+    dev->log.clear();
+    port->HandleDeviceLost(1167);
+    EXPECT_EQ(seen, (Lines{std::to_string(CE_WaitFailed) + " WaitForEvent method failed 1167"}));
+    EXPECT_FALSE(port->Connected());
+    EXPECT_EQ(dev->Calls({"RequestStop", "Close"}), (Lines{"RequestStop", "Close"}));
+    port->HandleDeviceLost(1167);  // closed: nothing more
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_THROW(TCustomComPort::ThrowPortError(24, -24), EComPort);
+}

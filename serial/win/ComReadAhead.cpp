@@ -62,9 +62,17 @@ void TComReadAhead::CollectDone() {
     DWORD n = 0;
     if (GetOverlappedResult(device_.Get(), &request_->overlapped, &n, FALSE)) {
         Settle(n);
-    } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
+    } else if (const DWORD error = GetLastError(); error != ERROR_IO_INCOMPLETE) {
         pending_ = false;  // cancelled or failed: nothing read
+        if (error != ERROR_OPERATION_ABORTED) failure_ = error;
     }
+}
+
+DWORD TComReadAhead::TakeFailure() {
+    Lock lock(*this);
+    const DWORD error = failure_;
+    failure_ = 0;
+    return error;
 }
 
 bool TComReadAhead::Collect() {

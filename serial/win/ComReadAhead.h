@@ -38,6 +38,8 @@ public:
     bool Pending();
     // Collects a completed read; true when it brought a byte.
     bool Collect();
+    // The system's error of the last read that failed (not one cancelled), once; 0 when none failed.
+    DWORD TakeFailure();
     // Cancels a pending read for good (the thread ends or the device closes).
     void Stop();
 
@@ -84,6 +86,7 @@ private:
     bool stuck_ = false;
     bool usable_ = true;
     bool enabled_ = false;
+    DWORD failure_ = 0;
     std::string held_;
 };
 

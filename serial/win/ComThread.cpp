@@ -30,6 +30,15 @@ bool CancelAndCollect(HANDLE device, DeviceWait& wait) {
     return true;
 }
 
+// After a wait or read on the device failed: true when the device itself is gone (a USB adapter pulled out),
+// which a failing ClearCommError tells. A device that merely cannot wait (a driver without event waits) still
+// answers it.
+bool DeviceGone(HANDLE device) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    return !ClearCommError(device, &errors, &status);
+}
+
 }  // namespace
 
 TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow,
@@ -64,7 +73,10 @@ void TComThread::Execute() {
     bool waitPending = false;  // a WaitCommEvent is outstanding
     bool backOff = false;      // a wait or read failed at once: try again a little later, never spin
     bool collected = true;
+    DWORD failure = 0;  // the error of a wait or read that failed in this round
+    bool lost = false;  // ... and the device is gone
     for (;;) {
+        failure = 0;
         const bool reading = ahead && ahead->Active();
         const DWORD wantMask = reading ? portMask_ & ~static_cast<DWORD>(EV_RXCHAR) : portMask_;
         if (wantMask != deviceMask) {
@@ -86,9 +98,11 @@ void TComThread::Execute() {
                 if (WaitCommEvent(device_, &wait->mask, &wait->overlapped) || GetLastError() == ERROR_IO_PENDING)
                     waitPending = true;
                 else
-                    backOff = true;  // a device gone, a driver that cannot wait
+                    failure = GetLastError();  // a device gone, a driver that cannot wait
             }
-            if (reading && !ahead->Arm()) backOff = true;
+            if (reading && !ahead->Arm()) failure = GetLastError();
+            if (failure && (lost = DeviceGone(device_))) break;
+            backOff = failure != 0;
         }
         if (reading && !backOff && !ahead->Pending()) continue;  // switched off meanwhile: look again
         HANDLE handles[3] = {stopEvent_.Get()};
@@ -108,14 +122,19 @@ void TComThread::Execute() {
             if (GetOverlappedResult(device_, &wait->overlapped, &n, FALSE))
                 events = CommMaskToEvents(wait->mask);
             else
-                backOff = true;
+                failure = GetLastError();
         }
         if (reading && ahead->Collect()) events.Include(evRxChar);
+        if (reading && !failure) failure = ahead->TakeFailure();
+        if (failure && (lost = DeviceGone(device_))) break;
+        if (failure) backOff = true;
         if (!events.Empty()) {
             events_ = events;
             DispatchEvents();
         }
     }
+    // The device is gone: the port hears it through its error path, and this thread ends.
+    if (lost) ReportDeviceLost(failure);
     // The pending wait is cancelled and collected before its record and event go.
     if (waitPending) collected = CancelAndCollect(device_, *wait);
     if (ahead) {
@@ -141,6 +160,17 @@ void TComThread::DispatchEvents() {
                 RunEventHandlers();
                 break;
         }
+    } catch (...) {
+        HandleGuardedException(std::current_exception());
+    }
+}
+
+void TComThread::ReportDeviceLost(DWORD error) {
+    try {
+        if (syncMethod_ == smNone)
+            port_.HandleDeviceLost(error);
+        else
+            Synchronize([this, error] { port_.HandleDeviceLost(error); });
     } catch (...) {
         HandleGuardedException(std::current_exception());
     }

@@ -30,7 +30,8 @@ public:
     // Signals the stop event; does not wait.
     void RequestStop();
 
-    // How long a failed wait on the device keeps the thread from trying again (ms).
+    // How long a failed wait on the device keeps the thread from trying again (ms). When the device itself is
+    // gone (ClearCommError fails too), the thread reports it to the port and ends instead.
     static constexpr DWORD kRetryDelayMs = 50;
 
 protected:
@@ -38,6 +39,8 @@ protected:
 
 private:
     void DispatchEvents();
+    // Hands the loss of the device to the port (on the GUI thread unless smNone).
+    void ReportDeviceLost(DWORD error);
     void RunEventHandlers();
     void SendEventMessages();
 

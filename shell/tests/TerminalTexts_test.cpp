@@ -35,4 +35,7 @@ TEST(CopyDataLine, NeverReadsPastTheBlock) {
     EXPECT_EQ(CopyDataText(nullptr, 10), std::nullopt);
     EXPECT_EQ(CopyDataPortBytes(true, nullptr, 10), std::nullopt);
     EXPECT_EQ(CopyDataPortBytes(false, line, sizeof line), std::nullopt);
+    const std::string longest(kMaxCopyDataBytes, 'x');
+    EXPECT_EQ(CopyDataPortBytes(true, longest.data(), longest.size())->size(), kMaxCopyDataBytes + 1);
+    EXPECT_EQ(CopyDataPortBytes(true, longest.data(), longest.size() + 1), std::nullopt) << "refused, not cut";
 }

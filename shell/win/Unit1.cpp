@@ -42,6 +42,7 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     // the system's own drawing.
     SkinData1 = new TSkinData(this);
     SkinData1->SetName("SkinData1");
+    SkinData1->ShowMessage = [](const std::string& text) { kes::ShowMessage(text); };
     SkinData1->BeginLoading();
     LoadStoredSkin(*SkinData1);
     SkinData1->EndLoading();
@@ -202,6 +203,8 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     ComPort1->OnAfterClose = [this](TObject* s) { ComPort1AfterClose(s); };
     ComPort1->OnRxChar = [this](TObject* s, int count) { ComPort1RxChar(s, count); };
     ComPort1->OnError = [this](TObject* s, TComErrors e) { ComPort1Error(s, e); };
+    ComPort1->OnException = [this](TObject* s, TComExceptions k, const std::string& m, int64_t e,
+                                   const std::string& w) { ComPort1Exception(s, k, m, e, w); };
     ComLed1->SetComPort(ComPort1);
 
     IdTCPClient1 = new TConsoleLinkClient();
@@ -398,6 +401,18 @@ void TKestrup::ComPort1AfterClose(TObject*) { StatusBar1->Panels()[6].SetText(Po
 
 void TKestrup::ComPort1Error(TObject*, TComErrors) { AddLogLine(Text::ComPortProblem); }
 
+void TKestrup::ComPort1Exception(TObject*, TComExceptions kind, const std::string&, int64_t winError,
+                                 const std::string&) {
+    if (kind != CE_WaitFailed) TCustomComPort::ThrowPortError(static_cast<int>(kind) + 1, winError);
+    // The device is gone: closed as Disconnect closes it (the lamp and the status panel follow, and a running
+    // upload stops with its log lines). Its purge fails on a device that is gone; the port closes all the same.
+    try {
+        if (ComPort1->Connected()) ComPort1->ClosePort();
+    } catch (const EComPort&) {
+    }
+    AddLogLine(Text::ComPortLost);
+}
+
 void TKestrup::ComPort1RxChar(TObject*, int count) {
     std::string chunk;
     ComPort1->ReceiveText(chunk, count);
@@ -534,13 +549,14 @@ void TKestrup::Edit1KeyDown(TObject*, uint16_t& key, TShiftState) {
 // ---- the companion's typed lines
 
 intptr_t TKestrup::CopyData(uintptr_t, intptr_t lparam) {
+    // Answers 1 when the line went to the port. A block longer than a console line is refused at once.
     const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
-    if (!block || !ComPort1->Connected()) return 0;
+    if (!block || !ComPort1->Connected() || CopyDataTooLong(block->cbData)) return 0;
     if (Application && Application->Minimized()) Application->Restore();
     const std::optional<std::string> bytes = CopyDataPortBytes(true, block->lpData, block->cbData);
     if (!bytes) return 0;
     try {
-        SendTyped(*bytes);
+        return SendTyped(*bytes) ? 1 : 0;
     } catch (...) {
         AddLogLine(Text::TirvaneWritelineProblem);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "SkinTestSupport.h"
 #include "skin/SkinManagerLink.h"
@@ -140,35 +141,57 @@ TEST(SkinStream, RoundTripAndLengthChecks) {
     EXPECT_EQ(longer.WriteSkinStream(), stream);
 }
 
-TEST(SkinReload, AFailedReloadKeepsTheLoadedSkin) {
-    TSkinData sd;
-    ASSERT_TRUE(sd.ReadSkinStream(test::FullSkin()));
-    const std::string container = sd.Container();
-    for (const char* kind : {"unknownformat", "nodescription"}) {
-        EXPECT_FALSE(sd.ReadSkinStream(test::Broken(kind))) << kind;
-        EXPECT_FALSE(sd.NoSkin()) << kind;
-        EXPECT_EQ(sd.SkinName, "Distinct Test Skin") << kind;
-        EXPECT_EQ(sd.Container(), container) << kind;
-        EXPECT_TRUE(sd.Tabs) << kind;
-    }
-    EXPECT_TRUE(sd.LoadSkin()) << "the held container is still the good one";
-    sd.SetSkinFile("/nonexistent/skin.skn");
-    EXPECT_EQ(sd.SkinFile(), "/nonexistent/skin.skn");
-    EXPECT_FALSE(sd.NoSkin());
-    EXPECT_EQ(sd.SkinName, "Distinct Test Skin");
-}
-
-TEST(SkinReload, AFailureInsideTheWalkKeepsTheLoadedSkin) {
+// The no-skin flag is the only gate: every failed load and every SkinFile naming a missing file set it, and
+// only a successful load clears it. The objects of the last good load stay in place meanwhile.
+TEST_F(WithManager, NoSkinFlagGatesActiveAfterEveryFailedLoad) {
     auto platform = std::make_unique<test::FakePlatform>();
     test::FakePlatform* p = platform.get();
     TSkinData sd(nullptr, std::move(platform));
-    ASSERT_TRUE(sd.ReadSkinStream(test::FullSkin()));
-    p->throwOnProgramBitmap = true;  // the sparse skin needs the program's grooves
-    EXPECT_FALSE(sd.ReadSkinStream(test::SparseSkin()));
-    EXPECT_FALSE(sd.NoSkin());
-    EXPECT_EQ(sd.SkinName, "Distinct Test Skin");
-    ASSERT_EQ(p->faceBrushes.size(), 1u) << "the face brush is made once per successful load";
-    EXPECT_EQ(p->faceBrushes[0], 0x1E140A);
+    sd.BeginLoading();
+    sd.EndLoading();
+    struct Case {
+        const char* what;
+        std::function<bool()> load;  // the load; its answer
+        bool loads;                  // a usable skin now
+        const char* skinName;        // [TitlebarSkin] SkinName in force afterwards
+    };
+    const std::string missing = (std::filesystem::temp_directory_path() / "kestrup_no_such_skin.skn").string();
+    const Case cases[] = {
+        {"unknown format", [&] { return sd.ReadSkinStream(test::Broken("unknownformat")); }, false,
+         "Distinct Test Skin"},
+        {"failure inside the walk",
+         [&] {
+             p->throwOnProgramBitmap = true;  // the sparse skin needs the program's grooves
+             const bool ok = sd.ReadSkinStream(test::SparseSkin());
+             p->throwOnProgramBitmap = false;
+             return ok;
+         },
+         false, "Distinct Test Skin"},
+        {"missing skin file",
+         [&] {
+             sd.SetSkinFile(missing);
+             return !sd.NoSkin();
+         },
+         false, "Distinct Test Skin"},
+        {"container without a description: all defaults", [&] { return sd.ReadSkinStream(test::Broken("nodescription")); },
+         true, ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(sd.ReadSkinStream(test::FullSkin())) << c.what;
+        sd.SetActive(false);
+        FakeManager::calls.clear();
+        EXPECT_EQ(c.load(), c.loads) << c.what;
+        EXPECT_EQ(sd.NoSkin(), !c.loads) << c.what;
+        EXPECT_EQ(sd.SkinName, c.skinName) << c.what;
+        EXPECT_EQ(sd.Tabs != nullptr, !c.loads) << c.what << ": the last good objects stay, a new skin replaces them";
+        sd.SetActive(true);
+        EXPECT_EQ(Called("post 1 250"), c.loads) << c.what << ": Active switches the skin on only after a good load";
+    }
+    EXPECT_EQ(sd.SkinFile(), missing);
+    // The held container is what was read last, usable or not.
+    EXPECT_EQ(sd.Container(), test::Broken("nodescription").substr(4));
+    ASSERT_EQ(p->faceBrushes.size(), 5u) << "the face brush is made once per successful load";
+    EXPECT_EQ(p->faceBrushes.back(), static_cast<TColor>(0xFF00000F)) << "the system's button face";
 }
 
 TEST(SkinReload, EachLoadReplacesTheObjectsAndTheDerivedOnesLiveOn) {

@@ -3,7 +3,13 @@
 
 #include "SkinTestSupport.h"
 #include "skin/ImgUtil.h"
+#include "skin/SkinBitmapCache.h"
 #include "skin/SkinReader.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "tools/skintools/Bmp.h"
 
 using namespace kes;
 using kes::test::Colour;
@@ -356,20 +362,26 @@ TEST(SparseSkin, ComboArrowReplacesMagentaWithTheResolvedFaceColour) {
     EXPECT_EQ(sd.ComboxArrow->Image.GetPixel(1, 0), Colour("combobutton.bmp", 1));
 }
 
-TEST(BrokenSkins, NoDescriptionAndUnknownFormatAreNoSkin) {
-    for (const char* kind : {"nodescription", "unknownformat"}) {
-        TSkinData sd;
-        std::string shown;
-        sd.ShowMessage = [&](const std::string& m) { shown = m; };
-        EXPECT_FALSE(sd.ReadSkinStream(test::Broken(kind))) << kind;
-        EXPECT_TRUE(sd.NoSkin()) << kind;
-        EXPECT_TRUE(sd.SysButtons.empty()) << kind;
-        EXPECT_EQ(sd.ObjectCount(), 6) << kind;
-        EXPECT_EQ(sd.WriteSkinStream(), std::string(4, '\0')) << kind;
-        if (std::string(kind) == "unknownformat") {
-            EXPECT_EQ(shown, TSkinReader::kOlderSkinMessage);
-        }
-    }
+TEST(BrokenSkins, UnknownFormatIsNoSkinAndADescriptionlessContainerTheDefaultSkin) {
+    TSkinData sd;
+    std::string shown;
+    sd.ShowMessage = [&](const std::string& m) { shown = m; };
+    EXPECT_FALSE(sd.ReadSkinStream(test::Broken("unknownformat")));
+    EXPECT_TRUE(sd.NoSkin());
+    EXPECT_TRUE(sd.SysButtons.empty());
+    EXPECT_EQ(sd.ObjectCount(), 6);
+    EXPECT_EQ(shown, TSkinReader::kOlderSkinMessage);
+
+    TSkinData defaults;
+    ASSERT_TRUE(defaults.ReadSkinStream(test::Broken("nodescription")));
+    EXPECT_FALSE(defaults.NoSkin());
+    EXPECT_EQ(defaults.SkinName, "");
+    EXPECT_EQ(defaults.Tabs, nullptr);
+    EXPECT_FALSE(defaults.ColourIsGiven(SkinColour::ButtonFace));
+    EXPECT_EQ(defaults.Colour(SkinColour::ButtonFace), static_cast<std::int32_t>(0xFF00000F));
+    EXPECT_EQ(defaults.SysButtons.size(), 3u) << "the three MDI buttons only";
+    ASSERT_TRUE(defaults.Track) << "the program's groove stands in";
+    EXPECT_EQ(defaults.Track->LeftWidth, 3);
 }
 
 TEST(BrokenSkins, BadBitmapGivesAnEmptyImageAndTheRestLoads) {
@@ -419,6 +431,58 @@ TEST(ParseSkinColour, NumbersSeparatorsExtrasAndOverflow) {
     EXPECT_EQ(ParseSkinColour("7 99999999999 1"), Rgb(7, 0, 0)) << "a run too long swallows the rest";
     EXPECT_EQ(ParseSkinColour("99999999999 5 6"), 0);
     EXPECT_EQ(ParseSkinColour("2147483647 1 1"), Rgb(255, 1, 1));
+    // Leading zeros make a run long, not large: only a value past 2147483647 is refused.
+    EXPECT_EQ(ParseSkinColour("000000000010 000000000000020 30"), Rgb(10, 20, 30));
+    EXPECT_EQ(ParseSkinColour("1 2 00000000002147483647"), Rgb(1, 2, 255));
+    EXPECT_EQ(ParseSkinColour("1 2 2147483648"), Rgb(1, 2, 0));
+    EXPECT_EQ(ParseSkinColour("0000000000000 5 6"), Rgb(0, 5, 6));
+}
+
+// Thousands of caption-button and colour sections, all naming one bitmap: every section is read, in time
+// that grows with their number (a lookup per key, not a walk over every section), and the bitmap is
+// decoded once.
+TEST(LargeDescriptions, ThousandsOfSectionsLoadInLinearTimeAndShareOneDecodedBitmap) {
+    PixelBuffer glyph(6, 2);  // small: the copies each button keeps cost little memory
+    glyph.FillRect({0, 0, 6, 2}, Rgb(9, 8, 7));
+    const std::string bmp = WriteBmp(glyph);
+    // The quickest of a few loads of a description with n sections of each kind.
+    auto load = [&](int n, int rounds, TSkinData& sd) {
+        std::string ini = "[Personality]\r\nTop=glyph.bmp\r\n";
+        for (int i = 0; i < n; ++i) {
+            ini += "[Button" + std::to_string(i) + "]\r\nAction=0\r\nButtonImage=GLYPH.bmp\r\n";
+            ini += "[Colour" + std::to_string(i) + "]\r\ncolor=" + std::to_string(i % 256) + " 2 3\r\n";
+        }
+        const std::string stream = test::Stream(art::PackSkin({{"glyph.bmp", bmp}, {"skin.ini", ini}}));
+        double best = 1e9;
+        for (int r = 0; r < rounds; ++r) {
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_TRUE(sd.ReadSkinStream(stream));
+            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+        return best;
+    };
+    TSkinData small, sd;
+    constexpr int kSections = 16000;
+    const double few = load(kSections / 8, 3, small), many = load(kSections, 2, sd);
+    std::printf("%d and %d sections of each kind: %.3f s and %.3f s\n", kSections / 8, kSections, few, many);
+    // Eight times the sections: about eight times the time, where a walk over every section per lookup takes 64
+    // times (16000 of each: 14 s). A busy machine stretches both; seconds stay far from the walk's figure.
+    EXPECT_LT(many, std::max(24 * few, 3.0));
+    ASSERT_EQ(sd.SysButtons.size(), static_cast<std::size_t>(kSections) + 3);
+    EXPECT_EQ(sd.SysButtons[kSections - 1].Image.GetPixel(5, 1), Rgb(9, 8, 7));
+    ASSERT_EQ(sd.SectionColours.size(), static_cast<std::size_t>(kSections));
+    EXPECT_EQ(sd.SectionColours[kSections - 1], Rgb((kSections - 1) % 256, 2, 3));
+
+    TSkinReader reader;
+    ASSERT_TRUE(reader.LoadFromStream(art::PackSkin({{"glyph.bmp", WriteBmp(glyph)}, {"bad.bmp", "BM junk"}})));
+    SkinBitmapCache cache(reader, 3 * glyph.SizeBytes());
+    EXPECT_EQ(cache.Get("glyph.bmp").GetPixel(0, 0), Rgb(9, 8, 7));
+    EXPECT_EQ(cache.Get("Glyph.BMP").Width(), 6);
+    EXPECT_EQ(cache.Decoded(), 1u) << "one name, one decode";
+    EXPECT_EQ(cache.Get("bad.bmp").Width(), 0);
+    EXPECT_EQ(cache.Get("missing.bmp").Width(), 0);
+    EXPECT_EQ(cache.Get("glyph.bmp").Width(), 6);
+    EXPECT_EQ(cache.Get("glyph.bmp").Width(), 0) << "past the budget of three copies";
 }
 
 }  // namespace

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -179,6 +186,40 @@ TEST(SkinReader, BrokenContainersFail) {
     EXPECT_THROW(TSkinReader::Unpack(huge, archive), ElzhException);
     EXPECT_TRUE(r.LoadFromStream(good));
 }
+
+#ifndef _WIN32  // a child process with a limited address space: Linux only
+// The address space of this (forked) process, limited to what it uses now plus `headroom` bytes.
+void LimitAddressSpace(std::size_t headroom) {
+    std::size_t pages = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%zu", &pages) != 1) pages = 0;
+        std::fclose(f);
+    }
+    const rlim_t limit = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + headroom;
+    rlimit r{limit, limit};
+    setrlimit(RLIMIT_AS, &r);
+}
+
+TEST(SkinReaderDeathTest, LengthFieldsClaimingMoreThanTheDataNeverExhaustMemory) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Packed bytes enough for the stated length to pass the decoder's own ratio check.
+    const std::string claims2GiB = Int32(0x7FFFFFF0) + std::string(45u << 20, '\0');
+    const std::string claims60MiB = Int32(60 << 20) + std::string(2u << 20, '\0');
+    for (const std::string* container : {&claims2GiB, &claims60MiB}) {
+        EXPECT_EXIT(
+            {
+                LimitAddressSpace(48u << 20);
+                TSkinReader r;
+                std::_Exit(r.LoadFromStream(*container) ? 1 : 0);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << "claims " << container->size() << "-byte container";
+    }
+    TSkinReader r;
+    EXPECT_FALSE(r.LoadFromStream(claims2GiB));
+    EXPECT_NE(r.Error().find("too large"), std::string::npos) << r.Error();
+}
+#endif
 
 TEST(SkinWriter, RefusesNamesTheListCannotHold) {
     EXPECT_THROW(BuildSkinArchive(70000, {{"", "x"}}), std::invalid_argument);

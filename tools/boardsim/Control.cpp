@@ -24,6 +24,9 @@
 //                          byte of the next line, over the N paced lines since the last reset (ok 0 0: none)
 //   purge                  drop queued output, the partial line and unread bytes on the serial line
 //   reset                  purge, forget words, records and settings (back to the defaults above)
+//   unplug MS              take the serial line away (the far end sees its port vanish, as when a USB adapter
+//                          is pulled out), queued output dropped; a new line comes back after MS ms. Only with
+//                          --nullmodem; otherwise "error"
 //
 // Every answer to a line is " ok" CR LF; " NAME ALREADY DEFINED" CR LF for a second ": NAME", and
 // " COMPILE ONLY" CR LF for a compile-only word (if, do, ; ...) outside a definition.
@@ -208,6 +211,13 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
         else board.Reset(now);
         ControlAnswer answer = Ok();
         answer.flushLine = true;
+        return answer;
+    }
+    if (verb == "unplug") {
+        if (!numeric || number < 0) return Error("unplug needs a number of milliseconds");
+        board.Purge();
+        ControlAnswer answer = Ok();
+        answer.unplugMs = number;
         return answer;
     }
     if (verb.empty()) return Error("empty command");

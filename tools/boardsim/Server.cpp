@@ -79,12 +79,19 @@ void Server::Run(const std::atomic<bool>& stop) {
 
 bool Server::Step(Millis maxWaitMs) {
     Millis now = Now();
+    if (tty_ < 0 && replugAt_ >= 0 && now >= replugAt_) {
+        replugAt_ = -1;
+        tty_ = BringLineBack();
+        waitWritable_ = false;
+        if (tty_ < 0) return false;
+    }
     WriteLine(now);
 
     // Wake for output falling due and for the input limit running out; a full line buffer waits for POLLOUT.
     const bool wantInput = board_.InputAllowance(now) > 0;
     const Millis wake = board_.NextWakeup(now, !waitWritable_, !wantInput);
-    const Millis timeout = wake < 0 ? maxWaitMs : std::min(wake, maxWaitMs);
+    Millis timeout = wake < 0 ? maxWaitMs : std::min(wake, maxWaitMs);
+    if (replugAt_ >= 0) timeout = std::min(timeout, std::max<Millis>(replugAt_ - now, 0));
 
     std::vector<pollfd> fds;
     short ttyEvents = (wantInput ? POLLIN : 0) | (waitWritable_ ? POLLOUT : 0);
@@ -97,7 +104,7 @@ bool Server::Step(Millis maxWaitMs) {
     now = Now();
     bool lineUp = true;
     if (fds[0].revents & POLLOUT) waitWritable_ = false;
-    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) lineUp = ReadLine(now);
+    if (tty_ >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) lineUp = ReadLine(now);
     std::vector<Client> kept;
     for (std::size_t i = 0; i < clients_.size(); ++i) {
         if (fds[i + 2].revents == 0 || ServeClient(clients_[i], now)) kept.push_back(std::move(clients_[i]));
@@ -110,7 +117,7 @@ bool Server::Step(Millis maxWaitMs) {
 }
 
 void Server::WriteLine(Millis now) {
-    while (!waitWritable_) {
+    while (!waitWritable_ && tty_ >= 0) {
         const std::string_view bytes = board_.Pending(now);
         if (bytes.empty()) return;
         const ssize_t n = write(tty_, bytes.data(), bytes.size());
@@ -147,7 +154,15 @@ void Server::Accept() {
     }
 }
 
+void Server::Unplug(Millis now, Millis ms) {
+    if (tty_ >= 0) close(tty_);
+    tty_ = -1;
+    TakeLineAway();
+    replugAt_ = now + ms;
+}
+
 void Server::FlushLine() {
+    if (tty_ < 0) return;
     tcflush(tty_, TCIFLUSH);
     char buf[kReadSize];
     while (read(tty_, buf, sizeof buf) > 0) {
@@ -169,6 +184,10 @@ bool Server::ServeClient(Client& c, Millis now) {
     while ((end = c.in.find('\n')) != std::string::npos) {
         ControlAnswer answer = RunControl(board_, std::string_view(c.in).substr(0, end), now);
         if (answer.flushLine) FlushLine();
+        if (answer.unplugMs >= 0) {
+            if (TakeLineAway && BringLineBack) Unplug(now, answer.unplugMs);
+            else answer.text = "error no null modem to unplug (start the board with --nullmodem)\n";
+        }
         c.out += answer.text;
         c.in.erase(0, end + 1);
     }

@@ -3,6 +3,7 @@
 // One thread runs everything; the server owns the descriptors it is given.
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ public:
 
     Board& GetBoard() { return board_; }
 
+    // The serial line taken away and brought back ("unplug"): the first ends the far end of the line (the
+    // server has closed its own end already), the second makes a new line and returns the board's end, or -1.
+    // Without them "unplug" answers an error.
+    std::function<void()> TakeLineAway;
+    std::function<int()> BringLineBack;
+
     // Opens a tty raw and non-blocking; -1 on failure (errno set).
     static int OpenTty(const std::string& path);
     // A non-blocking socket listening on 127.0.0.1:port (0: any free port); -1 on failure. Sets `boundPort`.
@@ -44,12 +51,14 @@ private:
     void Accept();
     bool ServeClient(Client& client, Millis now);
     void FlushLine();
+    void Unplug(Millis now, Millis ms);
 
     int tty_;
     int listener_;
     std::chrono::steady_clock::time_point start_;
     Board board_;
     bool waitWritable_ = false;
+    Millis replugAt_ = -1;  // while the line is away: when it comes back
     std::vector<Client> clients_;
 };
 

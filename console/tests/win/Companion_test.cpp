@@ -1,8 +1,11 @@
 // The companion as a whole, run as its own process with piped input and output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "base/win/Unique.h"
 #include "testsupport/CompanionProcess.h"
@@ -144,6 +147,90 @@ TEST(Companion, WithoutTerminalLinesVanishAndOutputGoesOn) {
     ASSERT_TRUE(SendToCompanion(" more"));
     EXPECT_TRUE(c->WaitOutput("after more"));
     EXPECT_EQ(c->WaitExit(300), -1);
+}
+
+TEST(Companion, AnIdleClientDelaysNoOtherAndIsClosedAfterAWhile) {
+    auto c = StartServing();
+    IdleClient idle;
+    ASSERT_TRUE(idle.Connected());
+    PumpUntil([] { return false; }, 100);
+    // Each batch shows at once, though a connection accepted before it stays open and silent.
+    DWORD slowest = 0;
+    std::string expected;
+    for (int i = 0; i < 5; ++i) {
+        const std::string batch = "quick" + std::to_string(i) + " ";
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(SendToCompanion(batch));
+        expected += batch;
+        ASSERT_TRUE(c->WaitOutput(expected)) << c->Output();
+        slowest = std::max(slowest, GetTickCount() - start);
+    }
+    std::printf("with an idle client open: slowest batch shown after %lu ms\n", slowest);
+    EXPECT_LT(slowest, 300u);
+
+    // More idle clients than the companion serves at once: the idlest make room, batches still get through.
+    {
+        std::vector<std::unique_ptr<IdleClient>> crowd;
+        for (int i = 0; i < 40; ++i) crowd.push_back(std::make_unique<IdleClient>());
+        ASSERT_TRUE(SendToCompanion("through the crowd"));
+        EXPECT_TRUE(c->WaitOutput("through the crowd", 3000)) << c->Output();
+        EXPECT_TRUE(idle.ClosedByCompanion(1000)) << "the first idle client made room";
+    }
+    IdleClient late;
+    ASSERT_TRUE(late.Connected());
+    EXPECT_TRUE(late.ClosedByCompanion(10000)) << "closed after some seconds without data";
+    c->Type("*exit\n");
+    EXPECT_EQ(c->WaitExit(), 0);
+}
+
+TEST(Companion, TellsItsUserWhenTheTerminalDidNotTakeALine) {
+    RecordingWindow terminal("TKestrup", "Kestrup", 0);  // the port is closed, say
+    auto c = StartServing();
+    c->Type("1 2 +\n");
+    ASSERT_TRUE(c->WaitOutput("Kestrup did not take the line")) << c->Output();
+    EXPECT_EQ(c->Output(), kBanner + "Kestrup did not take the line (port closed, line too long or write failed).\r\n");
+    ASSERT_EQ(terminal.Received().size(), 1u);
+    c->Type("*exit\n");
+    EXPECT_EQ(c->WaitExit(), 0);
+}
+
+TEST(CompanionConsole, OutputKeepsFlowingWhileTheUserTypes) {
+    RecordingWindow terminal("TKestrup", "Kestrup");
+    ASSERT_TRUE(WaitPortFree());
+    ConsoleCompanion c;
+    ASSERT_TRUE(c.Attached());
+    auto shown = [&](const std::string& text) {
+        return PumpUntil(
+            [&] {
+                for (int row = 0; row < 40; ++row)
+                    if (c.Row(row).find(text) != std::string::npos) return true;
+                return false;
+            },
+            8000);
+    };
+    ASSERT_TRUE(PumpUntil([] { return SendToCompanion("ready\r\n"); }, 15000));
+    ASSERT_TRUE(shown("ready"));
+
+    // A lone Shift, then half a line: what the board sends is printed all the while.
+    c.ShiftDown();
+    c.Deliver();
+    PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(SendToCompanion("after shift\r\n"));
+    EXPECT_TRUE(shown("after shift"));
+    c.Keys("1 2");
+    c.Deliver();
+    PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(SendToCompanion("while typing\r\n"));
+    EXPECT_TRUE(shown("while typing"));
+    EXPECT_TRUE(terminal.Received().empty());
+    c.Keys(" +\r");
+    c.Deliver();
+    ASSERT_TRUE(PumpUntil([&] { return terminal.Received().size() == 1; }, 8000));
+    EXPECT_EQ(terminal.Received()[0].bytes, std::string("1 2 +\n\0", 7));
+
+    c.Keys("*exit\r");
+    c.Deliver();
+    EXPECT_EQ(c.WaitExit(), 0);
 }
 
 TEST(CompanionConsole, KeysBehindOtherEventsAreKeptAndColoursShow) {

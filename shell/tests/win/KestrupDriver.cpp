@@ -1,5 +1,7 @@
 #include "KestrupDriver.h"
 
+#include <commctrl.h>
+
 #include <map>
 
 #include "base/CompanionLink.h"
@@ -303,6 +305,31 @@ std::vector<std::string> KestrupProcess::LogLines() {
         lines.push_back(FromWide(w));
     }
     return lines;
+}
+
+std::string KestrupProcess::StatusPanel(int index) const {
+    HWND bar = FindWindowExA(main_, nullptr, "msctls_statusbar32", nullptr);
+    if (!bar) return "";
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid_);
+    if (!process) return "";
+    constexpr SIZE_T kSize = 1024;
+    void* remote = VirtualAllocEx(process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
+    std::string text;
+    if (remote) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 5000, &length);
+        if (LOWORD(length) < kSize) {
+            DWORD_PTR done = 0;
+            SendMessageTimeoutA(bar, SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote),
+                                SMTO_NORMAL, 5000, &done);
+            char buffer[kSize] = "";
+            SIZE_T read = 0;
+            if (ReadProcessMemory(process, remote, buffer, LOWORD(length), &read)) text.assign(buffer, read);
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
 }
 
 HWND KestrupProcess::FindBox(const std::string& caption, bool prefix) const {

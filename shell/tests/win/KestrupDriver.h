@@ -64,6 +64,9 @@ public:
     // The lines of the log window's list (shows the log window when it has no window yet).
     std::vector<std::string> LogLines();
 
+    // The text of a panel of the main window's status bar (read through memory in the program).
+    std::string StatusPanel(int index) const;
+
     // A visible message box of the program whose caption is `caption` (or begins with it when `prefix`).
     HWND FindBox(const std::string& caption, bool prefix = false) const;
     std::string BoxText(HWND box) const;

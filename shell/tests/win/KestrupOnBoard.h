@@ -18,6 +18,8 @@ protected:
         if (com_.empty()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
         ASSERT_TRUE(board_.Connect()) << "no board control";
         ASSERT_TRUE(board_.Reset());
+        // What the board sent after an earlier test closed the port still waits on the line: open, purge, close.
+        if (HANDLE line = OpenComPort(com_); line != INVALID_HANDLE_VALUE) CloseHandle(line);
         ResetTerminalSettings();
         PresetPortSettings(com_);
     }

@@ -263,3 +263,57 @@ TEST_F(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
     EXPECT_LT(board_.Lines().size(), 80u);
     EXPECT_TRUE(k_->Close());
 }
+
+// The USB adapter pulled out mid-upload: the simulated board takes the null modem away. The terminal closes the
+// port as Disconnect does ("COM Port CLOSED", a log line; the lamp goes out with the close, as its own tests
+// show: another process's window reads back black under Wine), the upload stops with its log lines, nothing
+// hangs, and once the adapter is back the port opens again.
+TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUpload) {
+    std::string text;
+    for (int i = 0; i < 80; ++i) text += ": ku" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
+    WriteTextFile(folder_ + "\\kunplug.fs", text);
+    WriteSetting("Source", "Filename", folder_ + "\\kunplug.fs");
+    k_ = std::make_unique<KestrupProcess>();
+    std::string error;
+    ASSERT_TRUE(k_->Start(error)) << error;
+    ASSERT_TRUE(k_->Menu("Connect1"));
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
+    EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
+    Wait(200);
+    ASSERT_TRUE(board_.Reset());
+    ASSERT_TRUE(board_.Ok("delay 40"));
+    ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
+    ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 5; }));
+
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(board_.Ok("unplug 1000"));
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing CANCELED!", 5000));
+    EXPECT_LT(GetTickCount() - start, 3000u) << "the upload waited for its time-out";
+    EXPECT_TRUE(LogHas(" Warning: COM port lost (device removed?) - port closed"));
+    EXPECT_TRUE(LogHas("Source upload stopped: "));
+    EXPECT_FALSE(LogHas("TIMEOUT"));
+    EXPECT_TRUE(WaitUntil([&] { return k_->StatusPanel(6) == "COM Port CLOSED"; }, 3000)) << k_->StatusPanel(6);
+    EXPECT_EQ(k_->FindBox("Kestrup"), nullptr) << "no error box";
+    EXPECT_LT(board_.Lines().size(), 80u);
+
+    // The adapter back in: Connect opens the port again, and the board's answers to it are read (none is left on
+    // the line for the next test).
+    Wait(1200);
+    ASSERT_TRUE(board_.Reset());
+    const auto oks = [&] {
+        const std::string memo = k_->MemoText();
+        size_t n = 0;
+        for (size_t p = memo.find(" ok\r\n"); p != std::string::npos; p = memo.find(" ok\r\n", p + 1)) ++n;
+        return n;
+    };
+    const size_t before = oks();
+    ASSERT_TRUE(k_->Menu("Connect1"));
+    EXPECT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2 && oks() >= before + 2; }));
+    EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
+    EXPECT_TRUE(k_->Close());
+}
+

@@ -300,13 +300,13 @@ TEST_F(KestrupTerminal, NulBytesFromTheBoardHideNothingAfterThem) {
 TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsOpen) {
     Start();
     const char closed[] = "closed\n";
-    k_->SendCopyData(closed, sizeof closed);
+    EXPECT_EQ(k_->SendCopyData(closed, sizeof closed), 0) << "not taken";
     Wait(300);
     EXPECT_TRUE(BoardLines().empty());
 
     Connect(2);
     const char hello[] = "hello\n";
-    k_->SendCopyData(hello, sizeof hello);
+    EXPECT_EQ(k_->SendCopyData(hello, sizeof hello), 1) << "taken";
     ASSERT_TRUE(WaitBoardLines(3));
     EXPECT_EQ(BoardLines().back(), "hello");
     // Never more than the block's size, even without a zero byte in it.
@@ -319,9 +319,26 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
     Wait(300);
     EXPECT_EQ(BoardLines().size(), 4u);
 
+    // A megabyte (a long line piped into the companion, or any other process) is refused at once, even on a
+    // slow line where writing it would take hours; nothing of it reaches the board.
+    ASSERT_TRUE(board_.Ok("speed 960"));
+    std::string megabyte(1 << 20, 'm');
+    megabyte.back() = '\0';
+    DWORD_PTR answer = 99;
+    const DWORD start = GetTickCount();
+    COPYDATASTRUCT cds{0, static_cast<DWORD>(megabyte.size()), megabyte.data()};
+    ASSERT_TRUE(SendMessageTimeoutA(k_->Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 3000,
+                                    &answer))
+        << "the terminal is still writing";
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(answer, 0u);
+    Wait(300);
+    EXPECT_EQ(board_.Received().find('m'), std::string::npos);
+    EXPECT_EQ(BoardLines().size(), 4u);
+
     ASSERT_TRUE(k_->Menu("Disconnect1"));
     const char after[] = "after\n";
-    k_->SendCopyData(after, sizeof after);
+    EXPECT_EQ(k_->SendCopyData(after, sizeof after), 0);
     Wait(300);
     EXPECT_EQ(BoardLines().size(), 4u);
 }

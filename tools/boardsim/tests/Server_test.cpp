@@ -36,6 +36,18 @@ std::string ReadUntil(int fd, const std::string& until, std::size_t count = SIZE
     return got;
 }
 
+// A control client connected to 127.0.0.1:port; -1 when it could not connect.
+int ConnectTo(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return fd;
+    close(fd);
+    return -1;
+}
+
 class ServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,14 +76,7 @@ protected:
     }
     void Type(const std::string& text) { ASSERT_EQ(write(terminal_, text.data(), text.size()), (ssize_t)text.size()); }
     std::string Control(const std::string& command, const std::string& until = "\n") {
-        if (control_ < 0) {
-            control_ = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in addr{};
-            addr.sin_family = AF_INET;
-            addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            addr.sin_port = htons(static_cast<uint16_t>(port_));
-            if (connect(control_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return "no connection";
-        }
+        if (control_ < 0 && (control_ = ConnectTo(port_)) < 0) return "no connection";
         const std::string line = command + "\n";
         if (send(control_, line.data(), line.size(), 0) != (ssize_t)line.size()) return "send failed";
         return ReadUntil(control_, until);
@@ -124,12 +129,8 @@ TEST_F(ServerTest, PurgeDropsUnreadLineBytes) {
 }
 
 TEST_F(ServerTest, SeveralClientsAndAClientThatLeavesEarly) {
-    const int other = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(static_cast<uint16_t>(port_));
-    ASSERT_EQ(connect(other, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int other = ConnectTo(port_);
+    ASSERT_GE(other, 0);
     const std::string cmd = "delay 7\nbogus\n";
     ASSERT_EQ(send(other, cmd.data(), cmd.size(), 0), (ssize_t)cmd.size());
     shutdown(other, SHUT_WR);
@@ -139,4 +140,54 @@ TEST_F(ServerTest, SeveralClientsAndAClientThatLeavesEarly) {
 }
 
 }  // namespace
+TEST(ServerUnplug, TheLineGoesAwayAndANewOneComesBack) {
+    int far = -1, near = -1;
+    ASSERT_EQ(openpty(&far, &near, nullptr, nullptr, nullptr), 0);
+    char name[64];
+    ASSERT_EQ(ttyname_r(near, name, sizeof name), 0);
+    const int tty = Server::OpenTty(name);
+    close(near);
+    int port = 0;
+    const int listener = Server::Listen(0, port);
+    ASSERT_GE(listener, 0);
+    Server server(tty, listener);
+    int newFar = -1, taken = 0;
+    server.TakeLineAway = [&] { ++taken; };
+    server.BringLineBack = [&] {
+        int n = -1;
+        if (openpty(&newFar, &n, nullptr, nullptr, nullptr) != 0) return -1;
+        termios tio{};
+        tcgetattr(newFar, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(newFar, TCSANOW, &tio);
+        char other[64];
+        ttyname_r(n, other, sizeof other);
+        const int fd = Server::OpenTty(other);
+        close(n);
+        return fd;
+    };
+    std::atomic<bool> stop{false};
+    std::thread loop([&] { server.Run(stop); });
+    const int client = ConnectTo(port);
+    ASSERT_GE(client, 0);
+    ASSERT_EQ(write(client, "unplug 300\n", 11), 11);
+    EXPECT_EQ(ReadUntil(client, "\n"), "ok\n");
+    // The old line is gone at once: its far end reads the hang-up.
+    char byte;
+    pollfd p{far, POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 2000), 1);
+    EXPECT_LE(read(far, &byte, 1), 0);
+    EXPECT_EQ(taken, 1);
+    // After the pause a new line answers as the board did.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ASSERT_GE(newFar, 0);
+    ASSERT_EQ(write(newFar, "1\r", 2), 2);
+    EXPECT_NE(ReadUntil(newFar, " ok\r\n").find(" ok\r\n"), std::string::npos);
+    stop = true;
+    loop.join();
+    close(client);
+    close(far);
+    close(newFar);
+}
+
 }  // namespace boardsim
