@@ -12,17 +12,24 @@ namespace kes {
 // ---- the process-wide skin manager -------------------------------------------------------------------------
 
 namespace {
-SkinManagerFactory g_managerFactory;
-std::unique_ptr<SkinManagerLink> g_manager;
+// Function statics: a manager module may install its factory from its own static initialiser.
+SkinManagerFactory& ManagerFactory() {
+    static SkinManagerFactory factory;
+    return factory;
+}
+std::unique_ptr<SkinManagerLink>& Manager() {
+    static std::unique_ptr<SkinManagerLink> manager;
+    return manager;
+}
 }  // namespace
 
-void SetSkinManagerFactory(SkinManagerFactory factory) { g_managerFactory = std::move(factory); }
-SkinManagerLink* SkinManager() { return g_manager.get(); }
+void SetSkinManagerFactory(SkinManagerFactory factory) { ManagerFactory() = std::move(factory); }
+SkinManagerLink* SkinManager() { return Manager().get(); }
 SkinManagerLink* EnsureSkinManager() {
-    if (!g_manager && g_managerFactory) g_manager = g_managerFactory();
-    return g_manager.get();
+    if (!Manager() && ManagerFactory()) Manager() = ManagerFactory()();
+    return Manager().get();
 }
-void DestroySkinManager() { g_manager.reset(); }
+void DestroySkinManager() { Manager().reset(); }
 
 // ---- construction ---------------------------------------------------------------------------------------------
 
@@ -206,6 +213,23 @@ void TSkinData::DoFormSkin(void* window, const std::string& className, bool& DoS
     }
     if (className == "SysMonthCal32") DoSkin = false;
     if (InSet(SkinControls, xcFastReport) && className.rfind("Tfr", 0) == 0) DoSkin = false;
+}
+
+// ---- the caption-button hint -----------------------------------------------------------------------------------
+
+void TSkinData::ShowButtonHint(const TRect& place, const std::string& text) {
+    if (!InSet(Options, xoCaptionButtonHint) || HintShown) return;
+    SkinHintWindow& hint = platform_->HintWindow();
+    TRect r = hint.CalcHintRect(500, text);
+    r = {r.Left + place.Left, r.Top + place.Top, r.Right + place.Left, r.Bottom + place.Top};
+    hint.ActivateHint(r, text);
+    HintShown = true;
+}
+
+void TSkinData::HideButtonHint() {
+    if (!HintShown) return;
+    platform_->HintWindow().Hide();
+    HintShown = false;
 }
 
 // ---- the objects by name --------------------------------------------------------------------------------------

@@ -29,13 +29,13 @@ else()
   set(KES_SKINART_DEPENDS ${KESTRUP_SKINART} ${KESTRUP_SKINPACK})
 endif()
 
-# The default skin and the program bitmaps, drawn and packed at build time. The stored skin resource holds
+# The default skin, the program bitmaps and the program's icon, drawn and packed at build time. The stored skin resource holds
 # what the main window stores as "SkinStream": the container's length, then the container.
 set(KES_SKINART_OUT ${CMAKE_BINARY_DIR}/skinart)
 set(KES_SKIN_STREAM ${KES_SKINART_OUT}/Kestrup.skinstream)
 set(KESTRUP_SKIN_RC ${KES_SKINART_OUT}/KestrupSkin.rc)
 add_custom_command(
-  OUTPUT ${KES_SKIN_STREAM} ${KESTRUP_SKIN_RC} ${KES_SKINART_OUT}/Kestrup.skn
+  OUTPUT ${KES_SKIN_STREAM} ${KESTRUP_SKIN_RC} ${KES_SKINART_OUT}/Kestrup.skn ${KES_SKINART_OUT}/program/Kestrup.ico
   COMMAND ${KESTRUP_SKINART} default ${KES_SKINART_OUT}/default
   COMMAND ${KESTRUP_SKINART} program ${KES_SKINART_OUT}/program
   COMMAND ${KESTRUP_SKINPACK} ${KES_SKINART_OUT}/default ${KES_SKINART_OUT}/Kestrup.skn
@@ -50,7 +50,7 @@ if(KESTRUP_WINDOWS)
   # The program's skin resources: link kes_skinres into a program (objects, so the linker keeps them).
   add_library(kes_skinres OBJECT ${KESTRUP_SKIN_RC})
   add_dependencies(kes_skinres kes_skinart_files)
-  set_source_files_properties(${KESTRUP_SKIN_RC} PROPERTIES GENERATED TRUE OBJECT_DEPENDS ${KES_SKIN_STREAM})
+  set_source_files_properties(${KESTRUP_SKIN_RC} PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${KES_SKIN_STREAM};${KES_SKINART_OUT}/program/Kestrup.ico")
 endif()
 
 kestrup_native_test(skindata_tests

@@ -48,6 +48,8 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     SkinData1 = new TSkinData(this);
     SkinData1->SetName("SkinData1");
     SkinData1->BeginLoading();
+    SkinData1->SetActive(true);
+    SkinData1->SkinFormtype = sfMainform;
     LoadStoredSkin(*SkinData1);
     SkinData1->EndLoading();
 
