@@ -8,7 +8,7 @@ namespace kes {
 
 namespace {
 
-// Width of the frame that the background shows around the items of a printed menu.
+// Width of the frame that the background shows around the items.
 constexpr int kPrintFrame = 3;
 
 bool ManagerActive() {
@@ -42,6 +42,7 @@ const TDataSkinObject* TWinSkinPopMenu::MenuImage() const {
 bool TWinSkinPopMenu::Compose(int width, int height) {
     const TDataSkinObject* o = MenuImage();
     if (!o || width <= 0 || height <= 0) return false;
+    if (background_ && background_->Width() == width && background_->Height() == height) return true;
     auto composed = StretchSkinImage(TRect{0, 0, width, height}, o->Image, MarginsOf(*o), 1, o->Frame, o->Tile != 0,
                                      false);
     if (!composed) return false;
@@ -65,6 +66,11 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_NCPAINT: return PaintFrame(wp, lp);
+    case WM_PAINT: {
+        const LRESULT r = DefaultProc(msg, wp, lp);
+        PaintFrameInside();
+        return r;
+    }
     case WM_PRINT: return PrintPaint(wp, lp);
     default: return DefaultProc(msg, wp, lp);
     }
@@ -78,6 +84,19 @@ LRESULT TWinSkinPopMenu::PaintFrame(WPARAM wp, LPARAM lp) {
     WindowDc dc(window_, true);
     BitBlt(dc.Get(), 0, 0, w, h, background_->Canvas().Handle(), 0, 0, SRCCOPY);
     return 0;
+}
+
+void TWinSkinPopMenu::PaintFrameInside() {
+    RECT window{}, client{};
+    if (!MenuImage() || !GetWindowRect(window_, &window) || !GetClientRect(window_, &client)) return;
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    // Only a menu window without a non-client border draws its border itself.
+    if (client.right != w || client.bottom != h || !Compose(w, h)) return;
+    WindowDc dc(window_, true);
+    const int saved = SaveDC(dc.Get());
+    ExcludeClipRect(dc.Get(), kPrintFrame, kPrintFrame, w - kPrintFrame, h - kPrintFrame);
+    BitBlt(dc.Get(), 0, 0, w, h, background_->Canvas().Handle(), 0, 0, SRCCOPY);
+    RestoreDC(dc.Get(), saved);
 }
 
 LRESULT TWinSkinPopMenu::PrintPaint(WPARAM wp, LPARAM lp) {

@@ -40,6 +40,9 @@ private:
     // The background composed for a window of this size into background_; false when it could not be made.
     bool Compose(int width, int height);
     LRESULT PaintFrame(WPARAM wp, LPARAM lp);
+    // A menu window that draws its border inside its client area (Wine's menus have no non-client area)
+    // gets the frame painted over that border after its own painting.
+    void PaintFrameInside();
     LRESULT PrintPaint(WPARAM wp, LPARAM lp);
 
     HWND window_ = nullptr;

@@ -161,13 +161,25 @@ TEST_F(SkinManageTest, PopupMenusAreSkinnedWhileTheyAreOpen) {
     Show(main_);
     LRESULT skinned = 0;
     std::size_t open = 0;
+    bool painted = false;
+    COLORREF shown = 0, composed = 1;
     m.MenuKind = kMainMenuKind;  // xcMainMenu is on: skinned
     WithPopup([&](HWND w) {
         skinned = Skinned(w);
         open = m.PopupCount();
+        UpdateWindow(w);
+        if (TBitmap* background = m.FindMenuBitmap(0)) {
+            painted = true;
+            HDC dc = GetWindowDC(w);
+            shown = GetPixel(dc, 1, 1);
+            ReleaseDC(w, dc);
+            composed = GetPixel(background->Canvas().Handle(), 1, 1);
+        }
     });
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(open, 1u);
+    EXPECT_TRUE(painted) << "the frame is painted from the skin's menu background";
+    EXPECT_EQ(shown, composed);
     EXPECT_EQ(m.PopupCount(), 0u);
     EXPECT_EQ(m.MenuKind, kPopupMenuKind) << "the next menu is a plain popup again";
 
