@@ -279,4 +279,19 @@ const TDataSkinObject* TSkinData::FindObject(const std::string& name) const {
     return nullptr;
 }
 
+void TSkinData::ShowButtonHint(const TRect& place, const std::string& text) {
+    if (!InSet(Options, xoCaptionButtonHint) || HintShown) return;
+    SkinHintWindow& hint = platform_->HintWindow();
+    TRect r = hint.CalcHintRect(500, text);
+    r = Bounds(r.Left + place.Left, r.Top + place.Top, r.Width(), r.Height());
+    hint.ActivateHint(r, text);
+    HintShown = true;
+}
+
+void TSkinData::HideButtonHint() {
+    if (!HintShown) return;
+    platform_->HintWindow().Hide();
+    HintShown = false;
+}
+
 }  // namespace kes

@@ -150,6 +150,10 @@ public:
     bool FramePainting = true;    // cleared by the window frame while it paints
     int HintDelay = 0;            // caption-button hint clock
     bool HintShown = false;
+    // The caption-button hint: shown at place (its left and top move the hint's own rectangle) unless one
+    // is shown already; nothing without xoCaptionButtonHint. Hidden again by HideButtonHint.
+    void ShowButtonHint(const TRect& place, const std::string& text);
+    void HideButtonHint();
     void* LastFormWindow = nullptr;
     int MaximizedWidth = 0, MaximizedHeight = 0;
     SkinPlatform& Platform() { return *platform_; }

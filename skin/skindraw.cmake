@@ -4,7 +4,8 @@ add_library(kes_skindraw STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinGeometry.cpp ${CMA
 target_include_directories(kes_skindraw PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skindraw PUBLIC kes_skincore)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_skindraw PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinDraw.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinText.cpp)
+  target_sources(kes_skindraw PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinDraw.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/SkinGdi.cpp)
   target_link_libraries(kes_skindraw PUBLIC kes_gui gdi32 user32)
 endif()
 

@@ -7,3 +7,26 @@ if(KESTRUP_WINDOWS)
   target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp)
   target_link_libraries(kes_skinframe PUBLIC comctl32 gdi32 user32)
 endif()
+
+kestrup_native_test(skinframe_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/FrameLayout_test.cpp
+  LIBS kes_skinframe kes_skinart)
+
+if(KESTRUP_WINDOWS)
+  # The distinct-colour test skin (drawn by the native kestrup-skinart) as a resource of the frame tests.
+  set(KES_FRAME_TEST_SKINS ${CMAKE_BINARY_DIR}/skinart/tests)
+  set(KES_FRAME_TEST_RC ${CMAKE_BINARY_DIR}/skinart/FrameTestSkin.rc)
+  add_custom_command(
+    OUTPUT ${KES_FRAME_TEST_SKINS}/full.skn
+    COMMAND ${KESTRUP_SKINART} tests ${KES_FRAME_TEST_SKINS}
+    DEPENDS ${KES_SKINART_DEPENDS}
+    COMMENT "Drawing the test skins"
+    VERBATIM)
+  file(WRITE ${KES_FRAME_TEST_RC} "FRAMETESTSKIN RCDATA \"${KES_FRAME_TEST_SKINS}/full.skn\"\n")
+  set_source_files_properties(${KES_FRAME_TEST_RC} PROPERTIES OBJECT_DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
+  add_custom_target(kes_frame_test_skin DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
+  kestrup_wine_test(skinframe_wine_tests GUI LOCK board
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinForm_test.cpp ${KES_FRAME_TEST_RC}
+    LIBS kes_skinframe kes_skinres kes_skintools)
+  add_dependencies(skinframe_wine_tests kes_frame_test_skin kes_skinart_files)
+endif()

@@ -1,4 +1,5 @@
 #include "skin/win/SkinDraw.h"
+#include "skin/win/SkinGdi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,9 +18,14 @@ PixelRect FrameOf(TBitmap& image, int frame, int frames, bool vertical) {
 // A memory DC, deleted at scope end.
 class ScratchDc {
 public:
-    explicit ScratchDc(HDC ref) : dc_(CreateCompatibleDC(ref)) {}
+    explicit ScratchDc(HDC ref) : dc_(CreateCompatibleDC(ref)) {
+        if (dc_) SkinGdiMade(SkinGdiKind::Dc);
+    }
     ~ScratchDc() {
-        if (dc_) DeleteDC(dc_);
+        if (dc_) {
+            DeleteDC(dc_);
+            SkinGdiFreed(SkinGdiKind::Dc);
+        }
     }
     ScratchDc(const ScratchDc&) = delete;
     ScratchDc& operator=(const ScratchDc&) = delete;
@@ -83,7 +89,7 @@ std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, TBitmap& image, Ski
                                           int frames, bool tile, bool vertical) noexcept {
     try {
         const int W = std::max(rect.Width(), 0), H = std::max(rect.Height(), 0);
-        auto result = std::make_unique<TBitmap>(W, H);
+        auto result = std::make_unique<SkinBitmap>(W, H);
         RunPlan(result->Canvas().Handle(), 0, 0,
                 NineSlicePlan(W, H, FrameOf(image, frame, frames, vertical), margins, tile), image.Canvas().Handle());
         return result;
@@ -103,7 +109,7 @@ void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMarg
                     int frames, bool transparent, bool vertical) noexcept {
     if (Inverted(rect) || image.Empty()) return;
     try {
-        TBitmap work(rect.Width(), rect.Height());
+        SkinBitmap work(rect.Width(), rect.Height());
         RunPlan(work.Canvas().Handle(), 0, 0,
                 ThreeSlicePlan(rect.Width(), rect.Height(), FrameOf(image, frame, frames, vertical), margins),
                 image.Canvas().Handle());
@@ -115,7 +121,7 @@ void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMarg
 void DrawSkinFrame(HDC dc, const TRect& rect, TBitmap& image, int frame, int frames, bool transparent) noexcept {
     if (Inverted(rect) || image.Empty()) return;
     try {
-        TBitmap work(rect.Width(), rect.Height());
+        SkinBitmap work(rect.Width(), rect.Height());
         SkinPlan plan;
         if (!work.Empty()) plan.push_back({{0, 0, rect.Width(), rect.Height()}, FrameOf(image, frame, frames, false)});
         RunPlan(work.Canvas().Handle(), 0, 0, plan, image.Canvas().Handle());
@@ -129,7 +135,7 @@ void DrawSkinFrameCentered(HDC dc, const TRect& rect, TBitmap& image, int frame,
     if (Inverted(rect) || image.Empty()) return;
     try {
         const PixelRect f = FrameOf(image, frame, frames, false);
-        TBitmap work(f.Width(), f.Height());
+        SkinBitmap work(f.Width(), f.Height());
         if (work.Empty()) return;
         BitBlt(work.Canvas().Handle(), 0, 0, f.Width(), f.Height(), image.Canvas().Handle(), f.Left, f.Top, SRCCOPY);
         const SkinPoint at = CentredOrigin(ToPixel(rect), f.Width(), f.Height());
@@ -261,7 +267,7 @@ HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance
 // ---- pixel-buffer images ----
 
 std::unique_ptr<TBitmap> BitmapFromPixels(const PixelBuffer& image) {
-    auto bmp = std::make_unique<TBitmap>(image.Width(), image.Height());
+    auto bmp = std::make_unique<SkinBitmap>(image.Width(), image.Height());
     if (bmp->Width() != image.Width() || bmp->Height() != image.Height()) return nullptr;
     GdiFlush();
     for (int y = 0; y < image.Height(); ++y)

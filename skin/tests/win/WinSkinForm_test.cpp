@@ -1,0 +1,481 @@
+// The skinned window frame on real windows: our own raw windows, a form and a message box, skinned the way
+// the skin manager does it (attach, then SKM_START posted). Pictures are taken with BitBlt from the window DC.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Bmp.h"
+#include "base/win/Application.h"
+#include "gui/Forms.h"
+#include "gui/win/Canvas.h"
+#include "skin/FrameLayout.h"
+#include "skin/win/SkinDataWin.h"
+#include "skin/win/SkinGdi.h"
+#include "skin/win/WinSkinForm.h"
+
+using namespace kes;
+
+namespace {
+
+void Pump(int ms = 60) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    MSG m;
+    do {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(1);
+    } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+// A picture of the whole window (frame included) as the screen shows it.
+struct Shot {
+    int W = 0, H = 0;
+    std::vector<std::uint32_t> Px;  // 0x00BBGGRR
+    std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px[static_cast<size_t>(y * W + x)]); }
+    PixelBuffer Pixels() const {
+        PixelBuffer b(W, H);
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) b.SetPixel(x, y, At(x, y));
+        return b;
+    }
+};
+
+Shot Capture(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    Shot s;
+    s.W = r.right - r.left;
+    s.H = r.bottom - r.top;
+    HDC wdc = GetWindowDC(h);
+    HDC mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = s.W;
+    bi.bmiHeader.biHeight = -s.H;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, s.W, s.H, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    s.Px.resize(static_cast<size_t>(s.W * s.H));
+    const auto* p = static_cast<const std::uint8_t*>(bits);
+    for (size_t i = 0; i < s.Px.size(); ++i) s.Px[i] = p[4 * i + 2] | (p[4 * i + 1] << 8) | (p[4 * i] << 16);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(h, wdc);
+    return s;
+}
+
+// What our test window saw.
+struct Seen {
+    std::vector<WPARAM> sysCommands;
+    int skinApplied = 0;
+    int buttonClicks = 0;
+};
+Seen g_seen;
+
+LRESULT CALLBACK TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SYSCOMMAND) {
+        g_seen.sysCommands.push_back(wp & 0xFFF0);
+        if ((wp & 0xFFF0) == SC_CLOSE) return 0;  // recorded, the window stays
+    }
+    if (msg == SKM_SKINAPPLIED && lp == SKIN_MAGIC) ++g_seen.skinApplied;
+    if (msg == SKM_BUTTONCLICK) ++g_seen.buttonClicks;
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+HWND MakeWindow(const wchar_t* title = L"Frame test", DWORD style = WS_OVERLAPPEDWINDOW) {
+    static const ATOM cls = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TestProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"KesFrameTest";
+        return RegisterClassW(&wc);
+    }();
+    (void)cls;
+    HWND h = CreateWindowExW(0, L"KesFrameTest", title, style, 60, 60, 320, 220, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    Pump(30);
+    return h;
+}
+
+// The distinct-colour test skin: every frame of every image one solid colour.
+std::string TestSkinStream() {
+    std::string container;
+    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
+    const auto n = static_cast<std::uint32_t>(container.size());
+    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
+}
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_seen = {};
+        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+    }
+    // Skins a window as the manager does: attach, then SKM_START.
+    std::unique_ptr<TWinSkinForm> Skin(HWND h, TSkinData& skin) {
+        auto f = std::make_unique<TWinSkinForm>(nullptr);
+        f->SetWindow(h, nullptr, "KesFrameTest");
+        f->SkinWindow(&skin);
+        PostMessageW(h, SKM_START, 0, 1000);
+        Pump();
+        return f;
+    }
+    std::int32_t Colour(const TDataSkinObject& o, int frame, bool stacked) const {
+        const int fw = stacked ? o.Image.Width() : o.Image.Width() / o.Frame;
+        const int fh = stacked ? o.Image.Height() / o.Frame : o.Image.Height();
+        return stacked ? o.Image.GetPixel(fw / 2, (frame - 1) * fh + fh / 2)
+                       : o.Image.GetPixel((frame - 1) * fw + fw / 2, fh / 2);
+    }
+    POINT ScreenPoint(HWND h, int x, int y) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return {r.left + x, r.top + y};
+    }
+    TSkinData skin_;
+};
+
+TEST_F(Frame, ASkinnedWindowAnswersAndShowsTheSkinsPixels) {
+    HWND h = MakeWindow();
+    RECT before;
+    GetClientRect(h, &before);
+    auto f = Skin(h, skin_);
+    EXPECT_EQ(f->Stage(), 1);
+    EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(g_seen.skinApplied, 1);  // sent once by the skinning; the query posts one more
+    Pump(20);
+    EXPECT_EQ(g_seen.skinApplied, 2);
+    // The client area kept its size inside the skin's borders (left 4, right 5, caption 24, bottom 5).
+    RECT client, win;
+    GetClientRect(h, &client);
+    GetWindowRect(h, &win);
+    EXPECT_EQ(client.right, before.right);
+    EXPECT_EQ(client.bottom, before.bottom);
+    EXPECT_EQ(win.right - win.left, before.right + 4 + 5);
+    EXPECT_EQ(win.bottom - win.top, before.bottom + 24 + 5);
+
+    // Active: frame 1 of every border part; inactive: frame 2.
+    auto expectFrame = [&](int frame) {
+        const Shot s = Capture(h);
+        EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, frame, false)) << "left, frame " << frame;
+        EXPECT_EQ(s.At(s.W - 2, s.H / 2), Colour(skin_.Right, frame, false)) << "right";
+        EXPECT_EQ(s.At(s.W / 2, s.H - 2), Colour(skin_.Bottom, frame, true)) << "bottom";
+        EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, frame, true)) << "caption";
+        EXPECT_EQ(s.At(s.W / 3, 2), Colour(skin_.Top, frame, true)) << "caption";
+    };
+    expectFrame(1);
+    SendMessageW(h, WM_NCACTIVATE, FALSE, 0);
+    expectFrame(2);
+    SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
+    expectFrame(1);
+    // A new caption text or icon leaves the skinned caption in place (the system paints its own there).
+    SetWindowTextW(h, L"Renamed \u00e4\u00f6\u00fc");
+    expectFrame(1);
+    SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
+    expectFrame(1);
+    wchar_t text[64];
+    GetWindowTextW(h, text, 64);
+    EXPECT_STREQ(text, L"Renamed \u00e4\u00f6\u00fc");
+    // Hooking twice does nothing: one subclass, one answer to the query.
+    f->SkinWindow(&skin_);
+    g_seen.skinApplied = 0;
+    SendMessageW(h, SKM_ISSKINNED, 0, 0);
+    Pump(20);
+    EXPECT_EQ(g_seen.skinApplied, 1);
+    // A raw window does not answer the form's query.
+    EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, SKIN_MAGIC), 0);
+    DestroyWindow(h);
+    EXPECT_EQ(f->Stage(), 6);
+    EXPECT_FALSE(f->Hooked());
+}
+
+TEST_F(Frame, HitTestsAndTheClientRectangleFollowTheSkin) {
+    HWND h = MakeWindow();
+    auto f = Skin(h, skin_);
+    auto hit = [&](int x, int y) {
+        const POINT p = ScreenPoint(h, x, y);
+        return SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    RECT win;
+    GetWindowRect(h, &win);
+    const int W = win.right - win.left, H = win.bottom - win.top;
+    EXPECT_EQ(hit(W / 2, 12), HTCAPTION);
+    EXPECT_EQ(hit(W / 2, 30), HTCLIENT);
+    EXPECT_EQ(hit(W / 2, H / 2), HTCLIENT);
+    EXPECT_EQ(hit(W - 1, H / 2), HTRIGHT);  // the system's resize edges stay
+    DestroyWindow(h);
+}
+
+TEST_F(Frame, AWindowWithAMenuShowsItsMenuBarInTheMenuRow) {
+    HWND h = MakeWindow(L"With a menu");
+    HMENU bar = CreateMenu(), file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 100, L"Quit");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+    AppendMenuW(bar, MF_STRING, 101, L"Connect");
+    SetMenu(h, bar);
+    RECT client0;
+    GetClientRect(h, &client0);
+    auto f = Skin(h, skin_);
+    const int row = GetSystemMetrics(SM_CYMENU);
+    RECT win, client, item;
+    GetWindowRect(h, &win);
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.bottom, client0.bottom);
+    EXPECT_EQ(win.bottom - win.top, client0.bottom + 24 + row + 5);
+    // The system lays the bar out in the skinned frame's menu row, so its tracking finds the items there.
+    ASSERT_TRUE(GetMenuItemRect(h, bar, 0, &item));
+    EXPECT_EQ(item.top, win.top + 24);
+    EXPECT_EQ(item.left, win.left + 4);
+    const POINT in{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, in.y)), HTMENU);
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, win.top + 12)), HTCAPTION);
+    const Shot s = Capture(h);
+    EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+    EXPECT_EQ(s.At(s.W - 8, 24 + row / 2), s.At(s.W - 20, 24 + row / 2));  // the bar's own background
+    EXPECT_NE(s.At(s.W - 20, 24 + row / 2), Colour(skin_.Top, 1, true));
+    DestroyWindow(h);
+}
+
+TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
+    HWND h = MakeWindow();
+    auto f = Skin(h, skin_);
+    RECT win;
+    GetWindowRect(h, &win);
+    const int W = win.right - win.left;
+    // [ButtonClose]: Align 1, Xcoord 30, Ycoord 4, close.bmp of 3 frames 20 x 20 (normal, pressed, hot).
+    const int cx = W - 30 + 10, cy = 4 + 10;
+    const POINT p = ScreenPoint(h, cx, cy);
+    SetCursorPos(p.x, p.y);  // so that the frame's timer finds the mouse still there
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    auto closeColour = [&](int frame) {
+        const TDataSkinSysButton* close = nullptr;
+        for (const auto& b : skin_.SysButtons)
+            if (b.Action == 0) close = &b;
+        return Colour(*close, frame, false);
+    };
+    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(1));
+    PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, at);
+    Pump(20);
+    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(3)) << "hot";
+    PostMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, at);
+    Pump(20);
+    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(2)) << "pressed";
+    PostMessageW(h, WM_NCLBUTTONUP, HTCAPTION, at);
+    Pump(30);
+    ASSERT_EQ(g_seen.sysCommands.size(), 1u);
+    EXPECT_EQ(g_seen.sysCommands[0], static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_TRUE(IsWindow(h));
+
+    // With Close disabled in the system menu the button stays inert, and so does a double click on the icon.
+    g_seen.sysCommands.clear();
+    EnableMenuItem(GetSystemMenu(h, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    SendMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageW(h, WM_NCLBUTTONUP, HTCAPTION, at);
+    const POINT icon = ScreenPoint(h, 6, 6);
+    SendMessageW(h, WM_NCLBUTTONDBLCLK, HTSYSMENU, MAKELPARAM(icon.x, icon.y));
+    Pump(30);
+    EXPECT_TRUE(g_seen.sysCommands.empty());
+    DestroyWindow(h);
+}
+
+TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
+    HWND h = MakeWindow();
+    auto f = Skin(h, skin_);
+    RECT normal;
+    GetWindowRect(h, &normal);
+    const std::int32_t caption = Colour(skin_.Top, 1, true);
+    ShowWindow(h, SW_MAXIMIZE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), kStateMaximized);
+    Shot s = Capture(h);
+    EXPECT_EQ(s.At(s.W / 2, 1), caption) << "maximized";
+    ShowWindow(h, SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), kStateMinimized);
+    ShowWindow(h, SW_RESTORE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), kStateNormal);
+    s = Capture(h);
+    EXPECT_EQ(s.At(s.W / 2, 1), caption) << "restored";
+    EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, 1, false)) << "restored";
+    RECT back;
+    GetWindowRect(h, &back);
+    EXPECT_EQ(back.right - back.left, normal.right - normal.left);
+    EXPECT_EQ(back.bottom - back.top, normal.bottom - normal.top);
+    EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(h);
+}
+
+TEST_F(Frame, UnskinningGivesBackTheSystemFrame) {
+    HWND h = MakeWindow();
+    RECT client0, win0;
+    GetClientRect(h, &client0);
+    GetWindowRect(h, &win0);
+    auto f = Skin(h, skin_);
+    f->UnskinWindow();
+    Pump();
+    EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 0);
+    RECT client, win;
+    GetClientRect(h, &client);
+    GetWindowRect(h, &win);
+    EXPECT_EQ(client.right, client0.right);
+    EXPECT_EQ(client.bottom, client0.bottom);
+    EXPECT_EQ(win.right - win.left, win0.right - win0.left);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(h, rgn), ERROR);  // no region left
+    DeleteObject(rgn);
+    DestroyWindow(h);
+}
+
+// The default skin "Kestrup Graphite": rounded corners cut off by the region; a picture for looking at.
+TEST_F(Frame, TheDefaultSkinsCornersAreOutsideTheRegion) {
+    TSkinData graphite;
+    ASSERT_TRUE(LoadStoredSkin(graphite));
+    HWND h = MakeWindow(L"Kestrup \u2013 skinned frame");
+    auto f = Skin(h, graphite);
+    ASSERT_TRUE(f->OwnsRegion());
+    RECT win;
+    GetWindowRect(h, &win);
+    const int W = win.right - win.left, H = win.bottom - win.top;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(h, rgn), ERROR);
+    for (auto [x, y] : {std::pair{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}})
+        EXPECT_FALSE(PtInRegion(rgn, x, y)) << x << "," << y;
+    for (auto [x, y] : {std::pair{W / 2, 0}, {0, H / 2}, {W / 2, H / 2}, {W - 1, H / 2}})
+        EXPECT_TRUE(PtInRegion(rgn, x, y)) << x << "," << y;
+    DeleteObject(rgn);
+    // Painting again at the same size keeps the region; a new size makes a new one.
+    SendMessageW(h, WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(f->OwnsRegion());
+    SetWindowPos(h, nullptr, 0, 0, 400, 260, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(h, rgn), ERROR);
+    RECT box;
+    GetRgnBox(rgn, &box);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.bottom, 260);
+    DeleteObject(rgn);
+    const Shot s = Capture(h);
+    std::ofstream("skinned-frame.bmp", std::ios::binary) << WriteBmp(s.Pixels());
+    DestroyWindow(h);
+}
+
+// A message box (a Unicode system dialog) skinned while it is up keeps its texts.
+TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
+    static std::unique_ptr<TWinSkinForm> box;
+    static TSkinData* skin = nullptr;
+    static std::wstring read, caption;
+    static LRESULT skinned = 0;
+    static std::int32_t captionPixel = 0;
+    static HHOOK hook = nullptr;
+    skin = &skin_;
+    hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            if (code == HCBT_ACTIVATE && !box) {
+                auto h = reinterpret_cast<HWND>(wp);
+                char cls[32] = {};
+                GetClassNameA(h, cls, sizeof cls);
+                if (std::string(cls) == "#32770") {
+                    box = std::make_unique<TWinSkinForm>(nullptr);
+                    box->SetWindow(h, nullptr, cls);
+                    box->SkinWindow(skin);
+                    PostMessageW(h, SKM_START, 0, 1000);
+                }
+            }
+            return CallNextHookEx(hook, code, wp, lp);
+        },
+        nullptr, GetCurrentThreadId());
+    const std::wstring text = L"Gr\u00fc\u00dfe \u2013 \u00e9t\u00e9 \u2713 ready?";
+    SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (!box) return;
+        HWND h = box->Window();
+        wchar_t t[256] = {};
+        GetDlgItemTextW(h, 0xFFFF, t, 256);
+        read = t;
+        GetWindowTextW(h, t, 256);
+        caption = t;
+        skinned = SendMessageW(h, SKM_ISSKINNED, 0, 0);
+        const Shot s = Capture(h);
+        captionPixel = s.At(s.W / 2, 1);
+        PostMessageW(h, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxW(nullptr, text.c_str(), L"Caption \u00e4", MB_OK);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(skinned, 1);
+    EXPECT_EQ(read, text);
+    EXPECT_EQ(caption, L"Caption \u00e4");
+    EXPECT_EQ(captionPixel, Colour(skin_.Top, 1, true));
+    EXPECT_EQ(box->Stage(), 6);
+    box.reset();
+}
+
+TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
+    TApplication app;
+    {
+        TForm form(nullptr);
+        form.SetCaption("Skinned form");
+        form.SetBounds(80, 80, 300, 200);
+        form.Show();
+        Pump(30);
+        HWND h = static_cast<HWND>(form.Handle());
+        auto* f = new TWinSkinForm(&form);  // owned by the form, freed with it
+        f->SetWindow(h, nullptr, "TForm");
+        f->SkinForm(&skin_, &form);
+        PostMessageW(h, SKM_START, 0, 1000);
+        Pump();
+        EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, SKIN_MAGIC), SKIN_MAGIC);
+        EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, 5), 1);
+        EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
+        EXPECT_EQ(form.Color(), skin_.Colour(SkinColour::ButtonFace));
+        // The form's own caption handling still runs inside the frame.
+        form.SetCaption("Renamed form");
+        char t[64];
+        GetWindowTextA(h, t, 64);
+        EXPECT_STREQ(t, "Renamed form");
+        const Shot s = Capture(h);
+        EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+    }
+    Pump(20);
+}
+
+// 200 windows skinned, painted, hovered and destroyed: every region, bitmap, DC and icon the engine made is
+// freed or handed over.
+TEST_F(Frame, TwoHundredCyclesLeaveNothingBehind) {
+    TSkinData graphite;
+    ASSERT_TRUE(LoadStoredSkin(graphite));
+    long start[kSkinGdiKinds];
+    for (int k = 0; k < kSkinGdiKinds; ++k) start[k] = SkinGdiLive(static_cast<SkinGdiKind>(k));
+    for (int i = 0; i < 200; ++i) {
+        HWND h = MakeWindow(L"cycle");
+        SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
+        auto f = Skin(h, i % 2 ? graphite : skin_);
+        const POINT p = ScreenPoint(h, 10, 10);
+        SendMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
+        SetWindowPos(h, nullptr, 0, 0, 250 + i % 7, 180, SWP_NOMOVE | SWP_NOZORDER);
+        SendMessageW(h, WM_NCPAINT, 1, 0);
+        if (i % 3 == 0) f->UnskinWindow();
+        DestroyWindow(h);
+        f.reset();
+    }
+    for (int k = 0; k < kSkinGdiKinds; ++k)
+        EXPECT_EQ(SkinGdiLive(static_cast<SkinGdiKind>(k)), start[k]) << "kind " << k;
+}
+
+}  // namespace
