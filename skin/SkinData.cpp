@@ -215,23 +215,6 @@ void TSkinData::DoFormSkin(void* window, const std::string& className, bool& DoS
     if (InSet(SkinControls, xcFastReport) && className.rfind("Tfr", 0) == 0) DoSkin = false;
 }
 
-// ---- the caption-button hint -----------------------------------------------------------------------------------
-
-void TSkinData::ShowButtonHint(const TRect& place, const std::string& text) {
-    if (!InSet(Options, xoCaptionButtonHint) || HintShown) return;
-    SkinHintWindow& hint = platform_->HintWindow();
-    TRect r = hint.CalcHintRect(500, text);
-    r = {r.Left + place.Left, r.Top + place.Top, r.Right + place.Left, r.Bottom + place.Top};
-    hint.ActivateHint(r, text);
-    HintShown = true;
-}
-
-void TSkinData::HideButtonHint() {
-    if (!HintShown) return;
-    platform_->HintWindow().Hide();
-    HintShown = false;
-}
-
 // ---- the objects by name --------------------------------------------------------------------------------------
 
 namespace {

@@ -128,10 +128,6 @@ public:
     void Loaded() override;
     void DoFormSkin(void* window, const std::string& className, bool& DoSkin);
     void DoSkinChanged() { Fire(OnSkinChanged, this); }
-    // The caption-button hint: text shown at place's top-left (screen coordinates), at most 500 pixels wide,
-    // when Options hold xoCaptionButtonHint and no hint shows yet. HideButtonHint hides a hint that shows.
-    void ShowButtonHint(const TRect& place, const std::string& text);
-    void HideButtonHint();
 
     // True while no usable skin is held.
     bool NoSkin() const { return noSkin_; }
