@@ -6,11 +6,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/win/Application.h"
 #include "gui/Forms.h"
 #include "gui/win/Win.h"
 #include "skin/win/SkinDataWin.h"
+#include "skin/win/SkinGdi.h"
 #include "skin/win/SkinManage.h"
 #include "skin/win/WinSkinPopMenu.h"
 
@@ -94,18 +96,26 @@ protected:
         f->ShowForm();
         Pump(100);
     }
-    // Opens a popup menu over the main window; inMenu runs while it is open, then the menu is closed.
-    void WithPopup(const std::function<void(HWND menuWindow)>& inMenu) {
+    // Opens a popup menu over the main window; inMenu runs once the menu shows and waits for input, then the
+    // menu is closed. False when the menu never showed.
+    bool WithPopup(const std::function<void(HWND menuWindow)>& inMenu) {
         HMENU menu = CreatePopupMenu();
         AppendMenuA(menu, MF_STRING, 1, "First");
         AppendMenuA(menu, MF_STRING, 2, "Second");
         const auto owner = static_cast<HWND>(main_->Handle());
-        Later close([&] {
-            inMenu(ThreadWindowOfClass("#32768"));
+        bool shown = false;
+        const int id = main_->AddMessageHandler([&](TMessage& msg) {
+            if (msg.Msg != WM_ENTERIDLE || msg.WParam != MSGF_MENU || shown) return false;
+            shown = true;
+            inMenu(reinterpret_cast<HWND>(msg.LParam));
             EndMenu();
+            return true;
         });
+        SetForegroundWindow(owner);
         TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr);
+        main_->RemoveMessageHandler(id);
         DestroyMenu(menu);
+        return shown;
     }
 
     std::unique_ptr<TApplication> app_;
@@ -164,7 +174,7 @@ TEST_F(SkinManageTest, PopupMenusAreSkinnedWhileTheyAreOpen) {
     bool painted = false;
     COLORREF shown = 0, composed = 1;
     m.MenuKind = kMainMenuKind;  // xcMainMenu is on: skinned
-    WithPopup([&](HWND w) {
+    EXPECT_TRUE(WithPopup([&](HWND w) {
         skinned = Skinned(w);
         open = m.PopupCount();
         UpdateWindow(w);
@@ -175,7 +185,7 @@ TEST_F(SkinManageTest, PopupMenusAreSkinnedWhileTheyAreOpen) {
             ReleaseDC(w, dc);
             composed = GetPixel(background->Canvas().Handle(), 1, 1);
         }
-    });
+    }));
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(open, 1u);
     EXPECT_TRUE(painted) << "the frame is painted from the skin's menu background";
@@ -184,7 +194,7 @@ TEST_F(SkinManageTest, PopupMenusAreSkinnedWhileTheyAreOpen) {
     EXPECT_EQ(m.MenuKind, kPopupMenuKind) << "the next menu is a plain popup again";
 
     skin_->SkinControls = SetWithout(skin_->SkinControls, xcPopupMenu);
-    WithPopup([&](HWND w) { skinned = Skinned(w); });
+    EXPECT_TRUE(WithPopup([&](HWND w) { skinned = Skinned(w); }));
     EXPECT_EQ(skinned, 0);
 }
 
@@ -201,7 +211,7 @@ TEST_F(SkinManageTest, SkinOffTakesEveryFrameOffAndLeavesPopupMenusAlone) {
     EXPECT_TRUE(m.Forms().empty());
     EXPECT_EQ(Skinned(static_cast<HWND>(main_->Handle())), 0);
     LRESULT skinned = -1;
-    WithPopup([&](HWND w) { skinned = Skinned(w); });
+    EXPECT_TRUE(WithPopup([&](HWND w) { skinned = Skinned(w); }));
     EXPECT_EQ(skinned, 0);
 
     skin_->SetActive(true);
@@ -224,8 +234,38 @@ TEST_F(SkinManageTest, ASkinThatGoesAwayTakesItsSkinOffEverything) {
     Show(&later);
     EXPECT_EQ(m.FindForm(static_cast<HWND>(later.Handle())), nullptr);
     LRESULT skinned = -1;
-    WithPopup([&](HWND w) { skinned = Skinned(w); });
+    EXPECT_TRUE(WithPopup([&](HWND w) { skinned = Skinned(w); }));
     EXPECT_EQ(skinned, 0);
+}
+
+TEST_F(SkinManageTest, TwoHundredMessageBoxesAndPopupMenusLeaveNothingBehind) {
+    TSkinManage& m = *SkinManage();
+    Show(main_);
+    const auto owner = static_cast<HWND>(main_->Handle());
+    auto live = [] {
+        std::vector<long> v;
+        for (int k = 0; k < kSkinGdiKinds; ++k) v.push_back(SkinGdiLive(static_cast<SkinGdiKind>(k)));
+        return v;
+    };
+    const std::vector<long> start = live();
+    int boxesSkinned = 0, menusSkinned = 0;
+    for (int i = 0; i < 200; ++i) {
+        Later answer([&] {
+            HWND box = ThreadWindowOfClass("#32770");
+            boxesSkinned += Skinned(box) == 1;
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+        }, 1);
+        MessageBoxA(owner, "Again", "Info", MB_OK);
+        Pump(10);  // what the closed box left behind would end the next menu at once
+        EXPECT_TRUE(WithPopup([&](HWND w) { menusSkinned += Skinned(w) == 1; })) << i;
+    }
+    Pump(50);
+    m.Purge();
+    EXPECT_EQ(boxesSkinned, 200);
+    EXPECT_EQ(menusSkinned, 200);
+    EXPECT_EQ(live(), start) << "regions, bitmaps, DCs, icons";
+    EXPECT_EQ(m.Forms().size(), 1u);
+    EXPECT_EQ(m.PopupCount(), 0u);
 }
 
 }  // namespace
