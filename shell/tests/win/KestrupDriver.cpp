@@ -15,17 +15,27 @@ std::string ProgramFolderOfTest() {
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-std::string ClassOf(HWND h) {
-    char cls[64] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    return cls;
-}
-
 struct FindTop {
     DWORD pid;
     std::function<bool(HWND)> match;
     HWND found = nullptr;
 };
+
+std::string FromWide(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+}  // namespace
+
+std::string ClassOf(HWND h) {
+    char cls[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    return cls;
+}
 
 HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
     FindTop f{pid, std::move(match)};
@@ -43,16 +53,6 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
         reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
-
-std::string FromWide(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-}  // namespace
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;

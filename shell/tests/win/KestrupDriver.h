@@ -77,5 +77,8 @@ private:
 };
 
 std::string WindowText(HWND h);
+std::string ClassOf(HWND h);
+// The first top-level window of process pid that match accepts, or nullptr.
+HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
 
 }  // namespace kes::test
