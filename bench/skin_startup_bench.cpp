@@ -25,16 +25,7 @@ std::string FolderOfThisProgram() {
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+double NowMs() { return static_cast<double>(GetTickCount64()); }
 
 // Two rows of the window as the screen shows them: the caption's and one near the bottom edge.
 std::vector<COLORREF> Rows(HWND w) {

@@ -15,30 +15,11 @@
 #include "skin/win/SkinGdi.h"
 #include "skin/win/SkinManage.h"
 #include "skin/win/WinSkinPopMenu.h"
+#include "tools/testsupport/DeferredAction.h"
 
 using namespace kes;
 
 namespace {
-
-// Runs fn from this thread's message loop (also inside a menu or a message box) after ms.
-class Later {
-public:
-    explicit Later(std::function<void()> fn, UINT ms = 60) {
-        pending = std::move(fn);
-        id_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            if (auto f = std::exchange(pending, nullptr)) f();
-        });
-    }
-    ~Later() {
-        KillTimer(nullptr, id_);
-        pending = nullptr;
-    }
-    static inline std::function<void()> pending;
-
-private:
-    UINT_PTR id_;
-};
 
 void Pump(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
@@ -150,7 +131,7 @@ TEST_F(SkinManageTest, AMessageBoxIsSkinnedAndItsTextStaysReadable) {
     Show(main_);
     LRESULT skinned = -1;
     std::wstring text;
-    Later answer([&] {
+    DeferredAction answer([&] {
         HWND box = ThreadWindowOfClass("#32770");
         skinned = Skinned(box);
         wchar_t buf[64] = L"";
@@ -250,7 +231,7 @@ TEST_F(SkinManageTest, TwoHundredMessageBoxesAndPopupMenusLeaveNothingBehind) {
     const std::vector<long> start = live();
     int boxesSkinned = 0, menusSkinned = 0;
     for (int i = 0; i < 200; ++i) {
-        Later answer([&] {
+        DeferredAction answer([&] {
             HWND box = ThreadWindowOfClass("#32770");
             boxesSkinned += Skinned(box) == 1;
             SendMessageA(box, WM_COMMAND, IDOK, 0);
