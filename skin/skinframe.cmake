@@ -4,7 +4,8 @@ add_library(kes_skinframe STATIC ${CMAKE_CURRENT_LIST_DIR}/FrameLayout.cpp)
 target_include_directories(kes_skinframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skinframe PUBLIC kes_skindata kes_skindraw kes_gui)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp)
+  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinFormPaint.cpp)
   target_link_libraries(kes_skinframe PUBLIC comctl32 gdi32 user32)
 endif()
 
@@ -25,7 +26,7 @@ if(KESTRUP_WINDOWS)
   file(WRITE ${KES_FRAME_TEST_RC} "FRAMETESTSKIN RCDATA \"${KES_FRAME_TEST_SKINS}/full.skn\"\n")
   set_source_files_properties(${KES_FRAME_TEST_RC} PROPERTIES OBJECT_DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
   add_custom_target(kes_frame_test_skin DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
-  kestrup_wine_test(skinframe_wine_tests GUI LOCK board
+  kestrup_wine_test(skinframe_wine_tests GUI LOCK board TIMEOUT 180
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinForm_test.cpp ${KES_FRAME_TEST_RC}
     LIBS kes_skinframe kes_skinres kes_skintools)
   add_dependencies(skinframe_wine_tests kes_frame_test_skin kes_skinart_files)

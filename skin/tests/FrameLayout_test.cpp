@@ -98,7 +98,9 @@ TEST(FrameLayout, HitTestAnswers) {
     } cases[] = {
         {0, 2, &m, 0},       {2, 3, &m, 2},       {0, 4, &m, 2},   {0, 23, &m, 2},        {0, 24, &m, 5},
         {2, 42, &m, 5},      {0, 43, &m, 2},      {0, 300, &m, 2},  // below the menu row: never HTMENU
-        {0, 30, &noMenu, 2}, {5, 20, &m, 2},      {5, 2, &m, 0},    {5, 30, &m, 5},        {1, 30, &m, 1},      {10, 30, &m, 10}, {20, 2, &m, 20},  // other answers stay
+        {0, 30, &noMenu, 2},
+        {5, 20, &m, 2},  {5, 2, &m, 0},  {5, 30, &m, 5},  // the system's own menu place is decided again
+        {1, 30, &m, 1},  {10, 30, &m, 10}, {20, 2, &m, 20},  // other answers stay
     };
     for (const Case& c : cases)
         EXPECT_EQ(FrameHitTest(c.def, c.y, *c.metrics), c.expected) << c.def << " at y " << c.y;

@@ -311,6 +311,25 @@ TEST_F(WithManager, ARemovedComponentLeavesNoPointerInTheManager) {
     EXPECT_EQ(FakeManager::current, nullptr);
 }
 
+TEST(CaptionButtonHint, ShownOnceUntilHiddenAndOnlyWithTheOption) {
+    auto platform = std::make_unique<test::FakePlatform>();
+    test::RecordingHint& hint = platform->hint;
+    TSkinData sd(nullptr, std::move(platform));
+    sd.HideButtonHint();  // nothing shown: nothing to hide
+    EXPECT_EQ(hint.hides, 0);
+    sd.ShowButtonHint({100, 200, 0, 0}, "Close");
+    sd.ShowButtonHint({300, 400, 0, 0}, "Maximize");
+    ASSERT_EQ(hint.shown.size(), 1u);
+    EXPECT_EQ(hint.shown[0].first, (TRect{100, 200, 150, 220}));
+    EXPECT_EQ(hint.shown[0].second, "Close");
+    sd.HideButtonHint();
+    sd.HideButtonHint();
+    EXPECT_EQ(hint.hides, 1);
+    sd.Options = SetWithout(sd.Options, xoCaptionButtonHint);
+    sd.ShowButtonHint({1, 2, 0, 0}, "Close");
+    EXPECT_EQ(hint.shown.size(), 1u);
+}
+
 TEST(DoFormSkin, BuiltInRefusalsAndTheHandler) {
     TSkinData sd;
     int window = 0;
@@ -341,23 +360,3 @@ TEST(DoFormSkin, BuiltInRefusalsAndTheHandler) {
 }
 
 }  // namespace
-
-TEST(CaptionButtonHint, ShownOnceAtThePlaceGivenAndOnlyWithTheOption) {
-    auto platform = std::make_unique<test::FakePlatform>();
-    test::RecordingHint& hint = platform->Hint();
-    TSkinData sd(nullptr, std::move(platform));
-    sd.HideButtonHint();
-    EXPECT_EQ(hint.hidden, 0) << "nothing shows yet";
-    sd.ShowButtonHint({100, 40, 120, 60}, "Close");
-    sd.ShowButtonHint({0, 0, 10, 10}, "Minimize");
-    ASSERT_EQ(hint.shown.size(), 1u);
-    EXPECT_EQ(hint.shown[0].first, (TRect{100, 40, 150, 60}));
-    EXPECT_EQ(hint.shown[0].second, "Close");
-    sd.HideButtonHint();
-    sd.HideButtonHint();
-    EXPECT_EQ(hint.hidden, 1);
-    sd.Options = SetWithout(sd.Options, xoCaptionButtonHint);
-    sd.ShowButtonHint({0, 0, 10, 10}, "Minimize");
-    EXPECT_EQ(hint.shown.size(), 1u);
-    EXPECT_FALSE(sd.HintShown);
-}

@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the skin data tests: loading the test skins, and a platform that records what it was asked.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "SkinArt.h"
@@ -20,10 +19,10 @@ inline std::int32_t Colour(const std::string& image, int frame) { return art::Te
 class RecordingHint : public SkinHintWindow {
 public:
     std::vector<std::pair<TRect, std::string>> shown;
-    int hidden = 0;
+    int hides = 0;
     TRect CalcHintRect(int, const std::string&) override { return {0, 0, 50, 20}; }
     void ActivateHint(const TRect& r, const std::string& text) override { shown.emplace_back(r, text); }
-    void Hide() override { ++hidden; }
+    void Hide() override { ++hides; }
 };
 
 class FakePlatform : public SkinPlatform {
@@ -57,11 +56,8 @@ public:
         return true;
     }
     bool LoadMenuImages() override { return ++menuImageLoads > 0; }
-    SkinHintWindow& HintWindow() override { return hint_; }
-    RecordingHint& Hint() { return hint_; }
-
-private:
-    RecordingHint hint_;
+    SkinHintWindow& HintWindow() override { return hint; }
+    RecordingHint hint;
 };
 
 }  // namespace kes::test

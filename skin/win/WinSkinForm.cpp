@@ -5,15 +5,9 @@
 
 #include <algorithm>
 
-#include "base/win/Timer.h"
 #include "gui/Forms.h"
-#include "gui/win/WindowSubclass.h"
-#include "skin/FrameLayout.h"
-#include "skin/SkinData.h"
 #include "skin/win/SkinDataWin.h"
-#include "skin/win/SkinGdi.h"
-#include "skin/win/SkinObjectDraw.h"
-#include "skin/win/SkinText.h"
+#include "skin/win/WinSkinFormImpl.h"
 
 namespace kes {
 
@@ -35,198 +29,24 @@ private:
     bool mdiMaximized_ = false;
 };
 
+}  // namespace
+
 SkinFormHost& Host() {
     static LocalHost local;
     return g_host ? *g_host : local;
 }
 
-constexpr int kTimerInterval = 250;
-
+namespace {
 POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
-
-// The window's own menu bar drawn by the system into the menu row (window coordinates). The system lays the
-// items out there, so its menu tracking finds them where they are shown. False without a menu or the call.
-bool DrawMenuRow(HWND window, HDC dc, RECT row) {
-    using DrawTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-    static const auto draw =
-        reinterpret_cast<DrawTemp>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp"));
-    HMENU menu = GetMenu(window);
-    if (!menu || !draw) return false;
-    draw(window, dc, &row, menu, nullptr);
-    return true;
-}
-
-// A region of the engine, counted, until it is deleted or handed to a window.
-class SkinRegion {
-public:
-    explicit SkinRegion(HRGN r = nullptr) : rgn_(r) {
-        if (rgn_) SkinGdiMade(SkinGdiKind::Region);
-    }
-    ~SkinRegion() { Reset(); }
-    SkinRegion(const SkinRegion&) = delete;
-    SkinRegion& operator=(const SkinRegion&) = delete;
-    HRGN Get() const { return rgn_; }
-    void Reset() {
-        if (!rgn_) return;
-        DeleteObject(rgn_);
-        rgn_ = nullptr;
-        SkinGdiFreed(SkinGdiKind::Region);
-    }
-    // The window takes the region; after a successful call the system owns (and deletes) it, after a failed
-    // one it is deleted here.
-    bool GiveTo(HWND window, bool redraw) {
-        if (!rgn_) return false;
-        if (!SetWindowRgn(window, rgn_, redraw)) {
-            Reset();
-            return false;
-        }
-        rgn_ = nullptr;
-        SkinGdiFreed(SkinGdiKind::Region);
-        return true;
-    }
-
-private:
-    HRGN rgn_;
-};
-
-// GetWindowDC for non-client painting, counted; the caller's state is saved and put back.
-class FrameDc {
-public:
-    explicit FrameDc(HWND w) : w_(w), dc_(GetWindowDC(w)) {
-        if (dc_) SkinGdiMade(SkinGdiKind::Dc);
-    }
-    ~FrameDc() {
-        if (!dc_) return;
-        ReleaseDC(w_, dc_);
-        SkinGdiFreed(SkinGdiKind::Dc);
-    }
-    FrameDc(const FrameDc&) = delete;
-    FrameDc& operator=(const FrameDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND w_;
-    HDC dc_;
-};
-
 }  // namespace
 
 void SetSkinFormHost(SkinFormHost* host) { g_host = host; }
 SkinFormHost* GetSkinFormHost() { return g_host; }
 
-// ---- the frame's state and handling ----
-
-struct CaptionButton {
-    const TDataSkinSysButton* Rec = nullptr;
-    TRect Rect;  // window coordinates, set by painting
-    bool Visible = false, Enabled = true;
-    int State = 1;  // 1 normal, 2 pressed, 3 hot
-    bool IsIcon() const { return Rec->Action == 3 || Rec->Action == 11; }
-};
-
-struct TWinSkinForm::Impl : WindowSubclass {
-    explicit Impl(TWinSkinForm& f) : f(f) {}
-    TWinSkinForm& f;
-
-    FrameKinds kinds;
-    FrameMetrics m;
-    std::vector<CaptionButton> buttons;
-    int hot = -1;
-    bool active = true;
-    bool started = false;
-    bool unicode = false;
-    HMENU sysMenu = nullptr;
-    int menuHeight = 0;  // the menu bar row of a window with a menu
-    HWND mdiClient = nullptr;
-    PixelBuffer icon;  // the window's icon on magenta, small-icon size
-    TRect textRect;
-    int widestRight = 0;
-    TRect clientRect;
-    int sysFrameW = 0, sysFrameH = 0;
-    int regionW = -1, regionH = -1;
-    DWORD lastSysMenuTick = 0, dblClickTime = 500;
-    HFONT captionFont = nullptr;
-    std::unique_ptr<TTimer> timer;
-    int formHandler = 0;
-    TColor savedColour = clBtnFace;
-    bool hooked = false;
-
-    HWND Wnd() const { return f.window_; }
-    TSkinData& Skin() const { return *f.skin_; }
-    bool Maximized() const { return f.windowState_ == kStateMaximized; }
-    bool Minimized() const { return f.windowState_ == kStateMinimized; }
-    bool MaxMdiChild() const { return f.mdiKind_ == kMdiChild && Maximized(); }
-    TWinControl* FormControl() const { return dynamic_cast<TWinControl*>(f.form_); }
-
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    LRESULT Stage2(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Stage3(UINT msg, WPARAM wp, LPARAM lp);
-    void Start();
-    bool FormMessage(TMessage& m);
-
-    void ReadState();
-    void BuildIcon();
-    void PaintNC(HDC dc);
-    void PaintBorderPart(HDC dc, int part, const TRect& r);
-    void PaintCaption(HDC dc, int width);
-    void PaintButton(HDC dc, const CaptionButton& b);
-    void RepaintButton(int index);
-    void RepaintFrame();
-    ButtonContext Context();
-    int ButtonAt(POINT screen);
-    void SetHot(int index, int state);
-    void LeaveHot();
-    void SetSysMenuStyle(bool remove);
-    bool CloseEnabled() const;
-    NcWindowState NcState() const;
-    void Run(const NcAction& a, POINT screen, int action);
-    void ShowSysMenu(POINT screen);
-    void Tick();
-    void TimerOn(bool on) {
-        if (timer) timer->SetEnabled(on);
-    }
-    LRESULT NcMouse(UINT msg, WPARAM wp, LPARAM lp);
-};
-
-namespace {
-const TDataSkinBorder& Part(TSkinData& s, int part) {
-    switch (part) {
-    case 1: return s.Left;
-    case 2: return s.Right;
-    case 3: return s.Top;
-    default: return s.Bottom;
-    }
-}
-}  // namespace
-
 void TWinSkinForm::Impl::ReadState() {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     if (GetWindowPlacement(Wnd(), &wp)) f.windowState_ = WindowStateOfShowCmd(static_cast<int>(wp.showCmd));
-}
-
-// The window's small (else big) icon drawn on magenta; all magenta without one. The copy made for drawing
-// is destroyed at once.
-void TWinSkinForm::Impl::BuildIcon() {
-    const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
-    icon = PixelBuffer(w, h);
-    icon.FillRect({0, 0, w, h}, kSkinTransparent);
-    auto src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_SMALL, 0));
-    if (!src) src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_BIG, 0));
-    if (!src) return;
-    auto copy = static_cast<HICON>(CopyImage(src, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
-    if (!copy) return;
-    SkinGdiMade(SkinGdiKind::Icon);
-    SkinBitmap bmp(w, h);
-    bmp.Canvas().Brush().Color = kSkinTransparent;
-    bmp.Canvas().FillRect({0, 0, w, h});
-    if (DrawIconEx(bmp.Canvas().Handle(), 0, 0, copy, w, h, 0, nullptr, DI_NORMAL)) {
-        GdiFlush();
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) icon.SetPixel(x, y, bmp.Canvas().Pixel(x, y));
-    }
-    DestroyIcon(copy);
-    SkinGdiFreed(SkinGdiKind::Icon);
 }
 
 ButtonContext TWinSkinForm::Impl::Context() {
@@ -265,155 +85,6 @@ void TWinSkinForm::Impl::SetSysMenuStyle(bool remove) {
     if (!remove && sysMenu && !(style & WS_SYSMENU)) SetWindowLongPtrA(Wnd(), GWL_STYLE, style | WS_SYSMENU);
 }
 
-// ---- painting ----
-
-void TWinSkinForm::Impl::PaintBorderPart(HDC dc, int part, const TRect& r) {
-    if (r.IsEmpty()) return;
-    const TDataSkinBorder& o = Part(Skin(), part);
-    if (!o.HasImage()) return;
-    const int frame = (active || o.Frame <= 1) ? 1 : 2;
-    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), frame, o.Frame,
-                                o.Tile != 1, part >= 3);
-    if (bmp) BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), bmp->Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
-void TWinSkinForm::Impl::PaintButton(HDC dc, const CaptionButton& b) {
-    if (!b.Visible || b.Rect.IsEmpty()) return;
-    if (b.IsIcon()) {
-        const PixelBuffer& img = b.Rec->HasImage() ? b.Rec->Image : icon;
-        DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), img, kSkinTransparent);
-        return;
-    }
-    const int frames = std::max(1, b.Rec->Frame);
-    int frame = b.State;
-    if (!b.Enabled || !active) frame = frames > 3 ? 4 : 1;
-    if (b.Rec->Visibility == 100 && frame == 3) frame = 4;
-    DrawSkinFrame(dc, b.Rect, b.Rec->Image, std::min(frame, frames), frames, true);
-}
-
-void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
-    TSkinData& s = Skin();
-    const int ch = m.Caption;
-    if (ch <= 0 || width <= 0) return;
-    SkinBitmap buf(width, Minimized() ? std::max(ch, 1) : ch);
-    HDC b = buf.Canvas().Handle();
-    BitBlt(b, 0, 0, width, ch, dc, 0, 0, SRCCOPY);
-    const int frame = (active || s.Top.Frame <= 1) ? 1 : 2;
-    const TRect strip = Minimized() ? TRect{0, 0, width, ch} : TRect{m.Left, 0, width - m.Right, ch};
-    if (!strip.IsEmpty() && s.Top.HasImage())
-        DrawSkinImage(b, strip, s.Top.Image, MarginsOf(s.Top), frame, s.Top.Frame, false, s.Top.Tile != 1, true);
-
-    // The caption text.
-    std::wstring text = L" ";
-    if (unicode) {
-        wchar_t t[1000];
-        GetWindowTextW(Wnd(), t, 1000);
-        text += t;
-    } else {
-        char t[1000] = {};
-        SendMessageA(Wnd(), WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t));
-        std::wstring w;
-        StrToWideStr(t, w);
-        text += w;
-    }
-    text += L"  ";
-    widestRight = 0;
-    for (const CaptionButton& cb : buttons)
-        if (cb.Visible && cb.Rec->Align == 1 && cb.Rec->HasImage()) widestRight = std::max(widestRight, cb.Rec->Xcoord);
-    HGDIOBJ oldFont = captionFont ? SelectObject(b, captionFont) : nullptr;
-    SetBkMode(b, TRANSPARENT);
-    SetTextColor(b, ColorToRGB(s.Colour(active ? SkinColour::TitleTextActive : SkinColour::TitleTextNoActive)));
-    RECT calc{0, 0, 0, 0};
-    SkinDrawText(b, text, calc, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
-    CaptionTextInput in;
-    in.StripWidth = width;
-    in.StripHeight = ch;
-    in.TextWidth = calc.right - calc.left;
-    in.TextHeight = calc.bottom - calc.top;
-    in.Alignment = s.Title.TextAlignment;
-    in.TextShift = s.Title.LeftWidth;
-    in.TextShiftVert = s.Title.TopHeight;
-    in.TextRightClip = s.Title.RightWidth;
-    in.TxtBackLeft = s.Title.TXTBackleft;
-    in.TxtBackRight = s.Title.TXTBackRight;
-    in.WidestRightOffset = widestRight;
-    in.RightToLeft = kinds.RightToLeft;
-    in.Popup = (GetWindowLongPtrA(Wnd(), GWL_STYLE) & WS_POPUP) != 0;
-    in.Dialog = kinds.Border == kBorderDialog;
-    textRect = CaptionTextRect(in);
-    if (s.Title.HasImage() && !textRect.IsEmpty())
-        DrawSkinImage3(buf.Canvas(), textRect, s.Title.Image, {s.Title.TXTBackleft, 0, s.Title.TXTBackRight, 0},
-                       active ? 1 : 2, 2, true, false);
-    RECT tr = ToRECT(textRect);
-    tr.left += s.Title.TXTBackleft;
-    tr.right -= s.Title.TXTBackRight;
-    if (tr.right > tr.left)
-        SkinDrawText(b, text, tr, kinds.RightToLeft ? 0x28822u : 0x8820u);
-    if (oldFont) SelectObject(b, oldFont);
-
-    // The caption buttons.
-    for (CaptionButton& cb : buttons) {
-        const TDataSkinSysButton& r = *cb.Rec;
-        const PixelBuffer& img = cb.IsIcon() && !r.HasImage() ? icon : r.Image;
-        const int frames = cb.IsIcon() && !r.HasImage() ? 1 : std::max(1, r.Frame);
-        cb.Rect = {};
-        if (!cb.Visible || img.Width() <= 0) continue;
-        const int menuBarLeft = s.MenuBar ? s.MenuBar->LeftWidth : 0;
-        cb.Rect = CaptionButtonRect(r.Align, r.Xcoord, r.Ycoord, img.Width() / frames, img.Height(), width, textRect,
-                                    m, menuBarLeft);
-        if (r.Visibility != 100) PaintButton(b, cb);
-    }
-    BitBlt(dc, 0, 0, width, ch, b, 0, 0, SRCCOPY);
-    SetBkMode(dc, OPAQUE);
-}
-
-void TWinSkinForm::Impl::PaintNC(HDC dc) {
-    if (!dc || (f.stage_ != 1 && f.stage_ != 3) || kinds.Border == kBorderNone || MaxMdiChild()) return;
-    const int saved = SaveDC(dc);
-    try {
-        RECT wr;
-        GetWindowRect(Wnd(), &wr);
-        const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-        const ButtonContext c = Context();
-        for (CaptionButton& b : buttons) {
-            const ButtonShow show = CaptionButtonShow(b.Rec->Action, b.Rec->Visibility, b.Rec->Visibility1, c);
-            b.Visible = show.Visible;
-            b.Enabled = show.Enabled;
-        }
-        if (!Minimized()) {
-            PaintBorderPart(dc, 1, {0, 0, m.Left, H});
-            PaintBorderPart(dc, 2, {W - m.Right, 0, W, H});
-            PaintBorderPart(dc, 4, {m.Left, H - m.Bottom, W - m.Right, H});
-        }
-        PaintCaption(dc, W);
-        if (!Minimized() && m.Menu > 0) {
-            RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
-            if (!DrawMenuRow(Wnd(), dc, row))
-                if (HBRUSH face = SkinFaceBrush(Skin())) FillRect(dc, &row, face);
-        }
-    } catch (...) {
-    }
-    // A full frame paint drops the hot object.
-    if (hot >= 0) buttons[static_cast<size_t>(hot)].State = 1;
-    hot = -1;
-    RestoreDC(dc, saved);
-}
-
-void TWinSkinForm::Impl::RepaintFrame() {
-    if (!IsWindowVisible(Wnd())) return;
-    FrameDc dc(Wnd());
-    PaintNC(dc.Get());
-}
-
-void TWinSkinForm::Impl::RepaintButton(int index) {
-    if (index < 0 || index >= static_cast<int>(buttons.size())) return;
-    FrameDc dc(Wnd());
-    if (!dc.Get()) return;
-    const int saved = SaveDC(dc.Get());
-    PaintButton(dc.Get(), buttons[static_cast<size_t>(index)]);
-    RestoreDC(dc.Get(), saved);
-}
-
 // ---- caption buttons and the mouse ----
 
 int TWinSkinForm::Impl::ButtonAt(POINT screen) {
@@ -429,6 +100,7 @@ int TWinSkinForm::Impl::ButtonAt(POINT screen) {
 
 void TWinSkinForm::Impl::SetHot(int index, int state) {
     if (hot >= 0 && hot != index) LeaveHot();
+    if (hot != index) Skin().HintDelay = 0;
     hot = index;
     buttons[static_cast<size_t>(index)].State = state;
     RepaintButton(index);
@@ -440,6 +112,7 @@ void TWinSkinForm::Impl::LeaveHot() {
     buttons[static_cast<size_t>(i)].State = 1;
     RepaintButton(i);
     Skin().HideButtonHint();
+    Skin().HintDelay = 0;
 }
 
 void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
@@ -455,7 +128,7 @@ void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
     }
     if (!sysMenu) return;
     Host().SetMenuKind(2);
-    const UINT cmd = static_cast<UINT>(TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+    const UINT cmd = static_cast<UINT>(TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                       screen.x, screen.y, 0, Wnd(), nullptr));
     if (cmd) PostMessageA(Wnd(), WM_SYSCOMMAND, cmd, 0);
 }
@@ -547,7 +220,9 @@ void TWinSkinForm::Impl::Tick() {
         return;
     }
     TSkinData& s = Skin();
-    const int pause = 2 * 500, hidePause = 2500;  // twice the application's hint pause, then its hide pause
+    // Shown after twice the application's hint pause, hidden after its hide pause.
+    const int pause = 2 * (Application ? Application->HintPause : 500);
+    const int hidePause = Application ? Application->HintHidePause : 2500;
     s.HintDelay += kTimerInterval;
     const std::string hint = CaptionButtonHint(b.Rec->Action);
     if (hint.empty()) return;
@@ -578,7 +253,7 @@ void TWinSkinForm::Impl::Start() {
         }
         if (f.mdiKind_ == kMdiChild) {
             if (Maximized()) {
-                if (mdiClient) PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
+                PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
             } else if (!Minimized()) {
                 f.stage_ = 5;
                 f.ResizeToSkin(false);
@@ -784,6 +459,39 @@ bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
     }
 }
 
+LRESULT MdiClientSubclass::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    const bool skinned = frame.FrameSkinned() && frame.Skin();
+    switch (msg) {
+    case WM_NCCALCSIZE:
+        if (skinned && !InSet(frame.Skin()->Options, xoMDIScrollbar)) {
+            const LONG_PTR style = GetWindowLongPtrA(Window(), GWL_STYLE);
+            if (style & (WS_VSCROLL | WS_HSCROLL))
+                SetWindowLongPtrA(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+        }
+        break;
+    case WM_MDIDESTROY: {
+        const LRESULT r = DefaultProc(msg, wp, lp);
+        if (skinned) {
+            BOOL maximized = FALSE;
+            const bool active = SendMessageA(Window(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)) != 0;
+            Host().SetMDIMaximized(active && maximized);
+        }
+        return r;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (skinned && Host().MDIMaximized()) Host().SetMDIMaximized(false);
+        break;
+    case SKM_MDIREDRAW:
+        RedrawWindow(frame.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return 0;
+    default:
+        break;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
 // ---- TWinSkinForm ----
 
 TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), impl_(std::make_unique<Impl>(*this)) {
@@ -855,7 +563,11 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
     d.kinds = ClassifyFrame(facts);
     mdiKind_ = d.kinds.Mdi;
     d.unicode = IsWindowUnicode(window_) != 0;
-    if (mdiKind_ == kMdiFrame) Host().SetMDIClient(d.mdiClient, form_);
+    if (mdiKind_ == kMdiFrame) {
+        Host().SetMDIClient(d.mdiClient, form_);
+        d.mdiSubclass = std::make_unique<MdiClientSubclass>(*this);
+        d.mdiSubclass->Attach(d.mdiClient);
+    }
     d.ReadState();
     if (GetMenu(window_) && mdiKind_ != kMdiChild) d.menuHeight = GetSystemMetrics(SM_CYMENU);
     if (frameSkinned_) CreateSysButtons();
@@ -914,6 +626,8 @@ void TWinSkinForm::UnhookWindow() {
         d.formHandler = 0;
     }
     if (form_ && !form_->Destroying() && stage_ != 4 && frameSkinned_) form_->SetColor(d.savedColour);
+    // The MDI client is gone before its frame's WM_NCDESTROY (its subclass went with it).
+    d.mdiSubclass.reset();
     // Inside WM_NCDESTROY the subclass goes by itself once the message went through.
     if (stage_ != 4) d.Detach();
     d.hooked = false;
@@ -985,51 +699,6 @@ void TWinSkinForm::ResizeToSkin(bool keepClient) {
         }
     }
     SetWindowPos(window_, nullptr, 0, 0, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
-}
-
-void TWinSkinForm::UpdateRegion() {
-    Impl& d = *impl_;
-    if (stage_ == 6 || !frameSkinned_ || !skin_ || !window_) return;
-    if (mdiKind_ == kMdiChild && (d.Maximized() || d.Minimized())) return;
-    RECT wr;
-    GetWindowRect(window_, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-    if (W <= 0 || H <= 0) return;
-    if (W == d.regionW && H == d.regionH && mdiKind_ != kMdiChild && stage_ != 3 && regionOwned_) return;
-    RegionPlanInput in;
-    in.Width = W;
-    in.Height = H;
-    in.Metrics = d.m;
-    in.Border = d.kinds.Border;
-    for (int p = 1; p <= 4; ++p) in.Trans[p] = Part(*skin_, p).Trans != 0;
-    SkinRegion region(CreateRectRgn(0, 0, 0, 0));
-    if (!region.Get()) return;
-    for (const RegionPiece& piece : RegionPlan(in)) {
-        const TRect& r = piece.Rect;
-        if (piece.Part == 0) {
-            SkinRegion rect(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
-            if (rect.Get()) CombineRgn(region.Get(), region.Get(), rect.Get(), RGN_OR);
-            continue;
-        }
-        const TDataSkinBorder& o = Part(*skin_, piece.Part);
-        if (!o.HasImage()) continue;
-        auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), 1, o.Frame,
-                                    o.Tile != 1, piece.Part >= 3);
-        if (!bmp) continue;
-        // Nothing kept gives no region at all.
-        SkinRegion cut(BitmapToRegion(*bmp, r.Left, r.Top, kSkinTransparent, 0, 0, 0));
-        if (cut.Get()) CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_OR);
-    }
-    regionOwned_ = region.GiveTo(window_, true);
-    d.regionW = regionOwned_ ? W : -1;
-    d.regionH = regionOwned_ ? H : -1;
-}
-
-void TWinSkinForm::ClearRegion() {
-    if (!regionOwned_ || !window_) return;
-    SetWindowRgn(window_, nullptr, mdiKind_ == kMdiChild);
-    regionOwned_ = false;
-    impl_->regionW = impl_->regionH = -1;
 }
 
 void TWinSkinForm::FrameChanged() {

@@ -237,8 +237,10 @@ TEST_F(Frame, AWindowWithAMenuShowsItsMenuBarInTheMenuRow) {
     EXPECT_EQ(win.bottom - win.top, client0.bottom + 24 + row + 5);
     // The system lays the bar out in the skinned frame's menu row, so its tracking finds the items there.
     ASSERT_TRUE(GetMenuItemRect(h, bar, 0, &item));
-    EXPECT_EQ(item.top, win.top + 24);
-    EXPECT_EQ(item.left, win.left + 4);
+    EXPECT_GE(item.top, win.top + 24);
+    EXPECT_LE(item.bottom, win.top + 24 + row + 1);
+    EXPECT_GE(item.left, win.left + 4);
+    EXPECT_LT(item.left, win.left + 10);
     const POINT in{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, in.y)), HTMENU);
     EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, win.top + 12)), HTCAPTION);
@@ -291,26 +293,56 @@ TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
     DestroyWindow(h);
 }
 
+TEST_F(Frame, AHoveredCaptionButtonShowsItsHint) {
+    HWND h = MakeWindow();
+    auto f = Skin(h, skin_);
+    RECT win;
+    GetWindowRect(h, &win);
+    const POINT p = ScreenPoint(h, win.right - win.left - 30 + 10, 14);  // the close button
+    SetCursorPos(p.x, p.y);
+    PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
+    HWND hint = SkinHintHandle(skin_);
+    Pump(600);
+    EXPECT_FALSE(IsWindowVisible(hint)) << "not before twice the hint pause";
+    Pump(900);
+    EXPECT_TRUE(IsWindowVisible(hint));
+    char text[32] = {};
+    GetWindowTextA(hint, text, sizeof text);
+    EXPECT_STREQ(text, "Close");
+    // The mouse leaves: the button goes back to normal and the hint goes.
+    SetCursorPos(win.left + 60, win.top + 100);
+    Pump(400);
+    EXPECT_FALSE(IsWindowVisible(hint));
+    DestroyWindow(h);
+}
+
 TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
     HWND h = MakeWindow();
     auto f = Skin(h, skin_);
     RECT normal;
     GetWindowRect(h, &normal);
     const std::int32_t caption = Colour(skin_.Top, 1, true);
+    auto expectSkinned = [&](const char* what) {
+        const Shot s = Capture(h);
+        EXPECT_EQ(s.At(s.W / 2, 1), caption) << what;
+        EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, 1, false)) << what;
+    };
     ShowWindow(h, SW_MAXIMIZE);
     Pump();
     EXPECT_EQ(f->WindowState(), kStateMaximized);
-    Shot s = Capture(h);
-    EXPECT_EQ(s.At(s.W / 2, 1), caption) << "maximized";
-    ShowWindow(h, SW_MINIMIZE);
-    Pump();
-    EXPECT_EQ(f->WindowState(), kStateMinimized);
+    expectSkinned("maximized");
     ShowWindow(h, SW_RESTORE);
     Pump();
     EXPECT_EQ(f->WindowState(), kStateNormal);
-    s = Capture(h);
-    EXPECT_EQ(s.At(s.W / 2, 1), caption) << "restored";
-    EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, 1, false)) << "restored";
+    expectSkinned("restored from maximized");
+    ShowWindow(h, SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), kStateMinimized);
+    EXPECT_EQ(Capture(h).At(2, 1), caption) << "minimized";
+    ShowWindow(h, SW_RESTORE);
+    Pump();
+    EXPECT_EQ(f->WindowState(), kStateNormal);
+    expectSkinned("restored from minimized");
     RECT back;
     GetWindowRect(h, &back);
     EXPECT_EQ(back.right - back.left, normal.right - normal.left);
@@ -345,6 +377,9 @@ TEST_F(Frame, TheDefaultSkinsCornersAreOutsideTheRegion) {
     TSkinData graphite;
     ASSERT_TRUE(LoadStoredSkin(graphite));
     HWND h = MakeWindow(L"Kestrup \u2013 skinned frame");
+    HMENU bar = CreateMenu();
+    for (const wchar_t* item : {L"Connect", L"Processor-Type", L"Log", L"Help"}) AppendMenuW(bar, MF_STRING, 1, item);
+    SetMenu(h, bar);
     auto f = Skin(h, graphite);
     ASSERT_TRUE(f->OwnsRegion());
     RECT win;
@@ -382,7 +417,9 @@ TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
     static LRESULT skinned = 0;
     static std::int32_t captionPixel = 0;
     static HHOOK hook = nullptr;
-    skin = &skin_;
+    TSkinData graphite;
+    ASSERT_TRUE(LoadStoredSkin(graphite));
+    skin = &graphite;
     hook = SetWindowsHookExW(
         WH_CBT,
         [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
@@ -413,6 +450,7 @@ TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
         skinned = SendMessageW(h, SKM_ISSKINNED, 0, 0);
         const Shot s = Capture(h);
         captionPixel = s.At(s.W / 2, 1);
+        std::ofstream("skinned-messagebox.bmp", std::ios::binary) << WriteBmp(s.Pixels());
         PostMessageW(h, WM_COMMAND, IDOK, 0);
     });
     MessageBoxW(nullptr, text.c_str(), L"Caption \u00e4", MB_OK);
@@ -421,9 +459,21 @@ TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(read, text);
     EXPECT_EQ(caption, L"Caption \u00e4");
-    EXPECT_EQ(captionPixel, Colour(skin_.Top, 1, true));
+    EXPECT_EQ(captionPixel, graphite.Top.Image.GetPixel(graphite.Top.Image.Width() / 2, 1));
     EXPECT_EQ(box->Stage(), 6);
     box.reset();
+}
+
+// A 16 x 16 icon, all red and opaque; the caption's icon button sits at (0, 0) in the test skin.
+constexpr int s_iconX = 8, s_iconY = 8;
+std::vector<BYTE> IconMask() { return std::vector<BYTE>(16 * 16 / 8, 0); }
+std::vector<BYTE> IconPixels() {
+    std::vector<BYTE> px(16 * 16 * 4, 0);
+    for (size_t i = 0; i < px.size(); i += 4) {
+        px[i + 2] = 255;
+        px[i + 3] = 255;
+    }
+    return px;
 }
 
 TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
@@ -449,10 +499,84 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         char t[64];
         GetWindowTextA(h, t, 64);
         EXPECT_STREQ(t, "Renamed form");
+        // The caption's icon button shows the application window's icon.
+        const Shot plain = Capture(h);
+        EXPECT_EQ(plain.At(s_iconX, s_iconY), Colour(skin_.Top, 1, true));
+        HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, IconMask().data(), IconPixels().data());
+        SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(h, WM_NCPAINT, 1, 0);
         const Shot s = Capture(h);
         EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+        EXPECT_EQ(s.At(s_iconX, s_iconY), 0x0000FF) << "the icon's red";
+        SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
+        DestroyIcon(icon);
     }
     Pump(20);
+}
+
+// An MDI frame and its child, skinned as the manager does (the frame when activated, the child when made).
+TEST_F(Frame, AnMdiFrameAndItsChild) {
+    static HWND client = nullptr;
+    static const ATOM frameClass = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            return DefFrameProcW(h, client, msg, wp, lp);
+        };
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KesMdiFrame";
+        RegisterClassW(&wc);
+        wc.lpfnWndProc = DefMDIChildProcW;
+        wc.lpszClassName = L"KesMdiChild";
+        return RegisterClassW(&wc);
+    }();
+    (void)frameClass;
+    HWND frame = CreateWindowExW(0, L"KesMdiFrame", L"MDI frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 500,
+                                 360, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                             0, 0, 400, 300, frame, nullptr, GetModuleHandleW(nullptr), &ccs);
+    ShowWindow(frame, SW_SHOW);
+    Pump(30);
+    auto f = std::make_unique<TWinSkinForm>(nullptr);
+    f->SetWindow(frame, nullptr, "KesMdiFrame");
+    f->SkinWindow(&skin_);
+    PostMessageW(frame, SKM_START, 0, 1000);
+    Pump();
+    EXPECT_EQ(f->MDIKind(), kMdiFrame);
+    SetWindowPos(client, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0) << "the client's own bars go";
+
+    MDICREATESTRUCTW mcs{L"KesMdiChild", L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 150, 0, 0};
+    HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(child, nullptr);
+    RECT cr0;
+    GetClientRect(child, &cr0);
+    auto c = std::make_unique<TWinSkinForm>(nullptr);
+    c->SetWindow(child, nullptr, "KesMdiChild");
+    c->SkinWindow(&skin_);
+    PostMessageW(child, SKM_START, 0, 1000);
+    Pump();
+    EXPECT_EQ(c->MDIKind(), kMdiChild);
+    EXPECT_EQ(c->Stage(), 1);
+    RECT cr;
+    GetClientRect(child, &cr);
+    EXPECT_EQ(cr.right, cr0.right) << "client size kept";
+    EXPECT_EQ(cr.bottom, cr0.bottom) << "client size kept";
+    const Shot s = Capture(child);
+    EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
+    SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    Pump();
+    EXPECT_EQ(c->WindowState(), kStateMaximized);
+    SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    Pump();
+    EXPECT_EQ(c->WindowState(), kStateNormal);
+    EXPECT_EQ(SendMessageW(child, SKM_ISSKINNED, 0, 0), 1);
+    SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+    Pump(20);
+    EXPECT_EQ(c->Stage(), 6);
+    DestroyWindow(frame);
+    EXPECT_EQ(f->Stage(), 6);
+    client = nullptr;
 }
 
 // 200 windows skinned, painted, hovered and destroyed: every region, bitmap, DC and icon the engine made is

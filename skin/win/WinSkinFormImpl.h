@@ -1,0 +1,162 @@
+#pragma once
+// The state of a skinned window frame shared by its message handling (WinSkinForm.cpp) and its painting and
+// region (WinSkinFormPaint.cpp). Private to the frame.
+#include <memory>
+#include <vector>
+
+#include "base/win/Timer.h"
+#include "gui/win/WindowSubclass.h"
+#include "skin/FrameLayout.h"
+#include "skin/SkinData.h"
+#include "skin/win/SkinGdi.h"
+#include "skin/win/WinSkinForm.h"
+
+namespace kes {
+
+// The skin manager, or a stand-in that keeps its states for a window skinned without one.
+SkinFormHost& Host();
+
+constexpr int kTimerInterval = 250;
+
+// The window's own menu bar drawn by the system into the menu row; false without a menu.
+bool DrawMenuRow(HWND window, HDC dc, RECT row);
+
+// A region of the engine, counted, until it is deleted or handed to a window.
+class SkinRegion {
+public:
+    explicit SkinRegion(HRGN r = nullptr) : rgn_(r) {
+        if (rgn_) SkinGdiMade(SkinGdiKind::Region);
+    }
+    ~SkinRegion() { Reset(); }
+    SkinRegion(const SkinRegion&) = delete;
+    SkinRegion& operator=(const SkinRegion&) = delete;
+    HRGN Get() const { return rgn_; }
+    void Reset() {
+        if (!rgn_) return;
+        DeleteObject(rgn_);
+        rgn_ = nullptr;
+        SkinGdiFreed(SkinGdiKind::Region);
+    }
+    // The window takes the region; after a successful call the system owns (and deletes) it, after a failed
+    // one it is deleted here.
+    bool GiveTo(HWND window, bool redraw) {
+        if (!rgn_) return false;
+        if (!SetWindowRgn(window, rgn_, redraw)) {
+            Reset();
+            return false;
+        }
+        rgn_ = nullptr;
+        SkinGdiFreed(SkinGdiKind::Region);
+        return true;
+    }
+
+private:
+    HRGN rgn_;
+};
+
+// GetWindowDC for non-client painting, counted.
+class FrameDc {
+public:
+    explicit FrameDc(HWND w) : dc_(w, true) {
+        if (dc_.Get()) SkinGdiMade(SkinGdiKind::Dc);
+    }
+    ~FrameDc() {
+        if (dc_.Get()) SkinGdiFreed(SkinGdiKind::Dc);
+    }
+    HDC Get() const { return dc_.Get(); }
+
+private:
+    WindowDc dc_;
+};
+
+struct CaptionButton {
+    const TDataSkinSysButton* Rec = nullptr;
+    TRect Rect;  // window coordinates, set by painting
+    bool Visible = false, Enabled = true;
+    int State = 1;  // 1 normal, 2 pressed, 3 hot
+    bool IsIcon() const { return Rec->Action == 3 || Rec->Action == 11; }
+};
+
+// The MDIClient child of a skinned MDI frame: no scroll bars of its own (unless the skin says so), the
+// MDI-maximized state kept in step, and SKM_MDIREDRAW.
+struct MdiClientSubclass : WindowSubclass {
+    explicit MdiClientSubclass(TWinSkinForm& frame) : frame(frame) {}
+    TWinSkinForm& frame;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+struct TWinSkinForm::Impl : WindowSubclass {
+    explicit Impl(TWinSkinForm& f) : f(f) {}
+    TWinSkinForm& f;
+
+    FrameKinds kinds;
+    FrameMetrics m;
+    std::vector<CaptionButton> buttons;
+    int hot = -1;
+    bool active = true;
+    bool started = false;
+    bool unicode = false;
+    HMENU sysMenu = nullptr;
+    int menuHeight = 0;  // the menu bar row of a window with a menu
+    HWND mdiClient = nullptr;
+    std::unique_ptr<MdiClientSubclass> mdiSubclass;
+    PixelBuffer icon;  // the window's icon on magenta, small-icon size
+    TRect textRect;
+    int widestRight = 0;
+    TRect clientRect;
+    int sysFrameW = 0, sysFrameH = 0;
+    int regionW = -1, regionH = -1;
+    DWORD lastSysMenuTick = 0, dblClickTime = 500;
+    HFONT captionFont = nullptr;
+    std::unique_ptr<TTimer> timer;
+    int formHandler = 0;
+    TColor savedColour = clBtnFace;
+    bool hooked = false;
+
+    HWND Wnd() const { return f.window_; }
+    TSkinData& Skin() const { return *f.skin_; }
+    bool Maximized() const { return f.windowState_ == kStateMaximized; }
+    bool Minimized() const { return f.windowState_ == kStateMinimized; }
+    bool MaxMdiChild() const { return f.mdiKind_ == kMdiChild && Maximized(); }
+    TWinControl* FormControl() const { return dynamic_cast<TWinControl*>(f.form_); }
+
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT Stage2(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Stage3(UINT msg, WPARAM wp, LPARAM lp);
+    void Start();
+    bool FormMessage(TMessage& m);
+
+    void ReadState();
+    void BuildIcon();
+    void PaintNC(HDC dc);
+    void PaintBorderPart(HDC dc, int part, const TRect& r);
+    void PaintCaption(HDC dc, int width);
+    void PaintButton(HDC dc, const CaptionButton& b);
+    void RepaintButton(int index);
+    void RepaintFrame();
+    ButtonContext Context();
+    int ButtonAt(POINT screen);
+    void SetHot(int index, int state);
+    void LeaveHot();
+    void SetSysMenuStyle(bool remove);
+    bool CloseEnabled() const;
+    NcWindowState NcState() const;
+    void Run(const NcAction& a, POINT screen, int action);
+    void ShowSysMenu(POINT screen);
+    void Tick();
+    void TimerOn(bool on) {
+        if (timer) timer->SetEnabled(on);
+    }
+    LRESULT NcMouse(UINT msg, WPARAM wp, LPARAM lp);
+};
+
+inline const TDataSkinBorder& Part(TSkinData& s, int part) {
+    switch (part) {
+    case 1: return s.Left;
+    case 2: return s.Right;
+    case 3: return s.Top;
+    default: return s.Bottom;
+    }
+}
+
+}  // namespace kes
