@@ -120,7 +120,11 @@ KestrupTirvane.exe is a small console program that must sit in the same folder a
 the board sends in a console window that understands ANSI escape sequences (colours, cursor movement), so
 programs on the board can draw screens. Lines typed in the console go back through the terminal to the board.
 The terminal sends its received text to the companion over a local network connection (127.0.0.1, port
-6800); when the companion is not running the terminal works on and notes it in the log.
+6800) while the companion's window is open; when the companion is not running, the terminal works on alone
+and says nothing about it. When a running companion cannot be reached, a box says
+  "Problem connecting TCP to ANSI Console!"
+and when KestrupTirvane.exe is not in the folder of Kestrup.exe, the menu item says
+  "KestrupTirvane.exe not found in the Kestrup DIR! Must be in same DIR"
 
 
 YOUR OWN HELP TEXT
@@ -177,6 +181,11 @@ COMPILE_ONLY words work only inside a colon definition.
 >r         ( x -- ) ( R: -- x )     COMPILE_ONLY  move x to the return stack
 ?dup       ( x -- x x | 0 )         copy x if it is not zero
 @          ( addr -- x )            fetch the cell at addr
+[          ( -- )                   switch to interpreting
+[']        ( "name" -- xt )         COMPILE_ONLY  compile the execution token of name
+[char]     ( "name" -- c )          COMPILE_ONLY  compile the first character of name
+\          ( "text" -- )            comment to the end of the line
+]          ( -- )                   switch to compiling
 abort      ( -- )                   empty the stacks and return to the interpreter
 abort"     ( flag "text" -- )       COMPILE_ONLY  if flag is true, print text and abort
 abs        ( n -- u )               absolute value
@@ -209,11 +218,11 @@ does>      ( -- )                   COMPILE_ONLY  give the created words their r
 drop       ( x -- )                 remove the top cell
 dump       ( addr u -- )            show u bytes of memory
 dup        ( x -- x x )             copy the top cell
+eeprom     ( -- )                   the following data words use EEPROM
 ei         ( -- )                   enable interrupts
 else       ( -- )                   COMPILE_ONLY  part of if ... else ... then
 emit       ( c -- )                 send a character
 empty      ( -- )                   forget everything you defined since the board was new
-eeprom     ( -- )                   the following data words use EEPROM
 execute    ( xt -- )                run the word xt
 exit       ( -- )                   COMPILE_ONLY  leave the current definition
 false      ( -- 0 )                 the false flag
@@ -238,11 +247,11 @@ loop       ( -- )                   COMPILE_ONLY  end of a do loop
 lshift     ( x1 u -- x2 )           shift left u bits
 marker     ( "name" -- )            name forgets everything defined from here on
 max        ( n1 n2 -- n3 )          the larger number
+mclr       ( mask addr -- )         clear the mask bits in the byte at addr
 min        ( n1 n2 -- n3 )          the smaller number
 mod        ( n1 n2 -- rem )         remainder of the division
 ms         ( u -- )                 wait u milliseconds
 mset       ( mask addr -- )         set the mask bits in the byte at addr
-mclr       ( mask addr -- )         clear the mask bits in the byte at addr
 mtst       ( mask addr -- x )       the mask bits of the byte at addr
 negate     ( n -- -n )              change the sign
 next       ( -- )                   COMPILE_ONLY  end of a for loop
@@ -282,11 +291,6 @@ warm       ( -- )                   restart the board's Forth
 while      ( flag -- )              COMPILE_ONLY  leave begin ... while ... repeat when flag is false
 words      ( -- )                   list all words the board knows
 xor        ( x1 x2 -- x3 )          bitwise exclusive or
-[          ( -- )                   switch to interpreting
-[']        ( "name" -- xt )         COMPILE_ONLY  compile the execution token of name
-[char]     ( "name" -- c )          COMPILE_ONLY  compile the first character of name
-\          ( "text" -- )            comment to the end of the line
-]          ( -- )                   switch to compiling
 
 
 SCAMP2 BOARD WORDS
@@ -305,10 +309,10 @@ pin@       ( pin -- flag )          read a pin: true when it is high
 pullup     ( pin -- )               switch on the pull-up of an input pin
 toggle     ( pin -- )               change the level of an output pin
 u2baud     ( u -- )                 set the speed of the second UART
+u2emit     ( c -- )                 send a character through the second UART
 u2init     ( -- )                   set up the second UART with its pins
 u2key      ( -- c )                 wait for a character from the second UART
 u2key?     ( -- flag )              true if the second UART has a character
-u2emit     ( c -- )                 send a character through the second UART
 )HELP";
 
 }  // namespace

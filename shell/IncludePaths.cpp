@@ -67,8 +67,12 @@ std::string NormalisePath(const std::string& path) {
     std::vector<std::string> out;
     std::vector<std::string> parts = SplitParts(rest);
     for (size_t i = 0; i < parts.size(); ++i) {
-        const std::string& part = parts[i];
+        std::string part = parts[i];
         const bool fixed = out.size() < fixedParts;
+        // The system drops trailing dots and blanks of the last part: "a.fs." and "a.fs " open "a.fs".
+        if (!fixed && i + 1 == parts.size() && part != "." && part != "..") {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+        }
         if (fixed) {
             if (!part.empty() || i + 1 < parts.size()) out.push_back(part);
             continue;

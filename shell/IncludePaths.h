@@ -7,8 +7,9 @@
 namespace kes {
 
 // Separators made "\", empty and "." parts dropped, ".." taking away the part before it (never the drive
-// or the server and share of a "\\server\share" name; kept at the front of a relative name), no trailing
-// separator except after a drive ("C:\"). Letter case is kept.
+// or the server and share of a "\\server\share" name; kept at the front of a relative name), trailing dots and
+// blanks of the last part dropped (as the system opens such a name), no trailing separator except after a
+// drive ("C:\"). Letter case is kept.
 std::string NormalisePath(const std::string& path);
 
 // The folder that holds a file: the path up to its last separator ("C:\src\main.fs" -> "C:\src",

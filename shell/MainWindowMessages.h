@@ -1,13 +1,7 @@
 #pragma once
-// Window messages the main window answers for programs that drive it from outside (the end-to-end tests):
-// menus of another process cannot be read, so a driver asks for an item's command id and sends WM_COMMAND.
+// Names of the terminal's windows as other programs (the companion, the end-to-end tests) find them.
 namespace kes {
 
-// wParam: a global atom that holds a menu item's component name ("Connect1"); the answer is the item's
-// WM_COMMAND id, 0 when the window has no such item.
-inline constexpr unsigned kMsgMenuCommandOf = 0x8000 /* WM_APP */ + 0x2A1;
-
-// Names of the main window's classes and windows as other programs find them.
 inline constexpr const char* kMainWindowClass = "TKestrup";
 inline constexpr const char* kMainWindowTitle = "Kestrup";
 inline constexpr const char* kLogWindowClass = "TLOGform";

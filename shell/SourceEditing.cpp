@@ -117,36 +117,32 @@ TPrintLayout LayoutPrintout(int lineCount, int dpiX, int dpiY, int pageHeight, i
     return layout;
 }
 
+std::optional<std::string> SourceFileRefusal(const std::string& fileName, std::string_view bytes) {
+    const size_t nul = bytes.find('\0');
+    if (nul == std::string_view::npos) return std::nullopt;
+    return "\"" + fileName + "\" is not loaded: it holds NUL bytes (the first at byte " + std::to_string(nul) +
+           "), as UTF-16 and binary files do. This editor takes 8-bit text only and would cut the file there.";
+}
+
 // ---- registry values
 
 namespace {
 
 constexpr const char* kSection = "Source";
 
-bool UsablePlace(const TWindowPlace& p) {
-    return p.Width >= 1 && p.Height >= 1 && p.Top > -32000 && p.Left > -32000;
-}
-
 }  // namespace
 
 TSourceSettings ReadSourceSettings(TCustomIniFile& ini) {
     TSourceSettings s;
-    const TWindowPlace def = s.Place;
-    TWindowPlace p;
-    p.Top = ini.ReadInteger(kSection, "Top", def.Top);
-    p.Left = ini.ReadInteger(kSection, "Left", def.Left);
-    p.Height = ini.ReadInteger(kSection, "Height", def.Height);
-    p.Width = ini.ReadInteger(kSection, "Width", def.Width);
-    if (UsablePlace(p)) s.Place = p;
+    s.Place = ReadWindowPlace(ini, kSection, s.Place);
     s.FileName = ini.ReadString(kSection, "Filename", "");
     return s;
 }
 
-void WriteSourcePlace(TCustomIniFile& ini, const TWindowPlace& place) {
-    ini.WriteInteger(kSection, "Top", place.Top);
-    ini.WriteInteger(kSection, "Left", place.Left);
-    ini.WriteInteger(kSection, "Height", place.Height);
-    ini.WriteInteger(kSection, "Width", place.Width);
+std::vector<std::string> WriteSourcePlace(TCustomIniFile& ini, const TWindowPlace& place) {
+    TSettingsWrite write(ini);
+    write.Place(kSection, place);
+    return write.Failed();
 }
 
 void WriteSourceFileName(TCustomIniFile& ini, const std::string& fileName) {

@@ -19,6 +19,11 @@ std::string TextLengthsText(size_t textLength, size_t selLength);
 // "Save content in  the same file" needs a drive path with an extension: the name holds ":\" and ".".
 bool SameFileSaveAllowed(const std::string& fileName);
 
+// A file the editor cannot hold whole: its bytes contain a NUL (any UTF-16 file does), at which the editor
+// would cut the text, and a later save in the same file would then shorten it. The message that refuses it,
+// or nullopt when the text loads whole.
+std::optional<std::string> SourceFileRefusal(const std::string& fileName, std::string_view bytes);
+
 // ---- search
 
 enum TSearchOption : unsigned {
@@ -90,7 +95,8 @@ struct TSourceSettings {
 
 // "Top", "Left", "Height", "Width" and "Filename"; a place that can't be a window's reads as the default.
 TSourceSettings ReadSourceSettings(TCustomIniFile& ini);
-void WriteSourcePlace(TCustomIniFile& ini, const TWindowPlace& place);
+// Writes all four values, also after one failed; returns "Section\Ident" of those that could not be written.
+std::vector<std::string> WriteSourcePlace(TCustomIniFile& ini, const TWindowPlace& place);
 void WriteSourceFileName(TCustomIniFile& ini, const std::string& fileName);
 
 }  // namespace kes

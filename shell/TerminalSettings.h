@@ -3,23 +3,14 @@
 // (on Windows the registry one without a base key: sections directly under HKEY_CURRENT_USER, integers as
 // decimal text, Booleans as "1"/"0"). A missing or unreadable value reads as its default.
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/IniFile.h"
 #include "shell/BoardModes.h"
+#include "shell/WindowPlace.h"
 
 namespace kes {
-
-struct TWindowPlace {
-    int Top = 300;
-    int Left = 300;
-    int Height = 500;
-    int Width = 1200;
-    bool operator==(const TWindowPlace&) const = default;
-};
-
-// The place to store when the window closes: a minimised window keeps its normal (restored) place, not the
-// place of its icon.
-TWindowPlace PlaceToSave(bool minimised, const TWindowPlace& current, const TWindowPlace& normal);
 
 struct TTerminalSettings {
     // Check marks of the four "Processor-Type" items, in menu order (Arduino, Scamp2, Scamp2andTirvane, ESP32).
@@ -35,7 +26,7 @@ struct TTerminalSettings {
 // Reads "MCUtype", "Memo1ReadOnly" and "Window". A place that can't be a window's (width or height below 1,
 // a corner at -32000 or beyond, as minimised windows report) reads as the default place.
 TTerminalSettings ReadTerminalSettings(TCustomIniFile& ini);
-// Writes every value; a failure raises the settings object's exception.
-void WriteTerminalSettings(TCustomIniFile& ini, const TTerminalSettings& settings);
+// Writes every value, also after one failed; returns "Section\Ident" of those that could not be written.
+std::vector<std::string> WriteTerminalSettings(TCustomIniFile& ini, const TTerminalSettings& settings);
 
 }  // namespace kes

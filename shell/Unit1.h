@@ -19,6 +19,7 @@
 #include "shell/MainWindowMessages.h"
 #include "shell/ReceivePath.h"
 #include "shell/TerminalTail.h"
+#include "shell/TypedWrites.h"
 #include "skin/SkinData.h"
 
 namespace kes {
@@ -101,6 +102,9 @@ private:
     void ForwardToCompanion(const std::string& raw);
     void CheckBoardWarning();
     void SyncHistoryList();
+    // Writes typed text to the port; a write the port did not take in full is logged once per burst. False
+    // when not all was written; port errors raise as SendText's do.
+    bool SendTyped(const std::string& bytes);
     // Runs an edit of the memo made by the receive path (not the user's).
     template <typename F>
     void OwnMemoEdit(F&& edit);
@@ -108,6 +112,7 @@ private:
     TReceivePath rx_;
     TTerminalTail tail_;
     TCommandHistory history_;
+    TTypedWrites typed_;
     bool ownEdit_ = false;
     bool shown_ = false;
     // Tick count before which no drain runs while the terminal's text is long (see Timer1Timer).

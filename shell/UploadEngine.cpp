@@ -87,7 +87,8 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
     fileList_.clear();
     if (!port_.Connected() || text.lines.empty()) return result;
 
-    sourceFile_ = text.sourceFile.empty() ? std::string() : ResolveIncludePath(text.baseFolder, text.sourceFile);
+    sourceFile_ =
+        text.sourceFile.empty() ? std::string() : files_.SystemName(ResolveIncludePath(text.baseFolder, text.sourceFile));
     baseFolder_ = text.baseFolder;
     missing_ = 0;
     written_ = 0;
@@ -161,7 +162,8 @@ void UploadEngine::ParseIncludeFile(const std::string& name) {
         IncludeNotFound(name);
         return;
     }
-    const std::string path = ResolveIncludePath(baseFolder_, name);
+    // Aliases of one file ("a.fs.", "A.FS ", a short 8.3 name) are taken as the system takes them.
+    const std::string path = files_.SystemName(ResolveIncludePath(baseFolder_, name));
     if (AlreadyIncluded(path)) {
         const std::string text = "Include File " + name + " already included! SKIPPING it now!";
         view_.ShowWarning(text);
@@ -177,7 +179,14 @@ void UploadEngine::ParseIncludeFile(const std::string& name) {
     IncludeLevelFrame frame;
     frame.name = name;
     frame.path = path;
-    if (!files_.ReadLines(path, frame.lines)) {
+    switch (files_.ReadLines(path, frame.lines)) {
+    case IncludeRead::Ok: break;
+    case IncludeRead::TooLarge:
+        ++missing_;
+        Log("ERROR -Include file \"" + name + "\" is larger than " + kMaxIncludeFileText + " - not read! ");
+        view_.ShowWarning("Include File larger than " + std::string(kMaxIncludeFileText) + ": " + name);
+        return;
+    case IncludeRead::NotFound:
         IncludeNotFound(name);
         return;
     }

@@ -34,12 +34,21 @@ public:
     virtual bool ProcessMessages(std::uint32_t timeoutMs) = 0;
 };
 
+// Include files larger than this are not read.
+inline constexpr std::uint64_t kMaxIncludeFileBytes = 16u << 20;
+inline constexpr const char* kMaxIncludeFileText = "16 MiB";
+
+enum class IncludeRead { Ok, NotFound, TooLarge };
+
 // Reads include files.
 class UploadFiles {
 public:
     virtual ~UploadFiles() = default;
-    // The file's lines (split at CR LF, CR or LF); false when it cannot be read.
-    virtual bool ReadLines(const std::string& path, std::vector<std::string>& lines) = 0;
+    // The file's lines (split at CR LF, CR or LF). NotFound when it is missing, unreadable or no regular file;
+    // TooLarge above kMaxIncludeFileBytes.
+    virtual IncludeRead ReadLines(const std::string& path, std::vector<std::string>& lines) = 0;
+    // The name the system knows the file by (see SystemFileName); include-once compares these.
+    virtual std::string SystemName(const std::string& path) { return path; }
 };
 
 // The log window: the host puts the time of day and a blank before the text, adds the line and scrolls
@@ -59,7 +68,7 @@ public:
     // An include level opened: its read-only memo on the include frame (Top = Left = depth * 10 + 10)
     // holds the file's lines; the frame is shown.
     virtual void OpenIncludeLevel(int depth, const std::string& name, const std::vector<std::string>& lines) = 0;
-    // The memo of that level is freed; the frame is hidden when depth is 1.
+    // The memo of that level is freed and the frame hidden (also while outer levels stay open).
     virtual void CloseIncludeLevel(int depth) = 0;
     virtual void SetProgressRange(int maximum) = 0;  // minimum 0
     virtual void SetProgress(int position) = 0;      // repainted at once

@@ -11,6 +11,8 @@ add_library(kes_terminal STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StatusPanels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminalSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WarningDetector.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TypedWrites.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp
 )
 target_include_directories(kes_terminal PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(kes_terminal PUBLIC kes_base)

@@ -6,11 +6,15 @@ add_library(kes_upload STATIC
   ${CMAKE_CURRENT_LIST_DIR}/UploadHandshake.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UploadEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IncludeFileReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
 )
 target_include_directories(kes_upload PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(kes_upload PUBLIC kes_base)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_upload PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/UploadMessageLoop.cpp)
+  target_sources(kes_upload PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/UploadMessageLoop.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/win/RegularFile.cpp)
+else()
+  target_sources(kes_upload PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegularFilePosix.cpp)
 endif()
 
 kestrup_native_test(upload_tests

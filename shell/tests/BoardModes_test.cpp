@@ -1,4 +1,5 @@
 #include "shell/BoardModes.h"
+#include "shell/TypedWrites.h"
 
 #include <gtest/gtest.h>
 
@@ -72,4 +73,26 @@ TEST(BoardModes, KeysTypedInTheTerminal) {
     EXPECT_EQ(TerminalLineBytes(""), "\r");
     EXPECT_EQ(TerminalLineBytes("words"), "words\r");
     EXPECT_EQ(CommandLineBytes("words"), "words\r\n");
+}
+
+// Typed text the port did not take in full is reported once per burst of such writes: the first short or
+// refused write logs how much went out; a complete write ends the burst.
+TEST(BoardModes, TypedTextThePortDidNotTakeIsLoggedOncePerBurst) {
+    TTypedWrites typed;
+    const struct {
+        size_t wanted;
+        int written;
+        bool logged;
+    } burst[] = {
+        {1, 1, false}, {6, 6, false},  // complete
+        {6, 2, true},                  // the first loss: logged
+        {1, 0, false}, {6, -1, false}, // the same burst
+        {1, 1, false},                 // a complete write ends it
+        {3, 0, true},                  // a new burst
+    };
+    for (const auto& w : burst) EXPECT_EQ(typed.Written(w.wanted, w.written).has_value(), w.logged) << w.wanted;
+    TTypedWrites fresh;
+    const std::optional<std::string> line = fresh.Written(6, 2);
+    ASSERT_TRUE(line);
+    EXPECT_NE(line->find("2 of 6 typed bytes"), std::string::npos) << *line;
 }

@@ -13,6 +13,7 @@
 #include "base/StringList.h"
 #include "shell/HelpAddress.h"
 #include "shell/HelpText.h"
+#include "shell/TerminalTexts.h"
 
 namespace kes {
 namespace {
@@ -155,6 +156,31 @@ TEST(HelpText, EveryWebAddressOfTheBuiltInTextOpens) {
         EXPECT_EQ(WebAddressAt(text, pos).substr(0, 4), "http") << text.substr(pos - 6, 40);
     }
     EXPECT_GE(addresses, 8);
+}
+
+// The companion's paragraph quotes the boxes the program shows (and claims no log line), and both word lists
+// stand in the order of their names, byte by byte.
+TEST(HelpText, TellsWhatTheProgramDoesAndListsTheWordsInNameOrder) {
+    const std::string text(BuiltInHelpText());
+    EXPECT_NE(text.find(std::string("\"") + TerminalText::TcpProblem + "\""), std::string::npos);
+    EXPECT_NE(text.find(std::string("\"") + TerminalText::TirvaneMissing + "\""), std::string::npos);
+    EXPECT_EQ(text.find("in the log."), std::string::npos);
+
+    TStringList lines;
+    lines.SetText(text);
+    for (const char* heading : {"GLOSSARY OF FLASHFORTH", "SCAMP2 BOARD WORDS"}) {
+        std::vector<std::string> names;
+        bool inSection = false;
+        for (const std::string& line : lines.Items()) {
+            if (line.rfind(heading, 0) == 0) inSection = true;
+            else if (inSection && !names.empty() && line.empty()) break;
+            // A word line: the name in the first column, its stack effect from column 12.
+            else if (inSection && line.size() > 12 && line[0] != ' ' && line[10] == ' ' && line[11] == '(')
+                names.push_back(line.substr(0, line.find(' ')));
+        }
+        EXPECT_GT(names.size(), 10u) << heading;
+        for (size_t i = 1; i < names.size(); ++i) EXPECT_LT(names[i - 1], names[i]) << heading;
+    }
 }
 
 }  // namespace

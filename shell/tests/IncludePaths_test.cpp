@@ -54,6 +54,7 @@ TEST(IncludePaths, SameFileOnlyWhenTheWholePathsMatch) {
     EXPECT_TRUE(same("lib.fs", "LIB.FS"));
     EXPECT_TRUE(same("lib.fs", "sub/../lib.fs"));
     EXPECT_TRUE(same("lib.fs", "C:\\SRC\\lib.fs"));
+    EXPECT_TRUE(same("lib.fs", "lib.fs. ."));
     EXPECT_FALSE(same("sub\\lib.fs", "lib.fs"));
     // Only A-Z fold.
     EXPECT_FALSE(same("\xE9.fs", "\xC9.fs"));

@@ -139,6 +139,25 @@ TEST(UploadEngine, IncludeOnceComparesWholeResolvedPaths) {
     EXPECT_TRUE(b.Logged("Include File lib.fs already included! SKIPPING it now!"));
 }
 
+// Trailing dots and blanks name the same file, as the system opens it; a file over the size limit takes the
+// not-found path with a line that says why.
+TEST(UploadEngine, AliasesOfOneFileAreIncludedOnceAndOversizedFilesAreNotRead) {
+    FakeBoard b;
+    b.AddFile("C:\\src\\a.fs", ": a ;\r\n");
+    b.AddFile("C:\\src\\big.fs", ": big ;\r\n");
+    b.tooLarge.insert(IncludePathKey("C:\\src\\big.fs"));
+    auto r = b.Send("\\ include a.fs\r\n\\ include a.fs.\r\n#include \"A.FS \"\r\n\\ include main.fs..\r\n"
+                    "\\ include big.fs\r\n: end ;\r\n");
+    EXPECT_EQ(b.written, (Lines{": a ;", ": end ;"}));
+    EXPECT_EQ(b.warnings, (Lines{"Include File a.fs. already included! SKIPPING it now!",
+                                 "Include File A.FS  already included! SKIPPING it now!",
+                                 "Include File main.fs.. already included! SKIPPING it now!",
+                                 "Include File larger than 16 MiB: big.fs"}));
+    EXPECT_TRUE(b.Logged("ERROR -Include file \"big.fs\" is larger than 16 MiB - not read! "));
+    EXPECT_EQ(r.outcome, UploadOutcome::Incomplete);
+    EXPECT_EQ(r.missingIncludes, 1);
+}
+
 TEST(UploadEngine, NestingDeeperThanTheLimitCancels) {
     FakeBoard b;
     const int files = UploadEngine::kMaxIncludeDepth + 1;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -123,6 +124,8 @@ public:
     std::function<void(int)> onOpenLevel;
     std::function<void()> onWarning;  // runs while the warning box is open
 
+    std::set<std::string> tooLarge;  // IncludePathKey of files that read as too large
+
     void AddFile(const std::string& path, const std::string& text) {
         TStringList l;
         l.SetText(text);
@@ -201,12 +204,13 @@ public:
     }
 
     // UploadFiles
-    bool ReadLines(const std::string& path, std::vector<std::string>& lines) override {
+    IncludeRead ReadLines(const std::string& path, std::vector<std::string>& lines) override {
         trace.push_back("read:" + path);
+        if (tooLarge.count(IncludePathKey(path))) return IncludeRead::TooLarge;
         auto it = files_.find(IncludePathKey(path));
-        if (it == files_.end()) return false;
+        if (it == files_.end()) return IncludeRead::NotFound;
         lines = it->second;
-        return true;
+        return IncludeRead::Ok;
     }
 
     // UploadLog

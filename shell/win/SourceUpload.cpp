@@ -140,7 +140,8 @@ void TSourceUpload::CloseIncludeLevel(int depth) {
         delete levelMemos_.back();
         levelMemos_.pop_back();
     }
-    if (depth <= 1) window_.IncludeFrame1->SetVisible(false);
+    // Hidden after every level, also while an outer one is still open; the next level opened shows it again.
+    window_.IncludeFrame1->SetVisible(false);
 }
 
 void TSourceUpload::SetProgressRange(int maximum) { window_.ProgressBar1->SetRange(0, maximum); }

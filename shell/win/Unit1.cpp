@@ -22,6 +22,7 @@
 #include "shell/win/CompanionLauncher.h"
 #include "shell/win/ConsoleLinkClient.h"
 #include "shell/win/LocalTimeText.h"
+#include "shell/win/SavedPlace.h"
 #include "skin/win/SkinDataWin.h"
 
 namespace kes {
@@ -220,20 +221,11 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     Timer1->SetInterval(1);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
 
-    // Menu command ids and the companion's typed lines.
+    // The companion's typed lines.
     AddMessageHandler([this](TMessage& m) {
-        if (m.Msg == WM_COPYDATA) {
-            m.Result = CopyData(m.WParam, m.LParam);
-            return true;
-        }
-        if (m.Msg == kMsgMenuCommandOf) {
-            char name[256] = "";
-            m.Result = 0;
-            if (GlobalGetAtomNameA(static_cast<ATOM>(m.WParam), name, sizeof name) > 0)
-                if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(name))) m.Result = item->Command();
-            return true;
-        }
-        return false;
+        if (m.Msg != WM_COPYDATA) return false;
+        m.Result = CopyData(m.WParam, m.LParam);
+        return true;
     });
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
@@ -333,7 +325,7 @@ void TKestrup::FormShow(TObject*) {
     TMenuItem* items[] = {Arduino1, SCAMPPIC241, SCAMPPIC24usingTirvane1, ESP32};
     for (int i = 0; i < 4; ++i) items[i]->SetChecked(s.Checked[i]);
     Memo1->SetReadOnly(s.Memo1ReadOnly);
-    SetBounds(s.Window.Left, s.Window.Top, s.Window.Width, s.Window.Height);
+    RestorePlace(*this, s.Window);
     WriteBoardTypePanel();
     Guarded([this] { LoadCOM1Click(); });
     rx_.Reset();
@@ -351,20 +343,10 @@ void TKestrup::FormClose(TObject*, TCloseAction&) {
     for (int i = 0; i < 4; ++i) s.Checked[i] = false;
     if (auto type = CheckedBoardType()) s.SetBoardType(type);
     s.Memo1ReadOnly = Memo1->ReadOnly();
-    HWND h = static_cast<HWND>(Handle());
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    TWindowPlace normal{Top(), Left(), Height(), Width()};
-    if (GetWindowPlacement(h, &wp)) {
-        const RECT& r = wp.rcNormalPosition;
-        normal = TWindowPlace{r.top, r.left, r.bottom - r.top, r.right - r.left};
-    }
-    RECT now{};
-    GetWindowRect(h, &now);
-    const TWindowPlace current{now.top, now.left, now.bottom - now.top, now.right - now.left};
-    s.Window = PlaceToSave(IsIconic(h) != FALSE, current, normal);
+    s.Window = SavedPlaceOf(*this);
     TRegIniFile ini("");
-    WriteTerminalSettings(ini, s);
+    // A value that cannot be written is reported, and the window closes all the same.
+    ReportUnsavedSettings(WriteTerminalSettings(ini, s), this);
 }
 
 void TKestrup::Exit1Click(TObject*) {
@@ -518,6 +500,12 @@ void TKestrup::CheckBoardWarning() {
 
 // ---- keyboard
 
+bool TKestrup::SendTyped(const std::string& bytes) {
+    const int written = ComPort1->SendText(bytes);
+    if (const std::optional<std::string> line = typed_.Written(bytes.size(), written)) AddLogLine(*line);
+    return written == static_cast<int>(bytes.size());
+}
+
 void TKestrup::Memo1KeyPress(TObject*, char& key) {
     const TMemoKeyDecision d = DecideMemoKey(CurrentMode(), ComPort1->Connected(), key);
     switch (d.Action) {
@@ -525,14 +513,14 @@ void TKestrup::Memo1KeyPress(TObject*, char& key) {
     case TMemoKeyAction::Drop: key = 0; return;
     case TMemoKeyAction::SendKey:
         key = 0;
-        ComPort1->SendText(d.Bytes);
+        SendTyped(d.Bytes);
         return;
     case TMemoKeyAction::SendCaretLine:
         key = 0;
         try {
             const std::string text = Memo1->Text();
             const size_t caret = static_cast<size_t>(std::max(0, Memo1->SelStart()));
-            ComPort1->SendText(TerminalLineBytes(LineAt(text, caret).Of(text)));
+            SendTyped(TerminalLineBytes(LineAt(text, caret).Of(text)));
             const TTextRange gone = LineDeletionAt(text, caret);
             Memo1->SetSelection(static_cast<int>(gone.Start), static_cast<int>(gone.End));
             Memo1->ReplaceSelection("");
@@ -546,8 +534,7 @@ void TKestrup::Memo1KeyPress(TObject*, char& key) {
 void TKestrup::Memo1KeyDown(TObject*, uint16_t& key, TShiftState) {
     if (key != vkEscape || !SendsEscOnKey(CurrentMode(), ComPort1->Connected())) return;
     try {
-        ComPort1->SendText(std::string(1, chESC));
-        AddLogLine(Text::EscSent);
+        if (SendTyped(std::string(1, chESC))) AddLogLine(Text::EscSent);
     } catch (...) {
         AddLogLine(Text::EscProblem);
     }
@@ -572,7 +559,7 @@ void TKestrup::Edit1KeyPress(TObject*, char& key) {
     lineEnd.Append = "\r\n";
     tail_.Apply(lineEnd);
     const std::string command = Edit1->Text();
-    ComPort1->SendText(CommandLineBytes(command));
+    SendTyped(CommandLineBytes(command));
     history_.Add(command);
     SyncHistoryList();
     Edit1->Clear();
@@ -599,7 +586,7 @@ intptr_t TKestrup::CopyData(uintptr_t, intptr_t lparam) {
     const std::optional<std::string> bytes = CopyDataPortBytes(true, block->lpData, block->cbData);
     if (!bytes) return 0;
     try {
-        ComPort1->SendText(*bytes);
+        SendTyped(*bytes);
     } catch (...) {
         AddLogLine(Text::TirvaneWritelineProblem);
     }

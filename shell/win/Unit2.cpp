@@ -11,8 +11,9 @@
 #include <shellapi.h>
 #include "serial/CPort.h"
 #include "shell/IncludePaths.h"
-#include "shell/MainWindowMessages.h"
+#include "shell/RegularFile.h"
 #include "shell/SourceEditing.h"
+#include "shell/win/SavedPlace.h"
 #include "shell/win/SourceUpload.h"
 
 namespace kes {
@@ -223,16 +224,6 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     PrinterSetupDialog1 = new TPrinterSetupDialog(this);
     PrinterSetupDialog1->SetName("PrinterSetupDialog1");
 
-    // Programs that drive the window from outside ask for a menu item's command id by its name.
-    AddMessageHandler([this](TMessage& m) {
-        if (m.Msg != kMsgMenuCommandOf) return false;
-        char name[256] = "";
-        m.Result = 0;
-        if (GlobalGetAtomNameA(static_cast<ATOM>(m.WParam), name, sizeof name) > 0)
-            if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(name))) m.Result = item->Command();
-        return true;
-    });
-
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OpenInTextEditor = [](const std::string& parameters) {
@@ -306,8 +297,12 @@ void TSourceFile::RememberFile(const std::string& fileName) {
 
 void TSourceFile::LoadSource(const std::string& fileName) {
     // The file is read before the window names it, so that a failed load never leaves the old text under the
-    // new name (a save in the same file would overwrite it).
-    Memo1->Lines().LoadFromFile(fileName);
+    // new name (a save in the same file would overwrite it). Only regular files are read, and only text the
+    // editor holds whole.
+    std::string bytes;
+    if (ReadRegularFile(fileName, bytes) != FileRead::Ok) throw EFOpenError("Cannot open file \"" + fileName + "\"");
+    if (const std::optional<std::string> refusal = SourceFileRefusal(fileName, bytes)) throw EFOpenError(*refusal);
+    Memo1->Lines().SetText(bytes);
     SetFileName(fileName);
     StatusBar1->Panels()[2].SetText("");
     ShowTextLengths();
@@ -471,8 +466,10 @@ bool TSourceFile::OpenViewer(const std::string& name) {
     Edit2->SetText(name);
     const std::string path = ViewerPath();
     try {
-        if (path.empty()) throw EFOpenError("no file name");
-        Memo3->Lines().LoadFromFile(path);
+        // A device or pipe named in the text would block here: only regular files are read.
+        std::string bytes;
+        if (ReadRegularFile(path, bytes) != FileRead::Ok) throw EFOpenError("Cannot open file \"" + path + "\"");
+        Memo3->Lines().SetText(bytes);
     } catch (const std::exception&) {
         MsgBox("File not found!!", "Warning", MB_OK, this);
         return false;
@@ -539,7 +536,7 @@ void TSourceFile::FormShow(TObject*) {
     if (Memo1->CanFocus()) Memo1->SetFocus();
     TRegIniFile ini("");
     const TSourceSettings s = ReadSourceSettings(ini);
-    SetBounds(s.Place.Left, s.Place.Top, s.Place.Width, s.Place.Height);
+    RestorePlace(*this, s.Place);
     LastSourceFile = s.FileName;
     OpenRESENTfile1->Hint = LastSourceFile;
 }
@@ -547,17 +544,8 @@ void TSourceFile::FormShow(TObject*) {
 void TSourceFile::FormClose(TObject*, TCloseAction&) {
     // Closing the window stops a running upload; the upload unwinds once the handler returns.
     if (Uploading()) upload_->Cancel();
-    HWND h = static_cast<HWND>(Handle());
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    TWindowPlace normal{Top(), Left(), Height(), Width()};
-    if (GetWindowPlacement(h, &wp)) {
-        const RECT& r = wp.rcNormalPosition;
-        normal = TWindowPlace{r.top, r.left, r.bottom - r.top, r.right - r.left};
-    }
-    const TWindowPlace current{Top(), Left(), Height(), Width()};
     TRegIniFile ini("");
-    WriteSourcePlace(ini, PlaceToSave(IsIconic(h) != FALSE, current, normal));
+    ReportUnsavedSettings(WriteSourcePlace(ini, SavedPlaceOf(*this)), this);
 }
 
 // ---- what the main window asks

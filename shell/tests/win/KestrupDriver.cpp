@@ -1,5 +1,8 @@
 #include "KestrupDriver.h"
 
+#include <map>
+
+#include "shell/BoardModes.h"
 #include "shell/MainWindowMessages.h"
 
 namespace kes::test {
@@ -201,11 +204,67 @@ void KestrupProcess::Sync() {
     SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
 }
 
-bool KestrupProcess::Menu(const std::string& itemName) {
-    const ATOM atom = GlobalAddAtomA(itemName.c_str());
-    DWORD_PTR id = 0;
-    SendMessageTimeoutA(main_, kMsgMenuCommandOf, atom, 0, SMTO_NORMAL, 5000, &id);
+// The caption path ("Clear-Screen|Sure? (Clear screen)") of a menu item, by the window's class and the item's
+// component name: the board types come from the program's own table.
+std::string MenuCaptionPath(HWND window, const std::string& itemName) {
+    using Paths = std::map<std::string, std::string>;
+    static const Paths mainWindow = {
+        {"SourceFileWindow1", "File|SourceFile Window"},
+        {"Exit1", "File|Exit"},
+        {"SerialSetup1", "Serial-Setup"},
+        {"Connect1", "Connect"},
+        {"Disconnect1", "Disconnect"},
+        {"Log1", "Log"},
+        {"SureClearscreen1", "Clear-Screen|Sure? (Clear screen)"},
+        {"Help1", "Help"},
+        {"W10Tirvane1", "Win10-ANSI-Console"},
+    };
+    static const Paths sourceWindow = {
+        {"Openasourcetextfile1", "File|Open a source/text file"},
+        {"OpenRESENTfile1", "File|Open RESENT file"},
+        {"Savecontentinthesamefile1", "File|Save content in  the same file"},
+        {"SureClearscreen1", "Clear screen|Sure? (Clear screen)"},
+    };
+    const bool main = ClassOf(window) == kMainWindowClass;
+    if (main)
+        for (const TBoardMode& m : BoardModes())
+            if (itemName == m.ItemName) return std::string("Processor-Type|") + m.Caption;
+    const Paths& paths = main ? mainWindow : sourceWindow;
+    const auto it = paths.find(itemName);
+    return it == paths.end() ? itemName : it->second;
+}
+
+UINT MenuCommandOf(HWND window, const std::string& itemName) {
+    static const UINT question = RegisterWindowMessageA("KestrupTestMenuCommandOf");
+    static std::map<DWORD, HHOOK> hooks;  // per GUI thread of the programs asked
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!hooks.count(thread)) {
+        HMODULE probe = LoadLibraryA((ProgramFolderOfTest() + "kestrup_menuprobe.dll").c_str());
+        auto proc = probe ? reinterpret_cast<HOOKPROC>(GetProcAddress(probe, "MenuProbeHook")) : nullptr;
+        HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, probe, thread) : nullptr;
+        if (!hook) return 0;
+        hooks[thread] = hook;
+    }
+    const ATOM atom = GlobalAddAtomA(MenuCaptionPath(window, itemName).c_str());
+    UINT id = 0;
+    if (PostMessageA(window, question, atom, static_cast<LPARAM>(GetCurrentThreadId()))) {
+        const ULONGLONG end = GetTickCount64() + 5000;
+        MSG m;
+        for (bool answered = false; !answered && GetTickCount64() < end;) {
+            while (PeekMessageA(&m, reinterpret_cast<HWND>(-1), question, question, PM_REMOVE))
+                if (m.lParam == static_cast<LPARAM>(atom)) {
+                    id = static_cast<UINT>(m.wParam);
+                    answered = true;
+                }
+            if (!answered) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        }
+    }
     GlobalDeleteAtom(atom);
+    return id;
+}
+
+bool KestrupProcess::Menu(const std::string& itemName) {
+    const UINT id = MenuCommandOf(main_, itemName);
     if (id == 0) return false;
     DWORD_PTR r = 0;
     // A command that opens a modal box keeps the send waiting; the box is then answered by the test.

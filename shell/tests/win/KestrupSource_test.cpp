@@ -89,10 +89,8 @@ protected:
         return f.hwnd;
     }
     void SourceMenu(const std::string& item) {
-        const ATOM atom = GlobalAddAtomA(item.c_str());
-        const LRESULT id = SendMessageA(source_, kes::kMsgMenuCommandOf, atom, 0);
-        GlobalDeleteAtom(atom);
-        ASSERT_NE(id, 0) << item;
+        const UINT id = MenuCommandOf(source_, item);
+        ASSERT_NE(id, 0u) << item;
         PostMessageA(source_, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
     bool LogHas(const std::string& text) const {

@@ -102,11 +102,15 @@ TEST_F(KestrupTerminal, FreshSettingsReadAsDefaultsAndClosingStoresTheBoardType)
     }));
 }
 
+static void PresetPlace(const char* top, const char* left, const char* height, const char* width) {
+    WriteSetting("Window", "Top", top);
+    WriteSetting("Window", "Left", left);
+    WriteSetting("Window", "Height", height);
+    WriteSetting("Window", "Width", width);
+}
+
 TEST_F(KestrupTerminal, AMinimisedWindowStoresItsNormalPlace) {
-    WriteSetting("Window", "Top", "120");
-    WriteSetting("Window", "Left", "140");
-    WriteSetting("Window", "Height", "400");
-    WriteSetting("Window", "Width", "900");
+    PresetPlace("120", "140", "400", "900");
     Start();
     ShowWindow(k_->Main(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(k_->Main()) != FALSE; }));
@@ -115,6 +119,31 @@ TEST_F(KestrupTerminal, AMinimisedWindowStoresItsNormalPlace) {
     EXPECT_EQ(ReadSetting("Window", "Left"), "140");
     EXPECT_EQ(ReadSetting("Window", "Height"), "400");
     EXPECT_EQ(ReadSetting("Window", "Width"), "900");
+}
+
+// A place stored on a monitor that is gone opens the terminal on the screen there is, not off it.
+TEST_F(KestrupTerminal, APlaceOffEveryMonitorOpensOnTheScreen) {
+    PresetPlace("4000", "-5000", "400", "900");
+    Start();
+    RECT shown{}, screen{};
+    GetWindowRect(k_->Main(), &shown);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    EXPECT_EQ(shown.left, screen.left);
+    EXPECT_EQ(shown.bottom, screen.bottom);
+    EXPECT_EQ(shown.right - shown.left, 900);
+}
+
+// The program gives its menu command ids to no other process (the message it once answered for the tests
+// stays unanswered); the tests read the menus from inside the program.
+TEST_F(KestrupTerminal, MenusAreReadFromInsideOnly) {
+    Start();
+    const ATOM atom = GlobalAddAtomA("Connect1");
+    DWORD_PTR answer = 1;
+    SendMessageTimeoutA(k_->Main(), WM_APP + 0x2A1, atom, 0, SMTO_NORMAL, 5000, &answer);
+    GlobalDeleteAtom(atom);
+    EXPECT_EQ(answer, 0u);
+    EXPECT_NE(MenuCommandOf(k_->Main(), "Connect1"), 0u);
+    EXPECT_EQ(MenuCommandOf(k_->Main(), "NoSuchItem1"), 0u);
 }
 
 TEST_F(KestrupTerminal, ExitEndsTheProgramWithoutWritingSettings) {

@@ -13,7 +13,9 @@
 #include "base/win/Timer.h"
 #include "gui/win/Win.h"
 #include "serial/CPort.h"
+#include "base/StringList.h"
 #include "shell/ReceivePath.h"
+#include "shell/UploadInterfaces.h"
 #include "shell/SourceEditing.h"
 #include "shell/Unit2.h"
 #include "shell/WarningDetector.h"
@@ -115,7 +117,10 @@ public:
         TMainWindowAccess access;
         access.Port = &port_;
         access.LineFeedEnds = [this] { return esp32; };
-        access.AddLogLine = [this](const std::string& line) { log.push_back(line); };
+        access.AddLogLine = [this](const std::string& line) {
+            log.push_back(line);
+            if (OnLog) OnLog(line);
+        };
         access.RepaintTerminal = [] {};
         access.BringToFront = [] {};
         access.DrainReceived = [this] { Drain(); };
@@ -148,6 +153,7 @@ public:
     bool esp32 = false;
     std::string terminal;
     std::vector<std::string> log;
+    std::function<void(const std::string&)> OnLog;  // runs after each log line, on the GUI thread
 
 private:
     TComPort& port_;
@@ -284,6 +290,13 @@ TEST_F(SourceWindowWine, IncludeTreeFromTheReopenCommandReachesTheBoardInOrderAn
     window_->OpenRESENTfile1->Click();
     EXPECT_EQ(window_->StatusBar1->Panels()[1].Text(), folder_ + "\\main.fs");
     EXPECT_FALSE(window_->Shape1->Visible());
+    // The include frame as each file's first and last log line found it: shown while a level is open, hidden
+    // after every level, also while an outer one is still open.
+    std::vector<std::pair<std::string, bool>> frameSeen;
+    main_->OnLog = [&](const std::string& line) {
+        if (line.find("\" found and to be parsed now") != std::string::npos || line.find("\" parsed ") != std::string::npos)
+            frameSeen.emplace_back(line, window_->IncludeFrame1->Visible());
+    };
 
     SendAll();
 
@@ -304,6 +317,14 @@ TEST_F(SourceWindowWine, IncludeTreeFromTheReopenCommandReachesTheBoardInOrderAn
     EXPECT_EQ(window_->lbIncludeLevel->Caption(), "(Include level: 0)");
     EXPECT_FALSE(window_->IncludeFrame1->Visible());
     EXPECT_EQ(window_->IncludeFrame1->ControlCount(), 0);
+    std::string seen;
+    std::vector<bool> shown;
+    for (const auto& [line, visible] : frameSeen) {
+        seen += line + (visible ? " (shown)\n" : " (hidden)\n");
+        shown.push_back(visible);
+    }
+    // lib1 and lib2 open, lib2 ends (its eof line and its last line), then lib1 ends with lib2's level closed.
+    EXPECT_EQ(shown, (std::vector<bool>{true, true, true, true, false})) << seen;
     EXPECT_FALSE(window_->Uploading());
     EXPECT_EQ(window_->StatusBar1->Panels()[2].Text(), "Upload INCOMPLETE - 1 include file not found!");
     const auto boxes = boxes_.Seen();
@@ -529,6 +550,70 @@ TEST_F(SourceWindowWine, AFailedOpenKeepsTheOldNameAndTheBaseFolder) {
     EXPECT_THROW(window_->LoadSource(folder_ + "\\absent\\x.fs"), std::exception);
     EXPECT_EQ(window_->FileName(), folder_ + "\\kept.fs");
     EXPECT_EQ(window_->BaseFolder(), folder_);
+
+    // A UTF-16 file (NUL bytes) would be cut at its first NUL: it is refused with a message that says why, and
+    // the old text and name stay, so no save can shorten the file.
+    const std::string wide("\xFF\xFE:\0 \0w\0 \0;\0\r\0\n\0", 16);
+    WriteFile(folder_ + "\\wide.fs", wide);
+    try {
+        window_->LoadSource(folder_ + "\\wide.fs");
+        ADD_FAILURE() << "a file with NUL bytes was loaded as " << window_->Memo1->Text();
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("NUL bytes"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(window_->Memo1->Text(), ": k 1 ;\r\n");
+    EXPECT_EQ(window_->FileName(), folder_ + "\\kept.fs");
+    window_->Savecontentinthesamefile1Click(nullptr);  // the watcher answers Yes
+    EXPECT_EQ(ReadFile(folder_ + "\\wide.fs"), wide);
+}
+
+// Names in the text that are no regular file (a pipe, a device, a reserved name) take the not-found path at
+// once instead of blocking the window; a file above the size limit is not read; a short 8.3 name or trailing
+// dots name a file already taken.
+TEST_F(SourceWindowWine, IncludesAndTheViewerReadOnlyRegularFilesWithinTheLimit) {
+    const std::string pipe = "\\\\.\\pipe\\kestrup-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
+                                     nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    // Should a read wait on the pipe after all, its server goes away after 8 s and the test fails.
+    std::atomic<bool> done{false}, blocked{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 800 && !done; ++i) Sleep(10);
+        if (!done) blocked = true;
+        CloseHandle(server);
+    });
+    WriteFile(folder_ + "\\longfilename.fs", ": long ;\r\n");
+    WriteFile(folder_ + "\\big.fs", std::string(kMaxIncludeFileBytes + 1, ' '));
+    char shortName[MAX_PATH] = "";
+    ASSERT_GT(GetShortPathNameA((folder_ + "\\longfilename.fs").c_str(), shortName, MAX_PATH), 0u);
+    const std::string shortBase = std::string(shortName).substr(std::string(shortName).find_last_of('\\') + 1);
+    ASSERT_NE(LowerAZ(shortBase), "longfilename.fs");
+
+    LoadText("devices.fs", "\\ include longfilename.fs\r\n"
+                           "\\ include " + shortBase + "\r\n"
+                           "\\ include longfilename.fs.\r\n"
+                           "\\ include " + pipe + "\r\n"
+                           "\\ include aux\r\n"
+                           "\\ include \\\\.\\" + com_ + "\r\n"
+                           "\\ include big.fs\r\n"
+                           ": end ;\r\n");
+    SendAll();
+    const bool viewerOpened = window_->OpenViewer(pipe) || window_->OpenViewer("aux");
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(blocked) << "a read waited on the pipe";
+    EXPECT_FALSE(viewerOpened);
+
+    EXPECT_EQ(Texts(board_.Lines()), (std::vector<std::string>{": long ;", ": end ;"}));
+    const auto& log = main_->log;
+    EXPECT_TRUE(LogHas(log, "Include File " + LowerAZ(shortBase) + " already included!"));
+    EXPECT_TRUE(LogHas(log, "Include File longfilename.fs. already included!"));
+    EXPECT_TRUE(LogHas(log, "ERROR -Include file \"" + LowerAZ(pipe) + "\" not found!"));
+    EXPECT_TRUE(LogHas(log, "ERROR -Include file \"aux\" not found!"));
+    EXPECT_TRUE(LogHas(log, "ERROR -Include file \"\\\\.\\" + LowerAZ(com_) + "\" not found!"));
+    EXPECT_TRUE(LogHas(log, "ERROR -Include file \"big.fs\" is larger than 16 MiB - not read!"));
+    EXPECT_TRUE(LogHas(log, "Sourcefile parsing completed - 4 include files NOT FOUND!"));
+    DeleteFileA((folder_ + "\\big.fs").c_str());
 }
 
 TEST_F(SourceWindowWine, ThePlaceIsStoredOnCloseAndReadOnShow) {
@@ -543,6 +628,18 @@ TEST_F(SourceWindowWine, ThePlaceIsStoredOnCloseAndReadOnShow) {
     window_->Show();
     EXPECT_EQ(window_->Left(), 120);
     EXPECT_EQ(window_->Height(), 400);
+
+    // Stored on a monitor that is gone: shown on the screen there is, whole.
+    window_->Close();
+    ini.WriteInteger("Source", "Left", 5000);
+    ini.WriteInteger("Source", "Top", -3000);
+    window_->Show();
+    RECT screen{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    EXPECT_GE(window_->Left(), screen.left);
+    EXPECT_LE(window_->Left() + window_->Width(), screen.right);
+    EXPECT_GE(window_->Top(), screen.top);
+    EXPECT_EQ(window_->Width(), 700);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ struct TimerBoard : UploadPort, UploadFiles, UploadLog, UploadView {
         }
         return true;
     }
-    bool ReadLines(const std::string&, std::vector<std::string>&) override { return false; }
+    IncludeRead ReadLines(const std::string&, std::vector<std::string>&) override { return IncludeRead::NotFound; }
     void AddLogLine(const std::string& text) override { log.push_back(text); }
     void ShowIncludeLevel(int) override {}
     void OpenIncludeLevel(int, const std::string&, const std::vector<std::string>&) override {}
