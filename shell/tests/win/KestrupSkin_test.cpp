@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "KestrupDriver.h"
-#include "shell/MainWindowMessages.h"
 
 using namespace kes::test;
 
@@ -127,10 +126,8 @@ protected:
         EXPECT_TRUE(Graphite(c.At(c.w / 2, 4))) << name << " caption " << std::hex << c.At(c.w / 2, 4);
     }
     void SourceMenu(HWND source, const std::string& item) {
-        const ATOM atom = GlobalAddAtomA(item.c_str());
-        const LRESULT id = SendMessageA(source, kes::kMsgMenuCommandOf, atom, 0);
-        GlobalDeleteAtom(atom);
-        ASSERT_NE(id, 0) << item;
+        const UINT id = MenuCommandOf(source, item);
+        ASSERT_NE(id, 0u) << item;
         PostMessageA(source, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
 
@@ -168,7 +165,7 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setup); }));
 
     const std::pair<const char*, const char*> dialogs[] = {{"Openasourcetextfile1", "Open"},
-                                                           {"Savecontentinasourcetextfile1", "Save"}};
+                                                           {"File|Save content in a source/text file", "Save"}};
     for (const auto& [item, name] : dialogs) {
         SourceMenu(source, item);
         const HWND dialog = Top([](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "#32770"; });
