@@ -17,7 +17,8 @@ kestrup_native_test(skinmanage_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinManageRules_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/SkinManageCore_test.cpp
   LIBS kes_skinmanage kes_skinart)
-# The manager with the frames and popup menus of a test program, skinned with our default skin.
-kestrup_wine_test(skinmanage_wine_tests GUI
+# The manager with the frames and popup menus of a test program, skinned with our default skin. Menus and message
+# boxes need the focus: under the desktop lock.
+kestrup_wine_test(skinmanage_wine_tests GUI LOCK board
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinManage_test.cpp
   LIBS kes_skinmanage kes_skinres)
