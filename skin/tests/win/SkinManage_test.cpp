@@ -78,8 +78,14 @@ protected:
         Pump(100);
     }
     // Opens a popup menu over the main window; inMenu runs once the menu shows and waits for input, then the
-    // menu is closed. False when the menu never showed.
+    // menu is closed. A menu that another program's window cancelled before it showed is opened again; false
+    // when it never showed.
     bool WithPopup(const std::function<void(HWND menuWindow)>& inMenu) {
+        for (int attempt = 0; attempt < 5; ++attempt)
+            if (OpenPopup(inMenu)) return true;
+        return false;
+    }
+    bool OpenPopup(const std::function<void(HWND menuWindow)>& inMenu) {
         HMENU menu = CreatePopupMenu();
         AppendMenuA(menu, MF_STRING, 1, "First");
         AppendMenuA(menu, MF_STRING, 2, "Second");
