@@ -9,18 +9,10 @@ namespace kes {
 
 static bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-static std::string TrimBlanks(const std::string& s) {
-    const char* blanks = " \t";
-    size_t b = s.find_first_not_of(blanks);
-    if (b == std::string::npos) return std::string();
-    size_t e = s.find_last_not_of(blanks);
-    return s.substr(b, e - b + 1);
-}
-
 void TCustomIniFile::CheckWritable(const std::string& section, const std::string& ident, const std::string& value) {
-    if (TrimBlanks(section).empty() || section.find(']') != std::string::npos || HasLineBreak(section))
+    if (Trim(section).empty() || section.find(']') != std::string::npos || HasLineBreak(section))
         throw EIniFileException("Invalid ini section name \"" + section + "\"");
-    const std::string name = TrimBlanks(ident);
+    const std::string name = Trim(ident);
     if (name.empty() || name.front() == ';' || name.front() == '[' || ident.find('=') != std::string::npos ||
         HasLineBreak(ident))
         throw EIniFileException("Invalid ini value name \"" + ident + "\"");
@@ -74,14 +66,14 @@ TMemIniFile::Line* TMemIniFile::FindLine(Section& section, const std::string& id
 
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident,
                                     const std::string& fallback) {
-    Section* s = FindSection(TrimBlanks(section));
-    Line* l = s ? FindLine(*s, TrimBlanks(ident)) : nullptr;
+    Section* s = FindSection(Trim(section));
+    Line* l = s ? FindLine(*s, Trim(ident)) : nullptr;
     return l ? l->value : fallback;
 }
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
     CheckWritable(section, ident, value);
-    const std::string sectionName = TrimBlanks(section), name = TrimBlanks(ident);
+    const std::string sectionName = Trim(section), name = Trim(ident);
     Section* s = FindSection(sectionName);
     if (!s) {
         sections_.push_back(Section{sectionName, {}});
@@ -89,14 +81,14 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& ide
     }
     // Blanks around a value would not survive a reading; the stored value is what a reading gives.
     if (Line* l = FindLine(*s, name))
-        l->value = TrimBlanks(value);
+        l->value = Trim(value);
     else
-        s->lines.push_back(Line{name, TrimBlanks(value), false});
+        s->lines.push_back(Line{name, Trim(value), false});
 }
 
 void TMemIniFile::ReadSection(const std::string& section, TStringList& idents) {
     idents.Clear();
-    if (Section* s = FindSection(TrimBlanks(section)))
+    if (Section* s = FindSection(Trim(section)))
         for (const Line& l : s->lines)
             if (!l.raw) idents.Add(l.name);
 }
@@ -107,16 +99,16 @@ void TMemIniFile::ReadSections(TStringList& sections) {
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
-    const std::string name = TrimBlanks(section);
+    const std::string name = Trim(section);
     sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
                                    [&](const Section& s) { return CompareTextAZ(s.name, name) == 0; }),
                     sections_.end());
 }
 
 void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-    Section* s = FindSection(TrimBlanks(section));
+    Section* s = FindSection(Trim(section));
     if (!s) return;
-    const std::string name = TrimBlanks(ident);
+    const std::string name = Trim(ident);
     auto& lines = s->lines;
     lines.erase(std::remove_if(lines.begin(), lines.end(),
                                [&](const Line& l) { return !l.raw && CompareTextAZ(l.name, name) == 0; }),
@@ -139,12 +131,12 @@ void TMemIniFile::SetText(const std::string& text) {
     lines.SetText(text);
     Section* current = nullptr;
     for (const std::string& raw : lines.Items()) {
-        const std::string line = TrimBlanks(raw);
+        const std::string line = Trim(raw);
         if (line.empty()) continue;
         if (line.front() == '[') {
             size_t close = line.find(']');
             if (close != std::string::npos) {
-                const std::string name = TrimBlanks(line.substr(1, close - 1));
+                const std::string name = Trim(line.substr(1, close - 1));
                 current = FindSection(name);
                 if (!current) {
                     sections_.push_back(Section{name, {}});
@@ -155,7 +147,7 @@ void TMemIniFile::SetText(const std::string& text) {
         }
         size_t eq = line.find('=');
         const bool isValue = current && eq != std::string::npos && eq > 0 && line.front() != ';';
-        Line entry = isValue ? Line{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1)), false}
+        Line entry = isValue ? Line{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), false}
                              : Line{std::string(), raw, true};
         (current ? current->lines : preamble_).push_back(std::move(entry));
     }

@@ -1,5 +1,7 @@
 #include "SysUtils.h"
 
+#include "Exception.h"
+
 namespace kes {
 
 static int HexDigit(char c) {
@@ -40,6 +42,19 @@ bool TryStrToInt(const std::string& text, int& value) {
 int StrToIntDef(const std::string& text, int fallback) {
     int v = fallback;
     return TryStrToInt(text, v) ? v : fallback;
+}
+
+int StrToInt(const std::string& text) {
+    int v = 0;
+    if (!TryStrToInt(Trim(text), v)) throw EConvertError("'" + text + "' is not a valid integer value");
+    return v;
+}
+
+std::string Trim(const std::string& text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    return text.substr(b, e - b);
 }
 
 }  // namespace kes

@@ -1,5 +1,5 @@
 #pragma once
-// Integer text conversions in the class library's manner. Pure functions: any thread.
+// Text helpers and integer text conversions in the class library's manner. Pure functions: any thread.
 #include <cstdint>
 #include <string>
 
@@ -11,6 +11,11 @@ namespace kes {
 bool TryStrToInt(const std::string& text, int& value);
 // TryStrToInt, or `fallback` when the text is no integer.
 int StrToIntDef(const std::string& text, int fallback);
+// TryStrToInt of the trimmed text; raises EConvertError "'text' is not a valid integer value" for anything else.
+int StrToInt(const std::string& text);
+
+// The text without leading and trailing blanks and control characters (every byte up to ' ').
+std::string Trim(const std::string& text);
 inline std::string IntToStr(int value) { return std::to_string(value); }
 
 }  // namespace kes

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/tests/win/KestrupDriver.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 

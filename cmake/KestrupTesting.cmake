@@ -7,6 +7,9 @@
 # tests that look at the keyboard focus, which a Kestrup.exe coming up in another test takes away.
 include(GoogleTest)
 
+# Runs a Windows program under the test harness's Wine (for tests whose command line is their own).
+set(KESTRUP_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+
 if(KESTRUP_WINDOWS)
   # Debian's googletest sources, built with the cross compiler.
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

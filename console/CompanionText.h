@@ -4,15 +4,6 @@
 
 namespace kes::tirvane {
 
-// The console title, and the title of the hidden window by which the terminal finds the companion.
-inline constexpr const char* kCompanionTitle = "KestrupTirvane";
-// The terminal's main window: its class and its caption.
-inline constexpr const char* kTerminalClass = "TKestrup";
-inline constexpr const char* kTerminalTitle = "Kestrup";
-// The loopback end point of the console link.
-inline constexpr const char* kServerAddress = "127.0.0.1";
-inline constexpr unsigned short kServerPort = 6800;
-
 // The two banner lines (red background, then attributes reset), each ended by CR LF.
 std::string BannerText();
 

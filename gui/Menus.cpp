@@ -202,6 +202,14 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
+TMenuItem* NewMenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption) {
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item || item == this) return;
     if (item->parent_) item->parent_->Remove(item);

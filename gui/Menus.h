@@ -104,6 +104,9 @@ private:
     std::vector<TMenuItem*> items_;
 };
 
+// A new item owned by `owner` (the form, so that FindComponent finds it by `name`), added last under `parent`.
+TMenuItem* NewMenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption);
+
 class TMenu : public TComponent, public IPublished {
     KES_CLASS(TMenu, TComponent)
     KES_PUBLISHED

@@ -4,6 +4,7 @@
 
 #include "base/Exception.h"
 #include "base/StringList.h"
+#include "base/SysUtils.h"
 
 namespace kes {
 
@@ -118,13 +119,6 @@ std::string SetToString(const std::vector<std::string>& names, unsigned bits, bo
     return brackets ? "[" + s + "]" : s;
 }
 
-static std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
 bool StringToSet(const std::vector<std::string>& names, const std::string& text, unsigned& bits) {
     std::string t = Trim(text);
     if (!t.empty() && t.front() == '[') {
@@ -151,43 +145,6 @@ bool StringToSet(const std::vector<std::string>& names, const std::string& text,
     }
     bits = result;
     return true;
-}
-
-bool TryStrToInt(const std::string& text, int64_t& value) {
-    const std::string s = Trim(text);
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    int base = 10;
-    if (i < s.size() && s[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= s.size()) return false;
-    uint64_t v = 0;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
-        v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
-        if (v > (base == 16 ? 0xFFFFFFFFull : static_cast<uint64_t>(INT_MAX) + (negative ? 1 : 0))) return false;
-    }
-    int64_t r = static_cast<int64_t>(v);
-    if (base == 16 && !negative && r > INT_MAX) r = static_cast<int32_t>(static_cast<uint32_t>(r));
-    value = negative ? -r : r;
-    return true;
-}
-
-int StrToInt(const std::string& s) {
-    int64_t v = 0;
-    if (!TryStrToInt(s, v)) throw EConvertError("'" + s + "' is not a valid integer value");
-    return static_cast<int>(v);
 }
 
 }  // namespace kes

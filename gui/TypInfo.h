@@ -132,8 +132,5 @@ bool SetPropByName(TObject* obj, const std::string& name, const std::string& val
 std::string SetToString(const std::vector<std::string>& names, unsigned bits, bool brackets = true);
 // False when an element name is unknown.
 bool StringToSet(const std::vector<std::string>& names, const std::string& text, unsigned& bits);
-// Decimal with optional sign, or hexadecimal after "$" or "0x"; blanks around are allowed.
-bool TryStrToInt(const std::string& s, int64_t& value);
-int StrToInt(const std::string& s);  // raises EConvertError "'s' is not a valid integer value"
 
 }  // namespace kes

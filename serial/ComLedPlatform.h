@@ -1,7 +1,7 @@
 #pragma once
 // What the status lamp needs from its platform: glyph bitmaps and a timer on the GUI thread.
-// Windows: serial/win/LedGlyph.h and LedGlyphWin.cpp (a TBitmap, a TTimer). Elsewhere: LedGlyphNative.h and
-// LedGlyphNative.cpp, which only keep what was put in them.
+// Windows: serial/win/LedGlyph.h and LedGlyphWin.cpp (a TBitmap, a TTimer). Elsewhere: LedGlyphHeadless.h and
+// LedGlyphHeadless.cpp, which only keep what was put in them.
 #include <functional>
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// What each platform provides to the port (serial/win on Windows, ComPlatformNative.cpp elsewhere).
+// What each platform provides to the port (serial/win on Windows, ComPlatformHeadless.cpp elsewhere).
 #include <exception>
 #include <functional>
 #include <memory>

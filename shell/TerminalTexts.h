@@ -19,12 +19,4 @@ inline constexpr const char* TcpProblem = "Problem connecting TCP to ANSI Consol
 inline constexpr const char* TirvaneRunning = "KestrupTirvane already up and running :-)";
 inline constexpr const char* TirvaneMissing = "KestrupTirvane.exe not found in the Kestrup DIR! Must be in same DIR";
 
-// The console companion.
-inline constexpr const char* TirvaneTitle = "KestrupTirvane";
-// The class of the companion's own hidden window, which carries that title (the companion registers it).
-inline constexpr const char* TirvaneWindowClass = "TKestrupTirvane";
-inline constexpr const char* TirvaneExe = "KestrupTirvane.exe";
-inline constexpr const char* ConsoleHost = "127.0.0.1";
-inline constexpr unsigned short ConsolePort = 6800;
-
 }  // namespace kes::TerminalText

@@ -95,7 +95,6 @@ public:
     TCustomForm* HelpWindow = nullptr;
 
 private:
-    TMenuItem* NewItem(TMenuItem* parent, const char* name, const char* caption);
     void WritePortPanels();
     void WriteBoardTypePanel();
     void ApplyBatch(const TDrainedBatch& batch);

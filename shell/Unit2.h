@@ -143,7 +143,6 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    TMenuItem* NewItem(TMenuItem* parent, const char* name, const char* caption);
     TButton* NewButton(const char* name, const char* caption, int left, int width);
     void StartUpload(UploadKind kind);
     void SetFileName(const std::string& fileName);  // panel 1 and the name behind it

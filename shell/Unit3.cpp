@@ -64,27 +64,19 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
 
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
-    File1 = NewItem(MainMenu1->Items(), "File1", "File");
-    Close1 = NewItem(File1, "Close1", "Close");
+    File1 = NewMenuItem(this, MainMenu1->Items(), "File1", "File");
+    Close1 = NewMenuItem(this, File1, "Close1", "Close");
     Close1->OnClick = [this](TObject* s) { Close1Click(s); };
-    Search1 = NewItem(MainMenu1->Items(), "Search1", "Search");
+    Search1 = NewMenuItem(this, MainMenu1->Items(), "Search1", "Search");
     Search1->OnClick = [this](TObject* s) { Search1Click(s); };
-    SearhAgain1 = NewItem(MainMenu1->Items(), "SearhAgain1", "Searh Again");
+    SearhAgain1 = NewMenuItem(this, MainMenu1->Items(), "SearhAgain1", "Searh Again");
     SearhAgain1->OnClick = [this](TObject* s) { SearhAgain1Click(s); };
-    Home1 = NewItem(MainMenu1->Items(), "Home1", "Home");
+    Home1 = NewMenuItem(this, MainMenu1->Items(), "Home1", "Home");
     Home1->OnClick = [this](TObject* s) { Home1Click(s); };
     SetMenu(MainMenu1);
 
     OnShow = [this](TObject* s) { FormShow(s); };
     OnPaint = [this](TObject* s) { FormPaint(s); };
-}
-
-TMenuItem* TForm3::NewItem(TMenuItem* parent, const char* name, const char* caption) {
-    auto* item = new TMenuItem(this);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 void TForm3::FormShow(TObject*) {

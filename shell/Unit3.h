@@ -39,7 +39,6 @@ public:
     void Memo1DblClick(TObject* sender);
 
 private:
-    TMenuItem* NewItem(TMenuItem* parent, const char* name, const char* caption);
 };
 
 // Windows: "MyHelp.txt" is read from the program's folder and addresses go to the shell's "open".

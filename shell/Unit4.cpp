@@ -31,25 +31,17 @@ TLOGform::TLOGform(TComponent* owner) : TForm(owner) {
 
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
-    File1 = NewItem(MainMenu1->Items(), "File1", "File");
-    Exit2 = NewItem(File1, "Exit2", "Exit");
+    File1 = NewMenuItem(this, MainMenu1->Items(), "File1", "File");
+    Exit2 = NewMenuItem(this, File1, "Exit2", "Exit");
     Exit2->OnClick = [this](TObject* s) { Exit2Click(s); };
-    SaveLoginfile1 = NewItem(File1, "SaveLoginfile1", "Save Log in file");
+    SaveLoginfile1 = NewMenuItem(this, File1, "SaveLoginfile1", "Save Log in file");
     SaveLoginfile1->OnClick = [this](TObject* s) { SaveLoginfile1Click(s); };
-    ClearLogWindow1 = NewItem(MainMenu1->Items(), "ClearLogWindow1", "Clear-Log-Window");
+    ClearLogWindow1 = NewMenuItem(this, MainMenu1->Items(), "ClearLogWindow1", "Clear-Log-Window");
     ClearLogWindow1->OnClick = [this](TObject* s) { ClearLogWindow1Click(s); };
     SetMenu(MainMenu1);
 
     SaveDialog1 = new TSaveDialog(this);
     SaveDialog1->SetName("SaveDialog1");
-}
-
-TMenuItem* TLOGform::NewItem(TMenuItem* parent, const char* name, const char* caption) {
-    auto* item = new TMenuItem(this);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 void TLOGform::AddLine(const std::string& line, bool scroll) {

@@ -32,7 +32,6 @@ public:
     void Button1Click(TObject* sender);
 
 private:
-    TMenuItem* NewItem(TMenuItem* parent, const char* name, const char* caption);
 };
 
 // The log window, made at start after the main window; nullptr before that and after the end.

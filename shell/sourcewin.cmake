@@ -29,13 +29,6 @@ kestrup_wine_test(sourcewin_win_tests
   LIBS kes_sourcewin kestrup_testsupport
   LOCK board TIMEOUT 180)
 
-# The upload benchmark (bench/upload.sh): Kestrup's windows against a plain Win32 reference uploader.
-if(KESTRUP_WINDOWS)
-  add_executable(upload_kestrup_bench ${CMAKE_SOURCE_DIR}/bench/upload_kestrup_bench.cpp)
-  target_link_libraries(upload_kestrup_bench PRIVATE kes_sourcewin kes_mainwin)
-  add_executable(upload_reference ${CMAKE_SOURCE_DIR}/bench/upload_reference.cpp)
-endif()
-
 # End to end: Kestrup.exe (built beside the test) with its source window against the simulated board.
 if(KESTRUP_WINDOWS AND TARGET kestrup_driver AND TARGET Kestrup)
   kestrup_wine_test(kestrup_source_tests

@@ -21,7 +21,7 @@ if(KESTRUP_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/win/CompanionLauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ConsoleLinkClient.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/LocalTimeText.cpp)
-  target_link_libraries(kes_terminal PUBLIC ws2_32 shell32)
+  target_link_libraries(kes_terminal PUBLIC ws2_32 kes_gui)
 endif()
 
 kestrup_native_test(terminal_tests

@@ -6,13 +6,6 @@ namespace kes {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
 bool IsHeader(const std::string& line) {
     return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }

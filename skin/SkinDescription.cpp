@@ -8,7 +8,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinRaster.h"
 #include "skin/SkinReader.h"
-#include "tools/skintools/Bmp.h"
+#include "skin/BmpReader.h"
 
 namespace kes {
 

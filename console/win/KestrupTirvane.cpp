@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/CompanionLink.h"
 #include "base/Exception.h"
 #include "console/CompanionText.h"
 #include "console/RecvQueue.h"
@@ -52,9 +53,9 @@ int Run(ConsoleOutput& output) {
     queue->OnPushed = [textReady] { SetEvent(textReady); };
     {
         TcpServer server(queue);
-        server.Start(kServerAddress, kServerPort);
+        server.Start(kes::link::kHost, kes::link::kPort);
         // The terminal looks for this title before it connects: show it only once the server listens.
-        output.SetTitle(kCompanionTitle);
+        output.SetTitle(kes::link::kCompanionTitle);
         CompanionWindow window;
         window.Open();
         ConsoleInput input;

@@ -1,16 +1,12 @@
 #include "console/win/TerminalLink.h"
 
+#include "base/CompanionLink.h"
 #include "console/CompanionText.h"
 
 namespace kes::tirvane {
 
-namespace {
-// The terminal looks for this class first (a search by class is quick); keep it as the terminal has it.
-constexpr const char* kWindowClass = "TKestrupTirvane";
-}
-
 bool SendTypedLine(const std::string& line, unsigned timeoutMs) {
-    HWND terminal = FindWindowA(kTerminalClass, kTerminalTitle);
+    HWND terminal = FindWindowA(link::kTerminalClass, link::kTerminalTitle);
     if (!terminal) return false;
     std::string payload = TypedLinePayload(line);
     COPYDATASTRUCT data{};
@@ -43,9 +39,9 @@ void CompanionWindow::Run(HANDLE created) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = link::kCompanionClass;
     RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, kWindowClass, kCompanionTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+    hwnd_ = CreateWindowExA(0, link::kCompanionClass, link::kCompanionTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                             wc.hInstance, nullptr);
     SetEvent(created);
     if (!hwnd_) return;

@@ -1,5 +1,6 @@
 // Class names, "is a" tests and published properties by name, as the skin engine uses them on controls.
 #include "gui/TypInfo.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +173,7 @@ TEST(StrToIntTest, AcceptsTheClassLibraryForms) {
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
     for (const char* bad : {"", " ", "12a", "2147483648", "$", "--1", "1 2"}) {
-        int64_t v = 0;
+        int v = 0;
         EXPECT_FALSE(TryStrToInt(bad, v)) << bad;
         EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
     }

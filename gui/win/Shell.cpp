@@ -28,9 +28,4 @@ std::string ProgramFolder() {
     return slash == std::string::npos ? std::string() : s.substr(0, slash + 1);
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace kes

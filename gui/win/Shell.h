@@ -3,6 +3,7 @@
 // title, the program's own folder, the local time as text in the user's long time format.
 #include <string>
 
+#include "base/win/SysUtilsWin.h"  // FileExists
 #include "gui/win/Win.h"
 
 namespace kes {
@@ -15,6 +16,5 @@ bool ShellOpen(const std::string& file, const std::string& parameters = {}, cons
 HWND FindTopWindow(const std::string& title);
 // The folder of the running program, ending with a backslash.
 std::string ProgramFolder();
-bool FileExists(const std::string& path);
 
 }  // namespace kes

@@ -8,7 +8,7 @@
 
 #include "gui/Forms.h"
 #include "serial/CPortCtl.h"
-#include "serial/LedGlyphNative.h"
+#include "serial/LedGlyphHeadless.h"
 #include "serial/LineSettings.h"
 #include "serial/tests/PortFixture.h"
 
@@ -257,12 +257,18 @@ TEST_F(ComCombo, DestroyedPortIsForgottenAndTheFirstItemSelected) {
     combo->ApplyToPort();  // nothing to write to, no failure
 }
 
-TEST_F(ComCombo, DestroyedListIsNoLongerToldOfThePort) {
+TEST_F(ComCombo, DestroyedListIsNoLongerToldOfThePortAndTheOthersStillAre) {
     combo->SetComProperty(cpParity);
     combo->SetComPort(port.get());
+    auto* other = new TComComboBox(&form);
+    other->SetComProperty(cpStopBits);
+    port->SetStopBits(sbTwoStopBits);
+    other->SetComPort(port.get());
+    ASSERT_EQ(other->ItemIndex(), 2);
     delete combo;
     port.reset();  // would reach the freed list if it were still registered
-    SUCCEED();
+    EXPECT_EQ(other->ComPort(), nullptr);
+    EXPECT_EQ(other->ItemIndex(), 0);
 }
 
 // ---- the lamp ----
@@ -468,8 +474,17 @@ TEST_F(Lamp, DestroyedLampFiresNothingAndLeavesThePort) {
     changes.clear();
     delete led;  // detaches from the port on its way out
     EXPECT_TRUE(changes.empty());
+    auto* other = new TComLed(&form);  // a lamp attached after it is still told
+    std::vector<TLedState> otherChanges;
+    other->OnChange = [&](TObject*, TLedState s) { otherChanges.push_back(s); };
+    other->SetLedSignal(lsCTS);
+    other->SetComPort(port.get());
     port->ClosePort();  // would reach the freed lamp through its link
     port->OpenPort();
+    otherChanges.clear();
+    dev->modemStatus = comm::MsCtsOn;
     port->HandleEvents(TComEvents{evRing, evCTS});
-    SUCCEED();
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(other->State(), lsOn);
+    EXPECT_EQ(otherChanges, std::vector<TLedState>{lsOn});
 }

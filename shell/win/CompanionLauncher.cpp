@@ -1,9 +1,8 @@
 #include "shell/win/CompanionLauncher.h"
 
-#include "base/win/Win.h"
-
-#include <shellapi.h>
-
+#include "base/CompanionLink.h"
+#include "base/win/SysUtilsWin.h"
+#include "gui/win/Shell.h"
 #include "shell/TerminalTexts.h"
 #include "shell/win/ConsoleLinkClient.h"
 
@@ -13,13 +12,9 @@ TCompanionStart StartCompanion(const std::string& folder) {
     if (TConsoleLinkClient::CompanionWindowExists()) return TCompanionStart::AlreadyRunning;
     std::string exe = folder;
     if (!exe.empty() && exe.back() != '\\' && exe.back() != '/') exe += '\\';
-    exe += TerminalText::TirvaneExe;
-    const DWORD attributes = GetFileAttributesA(exe.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return TCompanionStart::Missing;
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", exe.c_str(), nullptr, nullptr,
-                                                                SW_SHOWNORMAL));
-    return result > 32 ? TCompanionStart::Started : TCompanionStart::ShellFailed;
+    exe += link::kCompanionExe;
+    if (!FileExists(exe)) return TCompanionStart::Missing;
+    return ShellOpen(exe) ? TCompanionStart::Started : TCompanionStart::ShellFailed;
 }
 
 }  // namespace kes

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "shell/TerminalTexts.h"
+#include "base/CompanionLink.h"
 
 namespace kes {
 
@@ -96,12 +96,12 @@ std::optional<TLinkError> TConsoleLinkClient::SendBatch(std::string_view bytes) 
 }
 
 bool TConsoleLinkClient::CompanionWindowExists() {
-    return FindWindowA(nullptr, TerminalText::TirvaneTitle) != nullptr;
+    return FindWindowA(nullptr, link::kCompanionTitle) != nullptr;
 }
 
 bool TConsoleLinkClient::CompanionWindowSeen() {
-    if (FindWindowA(TerminalText::TirvaneWindowClass, TerminalText::TirvaneTitle) ||
-        FindWindowA("ConsoleWindowClass", TerminalText::TirvaneTitle))
+    if (FindWindowA(link::kCompanionClass, link::kCompanionTitle) ||
+        FindWindowA("ConsoleWindowClass", link::kCompanionTitle))
         return true;
     const ULONGLONG now = GetTickCount64();
     if (now < nextTitleSearch_) return false;

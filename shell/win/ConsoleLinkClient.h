@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/CompanionLink.h"
+
 namespace kes {
 
 struct TLinkError {
@@ -17,8 +19,8 @@ struct TLinkError {
 
 class TConsoleLinkClient {
 public:
-    std::string Host = "127.0.0.1";
-    uint16_t Port = 6800;
+    std::string Host = link::kHost;
+    uint16_t Port = link::kPort;
     unsigned ConnectTimeoutMs = 300;    // a connect that takes longer fails
     unsigned SendStallTimeoutMs = 2000; // a write that makes no progress for this long fails
 

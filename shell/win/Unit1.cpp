@@ -155,28 +155,28 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
     TMenuItem* root = MainMenu1->Items();
-    File1 = NewItem(root, "File1", "File");
-    SourceFileWindow1 = NewItem(File1, "SourceFileWindow1", "SourceFile Window");
+    File1 = NewMenuItem(this, root, "File1", "File");
+    SourceFileWindow1 = NewMenuItem(this, File1, "SourceFileWindow1", "SourceFile Window");
     SourceFileWindow1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Exit1 = NewItem(File1, "Exit1", "Exit");
+    Exit1 = NewMenuItem(this, File1, "Exit1", "Exit");
     Exit1->OnClick = [this](TObject* s) { Exit1Click(s); };
-    SerialSetup1 = NewItem(root, "SerialSetup1", "Serial-Setup");
+    SerialSetup1 = NewMenuItem(this, root, "SerialSetup1", "Serial-Setup");
     SerialSetup1->OnClick = [this](TObject* s) { SerialSetup1Click(s); };
-    Connect1 = NewItem(root, "Connect1", "Connect");
+    Connect1 = NewMenuItem(this, root, "Connect1", "Connect");
     Connect1->OnClick = [this](TObject* s) { Connect1Click(s); };
-    Disconnect1 = NewItem(root, "Disconnect1", "Disconnect");
+    Disconnect1 = NewMenuItem(this, root, "Disconnect1", "Disconnect");
     Disconnect1->OnClick = [this](TObject* s) { Disconnect1Click(s); };
-    Log1 = NewItem(root, "Log1", "Log");
+    Log1 = NewMenuItem(this, root, "Log1", "Log");
     Log1->OnClick = [this](TObject* s) { Log1Click(s); };
-    ClearScreen1 = NewItem(root, "ClearScreen1", "Clear-Screen");
-    SureClearscreen1 = NewItem(ClearScreen1, "SureClearscreen1", "Sure? (Clear screen)");
+    ClearScreen1 = NewMenuItem(this, root, "ClearScreen1", "Clear-Screen");
+    SureClearscreen1 = NewMenuItem(this, ClearScreen1, "SureClearscreen1", "Sure? (Clear screen)");
     SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
-    NoClearscreen1 = NewItem(ClearScreen1, "NoClearscreen1", "No ");
-    ProcessorType1 = NewItem(root, "ProcessorType1", "Processor-Type");
+    NoClearscreen1 = NewMenuItem(this, ClearScreen1, "NoClearscreen1", "No ");
+    ProcessorType1 = NewMenuItem(this, root, "ProcessorType1", "Processor-Type");
     TMenuItem** typeItems[] = {&Arduino1, &SCAMPPIC241, &SCAMPPIC24usingTirvane1, &ESP32};
     for (int i = 0; i < 4; ++i) {
         const TBoardMode& mode = BoardModes()[static_cast<size_t>(i)];
-        TMenuItem* item = NewItem(ProcessorType1, mode.ItemName, mode.Caption);
+        TMenuItem* item = NewMenuItem(this, ProcessorType1, mode.ItemName, mode.Caption);
         item->SetRadioItem(true);
         item->SetGroupIndex(1);
         const TBoardType type = mode.Type;
@@ -184,9 +184,9 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
         *typeItems[i] = item;
     }
     Arduino1->SetChecked(true);
-    Help1 = NewItem(root, "Help1", "Help");
+    Help1 = NewMenuItem(this, root, "Help1", "Help");
     Help1->OnClick = [this](TObject* s) { Help1Click(s); };
-    W10Tirvane1 = NewItem(root, "W10Tirvane1", "Win10-ANSI-Console");
+    W10Tirvane1 = NewMenuItem(this, root, "W10Tirvane1", "Win10-ANSI-Console");
     W10Tirvane1->OnClick = [this](TObject* s) { W10Tirvane1Click(s); };
     SetMenu(MainMenu1);
 
@@ -213,8 +213,8 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     ComLed1->SetComPort(ComPort1);
 
     IdTCPClient1 = new TConsoleLinkClient();
-    IdTCPClient1->Host = Text::ConsoleHost;
-    IdTCPClient1->Port = Text::ConsolePort;
+    IdTCPClient1->Host = link::kHost;
+    IdTCPClient1->Port = link::kPort;
 
     Timer1 = new TTimer(this);
     Timer1->SetName("Timer1");
@@ -247,14 +247,6 @@ TKestrup::~TKestrup() {
     delete IdTCPClient1;
     IdTCPClient1 = nullptr;
     if (Kestrup == this) Kestrup = nullptr;
-}
-
-TMenuItem* TKestrup::NewItem(TMenuItem* parent, const char* name, const char* caption) {
-    auto* item = new TMenuItem(this);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 // ---- board type

@@ -3,12 +3,13 @@
 
 #include "base/StringList.h"
 #include "base/win/Registry.h"
+#include "base/win/SysUtilsWin.h"
 #include "gui/Keys.h"
 #include "gui/win/Dialogs.h"
 #include "gui/win/Printers.h"
+#include "gui/win/Shell.h"
 #include "gui/win/Win.h"
 
-#include <shellapi.h>
 #include "serial/CPort.h"
 #include "shell/IncludePaths.h"
 #include "shell/RegularFile.h"
@@ -26,11 +27,6 @@ bool SourceUploading() { return SourceFile && SourceFile->Uploading(); }
 namespace {
 
 constexpr const char* kChangedText = "Text-Changed/Updated!";
-
-bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string CurrentFolder() {
     char buffer[MAX_PATH] = "";
@@ -186,29 +182,29 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
 
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
-    File1 = NewItem(MainMenu1->Items(), "File1", "File");
+    File1 = NewMenuItem(this, MainMenu1->Items(), "File1", "File");
     File1->OnClick = [this](TObject* s) { File1Click(s); };
-    Openasourcetextfile1 = NewItem(File1, "Openasourcetextfile1", "Open a source/text file");
+    Openasourcetextfile1 = NewMenuItem(this, File1, "Openasourcetextfile1", "Open a source/text file");
     Openasourcetextfile1->OnClick = [this](TObject* s) { Openasourcetextfile1Click(s); };
-    OpenRESENTfile1 = NewItem(File1, "OpenRESENTfile1", "Open RESENT file");
+    OpenRESENTfile1 = NewMenuItem(this, File1, "OpenRESENTfile1", "Open RESENT file");
     OpenRESENTfile1->OnClick = [this](TObject* s) { OpenRESENTfile1Click(s); };
     Savecontentinasourcetextfile1 =
-        NewItem(File1, "Savecontentinasourcetextfile1", "Save content in a source/text file");
+        NewMenuItem(this, File1, "Savecontentinasourcetextfile1", "Save content in a source/text file");
     Savecontentinasourcetextfile1->OnClick = [this](TObject* s) { Savecontentinasourcetextfile1Click(s); };
-    Savecontentinthesamefile1 = NewItem(File1, "Savecontentinthesamefile1", "Save content in  the same file");
+    Savecontentinthesamefile1 = NewMenuItem(this, File1, "Savecontentinthesamefile1", "Save content in  the same file");
     Savecontentinthesamefile1->OnClick = [this](TObject* s) { Savecontentinthesamefile1Click(s); };
     ConvertSourcefiletolowercase1 =
-        NewItem(File1, "ConvertSourcefiletolowercase1", "Convert Sourcefile to lowercase");
+        NewMenuItem(this, File1, "ConvertSourcefiletolowercase1", "Convert Sourcefile to lowercase");
     ConvertSourcefiletolowercase1->OnClick = [this](TObject* s) { ConvertSourcefiletolowercase1Click(s); };
     ConvertSourcefiletoUPPERCASE1 =
-        NewItem(File1, "ConvertSourcefiletoUPPERCASE1", "Convert Sourcefile to UPPERCASE");
+        NewMenuItem(this, File1, "ConvertSourcefiletoUPPERCASE1", "Convert Sourcefile to UPPERCASE");
     ConvertSourcefiletoUPPERCASE1->OnClick = [this](TObject* s) { ConvertSourcefiletoUPPERCASE1Click(s); };
-    Printcurrentsourcefile1 = NewItem(File1, "Printcurrentsourcefile1", "Print current sourcefile");
+    Printcurrentsourcefile1 = NewMenuItem(this, File1, "Printcurrentsourcefile1", "Print current sourcefile");
     Printcurrentsourcefile1->OnClick = [this](TObject* s) { Printcurrentsourcefile1Click(s); };
-    PrinterSETUP = NewItem(File1, "PrinterSETUP", "Printer SETUP");
+    PrinterSETUP = NewMenuItem(this, File1, "PrinterSETUP", "Printer SETUP");
     PrinterSETUP->OnClick = [this](TObject* s) { PrinterSETUPClick(s); };
-    Deletealltext1 = NewItem(MainMenu1->Items(), "Deletealltext1", "Clear screen");
-    SureClearscreen1 = NewItem(Deletealltext1, "SureClearscreen1", "Sure? (Clear screen)");
+    Deletealltext1 = NewMenuItem(this, MainMenu1->Items(), "Deletealltext1", "Clear screen");
+    SureClearscreen1 = NewMenuItem(this, Deletealltext1, "SureClearscreen1", "Sure? (Clear screen)");
     SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
     SetMenu(MainMenu1);
 
@@ -227,7 +223,7 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OpenInTextEditor = [](const std::string& parameters) {
-        ShellExecuteA(nullptr, nullptr, "notepad.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+        ShellOpen("notepad.exe", parameters);
     };
     if (!SourceFile) SourceFile = this;
 }
@@ -253,14 +249,6 @@ void TSourceFile::Notification(TComponent* component, TOperation operation) {
         upload_->AttachPort(nullptr);
         access_.Port = nullptr;
     }
-}
-
-TMenuItem* TSourceFile::NewItem(TMenuItem* parent, const char* name, const char* caption) {
-    auto* item = new TMenuItem(this);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 TButton* TSourceFile::NewButton(const char* name, const char* caption, int left, int width) {

@@ -177,15 +177,12 @@ TEST(Application, DestructionFreesOwnedComponentsFirstAndReleasesWaitingThreads)
     auto app = std::make_unique<TApplication>();
     TApplication* raw = app.get();
     new Probe(raw);
-    std::atomic<bool> asking{false};
     std::atomic<int> result{-1};
     kestest::LambdaThread worker([&](kestest::LambdaThread& self) {
-        asking = true;
         result = self.Synchronize([] {}) ? 1 : 0;
     });
     worker.Start();
-    while (!asking) Sleep(1);
-    Sleep(300);  // queued by now, and nothing served it
+    ASSERT_TRUE(kestest::PollUntil(kestest::SynchronizeWaiting));  // queued, and nothing served it
     app.reset();
     worker.WaitFor();
     EXPECT_EQ(seenWhileFreed, raw);

@@ -7,6 +7,7 @@
 
 #include "base/win/Application.h"
 #include "base/win/Thread.h"
+#include "testsupport/Wait.h"
 
 namespace kestest {
 
@@ -24,21 +25,9 @@ private:
     std::function<void(LambdaThread&)> body_;
 };
 
-// Pumps the GUI thread's messages until `done` or the time is up; true when done.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        kes::CheckSynchronize();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kes::test::PumpUntil;
+using kes::test::SynchronizeWaiting;
+using kes::test::PollUntil;
 
 // A visible top-level window of this process with that class (and caption, when given). Other test programs
 // run at the same time, so a plain FindWindow could find theirs.
@@ -75,12 +64,10 @@ class BoxCloser {
 public:
     BoxCloser(std::string caption, std::function<bool()> ready = [] { return true; }, DWORD patienceMs = 5000)
         : thread_([this, caption, ready, patienceMs] {
-              const DWORD start = GetTickCount();
               HWND box = nullptr;
-              while (!(box = FindBox(caption.c_str())) && GetTickCount() - start < 10000) Sleep(10);
-              if (!box) return;
+              if (!PollUntil([&] { return (box = FindBox(caption.c_str())) != nullptr; })) return;
               found = true;
-              while (!ready() && GetTickCount() - start < patienceMs) Sleep(10);
+              PollUntil(ready, patienceMs);
               char buf[512] = {};
               GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
               text = buf;

@@ -32,8 +32,7 @@ TEST(Synchronize, IsServicedWhileAMessageBoxIsOpen) {
     std::atomic<DWORD> ranOn{0};
     std::atomic<bool> boxWasOpen{false}, synced{false};
     LambdaThread worker([&](LambdaThread& self) {
-        const DWORD start = GetTickCount();
-        while (!kestest::FindBox("KesSyncBox") && GetTickCount() - start < 10000) Sleep(10);
+        kestest::PollUntil([] { return kestest::FindBox("KesSyncBox") != nullptr; });
         self.Synchronize([&] {
             ranOn = GetCurrentThreadId();
             boxWasOpen = kestest::FindBox("KesSyncBox") != nullptr;
@@ -97,22 +96,20 @@ TEST(ThreadWaitFor, DestroyingAThreadThatWaitsForTheGuiDoesNotHang) {
             self.Synchronize([&] { handlerRan = true; });
         });
         worker.Start();
-        while (!asking) Sleep(1);
+        kestest::PollUntil([&] { return asking.load(); }, 10000, 1);
     }  // destructor: terminate, then wait while serving the pending call
     EXPECT_TRUE(handlerRan);
 }
 
 TEST(Synchronize, CancelledCallsReturnWithoutRunning) {
     TApplication app;
-    std::atomic<bool> asking{false}, ran{false};
+    std::atomic<bool> ran{false};
     std::atomic<int> result{-1};
     LambdaThread worker([&](LambdaThread& self) {
-        asking = true;
         result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
     });
     worker.Start();
-    while (!asking) Sleep(1);
-    Sleep(300);  // the call is queued by now; nothing on this thread serves it
+    ASSERT_TRUE(kestest::PollUntil(kestest::SynchronizeWaiting));  // queued; nothing on this thread serves it
     TThread::CancelSynchronize(&worker);
     worker.WaitFor();
     EXPECT_EQ(result.load(), 0);
@@ -152,9 +149,7 @@ TEST(ThreadLife, UnstartedThreadNeverRunsAndFreeOnTerminateFreesItself) {
     t->SetPriority(TThreadPriority::tpHigher);
     EXPECT_EQ(t->Priority(), TThreadPriority::tpHigher);
     t->Start();
-    const DWORD start = GetTickCount();
-    while (!freed && GetTickCount() - start < 5000) Sleep(5);
-    EXPECT_TRUE(freed);
+    EXPECT_TRUE(kestest::PollUntil([&] { return freed.load(); }, 5000, 5));
 }
 
 TEST(Guarded, WorkerExceptionIsShownOnTheGuiThread) {
@@ -187,8 +182,7 @@ TEST(Synchronize, IsServicedWhileAPopupMenuIsTracked) {
     auto openMenu = [] { return kestest::FindOwnWindow("#32768", nullptr); };
     std::atomic<bool> menuWasOpen{false}, synced{false};
     LambdaThread worker([&](LambdaThread& self) {
-        const DWORD start = GetTickCount();
-        while (!openMenu() && GetTickCount() - start < 10000) Sleep(10);
+        kestest::PollUntil([&] { return openMenu() != nullptr; });
         self.Synchronize([&] {
             menuWasOpen = openMenu() != nullptr;
             EndMenu();
@@ -196,8 +190,7 @@ TEST(Synchronize, IsServicedWhileAPopupMenuIsTracked) {
         synced = true;
     });
     std::thread fallback([&] {  // ends the menu if the call never runs inside it
-        const DWORD start = GetTickCount();
-        while (!synced && GetTickCount() - start < 8000) Sleep(10);
+        kestest::PollUntil([&] { return synced.load(); }, 8000);
         if (!synced)
             if (HWND m = openMenu()) PostMessageA(m, WM_KEYDOWN, VK_ESCAPE, 0);
     });

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/CompanionProcess.h"
 
 using namespace tirvane_test;
 

@@ -25,6 +25,7 @@
 #include "gui/win/Printers.h"
 #include "gui/win/Shell.h"
 #include "gui/win/Win.h"
+#include "testsupport/Wait.h"
 
 namespace kes::gallery {
 
@@ -225,22 +226,6 @@ inline std::string WindowText(HWND h) {
     return buf;
 }
 
-// The dialog box window (#32770) of this thread, if one is up.
-inline HWND FindThreadDialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            char cls[32] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(h)) {
-                *reinterpret_cast<HWND*>(lp) = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+using kes::test::FindThreadDialog;
 
 }  // namespace kes::gallery

@@ -6,7 +6,7 @@
 
 #include "base/win/Application.h"
 #include "serial/CPort.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes;
 

@@ -11,28 +11,16 @@
 #include "base/win/Thread.h"
 #include "serial/CPort.h"
 #include "serial/win/ComDeviceWin.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
+#include "testsupport/Wait.h"
 
 using namespace kes;
 using kes::test::BoardControl;
 
 namespace {
 
-// Pumps the GUI thread's messages until `done` holds or the time is up; true when it held.
-template <typename F>
-bool PumpUntil(F done, DWORD timeoutMs = 10000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
+using kes::test::PumpFor;
+using kes::test::PumpUntil;
 
 // Wine 8 answers GetProcessHandleCount with 0. There a leak shows in the handle table instead: a new handle takes
 // the lowest free slot, so the value of a fresh handle grows when handles are lost.
@@ -270,7 +258,8 @@ TEST_F(ComPortWine, ClosingWhileAHandOverIsPendingDoesNotHang) {
     PumpFor(200);  // the event thread is idle again
     passes = 0;
     ASSERT_EQ(port_->SendText("\r"), 1);
-    Sleep(500);  // the event thread now waits for the GUI thread, which does not pump
+    // The event thread now waits for the GUI thread, which does not pump.
+    ASSERT_TRUE(kes::test::PollUntil(kes::test::SynchronizeWaiting, 5000));
     const auto start = std::chrono::steady_clock::now();
     port_->ClosePort();
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

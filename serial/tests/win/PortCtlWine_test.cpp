@@ -14,22 +14,14 @@
 #include "serial/CPortCtl.h"
 #include "serial/CPortSetup.h"
 #include "serial/win/LedGlyph.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
+#include "testsupport/Wait.h"
 
 using namespace kes;
 
 namespace {
 
-template <typename F>
-bool PumpUntil(F done, DWORD timeoutMs = 10000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
+using kes::test::PumpUntil;
 
 // The form's client area as it paints itself (WM_PRINTCLIENT), independent of what covers it on screen.
 std::unique_ptr<TBitmap> PrintClient(TForm& form) {
@@ -158,7 +150,7 @@ TEST_F(PortCtlWine, LampFollowsARealOpenAndCloseWithoutRunningTheMessageLoop) {
     led->SetKind(lkBulb);
     led->SetComPort(&port);
     form_->ShowForm();
-    PumpUntil([] { return false; }, 100);
+    PumpUntil(kes::test::PaintingDone, 3000);
 
     const TColor on = ResourceCentre("LEDBULBON"), off = ResourceCentre("LEDBULBOFF");
     auto probe = [&] {
@@ -310,7 +302,7 @@ TEST_F(PortCtlWine, SetupDialogOkAppliesOnceInOneBracket) {
     bool pictured = false;
     DialogDriver driver([&](TComSetupFrm& f) {
         for (int i = 0; i < TComSetupFrm::ComboCount; ++i) shown[i] = f.Combos(i)->Text();
-        PumpUntil([] { return false; }, 200);  // let it paint
+        PumpUntil(kes::test::PaintingDone, 3000);  // let it paint
         pictured = SaveWindowPicture(Hwnd(f), "portsetup-dialog.bmp");
         UserPicks(f.Combo2, "115200");
         UserPicks(f.Combo3, "7");

@@ -1,6 +1,7 @@
 #include "shell/win/CompanionLauncher.h"
 
 #include "gui/win/Shell.h"
+#include "testsupport/Wait.h"
 
 #include "base/win/Win.h"
 
@@ -35,11 +36,7 @@ public:
                          (path_ + "\\KestrupTirvane.exe").c_str(), FALSE) != 0;
     }
     bool WaitForMark(DWORD ms) const {
-        for (DWORD waited = 0; waited < ms; waited += 50) {
-            if (FileExists(Mark())) return true;
-            Sleep(50);
-        }
-        return FileExists(Mark());
+        return kes::test::PollUntil([this] { return FileExists(Mark()); }, ms, 50);
     }
 
 private:

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "base/CompanionLink.h"
 #include "KestrupOnBoard.h"
-#include "tools/testsupport/BoardTest.h"
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/BoardTest.h"
+#include "testsupport/CompanionProcess.h"
 
 using namespace kes::test;
 using tirvane_test::CompanionProcess;
@@ -25,7 +26,7 @@ using tirvane_test::kBindFailureLine;
 
 namespace {
 
-constexpr const char* kCompanionTitle = "KestrupTirvane";
+constexpr const char* kCompanionTitle = kes::link::kCompanionTitle;
 
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;

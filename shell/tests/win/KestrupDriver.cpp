@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "base/CompanionLink.h"
 #include "shell/BoardModes.h"
 #include "shell/MainWindowMessages.h"
 
@@ -57,21 +58,6 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
     return f.found;
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount64() > end) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Wait(DWORD ms) { WaitUntil([] { return false; }, ms); }
 
 void ResetTerminalSettings() {
     for (const char* key : {"MCUtype", "Memo1ReadOnly", "Window"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);
@@ -146,7 +132,8 @@ bool KestrupProcess::Start(std::string& error) {
     const bool up = WaitUntil(
         [this] {
             main_ = FindTopWindowOf(pid_, [](HWND h) {
-                return ClassOf(h) == kMainWindowClass && WindowText(h) == kMainWindowTitle && IsWindowVisible(h);
+                return ClassOf(h) == kes::link::kTerminalClass && WindowText(h) == kes::link::kTerminalTitle &&
+                       IsWindowVisible(h);
             });
             return main_ != nullptr || !Running();
         },
@@ -225,7 +212,7 @@ std::string MenuCaptionPath(HWND window, const std::string& itemName) {
         {"Savecontentinthesamefile1", "File|Save content in  the same file"},
         {"SureClearscreen1", "Clear screen|Sure? (Clear screen)"},
     };
-    const bool main = ClassOf(window) == kMainWindowClass;
+    const bool main = ClassOf(window) == kes::link::kTerminalClass;
     if (main)
         for (const TBoardMode& m : BoardModes())
             if (itemName == m.ItemName) return std::string("Processor-Type|") + m.Caption;

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/Wait.h"
+
 namespace kes::test {
 
 // Waits until `done` holds, handling this thread's messages meanwhile; false when `ms` passed first.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
-void Wait(DWORD ms);
+inline bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000) { return PumpUntil(done, ms); }
+inline void Wait(DWORD ms) { PumpFor(ms); }
 
 // The terminal's own settings (keys directly under HKEY_CURRENT_USER) and the port's.
 void ResetTerminalSettings();

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "base/CompanionLink.h"
 #include "KestrupOnBoard.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 
@@ -25,10 +26,10 @@ public:
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
         wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TKestrupTirvane";
+        wc.lpszClassName = kes::link::kCompanionClass;
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowA("TKestrupTirvane", "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+        hwnd_ = CreateWindowA(kes::link::kCompanionClass, kes::link::kCompanionTitle, WS_OVERLAPPED, 0, 0, 100, 100,
+                              nullptr, nullptr, wc.hInstance, nullptr);
     }
     ~CompanionWindow() {
         if (hwnd_) DestroyWindow(hwnd_);
@@ -49,7 +50,7 @@ public:
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in a{};
         a.sin_family = AF_INET;
-        a.sin_port = htons(6800);
+        a.sin_port = htons(kes::link::kPort);
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         return bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
     }

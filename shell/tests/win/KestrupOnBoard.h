@@ -7,7 +7,7 @@
 #include <string>
 
 #include "KestrupDriver.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 namespace kes::test {
 

@@ -12,7 +12,7 @@
 #include "KestrupDriver.h"
 #include "KestrupOnBoard.h"
 #include "shell/MainWindowMessages.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 

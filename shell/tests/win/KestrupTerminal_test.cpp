@@ -11,7 +11,7 @@
 
 #include "KestrupDriver.h"
 #include "KestrupOnBoard.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 

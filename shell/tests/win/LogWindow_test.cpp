@@ -9,29 +9,14 @@
 #include "base/StringList.h"
 #include "base/win/Application.h"
 #include "gui/win/Win.h"
+#include "testsupport/Wait.h"
 #include "shell/Unit4.h"
 
 using namespace kes;
 
 namespace {
 
-// The visible dialog box of this thread, if one is up.
-HWND FindThreadDialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            char cls[32] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(h)) {
-                *reinterpret_cast<HWND*>(lp) = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+using kes::test::FindThreadDialog;
 
 class LogWindow : public ::testing::Test {
 protected:

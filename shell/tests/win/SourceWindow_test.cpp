@@ -20,7 +20,7 @@
 #include "shell/Unit2.h"
 #include "shell/WarningDetector.h"
 #include "shell/win/SourceUpload.h"
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 using namespace kes;
 using kes::test::BoardControl;

@@ -3,7 +3,7 @@
 // instead of waiting for data.
 #include <gtest/gtest.h>
 
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // COM port, waits for received characters with WaitCommEvent and talks to the simulated board.
 #include <gtest/gtest.h>
 
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 namespace {
 

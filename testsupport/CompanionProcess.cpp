@@ -1,7 +1,9 @@
-#include "tools/testsupport/CompanionProcess.h"
+#include "testsupport/CompanionProcess.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include "base/CompanionLink.h"
 
 #include <cstdio>
 
@@ -40,7 +42,7 @@ Winsock& Sockets() {
 sockaddr_in CompanionAddress() {
     sockaddr_in at{};
     at.sin_family = AF_INET;
-    at.sin_port = htons(6800);
+    at.sin_port = htons(kes::link::kPort);
     inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
     return at;
 }
@@ -125,20 +127,6 @@ double CompanionProcess::CpuMs() const {
     if (!process_ || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return -1;
     auto ms = [](const FILETIME& t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
     return ms(kernel) + ms(user);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 bool SendToCompanion(const std::string& bytes) {

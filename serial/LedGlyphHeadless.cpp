@@ -2,7 +2,7 @@
 // settings and ticks only when its OnTick is called.
 #include "base/Exception.h"
 #include "serial/ComLedPlatform.h"
-#include "serial/LedGlyphNative.h"
+#include "serial/LedGlyphHeadless.h"
 
 namespace kes {
 

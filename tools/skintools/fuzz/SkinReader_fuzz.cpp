@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "FuzzSeeds.h"
+#include "skin/fuzz/FuzzSeeds.h"
 #include "LzhEncoder.h"
 #include "SkinWriter.h"
 #include "skin/SkinReader.h"

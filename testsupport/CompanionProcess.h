@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "testsupport/Wait.h"
+
 namespace tirvane_test {
 
 // KestrupTirvane.exe, started without a console: its input and output are pipes held by the test.
@@ -40,8 +42,7 @@ private:
     std::string captured_;  // guarded by lock_
 };
 
-// Pumps this thread's messages until `done` is true or the time is up; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+using kes::test::PumpUntil;
 
 // One connection to 127.0.0.1:6800 that sends `bytes` and closes. False when it could not connect.
 bool SendToCompanion(const std::string& bytes);

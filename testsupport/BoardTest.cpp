@@ -1,4 +1,4 @@
-#include "tools/testsupport/BoardTest.h"
+#include "testsupport/BoardTest.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FuzzSeeds.h"
+#include "skin/fuzz/FuzzSeeds.h"
 #include "tools/skinart/SkinArt.h"
 #include "skin/QuickIni.h"
 #include "skin/SkinData.h"

@@ -2,9 +2,18 @@
 # Builds one libFuzzer target (clang, address and undefined-behaviour sanitizers) and runs it for a
 # bounded time with a memory limit. Fails on a crash, a leak, a hang or a build failure.
 #   run-fuzz.sh NAME WORKDIR SECONDS SOURCE_ROOT SOURCES...
+# KESTRUP_FUZZ_INCLUDES: more include folders (relative to SOURCE_ROOT, separated by ':').
 set -euo pipefail
 name=$1 work=$2 seconds=$3 root=$4
 shift 4
+incflags=(-I"$root")
+headers=("$root"/skin/*.h "$root"/base/*.h)
+IFS=':' read -r -a extra <<<"${KESTRUP_FUZZ_INCLUDES:-}"
+for d in "${extra[@]}"; do
+  [ -n "$d" ] || continue
+  incflags+=(-I"$root/$d")
+  headers+=("$root/$d"/*.h)
+done
 cxx=${CXX_FUZZ:-clang++}
 mkdir -p "$work/$name.corpus"
 bin=$work/$name
@@ -14,14 +23,14 @@ stale=0
 if [ ! -x "$bin" ]; then
   stale=1
 else
-  for f in "$@" "$root"/skin/*.h "$root"/base/*.h "$root"/tools/skintools/*.h; do
+  for f in "$@" "${headers[@]}"; do
     [ "$f" -nt "$bin" ] && { stale=1; break; }
   done
 fi
 if [ "$stale" = 1 ]; then
   echo "building $name"
   "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$root" -I"$root/tools/skintools" -o "$bin.tmp" "$@"
+    "${incflags[@]}" -o "$bin.tmp" "$@"
   mv "$bin.tmp" "$bin"
 fi
 
