@@ -15,12 +15,13 @@ kestrup_native_test(skinframe_tests
 
 if(KESTRUP_WINDOWS)
   # The distinct-colour test skin (drawn by the native kestrup-skinart) as a resource of the frame tests.
+  kestrup_host_tool(frame_skinart kestrup-skinart tools/skinart)
   set(KES_FRAME_TEST_SKINS ${CMAKE_BINARY_DIR}/skinart/tests)
   set(KES_FRAME_TEST_RC ${CMAKE_BINARY_DIR}/skinart/FrameTestSkin.rc)
   add_custom_command(
     OUTPUT ${KES_FRAME_TEST_SKINS}/full.skn
-    COMMAND ${KESTRUP_SKINART} tests ${KES_FRAME_TEST_SKINS}
-    DEPENDS ${KES_SKINART_DEPENDS}
+    COMMAND ${frame_skinart} tests ${KES_FRAME_TEST_SKINS}
+    DEPENDS ${frame_skinart}
     COMMENT "Drawing the test skins"
     VERBATIM)
   file(WRITE ${KES_FRAME_TEST_RC} "FRAMETESTSKIN RCDATA \"${KES_FRAME_TEST_SKINS}/full.skn\"\n")

@@ -18,7 +18,7 @@
 #include "gui/Keys.h"
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
-#include "tools/testsupport/DeferredAction.h"
+#include "testsupport/DeferredAction.h"
 #include "gui/win/Canvas.h"
 #include "gui/win/Dialogs.h"
 #include "gui/win/ImgList.h"

@@ -15,7 +15,7 @@
 #include "skin/win/SkinGdi.h"
 #include "skin/win/SkinManage.h"
 #include "skin/win/WinSkinPopMenu.h"
-#include "tools/testsupport/DeferredAction.h"
+#include "testsupport/DeferredAction.h"
 
 using namespace kes;
 
