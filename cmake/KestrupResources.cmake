@@ -21,7 +21,7 @@ endif()
 # resource holds what the main window stores as "SkinStream": the container's length, then the container.
 set(out ${KESTRUP_SKINART_OUT})
 add_custom_command(
-  OUTPUT ${KESTRUP_SKIN_STREAM} ${KESTRUP_SKIN_RC} ${out}/Kestrup.skn
+  OUTPUT ${KESTRUP_SKIN_STREAM} ${KESTRUP_SKIN_RC} ${out}/Kestrup.skn ${out}/program/Kestrup.ico
   COMMAND ${skinart} default ${out}/default
   COMMAND ${skinart} program ${out}/program
   COMMAND ${skinpack} ${out}/default ${out}/Kestrup.skn

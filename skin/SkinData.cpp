@@ -12,17 +12,24 @@ namespace kes {
 // ---- the process-wide skin manager -------------------------------------------------------------------------
 
 namespace {
-SkinManagerFactory g_managerFactory;
-std::unique_ptr<SkinManagerLink> g_manager;
+// Function statics: a manager module may install its factory from its own static initialiser.
+SkinManagerFactory& ManagerFactory() {
+    static SkinManagerFactory factory;
+    return factory;
+}
+std::unique_ptr<SkinManagerLink>& Manager() {
+    static std::unique_ptr<SkinManagerLink> manager;
+    return manager;
+}
 }  // namespace
 
-void SetSkinManagerFactory(SkinManagerFactory factory) { g_managerFactory = std::move(factory); }
-SkinManagerLink* SkinManager() { return g_manager.get(); }
+void SetSkinManagerFactory(SkinManagerFactory factory) { ManagerFactory() = std::move(factory); }
+SkinManagerLink* SkinManager() { return Manager().get(); }
 SkinManagerLink* EnsureSkinManager() {
-    if (!g_manager && g_managerFactory) g_manager = g_managerFactory();
-    return g_manager.get();
+    if (!Manager() && ManagerFactory()) Manager() = ManagerFactory()();
+    return Manager().get();
 }
-void DestroySkinManager() { g_manager.reset(); }
+void DestroySkinManager() { Manager().reset(); }
 
 // ---- construction ---------------------------------------------------------------------------------------------
 

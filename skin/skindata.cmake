@@ -19,7 +19,7 @@ target_link_libraries(kes_skindata PUBLIC kes_skincore kes_skindraw kes_gui)
 if(KESTRUP_WINDOWS)
   # The program's skin resources: link kes_skinres into a program (objects, so the linker keeps them).
   add_library(kes_skinres OBJECT ${KESTRUP_SKIN_RC})
-  set_source_files_properties(${KESTRUP_SKIN_RC} PROPERTIES GENERATED TRUE OBJECT_DEPENDS ${KESTRUP_SKIN_STREAM})
+  set_source_files_properties(${KESTRUP_SKIN_RC} PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${KESTRUP_SKIN_STREAM};${KESTRUP_SKINART_OUT}/program/Kestrup.ico")
 endif()
 
 kestrup_native_test(skindata_tests

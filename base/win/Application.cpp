@@ -124,6 +124,14 @@ TApplication::TApplication() : TComponent(nullptr) {
     handle_ = CreateUtilWindow(
         "TApplication", [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WndProc(w, m, wp, lp); }, "");
     if (!handle_) throw EOutOfResources("Cannot create the application window");
+    // The program's icon (its resource "MAINICON", when it has one) goes with the application window.
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (HICON big = LoadIconA(instance, "MAINICON")) {
+        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        auto small = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : big));
+    }
     Application = this;
     detail::SetSyncTarget(GetCurrentThreadId(), handle_);
 }

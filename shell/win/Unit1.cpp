@@ -44,6 +44,8 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     SkinData1->SetName("SkinData1");
     SkinData1->ShowMessage = [](const std::string& text) { kes::ShowMessage(text); };
     SkinData1->BeginLoading();
+    SkinData1->SetActive(true);
+    SkinData1->SkinFormtype = sfMainform;
     LoadStoredSkin(*SkinData1);
     SkinData1->EndLoading();
 

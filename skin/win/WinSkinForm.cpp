@@ -262,7 +262,12 @@ void TWinSkinForm::Impl::Start() {
             }
         } else if (!(style & WS_CHILD) && kinds.Border != kBorderNone && !Minimized()) {
             f.stage_ = 5;
-            f.ResizeToSkin(false);
+            // A window the user sizes keeps the place the program gave it (and stores again): its client area
+            // is what the skin's borders leave. Keeping its client instead would grow it at every start.
+            if (kinds.Border == kBorderSizeable && !kinds.SystemDialog)
+                f.FrameChanged();
+            else
+                f.ResizeToSkin(false);
             f.stage_ = 1;
             if (Maximized()) f.FrameChanged();
             else f.UpdateRegion();
@@ -649,8 +654,11 @@ void TWinSkinForm::UnskinWindow() {
     if (stage_ != 4 && !plainChild) {
         POINT tl{wr.left, wr.top};
         if (HWND parent = GetParent(window_); parent && mdiKind_ == kMdiChild) ScreenToClient(parent, &tl);
-        const int w = (wr.right - wr.left) - d.m.Left - d.m.Right + d.sysFrameW;
-        const int h = (wr.bottom - wr.top) - d.m.Caption - d.m.Bottom - d.m.Menu + d.sysFrameH;
+        // A window the user sizes keeps its place, as it did when it was skinned.
+        const bool keepPlace = d.kinds.Border == kBorderSizeable && !d.kinds.SystemDialog && mdiKind_ != kMdiChild;
+        const int w = keepPlace ? wr.right - wr.left : (wr.right - wr.left) - d.m.Left - d.m.Right + d.sysFrameW;
+        const int h = keepPlace ? wr.bottom - wr.top
+                                : (wr.bottom - wr.top) - d.m.Caption - d.m.Bottom - d.m.Menu + d.sysFrameH;
         SetWindowPos(window_, nullptr, tl.x, tl.y, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     // The system owns the region it was given; dropping it is all that is left to do.

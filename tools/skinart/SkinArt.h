@@ -22,6 +22,9 @@ std::int32_t TestColour(const std::string& image, int frame);
 std::string BrokenSkin(const std::string& kind);
 const std::vector<std::string>& BrokenSkinKinds();
 
+// The program's icon file (.ico): several sizes, 32 bits with alpha.
+std::string ProgramIcon();
+
 // A skin container of entries, and the stored-skin form of a container (length, then the bytes).
 std::string PackSkin(const std::vector<SkinEntry>& entries);
 std::string SkinStreamOf(const std::string& container);

@@ -2,9 +2,11 @@
 //
 //   kestrup-skinart default DIR        the default skin's bitmaps and description, ready for kestrup-skinpack
 //   kestrup-skinart program DIR        TRACK.bmp, TRACKVERT.bmp, GLASMEREMENU.bmp (the program's resources)
+//                                      and Kestrup.ico (the program's icon)
 //   kestrup-skinart tests DIR          the test skins as packed containers (full, sparse, broken variants)
 //   kestrup-skinart stream IN OUT      the stored-skin form of a container: its length, then its bytes
-//   kestrup-skinart rc DIR OUT         a resource script storing DIR/Kestrup.skinstream and DIR/program/*.bmp
+//   kestrup-skinart rc DIR OUT         a resource script storing DIR/Kestrup.skinstream, DIR/program/*.bmp and
+//                                      the icon DIR/program/Kestrup.ico as MAINICON
 //   kestrup-skinart preview STREAM OUT.bmp TEXTS
 //                                      a picture of the skin, and the texts to put on it (one per line:
 //                                      x y #rrggbb bold mono size text)
@@ -63,6 +65,7 @@ int Run(int argc, char** argv) {
             const int bits = std::string(name) == "GLASMEREMENU" ? 1 : 4;
             Write(fs::path(argv[2]) / (std::string(name) + ".bmp"), WriteBmp(image, bits));
         }
+        Write(fs::path(argv[2]) / "Kestrup.ico", art::ProgramIcon());
     } else if (cmd == "tests") {
         fs::create_directories(argv[2]);
         for (const char* kind : {"full", "sparse"})
@@ -79,6 +82,7 @@ int Run(int argc, char** argv) {
         rc += "SKINSTREAM RCDATA " + RcPath(dir / "Kestrup.skinstream") + "\n";
         for (const char* name : kProgramBitmapNames)
             rc += std::string(name) + " BITMAP " + RcPath(dir / "program" / (std::string(name) + ".bmp")) + "\n";
+        rc += "MAINICON ICON " + RcPath(dir / "program" / "Kestrup.ico") + "\n";
         Write(argv[3], rc);
     } else if (cmd == "preview" && argc == 5) {
         std::string stream;

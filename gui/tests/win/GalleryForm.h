@@ -18,6 +18,7 @@
 #include "gui/Keys.h"
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
+#include "testsupport/DeferredAction.h"
 #include "gui/win/Canvas.h"
 #include "gui/win/Dialogs.h"
 #include "gui/win/ImgList.h"
@@ -224,23 +225,6 @@ inline std::string WindowText(HWND h) {
     GetWindowTextA(h, buf, sizeof buf);
     return buf;
 }
-
-// Runs `fn` from a timer on this thread while a modal loop (message box, dialog, ShowModal) waits.
-struct DeferredAction {
-    static inline std::function<void()> pending;
-    explicit DeferredAction(std::function<void()> fn, UINT ms = 100) {
-        pending = std::move(fn);
-        id = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            if (auto fn = std::exchange(pending, nullptr)) fn();
-        });
-    }
-    ~DeferredAction() {
-        KillTimer(nullptr, id);
-        pending = nullptr;
-    }
-    UINT_PTR id;
-};
 
 using kes::test::FindThreadDialog;
 

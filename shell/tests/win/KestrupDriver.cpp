@@ -21,17 +21,27 @@ std::string ProgramFolderOfTest() {
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-std::string ClassOf(HWND h) {
-    char cls[64] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    return cls;
-}
-
 struct FindTop {
     DWORD pid;
     std::function<bool(HWND)> match;
     HWND found = nullptr;
 };
+
+std::string FromWide(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+}  // namespace
+
+std::string ClassOf(HWND h) {
+    char cls[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    return cls;
+}
 
 HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
     FindTop f{pid, std::move(match)};
@@ -50,15 +60,6 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
     return f.found;
 }
 
-std::string FromWide(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-}  // namespace
 
 void ResetTerminalSettings() {
     for (const char* key : {"MCUtype", "Memo1ReadOnly", "Window"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);

@@ -84,6 +84,9 @@ private:
 };
 
 std::string WindowText(HWND h);
+std::string ClassOf(HWND h);
+// The first top-level window of process pid that match accepts, or nullptr.
+HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
 
 // The WM_COMMAND id of a menu item of a window of another program, by the item's component name ("Connect1",
 // "OpenRESENTfile1"); 0 when the window's menu has no such item. A test-only library put into that program

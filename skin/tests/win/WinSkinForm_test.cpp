@@ -142,21 +142,21 @@ protected:
 TEST_F(Frame, ASkinnedWindowAnswersAndShowsTheSkinsPixels) {
     HWND h = MakeWindow();
     RECT before;
-    GetClientRect(h, &before);
+    GetWindowRect(h, &before);
     auto f = Skin(h, skin_);
     EXPECT_EQ(f->Stage(), 1);
     EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(g_seen.skinApplied, 1);  // sent once by the skinning; the query posts one more
     Pump(20);
     EXPECT_EQ(g_seen.skinApplied, 2);
-    // The client area kept its size inside the skin's borders (left 4, right 5, caption 24, bottom 5).
+    // A sizeable window keeps its place; its client area is what the skin's borders leave (left 4, right 5,
+    // caption 24, bottom 5).
     RECT client, win;
     GetClientRect(h, &client);
     GetWindowRect(h, &win);
-    EXPECT_EQ(client.right, before.right);
-    EXPECT_EQ(client.bottom, before.bottom);
-    EXPECT_EQ(win.right - win.left, before.right + 4 + 5);
-    EXPECT_EQ(win.bottom - win.top, before.bottom + 24 + 5);
+    EXPECT_TRUE(EqualRect(&win, &before));
+    EXPECT_EQ(client.right, (win.right - win.left) - 4 - 5);
+    EXPECT_EQ(client.bottom, (win.bottom - win.top) - 24 - 5);
 
     // Active: frame 1 of every border part; inactive: frame 2.
     auto expectFrame = [&](int frame) {
@@ -217,15 +217,12 @@ TEST_F(Frame, AWindowWithAMenuShowsItsMenuBarInTheMenuRow) {
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
     AppendMenuW(bar, MF_STRING, 101, L"Connect");
     SetMenu(h, bar);
-    RECT client0;
-    GetClientRect(h, &client0);
     auto f = Skin(h, skin_);
     const int row = GetSystemMetrics(SM_CYMENU);
     RECT win, client, item;
     GetWindowRect(h, &win);
     GetClientRect(h, &client);
-    EXPECT_EQ(client.bottom, client0.bottom);
-    EXPECT_EQ(win.bottom - win.top, client0.bottom + 24 + row + 5);
+    EXPECT_EQ(win.bottom - win.top, client.bottom + 24 + row + 5);
     // The system lays the bar out in the skinned frame's menu row, so its tracking finds the items there.
     ASSERT_TRUE(GetMenuItemRect(h, bar, 0, &item));
     EXPECT_GE(item.top, win.top + 24);
@@ -490,7 +487,11 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         char t[64];
         GetWindowTextA(h, t, 64);
         EXPECT_STREQ(t, "Renamed form");
-        // The caption's icon button shows the application window's icon.
+        // The caption's icon button shows the application window's icon (none at first: the program's own
+        // icon, which the application window takes when the program has one, is taken off).
+        SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
+        SendMessageW(app.Handle(), WM_SETICON, ICON_BIG, 0);
+        SendMessageW(h, WM_NCPAINT, 1, 0);
         const Shot plain = Capture(h);
         EXPECT_EQ(plain.At(s_iconX, s_iconY), Colour(skin_.Top, 1, true));
         HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, IconMask().data(), IconPixels().data());

@@ -1,0 +1,189 @@
+// Kestrup.exe, started as a user starts it, shows every window in its default skin "Kestrup Graphite": the main
+// window, the source, log and help windows, the setup dialog, a message box, the open and save dialogs and a popup
+// menu each answer SKM_ISSKINNED with 1 once shown, and their frames show the skin's graphite, not the system's
+// blue caption. Each window is captured from the screen into skin-shots/ beside this test (24-bit BMP) to look at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KestrupDriver.h"
+
+using namespace kes::test;
+
+namespace {
+
+constexpr UINT kIsSkinned = 0x3523;
+
+LRESULT Skinned(HWND w) {
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutA(w, kIsSkinned, 0, 0, SMTO_NORMAL, 3000, &r)) return -1;
+    return static_cast<LRESULT>(r);
+}
+
+// The window as the screen shows it (its part on the screen), 24 bits per pixel, rows top-down (after it was brought to the front).
+struct Capture {
+    int w = 0, h = 0;
+    std::vector<unsigned char> bgr;
+    COLORREF At(int x, int y) const {
+        const unsigned char* p = &bgr[(static_cast<size_t>(y) * w + x) * 3];
+        return RGB(p[2], p[1], p[0]);
+    }
+};
+
+Capture Grab(HWND w) {
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Wait(300);
+    RECT r{};
+    GetWindowRect(w, &r);
+    // Only the part on the screen (a copy reaching past its edge comes back black).
+    r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
+    r.bottom = std::min<LONG>(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    Capture c;
+    c.w = r.right - r.left;
+    c.h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), c.w, -c.h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, c.w, c.h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const int stride = (c.w * 3 + 3) & ~3;
+    for (int y = 0; y < c.h; ++y) {
+        const auto* row = static_cast<unsigned char*>(bits) + static_cast<size_t>(y) * stride;
+        c.bgr.insert(c.bgr.end(), row, row + c.w * 3);
+    }
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+void SaveBmp(const Capture& c, const std::string& name) {
+    std::filesystem::create_directories("skin-shots");
+    const int stride = (c.w * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(54 + stride * c.h), 0, 0, 54};
+    BITMAPINFOHEADER ih{sizeof ih, c.w, -c.h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::ofstream out("skin-shots/" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    const std::string pad(static_cast<size_t>(stride - c.w * 3), '\0');
+    for (int y = 0; y < c.h; ++y) {
+        out.write(reinterpret_cast<const char*>(&c.bgr[static_cast<size_t>(y) * c.w * 3]), c.w * 3);
+        out.write(pad.data(), static_cast<std::streamsize>(pad.size()));
+    }
+}
+
+// Wine's caption blues (and any strongly blue pixel) in the top rows of the window.
+int BluePixels(const Capture& c, int rows) {
+    int n = 0;
+    for (int y = 0; y < std::min(rows, c.h); ++y)
+        for (int x = 0; x < c.w; ++x) {
+            const COLORREF p = c.At(x, y);
+            if (GetBValue(p) > GetRValue(p) + 60 && GetBValue(p) > GetGValue(p) + 20) ++n;
+        }
+    return n;
+}
+
+bool Graphite(COLORREF p) { return GetRValue(p) < 80 && GetGValue(p) < 80 && GetBValue(p) < 90 && GetBValue(p) > 25; }
+
+class KestrupSkin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetTerminalSettings();
+        k_ = std::make_unique<KestrupProcess>();
+        std::string error;
+        ASSERT_TRUE(k_->Start(error)) << error;
+    }
+    void TearDown() override { k_.reset(); }
+
+    HWND Top(const std::function<bool(HWND)>& match) {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindTopWindowOf(k_->ProcessId(), match)) != nullptr; }, 5000);
+        return found;
+    }
+    HWND Titled(const std::string& title) {
+        return Top([&](HWND h) { return IsWindowVisible(h) && WindowText(h) == title; });
+    }
+    HWND OfClass(const std::string& cls) {
+        return Top([&](HWND h) { return IsWindowVisible(h) && ClassOf(h) == cls; });
+    }
+    // A window is skinned once it answers, and its caption shows graphite and no system blue.
+    void ExpectSkinned(HWND w, const std::string& name) {
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_TRUE(WaitUntil([&] { return Skinned(w) == 1; }, 5000)) << name;
+        const Capture c = Grab(w);
+        SaveBmp(c, name);
+        EXPECT_EQ(BluePixels(c, 30), 0) << name;
+        EXPECT_TRUE(Graphite(c.At(c.w / 2, 4))) << name << " caption " << std::hex << c.At(c.w / 2, 4);
+    }
+    void SourceMenu(HWND source, const std::string& item) {
+        const UINT id = MenuCommandOf(source, item);
+        ASSERT_NE(id, 0u) << item;
+        PostMessageA(source, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+
+    std::unique_ptr<KestrupProcess> k_;
+};
+
+TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
+    ExpectSkinned(k_->Main(), "Kestrup");
+
+    ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
+    const HWND source = Titled("SourceFile");
+    ExpectSkinned(source, "SourceFile");
+    ASSERT_TRUE(k_->Menu("Log1"));
+    ExpectSkinned(OfClass("TLOGform"), "LOG");
+    ASSERT_TRUE(k_->Menu("Help1"));
+    ExpectSkinned(Titled("Help FlashForth GLOSSARY"), "Help");
+
+    // A message box: the companion counts as running while a window has its title.
+    HWND companion = CreateWindowExA(0, "STATIC", "KestrupTirvane", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    PostMessageA(k_->Main(), WM_NULL, 0, 0);
+    k_->Menu("W10Tirvane1");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = k_->FindBox("Info")) != nullptr; }));
+    ExpectSkinned(box, "MessageBox");
+    EXPECT_EQ(k_->BoxText(box), "KestrupTirvane already up and running :-)") << "the box's text survives the skin";
+    k_->Answer(box, IDOK);
+    DestroyWindow(companion);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    k_->Menu("SerialSetup1");
+    const HWND setup = OfClass("TComSetupFrm");
+    ExpectSkinned(setup, "Setup");
+    PostMessageA(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setup); }));
+
+    const std::pair<const char*, const char*> dialogs[] = {{"Openasourcetextfile1", "Open"},
+                                                           {"File|Save content in a source/text file", "Save"}};
+    for (const auto& [item, name] : dialogs) {
+        SourceMenu(source, item);
+        const HWND dialog = Top([](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "#32770"; });
+        ExpectSkinned(dialog, name);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) << name;
+    }
+
+    // The terminal memo's context menu.
+    RECT r{};
+    GetWindowRect(k_->Memo(), &r);
+    PostMessageA(k_->Memo(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(k_->Memo()), MAKELPARAM(r.left + 40, r.top + 40));
+    const HWND menu = OfClass("#32768");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Skinned(menu), 1);
+    SaveBmp(Grab(menu), "PopupMenu");
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+# The skin manager: its neutral rules and command queue in both trees; in the Windows tree the manager itself
+# (window-creation hook, frames, popup menus). A program that links kes_skinmanage gets the manager when its
+# first skin data component loads.
+add_library(kes_skinmanage STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinManageRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinManageCore.cpp)
+target_include_directories(kes_skinmanage PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kes_skinmanage PUBLIC kes_skindata kes_gui)
+if(KESTRUP_WINDOWS)
+  target_sources(kes_skinmanage PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinManage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinPopMenu.cpp)
+  target_link_libraries(kes_skinmanage PUBLIC kes_skinframe kes_skindraw comctl32 user32)
+  # Keeps the manager's registration in every program that links the library.
+  target_link_options(kes_skinmanage INTERFACE -Wl,-u,kes_skin_manage_anchor)
+endif()
+
+kestrup_native_test(skinmanage_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinManageRules_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/SkinManageCore_test.cpp
+  LIBS kes_skinmanage kes_skinart)
+# The manager with the frames and popup menus of a test program, skinned with our default skin. Menus and message
+# boxes need the focus: under the desktop lock.
+kestrup_wine_test(skinmanage_wine_tests GUI LOCK board
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinManage_test.cpp
+  LIBS kes_skinmanage kes_skinres)
