@@ -8,13 +8,14 @@ namespace kes {
 
 // Run-time class facts: each class of the layer names itself and its base once.
 //   class TButton : public TWinControl { KES_CLASS(TButton, TWinControl) ... };
-#define KES_CLASS(Self, Base)                                                   \
-public:                                                                         \
-    static constexpr const char* StaticClassName = #Self;                       \
-    const char* ClassName() const override { return #Self; }                    \
-    bool InheritsFrom(const char* className) const override {                   \
+#define KES_CLASS(Self, Base)                                                           \
+public:                                                                                 \
+    static constexpr const char* StaticClassName = #Self;                               \
+    const char* ClassName() const override { return #Self; }                            \
+    bool InheritsFrom(const char* className) const override {                           \
         return ::kes::SameClassName(className, #Self) || Base::InheritsFrom(className); \
-    }                                                                           \
+    }                                                                                   \
+                                                                                        \
 private:
 
 // Class names compare without regard to the letter case of A to Z.
@@ -31,7 +32,10 @@ public:
     // True when this object's class is `className` or derives from it (class names compared without case).
     virtual bool InheritsFrom(const char* className) const;
     // Checked downcast: nullptr when `obj` is not a T.
-    template <typename T> static T* As(TObject* obj) { return dynamic_cast<T*>(obj); }
+    template <typename T>
+    static T* As(TObject* obj) {
+        return dynamic_cast<T*>(obj);
+    }
 };
 
 class TPersistent : public TObject {
@@ -39,6 +43,7 @@ class TPersistent : public TObject {
 public:
     // Copies the state of `source`; the default fails with EConvertError ("Cannot assign a X to a Y").
     virtual void Assign(const TPersistent& source);
+
 protected:
     // Second chance: lets `dest` ask the source to copy itself; the default raises the assignment error.
     virtual void AssignTo(TPersistent& dest) const;

@@ -64,8 +64,7 @@ TMemIniFile::Line* TMemIniFile::FindLine(Section& section, const std::string& id
     return nullptr;
 }
 
-std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident,
-                                    const std::string& fallback) {
+std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
     Section* s = FindSection(Trim(section));
     Line* l = s ? FindLine(*s, Trim(ident)) : nullptr;
     return l ? l->value : fallback;
@@ -147,8 +146,8 @@ void TMemIniFile::SetText(const std::string& text) {
         }
         size_t eq = line.find('=');
         const bool isValue = current && eq != std::string::npos && eq > 0 && line.front() != ';';
-        Line entry = isValue ? Line{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), false}
-                             : Line{std::string(), raw, true};
+        Line entry =
+            isValue ? Line{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), false} : Line{std::string(), raw, true};
         (current ? current->lines : preamble_).push_back(std::move(entry));
     }
 }

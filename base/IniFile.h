@@ -56,8 +56,7 @@ public:
     // Reads the file when it exists; a missing file gives an empty object.
     explicit TMemIniFile(const std::string& fileName = std::string());
 
-    std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& fallback) override;
+    std::string ReadString(const std::string& section, const std::string& ident, const std::string& fallback) override;
     void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
     void ReadSection(const std::string& section, TStringList& idents) override;
     void ReadSections(TStringList& sections) override;

@@ -31,10 +31,14 @@ bool QueuePayload(BoardControl& board, const std::string& payload) {
     for (size_t at = 0; at < payload.size(); at += kPart) {
         std::string command = "text ";
         for (char c : payload.substr(at, kPart)) {
-            if (c == '\r') command += "\\r";
-            else if (c == '\n') command += "\\n";
-            else if (c == '\\') command += "\\\\";
-            else command += c;
+            if (c == '\r')
+                command += "\\r";
+            else if (c == '\n')
+                command += "\\n";
+            else if (c == '\\')
+                command += "\\\\";
+            else
+                command += c;
         }
         if (!board.Ok(command)) return false;
     }

@@ -133,24 +133,27 @@ int main(int argc, char** argv) {
 
     PostMessageA(send, BM_CLICK, 0, 0);
     const auto linesIn = [&] { return board.Lines().size() >= expected.size(); };
-    if (!WaitUntil([&] {
-            Wait(200);
-            return linesIn();
-        },
-                   600000))
+    if (!WaitUntil(
+            [&] {
+                Wait(200);
+                return linesIn();
+            },
+            600000))
         return Fail("the board did not get every line");
-    if (!WaitUntil([&] {
-            Wait(200);
-            return LogHas(k, "Sourcefile parsing completed");
-        },
-                   60000))
+    if (!WaitUntil(
+            [&] {
+                Wait(200);
+                return LogHas(k, "Sourcefile parsing completed");
+            },
+            60000))
         return Fail("the upload did not complete");
 
     // The terminal shows every answer, in order, after what Connect brought.
     std::string answers;
     for (const std::string& line : expected) answers += line + " ok\r\n";
     const std::string memo = k.MemoText();
-    const bool shown = memo.size() >= answers.size() && memo.compare(memo.size() - answers.size(), answers.size(), answers) == 0;
+    const bool shown =
+        memo.size() >= answers.size() && memo.compare(memo.size() - answers.size(), answers.size(), answers) == 0;
     std::printf("terminal_shows_every_answer %s\n", shown ? "yes" : "no");
     k.Close(20000);
     return shown ? 0 : 1;

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
                 DWORD errors = 0;
                 if (!ClearCommError(port, &errors, &status) || status.cbInQue == 0) continue;
                 char buffer[4096];
-                const DWORD got = overlapped(false, buffer, status.cbInQue < sizeof buffer ? status.cbInQue : sizeof buffer, orr);
+                const DWORD got =
+                    overlapped(false, buffer, status.cbInQue < sizeof buffer ? status.cbInQue : sizeof buffer, orr);
                 for (DWORD i = 0; i < got; ++i) lineEnd = lineEnd || buffer[i] == '\r';
             }
             if (!lineEnd) break;

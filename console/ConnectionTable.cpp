@@ -39,7 +39,8 @@ std::vector<ConnectionTable::Id> ConnectionTable::InOrder() const {
     return ids;
 }
 
-std::chrono::milliseconds ConnectionTable::UntilNextExpiry(Clock::time_point now, std::chrono::milliseconds most) const {
+std::chrono::milliseconds ConnectionTable::UntilNextExpiry(Clock::time_point now,
+                                                           std::chrono::milliseconds most) const {
     std::chrono::milliseconds until = most;
     for (const Entry& e : open_) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(e.active + idleLimit_ - now);

@@ -56,14 +56,18 @@ int TStatusPanels::IndexOf(const TStatusPanel* p) const {
 }
 
 const TPropTable& TCustomStatusBar::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        BoolProp<TCustomStatusBar>("SimplePanel", [](const TCustomStatusBar& c) { return c.SimplePanel(); },
-                                   [](TCustomStatusBar& c, bool v) { c.SetSimplePanel(v); }),
-        StrProp<TCustomStatusBar>("SimpleText", [](const TCustomStatusBar& c) { return c.SimpleText(); },
-                                  [](TCustomStatusBar& c, const std::string& v) { c.SetSimpleText(v); }),
-        BoolProp<TCustomStatusBar>("SizeGrip", [](const TCustomStatusBar& c) { return c.SizeGrip; },
-                                   [](TCustomStatusBar& c, bool v) { c.SizeGrip = v; }),
-    });
+    static const TPropTable t(&TWinControl::ClassProps(),
+                              {
+                                  BoolProp<TCustomStatusBar>(
+                                      "SimplePanel", [](const TCustomStatusBar& c) { return c.SimplePanel(); },
+                                      [](TCustomStatusBar& c, bool v) { c.SetSimplePanel(v); }),
+                                  StrProp<TCustomStatusBar>(
+                                      "SimpleText", [](const TCustomStatusBar& c) { return c.SimpleText(); },
+                                      [](TCustomStatusBar& c, const std::string& v) { c.SetSimpleText(v); }),
+                                  BoolProp<TCustomStatusBar>(
+                                      "SizeGrip", [](const TCustomStatusBar& c) { return c.SizeGrip; },
+                                      [](TCustomStatusBar& c, bool v) { c.SizeGrip = v; }),
+                              });
     return t;
 }
 
@@ -95,16 +99,19 @@ std::vector<int> TCustomStatusBar::PanelEdges() const {
 }
 
 const TPropTable& TProgressBar::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        IntProp<TProgressBar>("Min", [](const TProgressBar& c) { return c.Min(); },
-                              [](TProgressBar& c, int v) { c.SetMin(v); }),
-        IntProp<TProgressBar>("Max", [](const TProgressBar& c) { return c.Max(); },
-                              [](TProgressBar& c, int v) { c.SetMax(v); }),
-        IntProp<TProgressBar>("Position", [](const TProgressBar& c) { return c.Position(); },
-                              [](TProgressBar& c, int v) { c.SetPosition(v); }),
-        IntProp<TProgressBar>("Step", [](const TProgressBar& c) { return c.Step; },
-                              [](TProgressBar& c, int v) { c.Step = v; }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            IntProp<TProgressBar>(
+                "Min", [](const TProgressBar& c) { return c.Min(); }, [](TProgressBar& c, int v) { c.SetMin(v); }),
+            IntProp<TProgressBar>(
+                "Max", [](const TProgressBar& c) { return c.Max(); }, [](TProgressBar& c, int v) { c.SetMax(v); }),
+            IntProp<TProgressBar>(
+                "Position", [](const TProgressBar& c) { return c.Position(); },
+                [](TProgressBar& c, int v) { c.SetPosition(v); }),
+            IntProp<TProgressBar>(
+                "Step", [](const TProgressBar& c) { return c.Step; }, [](TProgressBar& c, int v) { c.Step = v; }),
+        });
     return t;
 }
 

@@ -12,52 +12,68 @@ namespace kes {
 static const std::vector<std::string> kAlignNames{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
 
 const TPropTable& TControl::ClassProps() {
-    static const TPropTable t(nullptr, {
-        StrProp<TControl>("Name", [](const TControl& c) { return c.Name(); },
-                          [](TControl& c, const std::string& v) { c.SetName(v); }),
-        IntProp<TControl>("Tag", [](const TControl& c) { return static_cast<int>(c.Tag); },
-                          [](TControl& c, int v) { c.Tag = v; }),
-        IntProp<TControl>("Left", [](const TControl& c) { return c.Left(); }, [](TControl& c, int v) { c.SetLeft(v); }),
-        IntProp<TControl>("Top", [](const TControl& c) { return c.Top(); }, [](TControl& c, int v) { c.SetTop(v); }),
-        IntProp<TControl>("Width", [](const TControl& c) { return c.Width(); },
-                          [](TControl& c, int v) { c.SetWidth(v); }),
-        IntProp<TControl>("Height", [](const TControl& c) { return c.Height(); },
-                          [](TControl& c, int v) { c.SetHeight(v); }),
-        EnumProp<TControl>("Align", kAlignNames, [](const TControl& c) { return c.Align(); },
-                           [](TControl& c, int64_t v) { c.SetAlign(static_cast<TAlign>(v)); }),
-        BoolProp<TControl>("Visible", [](const TControl& c) { return c.Visible(); },
-                           [](TControl& c, bool v) { c.SetVisible(v); }),
-        BoolProp<TControl>("Enabled", [](const TControl& c) { return c.Enabled(); },
-                           [](TControl& c, bool v) { c.SetEnabled(v); }),
-        StrProp<TControl>("Caption", [](const TControl& c) { return c.Text(); },
-                          [](TControl& c, const std::string& v) { c.SetText(v); }),
-        StrProp<TControl>("Text", [](const TControl& c) { return c.Text(); },
-                          [](TControl& c, const std::string& v) { c.SetText(v); }),
-        IntProp<TControl>("Color", [](const TControl& c) { return c.Color(); },
-                          [](TControl& c, int v) { c.SetColor(v); }),
-        BoolProp<TControl>("ParentColor", [](const TControl& c) { return c.ParentColor(); },
-                           [](TControl& c, bool v) { c.SetParentColor(v); }),
-        BoolProp<TControl>("ParentFont", [](const TControl& c) { return c.ParentFont(); },
-                           [](TControl& c, bool v) { c.SetParentFont(v); }),
-        ObjProp<TControl>("Font", [](const TControl& c) { return const_cast<TFont*>(&c.Font()); }),
-        StrProp<TControl>("Hint", [](const TControl& c) { return c.Hint; },
-                          [](TControl& c, const std::string& v) { c.Hint = v; }),
-        BoolProp<TControl>("ShowHint", [](const TControl& c) { return c.ShowHint; },
-                           [](TControl& c, bool v) { c.ShowHint = v; }),
-        ObjProp<TControl>("PopupMenu", [](const TControl& c) { return reinterpret_cast<TObject*>(c.PopupMenu); }),
-    });
+    static const TPropTable t(
+        nullptr,
+        {
+            StrProp<TControl>(
+                "Name", [](const TControl& c) { return c.Name(); },
+                [](TControl& c, const std::string& v) { c.SetName(v); }),
+            IntProp<TControl>(
+                "Tag", [](const TControl& c) { return static_cast<int>(c.Tag); },
+                [](TControl& c, int v) { c.Tag = v; }),
+            IntProp<TControl>(
+                "Left", [](const TControl& c) { return c.Left(); }, [](TControl& c, int v) { c.SetLeft(v); }),
+            IntProp<TControl>(
+                "Top", [](const TControl& c) { return c.Top(); }, [](TControl& c, int v) { c.SetTop(v); }),
+            IntProp<TControl>(
+                "Width", [](const TControl& c) { return c.Width(); }, [](TControl& c, int v) { c.SetWidth(v); }),
+            IntProp<TControl>(
+                "Height", [](const TControl& c) { return c.Height(); }, [](TControl& c, int v) { c.SetHeight(v); }),
+            EnumProp<TControl>(
+                "Align", kAlignNames, [](const TControl& c) { return c.Align(); },
+                [](TControl& c, int64_t v) { c.SetAlign(static_cast<TAlign>(v)); }),
+            BoolProp<TControl>(
+                "Visible", [](const TControl& c) { return c.Visible(); }, [](TControl& c, bool v) { c.SetVisible(v); }),
+            BoolProp<TControl>(
+                "Enabled", [](const TControl& c) { return c.Enabled(); }, [](TControl& c, bool v) { c.SetEnabled(v); }),
+            StrProp<TControl>(
+                "Caption", [](const TControl& c) { return c.Text(); },
+                [](TControl& c, const std::string& v) { c.SetText(v); }),
+            StrProp<TControl>(
+                "Text", [](const TControl& c) { return c.Text(); },
+                [](TControl& c, const std::string& v) { c.SetText(v); }),
+            IntProp<TControl>(
+                "Color", [](const TControl& c) { return c.Color(); }, [](TControl& c, int v) { c.SetColor(v); }),
+            BoolProp<TControl>(
+                "ParentColor", [](const TControl& c) { return c.ParentColor(); },
+                [](TControl& c, bool v) { c.SetParentColor(v); }),
+            BoolProp<TControl>(
+                "ParentFont", [](const TControl& c) { return c.ParentFont(); },
+                [](TControl& c, bool v) { c.SetParentFont(v); }),
+            ObjProp<TControl>("Font", [](const TControl& c) { return const_cast<TFont*>(&c.Font()); }),
+            StrProp<TControl>(
+                "Hint", [](const TControl& c) { return c.Hint; },
+                [](TControl& c, const std::string& v) { c.Hint = v; }),
+            BoolProp<TControl>(
+                "ShowHint", [](const TControl& c) { return c.ShowHint; }, [](TControl& c, bool v) { c.ShowHint = v; }),
+            ObjProp<TControl>("PopupMenu", [](const TControl& c) { return reinterpret_cast<TObject*>(c.PopupMenu); }),
+        });
     return t;
 }
 
 const TPropTable& TWinControl::ClassProps() {
-    static const TPropTable t(&TControl::ClassProps(), {
-        IntProp<TWinControl>("TabOrder", [](const TWinControl& c) { return c.TabOrder(); },
-                             [](TWinControl& c, int v) { c.SetTabOrder(v); }),
-        BoolProp<TWinControl>("TabStop", [](const TWinControl& c) { return c.TabStop; },
-                              [](TWinControl& c, bool v) { c.TabStop = v; }),
-        BoolProp<TWinControl>("ParentBackground", [](const TWinControl& c) { return c.ParentBackground(); },
-                              [](TWinControl& c, bool v) { c.SetParentBackground(v); }),
-    });
+    static const TPropTable t(&TControl::ClassProps(),
+                              {
+                                  IntProp<TWinControl>(
+                                      "TabOrder", [](const TWinControl& c) { return c.TabOrder(); },
+                                      [](TWinControl& c, int v) { c.SetTabOrder(v); }),
+                                  BoolProp<TWinControl>(
+                                      "TabStop", [](const TWinControl& c) { return c.TabStop; },
+                                      [](TWinControl& c, bool v) { c.TabStop = v; }),
+                                  BoolProp<TWinControl>(
+                                      "ParentBackground", [](const TWinControl& c) { return c.ParentBackground(); },
+                                      [](TWinControl& c, bool v) { c.SetParentBackground(v); }),
+                              });
     return t;
 }
 

@@ -22,7 +22,15 @@ class TPopupMenu;
 class TWinControl;
 
 using TShiftState = unsigned;
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftFlag : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Window borders; panels use only the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -273,7 +281,7 @@ protected:
     void* handle_ = nullptr;
     bool systemClass_ = false;  // a system window class, reached through a subclass
     bool creating_ = false;
-    bool fromWindow_ = false;   // the window itself reported a new place; don't move it back
+    bool fromWindow_ = false;  // the window itself reported a new place; don't move it back
     bool parentBackground_ = false;
     void* fontHandle_ = nullptr;   // the GDI font made from Font
     void* brushHandle_ = nullptr;  // the GDI brush made from Color

@@ -6,24 +6,32 @@ namespace kes {
 
 static const std::vector<std::string> kBevelNames{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 static const std::vector<std::string> kBorderStyleNames{"bsNone", "bsSingle"};
-static const std::vector<std::string> kShapeTypeNames{"stRectangle", "stSquare", "stRoundRect",
+static const std::vector<std::string> kShapeTypeNames{"stRectangle",   "stSquare",  "stRoundRect",
                                                       "stRoundSquare", "stEllipse", "stCircle"};
 
 const TPropTable& TCustomPanel::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        EnumProp<TCustomPanel>("Alignment", kAlignmentNames, [](const TCustomPanel& c) { return c.Alignment(); },
-                               [](TCustomPanel& c, int64_t v) { c.SetAlignment(static_cast<TAlignment>(v)); }),
-        EnumProp<TCustomPanel>("BevelInner", kBevelNames, [](const TCustomPanel& c) { return c.BevelInner(); },
-                               [](TCustomPanel& c, int64_t v) { c.SetBevelInner(static_cast<TPanelBevel>(v)); }),
-        EnumProp<TCustomPanel>("BevelOuter", kBevelNames, [](const TCustomPanel& c) { return c.BevelOuter(); },
-                               [](TCustomPanel& c, int64_t v) { c.SetBevelOuter(static_cast<TPanelBevel>(v)); }),
-        IntProp<TCustomPanel>("BevelWidth", [](const TCustomPanel& c) { return c.BevelWidth(); },
-                              [](TCustomPanel& c, int v) { c.SetBevelWidth(v); }),
-        IntProp<TCustomPanel>("BorderWidth", [](const TCustomPanel& c) { return c.BorderWidth(); },
-                              [](TCustomPanel& c, int v) { c.SetBorderWidth(v); }),
-        EnumProp<TCustomPanel>("BorderStyle", kBorderStyleNames, [](const TCustomPanel& c) { return c.BorderStyle(); },
-                               [](TCustomPanel& c, int64_t v) { c.SetBorderStyle(static_cast<TBorderStyle>(v)); }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            EnumProp<TCustomPanel>(
+                "Alignment", kAlignmentNames, [](const TCustomPanel& c) { return c.Alignment(); },
+                [](TCustomPanel& c, int64_t v) { c.SetAlignment(static_cast<TAlignment>(v)); }),
+            EnumProp<TCustomPanel>(
+                "BevelInner", kBevelNames, [](const TCustomPanel& c) { return c.BevelInner(); },
+                [](TCustomPanel& c, int64_t v) { c.SetBevelInner(static_cast<TPanelBevel>(v)); }),
+            EnumProp<TCustomPanel>(
+                "BevelOuter", kBevelNames, [](const TCustomPanel& c) { return c.BevelOuter(); },
+                [](TCustomPanel& c, int64_t v) { c.SetBevelOuter(static_cast<TPanelBevel>(v)); }),
+            IntProp<TCustomPanel>(
+                "BevelWidth", [](const TCustomPanel& c) { return c.BevelWidth(); },
+                [](TCustomPanel& c, int v) { c.SetBevelWidth(v); }),
+            IntProp<TCustomPanel>(
+                "BorderWidth", [](const TCustomPanel& c) { return c.BorderWidth(); },
+                [](TCustomPanel& c, int v) { c.SetBorderWidth(v); }),
+            EnumProp<TCustomPanel>(
+                "BorderStyle", kBorderStyleNames, [](const TCustomPanel& c) { return c.BorderStyle(); },
+                [](TCustomPanel& c, int64_t v) { c.SetBorderStyle(static_cast<TBorderStyle>(v)); }),
+        });
     return t;
 }
 
@@ -95,12 +103,15 @@ TRect TCustomPanel::ClientRect() const {
 void TCustomPanel::TextChanged() { Invalidate(); }
 
 const TPropTable& TShape::ClassProps() {
-    static const TPropTable t(&TControl::ClassProps(), {
-        EnumProp<TShape>("Shape", kShapeTypeNames, [](const TShape& c) { return c.Shape(); },
-                         [](TShape& c, int64_t v) { c.SetShape(static_cast<TShapeType>(v)); }),
-        ObjProp<TShape>("Pen", [](const TShape& c) { return const_cast<TPen*>(&c.Pen()); }),
-        ObjProp<TShape>("Brush", [](const TShape& c) { return const_cast<TBrush*>(&c.Brush()); }),
-    });
+    static const TPropTable t(
+        &TControl::ClassProps(),
+        {
+            EnumProp<TShape>(
+                "Shape", kShapeTypeNames, [](const TShape& c) { return c.Shape(); },
+                [](TShape& c, int64_t v) { c.SetShape(static_cast<TShapeType>(v)); }),
+            ObjProp<TShape>("Pen", [](const TShape& c) { return const_cast<TPen*>(&c.Pen()); }),
+            ObjProp<TShape>("Brush", [](const TShape& c) { return const_cast<TBrush*>(&c.Brush()); }),
+        });
     return t;
 }
 

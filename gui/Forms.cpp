@@ -8,35 +8,45 @@
 
 namespace kes {
 
-static const std::vector<std::string> kFormBorderNames{"bsNone", "bsSingle", "bsSizeable",
+static const std::vector<std::string> kFormBorderNames{"bsNone",   "bsSingle",     "bsSizeable",
                                                        "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-static const std::vector<std::string> kPositionNames{"poDesigned", "poDefault", "poDefaultPosOnly",
-                                                     "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
-                                                     "poMainFormCenter", "poOwnerFormCenter"};
+static const std::vector<std::string> kPositionNames{"poDesigned",        "poDefault",        "poDefaultPosOnly",
+                                                     "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",
+                                                     "poMainFormCenter",  "poOwnerFormCenter"};
 static const std::vector<std::string> kWindowStateNames{"wsNormal", "wsMinimized", "wsMaximized"};
 static const std::vector<std::string> kFormStyleNames{"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
 
 const TPropTable& TCustomForm::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        EnumProp<TCustomForm>("BorderStyle", kFormBorderNames, [](const TCustomForm& c) { return c.BorderStyle(); },
-                              [](TCustomForm& c, int64_t v) { c.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
-        EnumProp<TCustomForm>("Position", kPositionNames, [](const TCustomForm& c) { return c.Position(); },
-                              [](TCustomForm& c, int64_t v) { c.SetPosition(static_cast<TPosition>(v)); }),
-        EnumProp<TCustomForm>("WindowState", kWindowStateNames, [](const TCustomForm& c) { return c.WindowState(); },
-                              [](TCustomForm& c, int64_t v) { c.SetWindowState(static_cast<TWindowState>(v)); }),
-        EnumProp<TCustomForm>("FormStyle", kFormStyleNames, [](const TCustomForm& c) { return c.FormStyle(); },
-                              [](TCustomForm& c, int64_t v) { c.SetFormStyle(static_cast<TFormStyle>(v)); }),
-        IntProp<TCustomForm>("ModalResult", [](const TCustomForm& c) { return c.ModalResult(); },
-                             [](TCustomForm& c, int v) { c.SetModalResult(v); }),
-        BoolProp<TCustomForm>("KeyPreview", [](const TCustomForm& c) { return c.KeyPreview; },
-                              [](TCustomForm& c, bool v) { c.KeyPreview = v; }),
-        IntProp<TCustomForm>("ClientWidth", [](const TCustomForm& c) { return c.ClientWidth(); },
-                             [](TCustomForm& c, int v) { c.SetClientWidth(v); }),
-        IntProp<TCustomForm>("ClientHeight", [](const TCustomForm& c) { return c.ClientHeight(); },
-                             [](TCustomForm& c, int v) { c.SetClientHeight(v); }),
-        ObjProp<TCustomForm>("ActiveControl", [](const TCustomForm& c) { return c.ActiveControl(); }),
-        ObjProp<TCustomForm>("Menu", [](const TCustomForm& c) { return reinterpret_cast<TObject*>(c.Menu()); }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            EnumProp<TCustomForm>(
+                "BorderStyle", kFormBorderNames, [](const TCustomForm& c) { return c.BorderStyle(); },
+                [](TCustomForm& c, int64_t v) { c.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
+            EnumProp<TCustomForm>(
+                "Position", kPositionNames, [](const TCustomForm& c) { return c.Position(); },
+                [](TCustomForm& c, int64_t v) { c.SetPosition(static_cast<TPosition>(v)); }),
+            EnumProp<TCustomForm>(
+                "WindowState", kWindowStateNames, [](const TCustomForm& c) { return c.WindowState(); },
+                [](TCustomForm& c, int64_t v) { c.SetWindowState(static_cast<TWindowState>(v)); }),
+            EnumProp<TCustomForm>(
+                "FormStyle", kFormStyleNames, [](const TCustomForm& c) { return c.FormStyle(); },
+                [](TCustomForm& c, int64_t v) { c.SetFormStyle(static_cast<TFormStyle>(v)); }),
+            IntProp<TCustomForm>(
+                "ModalResult", [](const TCustomForm& c) { return c.ModalResult(); },
+                [](TCustomForm& c, int v) { c.SetModalResult(v); }),
+            BoolProp<TCustomForm>(
+                "KeyPreview", [](const TCustomForm& c) { return c.KeyPreview; },
+                [](TCustomForm& c, bool v) { c.KeyPreview = v; }),
+            IntProp<TCustomForm>(
+                "ClientWidth", [](const TCustomForm& c) { return c.ClientWidth(); },
+                [](TCustomForm& c, int v) { c.SetClientWidth(v); }),
+            IntProp<TCustomForm>(
+                "ClientHeight", [](const TCustomForm& c) { return c.ClientHeight(); },
+                [](TCustomForm& c, int v) { c.SetClientHeight(v); }),
+            ObjProp<TCustomForm>("ActiveControl", [](const TCustomForm& c) { return c.ActiveControl(); }),
+            ObjProp<TCustomForm>("Menu", [](const TCustomForm& c) { return reinterpret_cast<TObject*>(c.Menu()); }),
+        });
     return t;
 }
 
@@ -128,9 +138,7 @@ TButton* TCustomForm::CancelButton() const {
 bool TCustomForm::DialogKey(uint16_t key, TShiftState shift) {
     if (shift & (ssAlt | ssCtrl)) return false;
     switch (key) {
-    case vkTab:
-        SelectNext(activeControl_, (shift & ssShift) == 0, true);
-        return true;
+    case vkTab: SelectNext(activeControl_, (shift & ssShift) == 0, true); return true;
     case vkReturn: {
         TButton* b = dynamic_cast<TButton*>(activeControl_);
         if (!b) b = DefaultButton();
@@ -179,8 +187,10 @@ void TCustomForm::SetVisible(bool visible) {
 
 void TCustomForm::DoShowChange(bool shown) {
     if (Destroying()) return;
-    if (shown) Fire(OnShow, this);
-    else Fire(OnHide, this);
+    if (shown)
+        Fire(OnShow, this);
+    else
+        Fire(OnHide, this);
 }
 
 TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner) { SetBounds(0, 0, 320, 240); }

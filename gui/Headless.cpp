@@ -65,8 +65,9 @@ int TWinControl::AddMessageHandler(TMessageHandler handler) {
     return id;
 }
 void TWinControl::RemoveMessageHandler(int id) {
-    handlers_.erase(std::remove_if(handlers_.begin(), handlers_.end(), [id](const HandlerEntry& e) { return e.Id == id; }),
-                    handlers_.end());
+    handlers_.erase(
+        std::remove_if(handlers_.begin(), handlers_.end(), [id](const HandlerEntry& e) { return e.Id == id; }),
+        handlers_.end());
 }
 TRect TWinControl::ClientRect() const { return Rect(0, 0, width_, height_); }
 void TWinControl::BoundsChanged() {}
@@ -170,8 +171,10 @@ void TCustomListBox::ItemInserted(int index, const std::string&) {
     if (itemIndex_ >= index) ++itemIndex_;
 }
 void TCustomListBox::ItemDeleted(int index) {
-    if (itemIndex_ == index) itemIndex_ = -1;
-    else if (itemIndex_ > index) --itemIndex_;
+    if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
 }
 void TCustomListBox::ItemsCleared() {
     itemIndex_ = -1;
@@ -189,7 +192,8 @@ void TCustomComboBox::SetItemIndex(int index) {
     if (style_ != csDropDownList && itemIndex_ >= 0) text_ = items_[itemIndex_];
 }
 std::string TCustomComboBox::Text() const {
-    if (style_ == csDropDownList) return itemIndex_ >= 0 && itemIndex_ < items_.Count() ? items_[itemIndex_] : std::string();
+    if (style_ == csDropDownList)
+        return itemIndex_ >= 0 && itemIndex_ < items_.Count() ? items_[itemIndex_] : std::string();
     return text_;
 }
 bool TCustomComboBox::DroppedDown() const { return false; }
@@ -197,8 +201,10 @@ void TCustomComboBox::ItemInserted(int index, const std::string&) {
     if (itemIndex_ >= index) ++itemIndex_;
 }
 void TCustomComboBox::ItemDeleted(int index) {
-    if (itemIndex_ == index) itemIndex_ = -1;
-    else if (itemIndex_ > index) --itemIndex_;
+    if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
 }
 void TCustomComboBox::ItemsCleared() { itemIndex_ = -1; }
 void TCustomComboBox::CommandNotify(unsigned) {}

@@ -21,9 +21,9 @@ TShortCut ShortCut(uint16_t key, unsigned shift) {
 
 static const std::map<uint16_t, std::string>& KeyNames() {
     static const std::map<uint16_t, std::string> names{
-        {vkBack, "BkSp"}, {vkTab, "Tab"}, {vkReturn, "Enter"}, {vkEscape, "Esc"},  {vkSpace, "Space"},
-        {vkPrior, "PgUp"}, {vkNext, "PgDn"}, {vkEnd, "End"},   {vkHome, "Home"},   {vkLeft, "Left"},
-        {vkUp, "Up"},      {vkRight, "Right"}, {vkDown, "Down"}, {vkInsert, "Ins"}, {vkDelete, "Del"}};
+        {vkBack, "BkSp"},  {vkTab, "Tab"},     {vkReturn, "Enter"}, {vkEscape, "Esc"}, {vkSpace, "Space"},
+        {vkPrior, "PgUp"}, {vkNext, "PgDn"},   {vkEnd, "End"},      {vkHome, "Home"},  {vkLeft, "Left"},
+        {vkUp, "Up"},      {vkRight, "Right"}, {vkDown, "Down"},    {vkInsert, "Ins"}, {vkDelete, "Del"}};
     return names;
 }
 
@@ -49,10 +49,14 @@ TShortCut TextToShortCut(const std::string& text) {
     std::string rest = text;
     for (;;) {
         const std::string up = UpperAZ(rest);
-        if (up.rfind("SHIFT+", 0) == 0) mods |= scShift, rest = rest.substr(6);
-        else if (up.rfind("CTRL+", 0) == 0) mods |= scCtrl, rest = rest.substr(5);
-        else if (up.rfind("ALT+", 0) == 0) mods |= scAlt, rest = rest.substr(4);
-        else break;
+        if (up.rfind("SHIFT+", 0) == 0)
+            mods |= scShift, rest = rest.substr(6);
+        else if (up.rfind("CTRL+", 0) == 0)
+            mods |= scCtrl, rest = rest.substr(5);
+        else if (up.rfind("ALT+", 0) == 0)
+            mods |= scAlt, rest = rest.substr(4);
+        else
+            break;
     }
     for (uint16_t key = 1; key < 256; ++key)
         if (const std::string n = KeyName(key); !n.empty() && CompareTextAZ(n, rest) == 0)
@@ -86,33 +90,47 @@ TMenuItem* TMenuItem::FindByCommand(int command) {
 // ---- TMenuItem ----
 
 const TPropTable& TMenuItem::ClassProps() {
-    static const TPropTable t(nullptr, {
-        StrProp<TMenuItem>("Name", [](const TMenuItem& c) { return c.Name(); },
-                           [](TMenuItem& c, const std::string& v) { c.SetName(v); }),
-        IntProp<TMenuItem>("Tag", [](const TMenuItem& c) { return static_cast<int>(c.Tag); },
-                           [](TMenuItem& c, int v) { c.Tag = v; }),
-        StrProp<TMenuItem>("Caption", [](const TMenuItem& c) { return c.Caption(); },
-                           [](TMenuItem& c, const std::string& v) { c.SetCaption(v); }),
-        BoolProp<TMenuItem>("Checked", [](const TMenuItem& c) { return c.Checked(); },
-                            [](TMenuItem& c, bool v) { c.SetChecked(v); }),
-        BoolProp<TMenuItem>("Enabled", [](const TMenuItem& c) { return c.Enabled(); },
-                            [](TMenuItem& c, bool v) { c.SetEnabled(v); }),
-        BoolProp<TMenuItem>("Visible", [](const TMenuItem& c) { return c.Visible(); },
-                            [](TMenuItem& c, bool v) { c.SetVisible(v); }),
-        BoolProp<TMenuItem>("RadioItem", [](const TMenuItem& c) { return c.RadioItem(); },
-                            [](TMenuItem& c, bool v) { c.SetRadioItem(v); }),
-        IntProp<TMenuItem>("GroupIndex", [](const TMenuItem& c) { return c.GroupIndex(); },
-                           [](TMenuItem& c, int v) { c.SetGroupIndex(v); }),
-        IntProp<TMenuItem>("ShortCut", [](const TMenuItem& c) { return c.GetShortCut(); },
-                           [](TMenuItem& c, int v) { c.SetShortCut(static_cast<TShortCut>(v)); }),
-        StrProp<TMenuItem>("Hint", [](const TMenuItem& c) { return c.Hint; },
-                           [](TMenuItem& c, const std::string& v) { c.Hint = v; }),
-        IntProp<TMenuItem>("Command", [](const TMenuItem& c) { return c.Command(); }, [](TMenuItem&, int) {}),
-        BoolProp<TMenuItem>("Default", [](const TMenuItem& c) { return c.Default(); },
-                            [](TMenuItem& c, bool v) { c.SetDefault(v); }),
-        IntProp<TMenuItem>("ImageIndex", [](const TMenuItem& c) { return c.ImageIndex; },
-                           [](TMenuItem& c, int v) { c.ImageIndex = v; }),
-    });
+    static const TPropTable t(
+        nullptr, {
+                     StrProp<TMenuItem>(
+                         "Name", [](const TMenuItem& c) { return c.Name(); },
+                         [](TMenuItem& c, const std::string& v) { c.SetName(v); }),
+                     IntProp<TMenuItem>(
+                         "Tag", [](const TMenuItem& c) { return static_cast<int>(c.Tag); },
+                         [](TMenuItem& c, int v) { c.Tag = v; }),
+                     StrProp<TMenuItem>(
+                         "Caption", [](const TMenuItem& c) { return c.Caption(); },
+                         [](TMenuItem& c, const std::string& v) { c.SetCaption(v); }),
+                     BoolProp<TMenuItem>(
+                         "Checked", [](const TMenuItem& c) { return c.Checked(); },
+                         [](TMenuItem& c, bool v) { c.SetChecked(v); }),
+                     BoolProp<TMenuItem>(
+                         "Enabled", [](const TMenuItem& c) { return c.Enabled(); },
+                         [](TMenuItem& c, bool v) { c.SetEnabled(v); }),
+                     BoolProp<TMenuItem>(
+                         "Visible", [](const TMenuItem& c) { return c.Visible(); },
+                         [](TMenuItem& c, bool v) { c.SetVisible(v); }),
+                     BoolProp<TMenuItem>(
+                         "RadioItem", [](const TMenuItem& c) { return c.RadioItem(); },
+                         [](TMenuItem& c, bool v) { c.SetRadioItem(v); }),
+                     IntProp<TMenuItem>(
+                         "GroupIndex", [](const TMenuItem& c) { return c.GroupIndex(); },
+                         [](TMenuItem& c, int v) { c.SetGroupIndex(v); }),
+                     IntProp<TMenuItem>(
+                         "ShortCut", [](const TMenuItem& c) { return c.GetShortCut(); },
+                         [](TMenuItem& c, int v) { c.SetShortCut(static_cast<TShortCut>(v)); }),
+                     StrProp<TMenuItem>(
+                         "Hint", [](const TMenuItem& c) { return c.Hint; },
+                         [](TMenuItem& c, const std::string& v) { c.Hint = v; }),
+                     IntProp<TMenuItem>(
+                         "Command", [](const TMenuItem& c) { return c.Command(); }, [](TMenuItem&, int) {}),
+                     BoolProp<TMenuItem>(
+                         "Default", [](const TMenuItem& c) { return c.Default(); },
+                         [](TMenuItem& c, bool v) { c.SetDefault(v); }),
+                     IntProp<TMenuItem>(
+                         "ImageIndex", [](const TMenuItem& c) { return c.ImageIndex; },
+                         [](TMenuItem& c, int v) { c.ImageIndex = v; }),
+                 });
     return t;
 }
 
@@ -262,14 +280,16 @@ void TMenuItem::Click() {
 // ---- TMenu ----
 
 const TPropTable& TMenu::ClassProps() {
-    static const TPropTable t(nullptr, {
-        StrProp<TMenu>("Name", [](const TMenu& c) { return c.Name(); },
-                       [](TMenu& c, const std::string& v) { c.SetName(v); }),
-        BoolProp<TMenu>("OwnerDraw", [](const TMenu& c) { return c.OwnerDraw(); },
-                        [](TMenu& c, bool v) { c.SetOwnerDraw(v); }),
-        ObjProp<TMenu>("Items", [](const TMenu& c) { return c.Items(); }),
-        ObjProp<TMenu>("Images", [](const TMenu& c) { return c.Images; }),
-    });
+    static const TPropTable t(
+        nullptr,
+        {
+            StrProp<TMenu>(
+                "Name", [](const TMenu& c) { return c.Name(); }, [](TMenu& c, const std::string& v) { c.SetName(v); }),
+            BoolProp<TMenu>(
+                "OwnerDraw", [](const TMenu& c) { return c.OwnerDraw(); }, [](TMenu& c, bool v) { c.SetOwnerDraw(v); }),
+            ObjProp<TMenu>("Items", [](const TMenu& c) { return c.Items(); }),
+            ObjProp<TMenu>("Images", [](const TMenu& c) { return c.Images; }),
+        });
     return t;
 }
 

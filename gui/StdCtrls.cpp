@@ -17,16 +17,21 @@ static const std::vector<std::string> kComboStyleNames{"csDropDown", "csSimple",
 // ---- TCustomLabel ----
 
 const TPropTable& TCustomLabel::ClassProps() {
-    static const TPropTable t(&TControl::ClassProps(), {
-        EnumProp<TCustomLabel>("Alignment", kAlignmentNames, [](const TCustomLabel& c) { return c.Alignment(); },
-                               [](TCustomLabel& c, int64_t v) { c.SetAlignment(static_cast<TAlignment>(v)); }),
-        BoolProp<TCustomLabel>("Transparent", [](const TCustomLabel& c) { return c.Transparent(); },
-                               [](TCustomLabel& c, bool v) { c.SetTransparent(v); }),
-        BoolProp<TCustomLabel>("WordWrap", [](const TCustomLabel& c) { return c.WordWrap(); },
-                               [](TCustomLabel& c, bool v) { c.SetWordWrap(v); }),
-        BoolProp<TCustomLabel>("AutoSize", [](const TCustomLabel& c) { return c.AutoSize(); },
-                               [](TCustomLabel& c, bool v) { c.SetAutoSize(v); }),
-    });
+    static const TPropTable t(&TControl::ClassProps(),
+                              {
+                                  EnumProp<TCustomLabel>(
+                                      "Alignment", kAlignmentNames, [](const TCustomLabel& c) { return c.Alignment(); },
+                                      [](TCustomLabel& c, int64_t v) { c.SetAlignment(static_cast<TAlignment>(v)); }),
+                                  BoolProp<TCustomLabel>(
+                                      "Transparent", [](const TCustomLabel& c) { return c.Transparent(); },
+                                      [](TCustomLabel& c, bool v) { c.SetTransparent(v); }),
+                                  BoolProp<TCustomLabel>(
+                                      "WordWrap", [](const TCustomLabel& c) { return c.WordWrap(); },
+                                      [](TCustomLabel& c, bool v) { c.SetWordWrap(v); }),
+                                  BoolProp<TCustomLabel>(
+                                      "AutoSize", [](const TCustomLabel& c) { return c.AutoSize(); },
+                                      [](TCustomLabel& c, bool v) { c.SetAutoSize(v); }),
+                              });
     return t;
 }
 
@@ -75,13 +80,17 @@ void TCustomLabel::FontChanged() {
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 const TPropTable& TButton::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        BoolProp<TButton>("Default", [](const TButton& c) { return c.Default(); },
-                          [](TButton& c, bool v) { c.SetDefault(v); }),
-        BoolProp<TButton>("Cancel", [](const TButton& c) { return c.Cancel; }, [](TButton& c, bool v) { c.Cancel = v; }),
-        IntProp<TButton>("ModalResult", [](const TButton& c) { return c.ModalResult; },
-                         [](TButton& c, int v) { c.ModalResult = v; }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            BoolProp<TButton>(
+                "Default", [](const TButton& c) { return c.Default(); }, [](TButton& c, bool v) { c.SetDefault(v); }),
+            BoolProp<TButton>(
+                "Cancel", [](const TButton& c) { return c.Cancel; }, [](TButton& c, bool v) { c.Cancel = v; }),
+            IntProp<TButton>(
+                "ModalResult", [](const TButton& c) { return c.ModalResult; },
+                [](TButton& c, int v) { c.ModalResult = v; }),
+        });
     return t;
 }
 
@@ -99,24 +108,31 @@ void TButton::Click() {
 }
 
 const TPropTable& TCustomCheckBox::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        BoolProp<TCustomCheckBox>("Checked", [](const TCustomCheckBox& c) { return c.Checked(); },
-                                  [](TCustomCheckBox& c, bool v) { c.SetChecked(v); }),
-        EnumProp<TCustomCheckBox>("State", kCheckStateNames, [](const TCustomCheckBox& c) { return c.State(); },
-                                  [](TCustomCheckBox& c, int64_t v) { c.SetState(static_cast<TCheckBoxState>(v)); }),
-        BoolProp<TCustomCheckBox>("AllowGrayed", [](const TCustomCheckBox& c) { return c.AllowGrayed; },
-                                  [](TCustomCheckBox& c, bool v) { c.AllowGrayed = v; }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            BoolProp<TCustomCheckBox>(
+                "Checked", [](const TCustomCheckBox& c) { return c.Checked(); },
+                [](TCustomCheckBox& c, bool v) { c.SetChecked(v); }),
+            EnumProp<TCustomCheckBox>(
+                "State", kCheckStateNames, [](const TCustomCheckBox& c) { return c.State(); },
+                [](TCustomCheckBox& c, int64_t v) { c.SetState(static_cast<TCheckBoxState>(v)); }),
+            BoolProp<TCustomCheckBox>(
+                "AllowGrayed", [](const TCustomCheckBox& c) { return c.AllowGrayed; },
+                [](TCustomCheckBox& c, bool v) { c.AllowGrayed = v; }),
+        });
     return t;
 }
 
 TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
 
 const TPropTable& TRadioButton::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        BoolProp<TRadioButton>("Checked", [](const TRadioButton& c) { return c.Checked(); },
-                               [](TRadioButton& c, bool v) { c.SetChecked(v); }),
-    });
+    static const TPropTable t(&TWinControl::ClassProps(),
+                              {
+                                  BoolProp<TRadioButton>(
+                                      "Checked", [](const TRadioButton& c) { return c.Checked(); },
+                                      [](TRadioButton& c, bool v) { c.SetChecked(v); }),
+                              });
     return t;
 }
 
@@ -137,18 +153,24 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) { Se
 // ---- edits ----
 
 const TPropTable& TCustomEdit::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        BoolProp<TCustomEdit>("ReadOnly", [](const TCustomEdit& c) { return c.ReadOnly(); },
-                              [](TCustomEdit& c, bool v) { c.SetReadOnly(v); }),
-        IntProp<TCustomEdit>("MaxLength", [](const TCustomEdit& c) { return c.MaxLength(); },
-                             [](TCustomEdit& c, int v) { c.SetMaxLength(v); }),
-        IntProp<TCustomEdit>("SelStart", [](const TCustomEdit& c) { return c.SelStart(); },
-                             [](TCustomEdit& c, int v) { c.SetSelStart(v); }),
-        IntProp<TCustomEdit>("SelLength", [](const TCustomEdit& c) { return c.SelLength(); },
-                             [](TCustomEdit& c, int v) { c.SetSelLength(v); }),
-        StrProp<TCustomEdit>("SelText", [](const TCustomEdit& c) { return c.SelText(); },
-                             [](TCustomEdit& c, const std::string& v) { c.SetSelText(v); }),
-    });
+    static const TPropTable t(&TWinControl::ClassProps(),
+                              {
+                                  BoolProp<TCustomEdit>(
+                                      "ReadOnly", [](const TCustomEdit& c) { return c.ReadOnly(); },
+                                      [](TCustomEdit& c, bool v) { c.SetReadOnly(v); }),
+                                  IntProp<TCustomEdit>(
+                                      "MaxLength", [](const TCustomEdit& c) { return c.MaxLength(); },
+                                      [](TCustomEdit& c, int v) { c.SetMaxLength(v); }),
+                                  IntProp<TCustomEdit>(
+                                      "SelStart", [](const TCustomEdit& c) { return c.SelStart(); },
+                                      [](TCustomEdit& c, int v) { c.SetSelStart(v); }),
+                                  IntProp<TCustomEdit>(
+                                      "SelLength", [](const TCustomEdit& c) { return c.SelLength(); },
+                                      [](TCustomEdit& c, int v) { c.SetSelLength(v); }),
+                                  StrProp<TCustomEdit>(
+                                      "SelText", [](const TCustomEdit& c) { return c.SelText(); },
+                                      [](TCustomEdit& c, const std::string& v) { c.SetSelText(v); }),
+                              });
     return t;
 }
 
@@ -197,16 +219,22 @@ void TCustomEdit::Change() {
 // ---- memo ----
 
 const TPropTable& TCustomMemo::ClassProps() {
-    static const TPropTable t(&TCustomEdit::ClassProps(), {
-        BoolProp<TCustomMemo>("WordWrap", [](const TCustomMemo& c) { return c.WordWrap(); },
-                              [](TCustomMemo& c, bool v) { c.SetWordWrap(v); }),
-        EnumProp<TCustomMemo>("ScrollBars", kScrollStyleNames, [](const TCustomMemo& c) { return c.ScrollBars(); },
-                              [](TCustomMemo& c, int64_t v) { c.SetScrollBars(static_cast<TScrollStyle>(v)); }),
-        BoolProp<TCustomMemo>("WantTabs", [](const TCustomMemo& c) { return c.WantTabs; },
-                              [](TCustomMemo& c, bool v) { c.WantTabs = v; }),
-        BoolProp<TCustomMemo>("WantReturns", [](const TCustomMemo& c) { return c.WantReturns; },
-                              [](TCustomMemo& c, bool v) { c.WantReturns = v; }),
-    });
+    static const TPropTable t(
+        &TCustomEdit::ClassProps(),
+        {
+            BoolProp<TCustomMemo>(
+                "WordWrap", [](const TCustomMemo& c) { return c.WordWrap(); },
+                [](TCustomMemo& c, bool v) { c.SetWordWrap(v); }),
+            EnumProp<TCustomMemo>(
+                "ScrollBars", kScrollStyleNames, [](const TCustomMemo& c) { return c.ScrollBars(); },
+                [](TCustomMemo& c, int64_t v) { c.SetScrollBars(static_cast<TScrollStyle>(v)); }),
+            BoolProp<TCustomMemo>(
+                "WantTabs", [](const TCustomMemo& c) { return c.WantTabs; },
+                [](TCustomMemo& c, bool v) { c.WantTabs = v; }),
+            BoolProp<TCustomMemo>(
+                "WantReturns", [](const TCustomMemo& c) { return c.WantReturns; },
+                [](TCustomMemo& c, bool v) { c.WantReturns = v; }),
+        });
     return t;
 }
 
@@ -434,14 +462,18 @@ void TItemStrings::LoadFromFile(const std::string& path) {
 // ---- list box ----
 
 const TPropTable& TCustomListBox::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        IntProp<TCustomListBox>("ItemIndex", [](const TCustomListBox& c) { return c.ItemIndex(); },
-                                [](TCustomListBox& c, int v) { c.SetItemIndex(v); }),
-        IntProp<TCustomListBox>("TopIndex", [](const TCustomListBox& c) { return c.TopIndex(); },
-                                [](TCustomListBox& c, int v) { c.SetTopIndex(v); }),
-        IntProp<TCustomListBox>("Count", [](const TCustomListBox& c) { return c.Items().Count(); },
-                                [](TCustomListBox&, int) {}),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            IntProp<TCustomListBox>(
+                "ItemIndex", [](const TCustomListBox& c) { return c.ItemIndex(); },
+                [](TCustomListBox& c, int v) { c.SetItemIndex(v); }),
+            IntProp<TCustomListBox>(
+                "TopIndex", [](const TCustomListBox& c) { return c.TopIndex(); },
+                [](TCustomListBox& c, int v) { c.SetTopIndex(v); }),
+            IntProp<TCustomListBox>(
+                "Count", [](const TCustomListBox& c) { return c.Items().Count(); }, [](TCustomListBox&, int) {}),
+        });
     return t;
 }
 
@@ -454,14 +486,19 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner), items_(*
 // ---- combo box ----
 
 const TPropTable& TCustomComboBox::ClassProps() {
-    static const TPropTable t(&TWinControl::ClassProps(), {
-        EnumProp<TCustomComboBox>("Style", kComboStyleNames, [](const TCustomComboBox& c) { return c.Style(); },
-                                  [](TCustomComboBox& c, int64_t v) { c.SetStyle(static_cast<TComboBoxStyle>(v)); }),
-        IntProp<TCustomComboBox>("ItemIndex", [](const TCustomComboBox& c) { return c.ItemIndex(); },
-                                 [](TCustomComboBox& c, int v) { c.SetItemIndex(v); }),
-        IntProp<TCustomComboBox>("DropDownCount", [](const TCustomComboBox& c) { return c.DropDownCount; },
-                                 [](TCustomComboBox& c, int v) { c.DropDownCount = v; }),
-    });
+    static const TPropTable t(
+        &TWinControl::ClassProps(),
+        {
+            EnumProp<TCustomComboBox>(
+                "Style", kComboStyleNames, [](const TCustomComboBox& c) { return c.Style(); },
+                [](TCustomComboBox& c, int64_t v) { c.SetStyle(static_cast<TComboBoxStyle>(v)); }),
+            IntProp<TCustomComboBox>(
+                "ItemIndex", [](const TCustomComboBox& c) { return c.ItemIndex(); },
+                [](TCustomComboBox& c, int v) { c.SetItemIndex(v); }),
+            IntProp<TCustomComboBox>(
+                "DropDownCount", [](const TCustomComboBox& c) { return c.DropDownCount; },
+                [](TCustomComboBox& c, int v) { c.DropDownCount = v; }),
+        });
     return t;
 }
 

@@ -47,10 +47,11 @@ public:
 };
 
 // Declares the static table and its virtual accessor; define `const TPropTable& X::ClassProps()` in the .cpp.
-#define KES_PUBLISHED                                                                   \
-public:                                                                                 \
-    static const ::kes::TPropTable& ClassProps();                                       \
-    const ::kes::TPropTable& Properties() const override { return ClassProps(); }       \
+#define KES_PUBLISHED                                                             \
+public:                                                                           \
+    static const ::kes::TPropTable& ClassProps();                                 \
+    const ::kes::TPropTable& Properties() const override { return ClassProps(); } \
+                                                                                  \
 private:
 
 inline TPropInfo MakePropInfo(const char* name, TTypeKind kind, const std::vector<std::string>* names = nullptr) {

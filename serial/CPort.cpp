@@ -429,8 +429,7 @@ int TCustomComPort::WaitForRequest(TComIoRequest* request) {
 int TCustomComPort::SendText(const std::string& text) {
     std::unique_ptr<TComIoRequest> request = device_->NewRequest();
     int done = 0;
-    if (!text.empty() && !StartWriteChecked(text.data(), static_cast<int>(text.size()), request.get(), done))
-        return 0;
+    if (!text.empty() && !StartWriteChecked(text.data(), static_cast<int>(text.size()), request.get(), done)) return 0;
     int n = 0;
     WaitChecked(request.get(), n);
     return n;

@@ -99,20 +99,24 @@ int TComSelect::ReadFromPort() {
 // ---- the drop-down list ----
 
 const TPropTable& TComComboBox::ClassProps() {
-    static const TPropTable t(&TCustomComboBox::ClassProps(), {
-        ObjProp<TComComboBox>("ComPort", [](const TComComboBox& c) { return c.ComPort(); }),
-        EnumProp<TComComboBox>("ComProperty", kComPropertyNames, [](const TComComboBox& c) { return c.ComProperty(); },
-                               [](TComComboBox& c, int64_t v) { c.SetComProperty(static_cast<TComProperty>(v)); }),
-        BoolProp<TComComboBox>("AutoApply", [](const TComComboBox& c) { return c.AutoApply(); },
-                               [](TComComboBox& c, bool v) { c.SetAutoApply(v); }),
-        StrProp<TComComboBox>("Text", [](const TComComboBox& c) { return c.Text(); },
-                              [](TComComboBox& c, const std::string& v) { c.SetText(v); }),
-    });
+    static const TPropTable t(
+        &TCustomComboBox::ClassProps(),
+        {
+            ObjProp<TComComboBox>("ComPort", [](const TComComboBox& c) { return c.ComPort(); }),
+            EnumProp<TComComboBox>(
+                "ComProperty", kComPropertyNames, [](const TComComboBox& c) { return c.ComProperty(); },
+                [](TComComboBox& c, int64_t v) { c.SetComProperty(static_cast<TComProperty>(v)); }),
+            BoolProp<TComComboBox>(
+                "AutoApply", [](const TComComboBox& c) { return c.AutoApply(); },
+                [](TComComboBox& c, bool v) { c.SetAutoApply(v); }),
+            StrProp<TComComboBox>(
+                "Text", [](const TComComboBox& c) { return c.Text(); },
+                [](TComComboBox& c, const std::string& v) { c.SetText(v); }),
+        });
     return t;
 }
 
-TComComboBox::TComComboBox(TComponent* owner)
-    : TCustomComboBox(owner), select_(std::make_unique<TComSelect>(Items())) {
+TComComboBox::TComComboBox(TComponent* owner) : TCustomComboBox(owner), select_(std::make_unique<TComSelect>(Items())) {
     SetStyle(csDropDownList);
 }
 
@@ -162,19 +166,25 @@ std::string LedResourceName(TLedKind kind, TLedState state) {
 }
 
 const TPropTable& TComLed::ClassProps() {
-    static const TPropTable t(&TControl::ClassProps(), {
-        ObjProp<TComLed>("ComPort", [](const TComLed& c) { return c.ComPort(); }),
-        EnumProp<TComLed>("LedSignal", kComLedSignalNames, [](const TComLed& c) { return c.LedSignal(); },
-                          [](TComLed& c, int64_t v) { c.SetLedSignal(static_cast<TComLedSignal>(v)); }),
-        EnumProp<TComLed>("Kind", kLedKindNames, [](const TComLed& c) { return c.Kind(); },
-                          [](TComLed& c, int64_t v) { c.SetKind(static_cast<TLedKind>(v)); }),
-        ObjProp<TComLed>("GlyphOn", [](const TComLed& c) { return LedGlyphObject(c.glyphOn_.get()); }),
-        ObjProp<TComLed>("GlyphOff", [](const TComLed& c) { return LedGlyphObject(c.glyphOff_.get()); }),
-        EnumProp<TComLed>("State", kLedStateNames, [](const TComLed& c) { return c.State(); },
-                          [](TComLed& c, int64_t v) { c.SetState(static_cast<TLedState>(v)); }),
-        IntProp<TComLed>("RingDuration", [](const TComLed& c) { return c.RingDuration(); },
-                         [](TComLed& c, int v) { c.SetRingDuration(v); }),
-    });
+    static const TPropTable t(
+        &TControl::ClassProps(),
+        {
+            ObjProp<TComLed>("ComPort", [](const TComLed& c) { return c.ComPort(); }),
+            EnumProp<TComLed>(
+                "LedSignal", kComLedSignalNames, [](const TComLed& c) { return c.LedSignal(); },
+                [](TComLed& c, int64_t v) { c.SetLedSignal(static_cast<TComLedSignal>(v)); }),
+            EnumProp<TComLed>(
+                "Kind", kLedKindNames, [](const TComLed& c) { return c.Kind(); },
+                [](TComLed& c, int64_t v) { c.SetKind(static_cast<TLedKind>(v)); }),
+            ObjProp<TComLed>("GlyphOn", [](const TComLed& c) { return LedGlyphObject(c.glyphOn_.get()); }),
+            ObjProp<TComLed>("GlyphOff", [](const TComLed& c) { return LedGlyphObject(c.glyphOff_.get()); }),
+            EnumProp<TComLed>(
+                "State", kLedStateNames, [](const TComLed& c) { return c.State(); },
+                [](TComLed& c, int64_t v) { c.SetState(static_cast<TLedState>(v)); }),
+            IntProp<TComLed>(
+                "RingDuration", [](const TComLed& c) { return c.RingDuration(); },
+                [](TComLed& c, int v) { c.SetRingDuration(v); }),
+        });
     return t;
 }
 

@@ -69,8 +69,7 @@ TLabel* TComSetupFrm::NewLabel(const char* name, const char* caption, int top) {
     return label;
 }
 
-TComComboBox* TComSetupFrm::NewCombo(const char* name, TComProperty property, const char* text, int top,
-                                     int tabOrder) {
+TComComboBox* TComSetupFrm::NewCombo(const char* name, TComProperty property, const char* text, int top, int tabOrder) {
     auto* combo = new TComComboBox(this);
     combo->SetName(name);
     combo->SetParent(GroupBox1);

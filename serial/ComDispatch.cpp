@@ -33,65 +33,58 @@ void TCustomComPort::HandleDeviceLost(uint32_t winError) {
 void TCustomComPort::HandleEvent(TComEvent event) {
     PassCounter pass(inEventPass_, passThread_);
     switch (event) {
-        case evError: {
-            TComErrors errors;
-            if (ReadLineErrors(errors) && !errors.Empty()) FireError(errors);
-            break;
-        }
-        case evRxChar:
-            ReadReceivedData();
-            break;
-        case evTxEmpty:
-            ForEachLink([this](TComLink* l) { Fire(l->OnTxActivity, this, false); });
-            ForEachLink([this](TComLink* l) { Fire(l->OnTxEmpty, this); });
-            FireTxEmpty();
-            break;
-        case evBreak:
-            FireBreak();
-            break;
-        case evRing:
-            ForEachLink([this](TComLink* l) { Fire(l->OnRing, this); });
-            FireRing();
-            break;
-        case evCTS:
-        case evDSR:
-        case evRLSD: {
-            TModemLines lines;
-            if (ReadModemLines(lines)) HandleModemLine(event, lines);
-            break;
-        }
-        case evRxFlag:
-            ForEachLink([this](TComLink* l) { Fire(l->OnRxFlag, this); });
-            FireRxFlag();
-            break;
-        case evRx80Full:
-            FireRx80Full();
-            break;
+    case evError: {
+        TComErrors errors;
+        if (ReadLineErrors(errors) && !errors.Empty()) FireError(errors);
+        break;
+    }
+    case evRxChar: ReadReceivedData(); break;
+    case evTxEmpty:
+        ForEachLink([this](TComLink* l) { Fire(l->OnTxActivity, this, false); });
+        ForEachLink([this](TComLink* l) { Fire(l->OnTxEmpty, this); });
+        FireTxEmpty();
+        break;
+    case evBreak: FireBreak(); break;
+    case evRing:
+        ForEachLink([this](TComLink* l) { Fire(l->OnRing, this); });
+        FireRing();
+        break;
+    case evCTS:
+    case evDSR:
+    case evRLSD: {
+        TModemLines lines;
+        if (ReadModemLines(lines)) HandleModemLine(event, lines);
+        break;
+    }
+    case evRxFlag:
+        ForEachLink([this](TComLink* l) { Fire(l->OnRxFlag, this); });
+        FireRxFlag();
+        break;
+    case evRx80Full: FireRx80Full(); break;
     }
 }
 
 void TCustomComPort::HandleModemLine(TComEvent event, TModemLines lines) {
     switch (event) {
-        case evCTS: {
-            const bool on = lines.Contains(mlCTS);
-            ForEachLink([&](TComLink* l) { Fire(l->OnCTSChange, this, on); });
-            FireCTSChange(on);
-            break;
-        }
-        case evDSR: {
-            const bool on = lines.Contains(mlDSR);
-            ForEachLink([&](TComLink* l) { Fire(l->OnDSRChange, this, on); });
-            FireDSRChange(on);
-            break;
-        }
-        case evRLSD: {
-            const bool on = lines.Contains(mlRLSD);
-            ForEachLink([&](TComLink* l) { Fire(l->OnRLSDChange, this, on); });
-            FireRLSDChange(on);
-            break;
-        }
-        default:
-            break;
+    case evCTS: {
+        const bool on = lines.Contains(mlCTS);
+        ForEachLink([&](TComLink* l) { Fire(l->OnCTSChange, this, on); });
+        FireCTSChange(on);
+        break;
+    }
+    case evDSR: {
+        const bool on = lines.Contains(mlDSR);
+        ForEachLink([&](TComLink* l) { Fire(l->OnDSRChange, this, on); });
+        FireDSRChange(on);
+        break;
+    }
+    case evRLSD: {
+        const bool on = lines.Contains(mlRLSD);
+        ForEachLink([&](TComLink* l) { Fire(l->OnRLSDChange, this, on); });
+        FireRLSDChange(on);
+        break;
+    }
+    default: break;
     }
 }
 

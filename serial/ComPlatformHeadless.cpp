@@ -27,9 +27,7 @@ public:
     ComStatus StartWrite(TComIoRequest&, const char*, uint32_t, uint32_t&) override {
         return ComStatus::Fail(kNotSupported);
     }
-    ComStatus StartRead(TComIoRequest&, char*, uint32_t, uint32_t&) override {
-        return ComStatus::Fail(kNotSupported);
-    }
+    ComStatus StartRead(TComIoRequest&, char*, uint32_t, uint32_t&) override { return ComStatus::Fail(kNotSupported); }
     ComStatus WaitRequest(TComIoRequest&, uint32_t& transferred) override {
         transferred = 0;
         return ComStatus::Ok();

@@ -172,8 +172,7 @@ void TCustomComPort::LoadFromIniFile(TCustomIniFile& ini) {
     LoadFrom(target);
 }
 
-void TCustomComPort::OpenSettingsKey(TComSettingsRegistry& registry, const std::string& path,
-                                     const std::string& name) {
+void TCustomComPort::OpenSettingsKey(TComSettingsRegistry& registry, const std::string& path, const std::string& name) {
     ComSettingsKey key;
     if (!ParseSettingsPath(path, name, key)) return;  // no key: the reads and writes that follow fail
     registry.SetRootKey(key.root);

@@ -41,8 +41,22 @@ private:
 };
 
 enum TBaudRate : uint8_t {
-    brCustom, br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400, br56000, br57600,
-    br115200, br128000, br256000
+    brCustom,
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
 enum TStopBits : uint8_t { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
 enum TDataBits : uint8_t { dbFive, dbSix, dbSeven, dbEight };
@@ -53,8 +67,8 @@ enum TFlowControl : uint8_t { fcHardware, fcSoftware, fcNone, fcCustom };
 
 enum TComEvent : uint8_t { evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD, evRx80Full };
 using TComEvents = TSet<TComEvent, uint16_t>;
-inline constexpr TComEvents AllComEvents{evRxChar, evTxEmpty, evRxFlag, evRing,  evBreak,
-                                         evCTS,    evDSR,     evError,  evRLSD,  evRx80Full};
+inline constexpr TComEvents AllComEvents{evRxChar, evTxEmpty, evRxFlag, evRing, evBreak,
+                                         evCTS,    evDSR,     evError,  evRLSD, evRx80Full};
 
 enum TComError : uint8_t { ceFrame, ceRxParity, ceOverrun, ceBreak, ceIO, ceMode, ceRxOver, ceTxFull };
 using TComErrors = TSet<TComError, uint8_t>;
@@ -69,18 +83,37 @@ using TModemLines = TSet<TModemLine, uint8_t>;
 
 // Error kinds; the error code is the ordinal + 1.
 enum TComExceptions : uint8_t {
-    CE_OpenFailed, CE_WriteFailed, CE_ReadFailed, CE_InvalidAsync, CE_PurgeFailed, CE_AsyncCheck,
-    CE_SetStateFailed, CE_TimeoutsFailed, CE_SetupComFailed, CE_ClearComFailed, CE_ModemStatFailed,
-    CE_EscapeComFailed, CE_TransmitFailed, CE_ConnChangeProp, CE_EnumPortsFailed, CE_StoreFailed, CE_LoadFailed,
-    CE_RegFailed, CE_LedStateFailed, CE_ThreadCreated, CE_WaitFailed, CE_HasLink, CE_RegError, CEPortNotOpen
+    CE_OpenFailed,
+    CE_WriteFailed,
+    CE_ReadFailed,
+    CE_InvalidAsync,
+    CE_PurgeFailed,
+    CE_AsyncCheck,
+    CE_SetStateFailed,
+    CE_TimeoutsFailed,
+    CE_SetupComFailed,
+    CE_ClearComFailed,
+    CE_ModemStatFailed,
+    CE_EscapeComFailed,
+    CE_TransmitFailed,
+    CE_ConnChangeProp,
+    CE_EnumPortsFailed,
+    CE_StoreFailed,
+    CE_LoadFailed,
+    CE_RegFailed,
+    CE_LedStateFailed,
+    CE_ThreadCreated,
+    CE_WaitFailed,
+    CE_HasLink,
+    CE_RegError,
+    CEPortNotOpen
 };
 
 using TRxCharEvent = std::function<void(TObject* sender, int count)>;
 using TRxBufEvent = std::function<void(TObject* sender, const char* buffer, int count)>;
 using TComErrorEvent = std::function<void(TObject* sender, TComErrors errors)>;
 using TComSignalEvent = std::function<void(TObject* sender, bool onOff)>;
-using TComExceptionEvent =
-    std::function<void(TObject* sender, TComExceptions kind, const std::string& comportMessage, int64_t winError,
-                       const std::string& winMessage)>;
+using TComExceptionEvent = std::function<void(TObject* sender, TComExceptions kind, const std::string& comportMessage,
+                                              int64_t winError, const std::string& winMessage)>;
 
 }  // namespace kes

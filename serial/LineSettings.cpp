@@ -14,10 +14,9 @@ struct EventBit {
 };
 // Member order is not bit order.
 constexpr EventBit kEventBits[] = {
-    {evRxChar, comm::EvRxChar}, {evTxEmpty, comm::EvTxEmpty}, {evRxFlag, comm::EvRxFlag},
-    {evRing, comm::EvRing},     {evBreak, comm::EvBreak},     {evCTS, comm::EvCts},
-    {evDSR, comm::EvDsr},       {evError, comm::EvErr},       {evRLSD, comm::EvRlsd},
-    {evRx80Full, comm::EvRx80Full},
+    {evRxChar, comm::EvRxChar}, {evTxEmpty, comm::EvTxEmpty},   {evRxFlag, comm::EvRxFlag}, {evRing, comm::EvRing},
+    {evBreak, comm::EvBreak},   {evCTS, comm::EvCts},           {evDSR, comm::EvDsr},       {evError, comm::EvErr},
+    {evRLSD, comm::EvRlsd},     {evRx80Full, comm::EvRx80Full},
 };
 
 }  // namespace

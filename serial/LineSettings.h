@@ -12,14 +12,13 @@ class TComTimeouts;
 
 // Event-mask bits, modem-status bits, line-error bits and purge flags, with the system's values.
 namespace comm {
-inline constexpr uint32_t EvRxChar = 0x0001, EvRxFlag = 0x0002, EvTxEmpty = 0x0004, EvCts = 0x0008,
-                          EvDsr = 0x0010, EvRlsd = 0x0020, EvBreak = 0x0040, EvErr = 0x0080, EvRing = 0x0100,
-                          EvPerr = 0x0200, EvRx80Full = 0x0400;
+inline constexpr uint32_t EvRxChar = 0x0001, EvRxFlag = 0x0002, EvTxEmpty = 0x0004, EvCts = 0x0008, EvDsr = 0x0010,
+                          EvRlsd = 0x0020, EvBreak = 0x0040, EvErr = 0x0080, EvRing = 0x0100, EvPerr = 0x0200,
+                          EvRx80Full = 0x0400;
 inline constexpr uint32_t MsCtsOn = 0x10, MsDsrOn = 0x20, MsRingOn = 0x40, MsRlsdOn = 0x80;
 inline constexpr uint32_t CeRxOver = 0x0001, CeOverrun = 0x0002, CeRxParity = 0x0004, CeFrame = 0x0008,
                           CeBreak = 0x0010, CeTxFull = 0x0100, CeIoe = 0x0400, CeMode = 0x8000;
-inline constexpr uint32_t PurgeTxAbort = 0x0001, PurgeRxAbort = 0x0002, PurgeTxClear = 0x0004,
-                          PurgeRxClear = 0x0008;
+inline constexpr uint32_t PurgeTxAbort = 0x0001, PurgeRxAbort = 0x0002, PurgeTxClear = 0x0004, PurgeRxClear = 0x0008;
 }  // namespace comm
 
 // The device control block, field by field as the system defines it (28 bytes when packed).

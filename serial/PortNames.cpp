@@ -9,10 +9,10 @@ namespace kes {
 
 namespace {
 
-constexpr std::array<const char*, BaudRateCount> kBaudNames = {
-    "Custom", "110",   "300",   "600",   "1200",   "2400",   "4800",   "9600",
-    "14400",  "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
-constexpr std::array<int, BaudRateCount> kBaudSpeeds = {0,     110,   300,   600,   1200,   2400,   4800,   9600,
+constexpr std::array<const char*, BaudRateCount> kBaudNames = {"Custom", "110",    "300",    "600",   "1200",  "2400",
+                                                               "4800",   "9600",   "14400",  "19200", "38400", "56000",
+                                                               "57600",  "115200", "128000", "256000"};
+constexpr std::array<int, BaudRateCount> kBaudSpeeds = {0,     110,   300,   600,   1200,  2400,   4800,   9600,
                                                         14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
 constexpr std::array<const char*, StopBitsCount> kStopNames = {"1", "1.5", "2"};
 constexpr std::array<const char*, DataBitsCount> kDataNames = {"5", "6", "7", "8"};

@@ -34,8 +34,8 @@ bool YesNoFromName(const std::string& name);
 char CharFromSettingName(const std::string& name);
 
 // Number of members of each named type (the drop-down lists walk them).
-inline constexpr int BaudRateCount = 16, StopBitsCount = 3, DataBitsCount = 4, ParityCount = 5,
-                     FlowControlCount = 4, DTRControlCount = 3, RTSControlCount = 4;
+inline constexpr int BaudRateCount = 16, StopBitsCount = 3, DataBitsCount = 4, ParityCount = 5, FlowControlCount = 4,
+                     DTRControlCount = 3, RTSControlCount = 4;
 
 // The speed in bits per second that a member names; 0 for brCustom.
 int BaudRateSpeed(TBaudRate value);

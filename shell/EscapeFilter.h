@@ -10,10 +10,10 @@
 namespace kes {
 
 struct TEscapeResult {
-    std::string Text;               // what to show
-    int Beeps = 0;                  // one default beep per BEL removed
-    std::vector<size_t> ClearsAt;   // offsets into Text where an ESC "[2J" stood
-    bool HeldBack = false;          // an unfinished sequence waits for the next batch (Shape1 lit)
+    std::string Text;              // what to show
+    int Beeps = 0;                 // one default beep per BEL removed
+    std::vector<size_t> ClearsAt;  // offsets into Text where an ESC "[2J" stood
+    bool HeldBack = false;         // an unfinished sequence waits for the next batch (Shape1 lit)
 
     // ESC "[2J" was in the batch: the terminal is cleared before Text is appended.
     bool ClearsScreen() const { return !ClearsAt.empty(); }

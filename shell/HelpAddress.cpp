@@ -8,7 +8,8 @@ namespace kes {
 namespace {
 
 bool StartsWithAZ(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && CompareTextAZ(std::string(s.substr(0, prefix.size())), std::string(prefix)) == 0;
+    return s.size() >= prefix.size() &&
+           CompareTextAZ(std::string(s.substr(0, prefix.size())), std::string(prefix)) == 0;
 }
 
 // Drops what commonly stands around an address in running text: "(", "<", quotes before it; ")", ">", quotes

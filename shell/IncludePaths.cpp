@@ -43,7 +43,7 @@ std::string RootOf(const std::string& normalised) {
 }  // namespace
 
 std::string NormalisePath(const std::string& path) {
-    std::string prefix;   // written before the parts
+    std::string prefix;  // written before the parts
     std::string rest = path;
     size_t fixedParts = 0;  // parts that ".." never removes
     bool rooted = false;

@@ -27,7 +27,8 @@ struct TProgramWindows {
 void ConnectWindows(const TProgramWindows& w) {
     TTerminal& terminal = w.Main->Terminal();
     TLOGform* log = w.Log;
-    terminal.SetLogSink(TLogSink{LocalTimeText, [log](const std::string& line, bool scroll) { log->AddLine(line, scroll); }});
+    terminal.SetLogSink(
+        TLogSink{LocalTimeText, [log](const std::string& line, bool scroll) { log->AddLine(line, scroll); }});
     w.Source->Connect(w.Main->ComPort1, &terminal);
     terminal.SetUpload(&w.Source->Upload());
     w.Main->SourceWindow = w.Source;

@@ -20,12 +20,12 @@ bool ChunkEndsLine(const TBoardMode& mode, std::string_view chunk);
 // One drain, as the terminal memo applies it: clear (when ClearMemo), delete EraseChars characters at the
 // end of its text, append Append, put the caret at the end. Beeps and HeldBack are for the window.
 struct TDrainedBatch {
-    std::string Raw;          // every byte as received, for the console companion
-    bool ClearMemo = false;   // ESC "[2J" in the batch: the memo is emptied before Append is added
-    size_t EraseChars = 0;    // ESP32 backspaces that reach back into the memo's text
+    std::string Raw;         // every byte as received, for the console companion
+    bool ClearMemo = false;  // ESC "[2J" in the batch: the memo is emptied before Append is added
+    size_t EraseChars = 0;   // ESP32 backspaces that reach back into the memo's text
     std::string Append;
-    int Beeps = 0;            // BEL bytes the escape filter took out (the window beeps once for them)
-    bool HeldBack = false;    // an unfinished escape sequence waits: Shape1 shown
+    int Beeps = 0;          // BEL bytes the escape filter took out (the window beeps once for them)
+    bool HeldBack = false;  // an unfinished escape sequence waits: Shape1 shown
     // A chunk of the batch ended a line. An upload that waits for the board's answer can take it from here,
     // after the batch was shown and checked for a warning, rather than at the receive itself.
     bool LineEnded = false;

@@ -22,8 +22,7 @@ bool IsReservedBaseName(std::string name) {
 }  // namespace
 
 bool IsDeviceName(const std::string& path) {
-    if (path.size() >= 4 && IsSep(path[0]) && IsSep(path[1]) && (path[2] == '.' || path[2] == '?') &&
-        IsSep(path[3])) {
+    if (path.size() >= 4 && IsSep(path[0]) && IsSep(path[1]) && (path[2] == '.' || path[2] == '?') && IsSep(path[3])) {
         if (path[2] == '.') return true;
         const std::string rest = path.substr(4);
         const bool drivePath = rest.size() >= 3 && rest[1] == ':' && IsSep(rest[2]);

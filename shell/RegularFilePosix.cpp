@@ -18,7 +18,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes, std::uint6
         int fd;
         ~Closer() { close(fd); }
     } closer{fd};
-    struct stat st{};
+    struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return FileRead::NotFound;
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return FileRead::TooLarge;
     std::string data;

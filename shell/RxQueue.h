@@ -38,9 +38,9 @@ public:
 
 private:
     std::mutex lock_;
-    std::string bytes_;               // guarded by lock_
-    bool lineEnded_ = false;          // guarded by lock_
-    std::atomic<size_t> chunks_{0};   // chunks in bytes_
+    std::string bytes_;              // guarded by lock_
+    bool lineEnded_ = false;         // guarded by lock_
+    std::atomic<size_t> chunks_{0};  // chunks in bytes_
     std::atomic<bool> lineEndQueued_{false};
 };
 

@@ -8,10 +8,10 @@ namespace kes {
 // What one line holds, each test made on the line with A-Z folded to small letters; a directive text may
 // stand anywhere in the line.
 struct SourceLineKinds {
-    bool log = false;      // "\ log ", "( log "
-    bool include = false;  // "\ include ", "#include ", "( include "
-    bool eof = false;      // "\ eof", "#eof", "( eof"
-    bool skip = false;     // "\ include", "#include", "( include", "\ eof", "#eof", "( eof" (never sent)
+    bool log = false;               // "\ log ", "( log "
+    bool include = false;           // "\ include ", "#include ", "( include "
+    bool eof = false;               // "\ eof", "#eof", "( eof"
+    bool skip = false;              // "\ include", "#include", "( include", "\ eof", "#eof", "( eof" (never sent)
     bool backslashInclude = false;  // "\ include "
     bool parenInclude = false;      // "( include "
     bool hashEof = false;           // "#eof"

@@ -16,8 +16,8 @@ struct TPortPanelTexts {
 TPortPanelTexts PortPanelTexts(std::string_view port, std::string_view baudRateName, std::string_view dataBitsName,
                                std::string_view parityName, std::string_view stopBitsName);
 
-inline constexpr const char* kVersionPanelText = "Version 4.5";            // panel 5
-const char* PortStatePanelText(bool open);                                 // panel 6
+inline constexpr const char* kVersionPanelText = "Version 4.5";  // panel 5
+const char* PortStatePanelText(bool open);                       // panel 6
 // Panel 7 is the board mode's StatusText.
 
 }  // namespace kes

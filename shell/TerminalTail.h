@@ -41,8 +41,8 @@ private:
     void Trim();
 
     std::string text_;
-    bool atMemoStart_ = true;  // text_ begins where the memo's text begins
-    std::uint64_t dropped_ = 0;     // bytes of the memo's text before text_
+    bool atMemoStart_ = true;    // text_ begins where the memo's text begins
+    std::uint64_t dropped_ = 0;  // bytes of the memo's text before text_
     std::uint64_t generation_ = 0;
     bool valid_ = true;
 };

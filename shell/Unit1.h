@@ -36,7 +36,7 @@ public:
     TLabel* Label1;
     TPanel* Panel1;
     TSkinData* SkinData1;  // the program's skin, read from the stored skin before everything else
-    TComLed* ComLed1;  // the port-open lamp on Panel1's right edge
+    TComLed* ComLed1;      // the port-open lamp on Panel1's right edge
     TShape* Shape1;
     TButton* Button1;
     TStatusBar* StatusBar1;
@@ -47,8 +47,8 @@ public:
     TListBox* ListBox1;
     TMainMenu* MainMenu1;
     TMenuItem *File1, *SourceFileWindow1, *Exit1, *SerialSetup1, *Connect1, *Disconnect1, *Log1, *ClearScreen1,
-        *SureClearscreen1, *NoClearscreen1, *ProcessorType1, *Arduino1, *SCAMPPIC241, *SCAMPPIC24usingTirvane1,
-        *ESP32, *Help1, *W10Tirvane1;
+        *SureClearscreen1, *NoClearscreen1, *ProcessorType1, *Arduino1, *SCAMPPIC241, *SCAMPPIC24usingTirvane1, *ESP32,
+        *Help1, *W10Tirvane1;
     TComPort* ComPort1;
     TConsoleLinkClient* IdTCPClient1;
     TTimer* Timer1;

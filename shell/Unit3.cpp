@@ -101,9 +101,7 @@ void TForm3::Home1Click(TObject*) {
     if (Memo1->CanFocus()) Memo1->SetFocus();
 }
 
-void TForm3::Search1Click(TObject* sender) {
-    FindInMemo(*Memo1, Edit1->Text(), sender == SearhAgain1);
-}
+void TForm3::Search1Click(TObject* sender) { FindInMemo(*Memo1, Edit1->Text(), sender == SearhAgain1); }
 
 void TForm3::SearhAgain1Click(TObject*) { Search1Click(SearhAgain1); }
 

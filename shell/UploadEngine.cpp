@@ -32,9 +32,7 @@ UploadText MakeUploadText(UploadKind kind, const std::string& sourceText, size_t
 
 namespace {
 
-std::string IncludeFilesText(int n) {
-    return std::to_string(n) + (n == 1 ? " include file" : " include files");
-}
+std::string IncludeFilesText(int n) { return std::to_string(n) + (n == 1 ? " include file" : " include files"); }
 
 }  // namespace
 
@@ -55,14 +53,16 @@ private:
     UploadEngine& e_;
 };
 
-UploadEngine::UploadEngine(UploadPort& port, UploadHost& host, UploadFiles& files, UploadLog& log,
-                           UploadView& view)
+UploadEngine::UploadEngine(UploadPort& port, UploadHost& host, UploadFiles& files, UploadLog& log, UploadView& view)
     : port_(port), host_(host), files_(files), log_(log), view_(view), handshake_(host) {}
 
 void UploadEngine::IncludeLevel(char op) {
-    if (op == '+') ++depth_;
-    else if (op == '-' && depth_ > 0) --depth_;
-    else if (op == '0') depth_ = 0;
+    if (op == '+')
+        ++depth_;
+    else if (op == '-' && depth_ > 0)
+        --depth_;
+    else if (op == '0')
+        depth_ = 0;
     view_.ShowIncludeLevel(depth_);
 }
 
@@ -87,8 +87,8 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
     fileList_.clear();
     if (!port_.Connected() || text.lines.empty()) return result;
 
-    sourceFile_ =
-        text.sourceFile.empty() ? std::string() : files_.SystemName(ResolveIncludePath(text.baseFolder, text.sourceFile));
+    sourceFile_ = text.sourceFile.empty() ? std::string()
+                                          : files_.SystemName(ResolveIncludePath(text.baseFolder, text.sourceFile));
     baseFolder_ = text.baseFolder;
     missing_ = 0;
     written_ = 0;
@@ -186,9 +186,7 @@ void UploadEngine::ParseIncludeFile(const std::string& name) {
         Log("ERROR -Include file \"" + name + "\" is larger than " + kMaxIncludeFileText + " - not read! ");
         view_.ShowWarning("Include File larger than " + std::string(kMaxIncludeFileText) + ": " + name);
         return;
-    case IncludeRead::NotFound:
-        IncludeNotFound(name);
-        return;
+    case IncludeRead::NotFound: IncludeNotFound(name); return;
     }
     fileList_.push_back(path);
     IncludeLevel('+');
@@ -199,8 +197,10 @@ void UploadEngine::ParseIncludeFile(const std::string& name) {
 
     ParseIncludeLines(level - 1);
 
-    if (handshake_.CancelRequested()) Log("File \"" + name + "\" upload CANCELED! ");
-    else Log("File \"" + name + "\" parsed ");
+    if (handshake_.CancelRequested())
+        Log("File \"" + name + "\" upload CANCELED! ");
+    else
+        Log("File \"" + name + "\" parsed ");
     view_.CloseIncludeLevel(depth_);
     frames_.pop_back();
     IncludeLevel('-');
@@ -257,18 +257,14 @@ bool UploadEngine::SendLineToMCU(const std::string& line) {
     }
     ++written_;
     switch (handshake_.WaitForAnswer()) {
-    case WaitOutcome::Answered:
-        return true;
+    case WaitOutcome::Answered: return true;
     case WaitOutcome::TimedOut:
         Log("Source upload had a TIMEOUT - did not get a CR from MCU");
         Log("Upload will be CANCELED");
         handshake_.RequestCancel();
         return false;
-    case WaitOutcome::Cancelled:
-        return false;
-    case WaitOutcome::QuitRequested:
-        StopForQuit();
-        return false;
+    case WaitOutcome::Cancelled: return false;
+    case WaitOutcome::QuitRequested: StopForQuit(); return false;
     }
     return false;
 }

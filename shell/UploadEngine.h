@@ -15,10 +15,10 @@ std::string IncludeLevelCaption(int depth);
 
 // What the source window hands over when an upload starts.
 struct UploadText {
-    std::vector<std::string> lines;    // the text (or selection) as logical lines, taken at the start
-    int sourceLineCount = 0;           // lines of the whole source text: the progress bar's range
-    std::string sourceFile;            // the source window's own file ("" for unsaved text)
-    std::string baseFolder;            // the folder relative include names are taken in
+    std::vector<std::string> lines;  // the text (or selection) as logical lines, taken at the start
+    int sourceLineCount = 0;         // lines of the whole source text: the progress bar's range
+    std::string sourceFile;          // the source window's own file ("" for unsaved text)
+    std::string baseFolder;          // the folder relative include names are taken in
 };
 
 // "Send all text to processor" (1) and "Send selected text to processor" (2).
@@ -37,7 +37,7 @@ enum class UploadOutcome {
     NotStarted,      // port closed or no line: nothing happened
     AlreadyRunning,  // asked from inside a running upload: refused
     Completed,
-    Incomplete,      // ran to its end, but include files were missing
+    Incomplete,  // ran to its end, but include files were missing
     Cancelled,
 };
 
@@ -91,7 +91,7 @@ private:
     void IncludeNotFound(const std::string& name);
     // Writes one line and waits for the board; false when the upload is to stop.
     bool SendLineToMCU(const std::string& line);
-    void IncludeLevel(char op);  // '+', '-' or '0'
+    void IncludeLevel(char op);                // '+', '-' or '0'
     void StopWith(const std::string& reason);  // logs the reason and cancels
     void StopForQuit();
     void ResetRun();

@@ -52,8 +52,8 @@ WaitOutcome UploadHandshake::WaitForAnswer() {
             break;
         }
         const std::uint64_t left = deadline_ - now;
-        const auto sleep = left >= UploadHost::kWaitForever ? UploadHost::kWaitForever - 1
-                                                             : static_cast<std::uint32_t>(left);
+        const auto sleep =
+            left >= UploadHost::kWaitForever ? UploadHost::kWaitForever - 1 : static_cast<std::uint32_t>(left);
         if (!host_.ProcessMessages(sleep)) {
             outcome = WaitOutcome::QuitRequested;
             break;

@@ -6,8 +6,7 @@ namespace kes {
 
 std::optional<std::string> FindBoardWarning(std::string_view memoText) {
     const std::string_view line = LastLine(memoText).Of(memoText);
-    if (line.find(" ALREADY DEFINED") == std::string_view::npos &&
-        line.find(" COMPILE ONLY") == std::string_view::npos)
+    if (line.find(" ALREADY DEFINED") == std::string_view::npos && line.find(" COMPILE ONLY") == std::string_view::npos)
         return std::nullopt;
     return std::string(line);
 }

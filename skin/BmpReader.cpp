@@ -17,7 +17,6 @@ std::uint32_t U32(const std::string& s, std::size_t at) { return U16(s, at) | (U
 
 namespace {
 
-
 // One colour channel of a bit-field pixel: its mask's place and width.
 struct Channel {
     int shift = 0;
@@ -189,10 +188,11 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
         return true;
     };
     if (rle) {
-        const bool ok = DecodeRle(base, static_cast<std::size_t>(size - pixelsAt), compression == kBmpRle4, width, height,
-                                  [&](int x, int fromBottom, unsigned index) {
-                                      return putIndex(result.Row(static_cast<int>(height) - 1 - fromBottom) + 3 * x, index);
-                                  });
+        const bool ok =
+            DecodeRle(base, static_cast<std::size_t>(size - pixelsAt), compression == kBmpRle4, width, height,
+                      [&](int x, int fromBottom, unsigned index) {
+                          return putIndex(result.Row(static_cast<int>(height) - 1 - fromBottom) + 3 * x, index);
+                      });
         if (!ok) return fail("bitmap palette index out of range");
         image = std::move(result);
         error.clear();
@@ -205,8 +205,8 @@ bool ReadBmp(const std::string& bytes, PixelBuffer& image, std::string& error) {
         for (int x = 0; x < width; ++x, dst += 3) {
             if (fields) {
                 const unsigned char* p = src + x * (bpp / 8);
-                const std::uint32_t v = bpp == 16 ? p[0] | (p[1] << 8)
-                                                  : p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+                const std::uint32_t v =
+                    bpp == 16 ? p[0] | (p[1] << 8) : p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
                 dst[0] = channel[2].Of(v, masks[2]);
                 dst[1] = channel[1].Of(v, masks[1]);
                 dst[2] = channel[0].Of(v, masks[0]);

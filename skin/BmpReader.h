@@ -16,7 +16,9 @@ constexpr std::uint32_t kBmpBitFields = 3;  // uncompressed, with colour masks
 constexpr std::size_t kBmpFileHeader = 14;  // "BM", file size, reserved, offset of the pixels
 
 // Bytes in one stored row: rows are padded to a multiple of four bytes.
-constexpr std::int64_t BmpRowBytes(std::int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+constexpr std::int64_t BmpRowBytes(std::int64_t width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
 // Reads a bitmap of 1, 4, 8, 16, 24 or 32 bits per pixel, rows in either order: uncompressed, 16- and
 // 32-bit with bit-field masks (16-bit without masks is 5-5-5), and run-length compressed 4- and 8-bit ones.

@@ -9,9 +9,8 @@ namespace kes {
 
 namespace {
 // Style bits and hit-test codes (the system's numbers).
-constexpr std::uint32_t kWsCaption = 0x00C00000, kWsThickFrame = 0x40000, kDsModalFrame = 0x80,
-                        kWsSysMenu = 0x80000, kWsMinimizeBox = 0x20000, kWsMaximizeBox = 0x10000,
-                        kWsChild = 0x40000000;
+constexpr std::uint32_t kWsCaption = 0x00C00000, kWsThickFrame = 0x40000, kDsModalFrame = 0x80, kWsSysMenu = 0x80000,
+                        kWsMinimizeBox = 0x20000, kWsMaximizeBox = 0x10000, kWsChild = 0x40000000;
 constexpr std::uint32_t kExDlgModalFrame = 1, kExMdiChild = 0x40, kExContextHelp = 0x400, kExLeftScrollBar = 0x4000,
                         kExAppWindow = 0x40000;
 constexpr int kHtNowhere = 0, kHtCaption = 2, kHtMenu = 5;
@@ -24,9 +23,12 @@ FrameKinds ClassifyFrame(const FrameWindowFacts& w) {
     if (w.HasMdiClient) k.Mdi = kMdiFrame;
     if (w.ExStyle & kExMdiChild) k.Mdi = kMdiChild;
     k.Border = kBorderCaption;
-    if ((w.Style & kWsCaption) != kWsCaption) k.Border = kBorderNone;
-    else if (w.Style & kWsThickFrame) k.Border = kBorderSizeable;
-    else if (w.Style & kDsModalFrame) k.Border = kBorderDialog;
+    if ((w.Style & kWsCaption) != kWsCaption)
+        k.Border = kBorderNone;
+    else if (w.Style & kWsThickFrame)
+        k.Border = kBorderSizeable;
+    else if (w.Style & kDsModalFrame)
+        k.Border = kBorderDialog;
     if (w.ExStyle & kExDlgModalFrame) k.Border = kBorderDialog;
     if (w.ClassName == "#32770" || w.ClassName == "TMessageForm") {
         k.Border = kBorderDialog;
@@ -47,7 +49,9 @@ FrameKinds ClassifyFrame(const FrameWindowFacts& w) {
 
 int WindowStateOfShowCmd(int showCmd) {
     switch (showCmd) {
-    case 2: case 6: case 7: return kStateMinimized;
+    case 2:
+    case 6:
+    case 7: return kStateMinimized;
     case 3: return kStateMaximized;
     default: return kStateNormal;
     }
@@ -85,13 +89,19 @@ TRect CaptionTextRect(const CaptionTextInput& in) {
     const int width = in.TextWidth + in.TxtBackLeft + in.TxtBackRight;
     int x = 0;
     if (!in.RightToLeft) {
-        if (in.Alignment == 1) x = (in.StripWidth - width) / 2;
-        else if (in.Alignment == 2) x = in.StripWidth - in.TextRightClip - width;
-        else x = in.TextShift;
+        if (in.Alignment == 1)
+            x = (in.StripWidth - width) / 2;
+        else if (in.Alignment == 2)
+            x = in.StripWidth - in.TextRightClip - width;
+        else
+            x = in.TextShift;
     } else {
-        if (in.Alignment == 1) x = (in.StripWidth - in.WidestRightOffset - width) / 2;
-        else if (in.Alignment == 2) x = in.TextShift;
-        else x = in.StripWidth - in.WidestRightOffset - width;
+        if (in.Alignment == 1)
+            x = (in.StripWidth - in.WidestRightOffset - width) / 2;
+        else if (in.Alignment == 2)
+            x = in.TextShift;
+        else
+            x = in.StripWidth - in.WidestRightOffset - width;
     }
     const int y = (in.StripHeight - in.TextHeight) / 2 + in.TextShiftVert / 2;
     TRect r{x, y, x + width, y + in.TextHeight};
@@ -114,8 +124,10 @@ TRect CaptionButtonRect(int align, int xcoord, int ycoord, int bw, int bh, int w
     switch (align) {
     case 0: x = xcoord; break;
     case 1: x = windowWidth - xcoord; break;
-    case 2: case 8: x = text.Left - bw - xcoord; break;
-    case 3: case 9: x = text.Right + xcoord; break;
+    case 2:
+    case 8: x = text.Left - bw - xcoord; break;
+    case 3:
+    case 9: x = text.Right + xcoord; break;
     case 100:
         x = windowWidth - xcoord - m.Right - menuBarLeftWidth;
         y = m.Caption + (m.Menu - bh) / 2;
@@ -136,7 +148,8 @@ bool VisibilityCode(int code, int action, const ButtonContext& c, bool k1) {
     case 2: return !c.Maximized;
     case 3: return c.Active;
     case 4: return !c.Active;
-    case 6: case 8: return k1 ? minOrMax : minOrMax && sys;
+    case 6:
+    case 8: return k1 ? minOrMax : minOrMax && sys;
     case 7: return !(c.Boxes & kBoxMax);
     case 9: return !(c.Boxes & kBoxMin);
     case 10: return k1 ? (c.Boxes & kBoxHelp) != 0 : (c.Boxes & kBoxHelp) && !minOrMax;
@@ -155,10 +168,16 @@ ButtonShow CaptionButtonShow(int action, int visibility, int visibility1, const 
     s.Visible = VisibilityCode(visibility, action, c, false) && VisibilityCode(visibility1, action, c, true);
     const bool sys = (c.Boxes & kBoxSysMenu) != 0;
     switch (action) {
-    case 0: if (!sys) s.Visible = false; break;
+    case 0:
+        if (!sys) s.Visible = false;
+        break;
     case 1: s.Enabled = (c.Boxes & kBoxMax) && sys; break;
     case 2: s.Enabled = (c.Boxes & kBoxMin) && sys; break;
-    case 3: case 11: case 12: if (c.DialogBorder) s.Visible = false; break;
+    case 3:
+    case 11:
+    case 12:
+        if (c.DialogBorder) s.Visible = false;
+        break;
     default: break;
     }
     return s;
@@ -177,7 +196,8 @@ NcAction CaptionButtonAction(int action, bool enabled, const NcWindowState& w) {
             a.TimerOff = true;
         }
         break;
-    case 1: case 22:
+    case 1:
+    case 22:
         if (!enabled) break;
         if (w.State == kStateMaximized) {
             restore();
@@ -188,7 +208,8 @@ NcAction CaptionButtonAction(int action, bool enabled, const NcWindowState& w) {
         a.ClearHot = true;
         a.SetMdiMaximized = w.Mdi == kMdiChild;
         break;
-    case 2: case 23:
+    case 2:
+    case 23:
         if (!enabled) break;
         if (w.State == kStateMinimized) {
             restore();
@@ -198,11 +219,22 @@ NcAction CaptionButtonAction(int action, bool enabled, const NcWindowState& w) {
         a.NewState = kStateMinimized;
         a.SysMenuStyleBack = true;
         break;
-    case 3: case 11: case 12: a.Command = NcCommand::SystemMenu; break;
+    case 3:
+    case 11:
+    case 12: a.Command = NcCommand::SystemMenu; break;
     case 4: a.Command = NcCommand::ContextHelp; break;
-    case 7: case 60: if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildMinimize; break;
-    case 8: case 61: if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildRestore; break;
-    case 9: case 62: if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildClose; break;
+    case 7:
+    case 60:
+        if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildMinimize;
+        break;
+    case 8:
+    case 61:
+        if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildRestore;
+        break;
+    case 9:
+    case 62:
+        if (w.Mdi == kMdiFrame) a.Command = NcCommand::MdiChildClose;
+        break;
     default: a.Command = NcCommand::ButtonClick; break;
     }
     return a;
@@ -253,10 +285,17 @@ std::vector<RegionPiece> RegionPlan(const RegionPlanInput& in) {
 
 std::string CaptionButtonHint(int action) {
     switch (action) {
-    case 0: case 9: case 62: return "Close";
-    case 1: case 22: return "Maximize";
-    case 2: case 7: case 23: case 60: return "Minimize";
-    case 8: case 61: return "Restore";
+    case 0:
+    case 9:
+    case 62: return "Close";
+    case 1:
+    case 22: return "Maximize";
+    case 2:
+    case 7:
+    case 23:
+    case 60: return "Minimize";
+    case 8:
+    case 61: return "Restore";
     default: return {};
     }
 }

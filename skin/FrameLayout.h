@@ -90,8 +90,18 @@ ButtonShow CaptionButtonShow(int action, int visibility, int visibility1, const 
 
 // What a click on a caption button does (button up), or a double click on the caption.
 enum class NcCommand {
-    None, Default, Close, Maximize, Minimize, Restore, SystemMenu, ContextHelp, MdiChildMinimize,
-    MdiChildRestore, MdiChildClose, ButtonClick
+    None,
+    Default,
+    Close,
+    Maximize,
+    Minimize,
+    Restore,
+    SystemMenu,
+    ContextHelp,
+    MdiChildMinimize,
+    MdiChildRestore,
+    MdiChildClose,
+    ButtonClick
 };
 struct NcAction {
     NcCommand Command = NcCommand::None;

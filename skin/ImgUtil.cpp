@@ -39,9 +39,7 @@ void Rotate(PixelBuffer& bitmap, Pick pick) {
 
 void SetSysColourSource(SysColourSource source) { g_sysColour = source ? source : NoSystemColours; }
 
-std::int32_t ColourToRGB(std::int32_t colour) {
-    return colour < 0 ? (g_sysColour(colour & 0xFF) & 0xFFFFFF) : colour;
-}
+std::int32_t ColourToRGB(std::int32_t colour) { return colour < 0 ? (g_sysColour(colour & 0xFF) & 0xFFFFFF) : colour; }
 
 void ReplaceMagenta(PixelBuffer& bitmap, std::int32_t colour) {
     const std::uint8_t b = static_cast<std::uint8_t>(Blue(colour));
@@ -144,9 +142,12 @@ bool PixelFillTarget::ClipBox(PixelRect& box) const {
     return !clip_.Empty();
 }
 
-void PixelFillTarget::FillSolid(const PixelRect& rect, std::int32_t rgb) { bitmap_.FillRect(rect.Intersect(clip_), rgb); }
+void PixelFillTarget::FillSolid(const PixelRect& rect, std::int32_t rgb) {
+    bitmap_.FillRect(rect.Intersect(clip_), rgb);
+}
 
-void GradientFill(FillTarget& target, const PixelRect& rect, std::int32_t colour1, std::int32_t colour2, bool vertical) {
+void GradientFill(FillTarget& target, const PixelRect& rect, std::int32_t colour1, std::int32_t colour2,
+                  bool vertical) {
     PixelRect clip;
     if (!target.ClipBox(clip) || rect.Intersect(clip).Empty()) return;
     const std::int32_t c1 = ColourToRGB(colour1);

@@ -70,7 +70,7 @@ private:
 
     std::uint32_t bitBuf_ = 0;  // valid bits at the top of the low 16 bits
     int bitCount_ = 0;
-    int missing_ = 0;           // refills that found no input
+    int missing_ = 0;  // refills that found no input
 
     const ReadMethod* read_ = nullptr;
     const WriteMethod* write_ = nullptr;

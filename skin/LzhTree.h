@@ -7,9 +7,9 @@
 
 namespace kes::lzh {
 
-constexpr int N = 4096;           // ring buffer size
-constexpr int F = 60;             // longest match
-constexpr int THRESHOLD = 2;      // matches are at least THRESHOLD + 1 bytes long
+constexpr int N = 4096;                      // ring buffer size
+constexpr int F = 60;                        // longest match
+constexpr int THRESHOLD = 2;                 // matches are at least THRESHOLD + 1 bytes long
 constexpr int N_CHAR = 256 - THRESHOLD + F;  // 314 symbols: 256 literals, 58 match lengths
 constexpr int T = N_CHAR * 2 - 1;            // 627 tree nodes
 constexpr int R = T - 1;                     // root node

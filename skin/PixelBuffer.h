@@ -28,7 +28,7 @@ public:
     // Wraps memory the caller owns and keeps alive (for instance a DIB section's bits).
     static PixelBuffer Attach(std::uint8_t* bits, int width, int height, bool bottomUp);
 
-    PixelBuffer(const PixelBuffer& other);             // always a copy of its own
+    PixelBuffer(const PixelBuffer& other);  // always a copy of its own
     PixelBuffer& operator=(const PixelBuffer& other);
     PixelBuffer(PixelBuffer&& other) noexcept;
     PixelBuffer& operator=(PixelBuffer&& other) noexcept;

@@ -27,8 +27,8 @@ PixelBuffer Track() {
 }
 
 PixelBuffer TrackVert() {
-    return FromRows({"ssgs", "ssss", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww",
-                     "gwww", "gwww", "gwww", "wwww", "wwww"});
+    return FromRows({"ssgs", "ssss", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww", "gwww",
+                     "gwww", "gwww", "wwww", "wwww"});
 }
 
 // Four 16 x 16 glyphs side by side, black on white: restore, maximize, minimize, close.

@@ -6,9 +6,7 @@ namespace kes {
 
 namespace {
 
-bool IsHeader(const std::string& line) {
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
+bool IsHeader(const std::string& line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
 
 std::string KeyOf(const std::string& line) {
     const std::size_t eq = line.find('=');

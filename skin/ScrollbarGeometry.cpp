@@ -23,10 +23,8 @@ ScrollPart PartFromScrollCode(int code) {
     case kScrollSecondArrow:
     case kScrollTrackBefore:
     case kScrollTrackAfter:
-    case kScrollThumb:
-        return static_cast<ScrollPart>(code);
-    default:
-        return kScrollNone;
+    case kScrollThumb: return static_cast<ScrollPart>(code);
+    default: return kScrollNone;
     }
 }
 

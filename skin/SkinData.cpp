@@ -98,8 +98,7 @@ void TSkinData::SetActive(bool value) {
         m->PostCommand(value ? 1 : 2, 250);
         break;
     case sfDialog:
-    case sfDLL:
-        break;
+    case sfDLL: break;
     }
 }
 
@@ -120,8 +119,8 @@ bool TSkinData::ReadSkinStream(const std::string& stream) {
 
 std::string TSkinData::WriteSkinStream() const {
     const auto n = static_cast<std::uint32_t>(container_.size());
-    std::string out{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF), static_cast<char>((n >> 16) & 0xFF),
-                    static_cast<char>((n >> 24) & 0xFF)};
+    std::string out{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
+                    static_cast<char>((n >> 16) & 0xFF), static_cast<char>((n >> 24) & 0xFF)};
     return out + container_;
 }
 
@@ -214,21 +213,43 @@ struct NamedSlot {
     const TDataSkinObject* (*get)(const TSkinObjects&);
 };
 
-#define KES_SLOT(text, member) {text, [](const TSkinObjects& s) -> const TDataSkinObject* { return s.member.get(); }}
+#define KES_SLOT(text, member)                                                               \
+    {                                                                                        \
+        text, [](const TSkinObjects& s) -> const TDataSkinObject* { return s.member.get(); } \
+    }
 const NamedSlot kSlots[] = {
-    KES_SLOT("Tabs", Tabs), KES_SLOT("UpDown.Horz", UpDownHorz), KES_SLOT("UpDown.Vert", UpDownVert),
-    KES_SLOT("ComboButton", ComboButton), KES_SLOT("Progress", Progress), KES_SLOT("GroupBox", GroupBox),
-    KES_SLOT("SunkEdge", SunkEdge), KES_SLOT("ExtraImages", ExtraImages), KES_SLOT("ComboxArrow", ComboxArrow),
-    KES_SLOT("GroupBoxEdge", GroupBoxEdge), KES_SLOT("Toolbar", Toolbar), KES_SLOT("ToolBars", ToolBars),
-    KES_SLOT("Progress.Chunk", ProgressChunk), KES_SLOT("StatusBarEdges", StatusBarEdges),
-    KES_SLOT("Tab.Pane", TabPane), KES_SLOT("Headerbar", Headerbar), KES_SLOT("menuBar", MenuBar),
-    KES_SLOT("MenuItem", MenuItem), KES_SLOT("MenuBackground", MenuBackground), KES_SLOT("Scrollbar", Scrollbar),
-    KES_SLOT("HorzScroll", HorzScroll), KES_SLOT("VertScroll", VertScroll),
-    KES_SLOT("HorzScrollThumb", HorzScrollThumb), KES_SLOT("VertScrollThumb", VertScrollThumb),
-    KES_SLOT("Trackbar.ThumbHorz", TrackbarThumbHorz), KES_SLOT("Trackbar.ThumbVert", TrackbarThumbVert),
-    KES_SLOT("Trackbar.ThumbLeft", TrackbarThumbLeft), KES_SLOT("Trackbar.ThumbRight", TrackbarThumbRight),
-    KES_SLOT("Trackbar.ThumbUp", TrackbarThumbUp), KES_SLOT("Trackbar.ThumbDown", TrackbarThumbDown),
-    KES_SLOT("Track", Track), KES_SLOT("TRACKVERT", TrackVert),
+    KES_SLOT("Tabs", Tabs),
+    KES_SLOT("UpDown.Horz", UpDownHorz),
+    KES_SLOT("UpDown.Vert", UpDownVert),
+    KES_SLOT("ComboButton", ComboButton),
+    KES_SLOT("Progress", Progress),
+    KES_SLOT("GroupBox", GroupBox),
+    KES_SLOT("SunkEdge", SunkEdge),
+    KES_SLOT("ExtraImages", ExtraImages),
+    KES_SLOT("ComboxArrow", ComboxArrow),
+    KES_SLOT("GroupBoxEdge", GroupBoxEdge),
+    KES_SLOT("Toolbar", Toolbar),
+    KES_SLOT("ToolBars", ToolBars),
+    KES_SLOT("Progress.Chunk", ProgressChunk),
+    KES_SLOT("StatusBarEdges", StatusBarEdges),
+    KES_SLOT("Tab.Pane", TabPane),
+    KES_SLOT("Headerbar", Headerbar),
+    KES_SLOT("menuBar", MenuBar),
+    KES_SLOT("MenuItem", MenuItem),
+    KES_SLOT("MenuBackground", MenuBackground),
+    KES_SLOT("Scrollbar", Scrollbar),
+    KES_SLOT("HorzScroll", HorzScroll),
+    KES_SLOT("VertScroll", VertScroll),
+    KES_SLOT("HorzScrollThumb", HorzScrollThumb),
+    KES_SLOT("VertScrollThumb", VertScrollThumb),
+    KES_SLOT("Trackbar.ThumbHorz", TrackbarThumbHorz),
+    KES_SLOT("Trackbar.ThumbVert", TrackbarThumbVert),
+    KES_SLOT("Trackbar.ThumbLeft", TrackbarThumbLeft),
+    KES_SLOT("Trackbar.ThumbRight", TrackbarThumbRight),
+    KES_SLOT("Trackbar.ThumbUp", TrackbarThumbUp),
+    KES_SLOT("Trackbar.ThumbDown", TrackbarThumbDown),
+    KES_SLOT("Track", Track),
+    KES_SLOT("TRACKVERT", TrackVert),
 };
 #undef KES_SLOT
 

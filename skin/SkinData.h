@@ -24,29 +24,81 @@ class TSkinReader;
 
 // Which kinds of menus and controls are skinned (bit number = position).
 enum TSkinControlType {
-    xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
-    xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab,
-    xcTrackBar, xcSystemMenu, xcFastReport
+    xcMainMenu,
+    xcPopupMenu,
+    xcMenuItem,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcCheckBox,
+    xcRadioButton,
+    xcProgress,
+    xcScrollbar,
+    xcEdit,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcSpin,
+    xcPanel,
+    xcGroupBox,
+    xcStatusBar,
+    xcTab,
+    xcTrackBar,
+    xcSystemMenu,
+    xcFastReport
 };
 using TSkinControlTypes = std::uint32_t;
 
 enum TSkinOption {
-    xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
-    xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar
+    xoMDIScrollbar,
+    xoMenuMerge,
+    xoTransparent,
+    xoPreview,
+    xoParentBackGround,
+    xoNoFocusRect,
+    xoToolbarBK,
+    xoToolbarButton,
+    xoMDIChildBorder,
+    xoMenuBG,
+    xoCaptionButtonHint,
+    xoFormScrollbar
 };
 using TSkinOptions = std::uint16_t;
 
-template <typename Set, typename E> constexpr bool InSet(Set s, E e) { return (s >> static_cast<int>(e)) & 1u; }
-template <typename Set, typename E> constexpr Set SetWith(Set s, E e) { return static_cast<Set>(s | (1u << e)); }
-template <typename Set, typename E> constexpr Set SetWithout(Set s, E e) { return static_cast<Set>(s & ~(1u << e)); }
+template <typename Set, typename E>
+constexpr bool InSet(Set s, E e) {
+    return (s >> static_cast<int>(e)) & 1u;
+}
+template <typename Set, typename E>
+constexpr Set SetWith(Set s, E e) {
+    return static_cast<Set>(s | (1u << e));
+}
+template <typename Set, typename E>
+constexpr Set SetWithout(Set s, E e) {
+    return static_cast<Set>(s & ~(1u << e));
+}
 
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
 
 // The colour slots, named by the [Colours] keys that fill them.
 enum class SkinColour {
-    WindowText = 0, TitleTextActive = 1, TitleTextNoActive = 2, ButtonFace = 3, ButtonText = 4, ButtonHilight = 5,
-    Buttonlight = 6, ButtonShadow = 7, ButtonDkShadow = 8, HilightText = 11, Hilight = 12, Menubar = 13,
-    MenuBarText = 14, MenuText = 15, Menu = 16, FrameColour = 17, Scrollbar = 18
+    WindowText = 0,
+    TitleTextActive = 1,
+    TitleTextNoActive = 2,
+    ButtonFace = 3,
+    ButtonText = 4,
+    ButtonHilight = 5,
+    Buttonlight = 6,
+    ButtonShadow = 7,
+    ButtonDkShadow = 8,
+    HilightText = 11,
+    Hilight = 12,
+    Menubar = 13,
+    MenuBarText = 14,
+    MenuText = 15,
+    Menu = 16,
+    FrameColour = 17,
+    Scrollbar = 18
 };
 constexpr int kSkinColourSlots = 19;
 constexpr int kSkinCustomColours = 10;
@@ -68,10 +120,10 @@ struct TSkinObjects {
     // nullptr when the skin has no such section.
     std::unique_ptr<TDataSkinBorder> Tabs, UpDownHorz, UpDownVert, ComboButton, Progress;
     std::unique_ptr<TDataSkinBoxLabel> GroupBox;
-    std::unique_ptr<TDataSkinObject> SunkEdge, ExtraImages, ComboxArrow, GroupBoxEdge, Toolbar, ToolBars,
-        ProgressChunk, StatusBarEdges, TabPane, Headerbar, MenuBar, MenuItem, MenuBackground, Scrollbar, HorzScroll,
-        VertScroll, HorzScrollThumb, VertScrollThumb, TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft,
-        TrackbarThumbRight, TrackbarThumbUp, TrackbarThumbDown, Track, TrackVert;
+    std::unique_ptr<TDataSkinObject> SunkEdge, ExtraImages, ComboxArrow, GroupBoxEdge, Toolbar, ToolBars, ProgressChunk,
+        StatusBarEdges, TabPane, Headerbar, MenuBar, MenuItem, MenuBackground, Scrollbar, HorzScroll, VertScroll,
+        HorzScrollThumb, VertScrollThumb, TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft, TrackbarThumbRight,
+        TrackbarThumbUp, TrackbarThumbDown, Track, TrackVert;
 
     // Colour slots (a system colour is 0xFF000000 + its index) and whether the skin gave each.
     std::array<std::int32_t, kSkinColourSlots> Colours{};
@@ -142,10 +194,10 @@ public:
     const TDataSkinObject* FindObject(const std::string& name) const;
 
     // Load-time and painting state read by the other parts of the skin engine.
-    PixelBuffer AppIcon;          // the application's small icon on magenta
+    PixelBuffer AppIcon;  // the application's small icon on magenta
     TFont* CaptionFont() const { return captionFont_.get(); }
-    bool FramePainting = true;    // cleared by the window frame while it paints
-    int HintDelay = 0;            // caption-button hint clock
+    bool FramePainting = true;  // cleared by the window frame while it paints
+    int HintDelay = 0;          // caption-button hint clock
     bool HintShown = false;
     // The caption-button hint: shown at place (its left and top move the hint's own rectangle) unless one
     // is shown already; nothing without xoCaptionButtonHint. Hidden again by HideButtonHint.

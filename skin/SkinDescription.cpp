@@ -18,10 +18,25 @@ namespace {
 constexpr std::int32_t SysColour(int index) { return static_cast<std::int32_t>(0xFF000000u | unsigned(index)); }
 
 // Default of each colour slot (slot 13 takes the value read for slot 3).
-constexpr std::int32_t kColourDefaults[kSkinColourSlots] = {
-    SysColour(8),  SysColour(9),  SysColour(19), SysColour(15), SysColour(18), SysColour(20), SysColour(20),
-    SysColour(16), SysColour(21), 0,             0,             SysColour(14), SysColour(13), 0,
-    SysColour(7),  SysColour(7),  SysColour(4),  0,             SysColour(0)};
+constexpr std::int32_t kColourDefaults[kSkinColourSlots] = {SysColour(8),
+                                                            SysColour(9),
+                                                            SysColour(19),
+                                                            SysColour(15),
+                                                            SysColour(18),
+                                                            SysColour(20),
+                                                            SysColour(20),
+                                                            SysColour(16),
+                                                            SysColour(21),
+                                                            0,
+                                                            0,
+                                                            SysColour(14),
+                                                            SysColour(13),
+                                                            0,
+                                                            SysColour(7),
+                                                            SysColour(7),
+                                                            SysColour(4),
+                                                            0,
+                                                            SysColour(0)};
 
 class DescriptionWalk {
 public:
@@ -44,7 +59,8 @@ private:
 
     void LoadSkinBitmap(PixelBuffer& image, const std::string& value) const;
     void ReadCommon(TDataSkinObject& o, const std::string& section, bool readFrame, bool colours);
-    template <typename T> std::unique_ptr<T> ReadImageObject(const std::string& section);
+    template <typename T>
+    std::unique_ptr<T> ReadImageObject(const std::string& section);
     std::unique_ptr<TDataSkinBorder> ReadBorderObject(const std::string& section, const std::string& key2);
     std::unique_ptr<TDataSkinBorder> ReadProgress(const std::string& section);
     std::unique_ptr<TDataSkinBoxLabel> ReadBoxLabel(const std::string& section);
@@ -167,8 +183,7 @@ std::unique_ptr<TDataSkinObject> DescriptionWalk::ReadMenuBar(const std::string&
     return o;
 }
 
-void DescriptionWalk::ReadTextColour(const std::string& section, const std::string& name,
-                                     std::int32_t& colour) const {
+void DescriptionWalk::ReadTextColour(const std::string& section, const std::string& name, std::int32_t& colour) const {
     const int r = Int(section, name + "R", -1), g = Int(section, name + "G", -1), b = Int(section, name + "B", -1);
     if (r >= 0 && g >= 0 && b >= 0) colour = (r % 256) | ((g % 256) << 8) | ((b % 256) << 16);
 }
@@ -280,8 +295,7 @@ void DescriptionWalk::ReadSysButtons() {
         LoadSkinBitmap(b.Image, Str(section, "ButtonImage"));
         if (b.Frame == 0) {
             b.Frame = 6;
-            if (b.HasImage())
-                b.Frame = static_cast<double>(b.Image.Width()) / b.Image.Height() <= 3.8 ? 3 : 6;
+            if (b.HasImage()) b.Frame = static_cast<double>(b.Image.Width()) / b.Image.Height() <= 3.8 ? 3 : 6;
             if (b.Action < 0) b.Frame = 6;
             if (b.Action == 3 || b.Action == 11) b.Image = PixelBuffer();
         }
@@ -306,26 +320,33 @@ void DescriptionWalk::ReadMDIButtons() {
     for (int i = 0; i < 3; ++i) {
         TDataSkinSysButton& b = s_.SysButtons[first + static_cast<std::size_t>(i)];
         b.Image = PixelBuffer(4 * fw, strip.Height());
-        StretchCopy(b.Image, {0, 0, 4 * fw, strip.Height()}, strip, {4 * i * fw, 0, 4 * i * fw + 4 * fw, strip.Height()});
+        StretchCopy(b.Image, {0, 0, 4 * fw, strip.Height()}, strip,
+                    {4 * i * fw, 0, 4 * i * fw + 4 * fw, strip.Height()});
         b.Xcoord = (3 - i) * (fw + 4);
     }
 }
 
 void DescriptionWalk::ReadColours() {
-    static const std::pair<const char*, SkinColour> kKeys[] = {
-        {"WindowText", SkinColour::WindowText},         {"ButtonFace", SkinColour::ButtonFace},
-        {"Scrollbar", SkinColour::Scrollbar},           {"HilightText", SkinColour::HilightText},
-        {"Hilight", SkinColour::Hilight},               {"Menubar", SkinColour::Menubar},
-        {"Menu", SkinColour::Menu},                     {"MenuText", SkinColour::MenuText},
-        {"ButtonText", SkinColour::ButtonText},         {"ButtonHilight", SkinColour::ButtonHilight},
-        {"Buttonlight", SkinColour::Buttonlight},       {"ButtonShadow", SkinColour::ButtonShadow},
-        {"ButtonDkShadow", SkinColour::ButtonDkShadow}, {"MenuBarText", SkinColour::MenuBarText},
-        {"TitleTextActive", SkinColour::TitleTextActive}, {"TitleTextNoActive", SkinColour::TitleTextNoActive}};
+    static const std::pair<const char*, SkinColour> kKeys[] = {{"WindowText", SkinColour::WindowText},
+                                                               {"ButtonFace", SkinColour::ButtonFace},
+                                                               {"Scrollbar", SkinColour::Scrollbar},
+                                                               {"HilightText", SkinColour::HilightText},
+                                                               {"Hilight", SkinColour::Hilight},
+                                                               {"Menubar", SkinColour::Menubar},
+                                                               {"Menu", SkinColour::Menu},
+                                                               {"MenuText", SkinColour::MenuText},
+                                                               {"ButtonText", SkinColour::ButtonText},
+                                                               {"ButtonHilight", SkinColour::ButtonHilight},
+                                                               {"Buttonlight", SkinColour::Buttonlight},
+                                                               {"ButtonShadow", SkinColour::ButtonShadow},
+                                                               {"ButtonDkShadow", SkinColour::ButtonDkShadow},
+                                                               {"MenuBarText", SkinColour::MenuBarText},
+                                                               {"TitleTextActive", SkinColour::TitleTextActive},
+                                                               {"TitleTextNoActive", SkinColour::TitleTextNoActive}};
     for (const auto& [key, slotName] : kKeys) {
         const int slot = static_cast<int>(slotName);
-        const std::int32_t def = slotName == SkinColour::Menubar
-                                     ? s_.Colours[static_cast<int>(SkinColour::ButtonFace)]
-                                     : kColourDefaults[slot];
+        const std::int32_t def = slotName == SkinColour::Menubar ? s_.Colours[static_cast<int>(SkinColour::ButtonFace)]
+                                                                 : kColourDefaults[slot];
         const std::string text = Str("Colours", key);
         s_.ColourGiven[static_cast<std::size_t>(slot)] = !text.empty();
         s_.Colours[static_cast<std::size_t>(slot)] = text.empty() ? def : ParseSkinColour(text);
@@ -399,16 +420,38 @@ void DescriptionWalk::SetFrameCounts() {
                                static_cast<TDataSkinObject*>(&s_.Top), static_cast<TDataSkinObject*>(&s_.Bottom)})
         clamp(o);
     for (TDataSkinSysButton& sb : s_.SysButtons) clamp(&sb);
-    for (TDataSkinObject* o :
-         {static_cast<TDataSkinObject*>(s_.Tabs.get()), static_cast<TDataSkinObject*>(s_.UpDownHorz.get()),
-          static_cast<TDataSkinObject*>(s_.UpDownVert.get()), static_cast<TDataSkinObject*>(s_.ComboButton.get()),
-          static_cast<TDataSkinObject*>(s_.Progress.get()), static_cast<TDataSkinObject*>(s_.GroupBox.get()),
-          s_.SunkEdge.get(), s_.ExtraImages.get(), s_.ComboxArrow.get(), s_.GroupBoxEdge.get(), s_.Toolbar.get(),
-          s_.ToolBars.get(), s_.ProgressChunk.get(), s_.StatusBarEdges.get(), s_.TabPane.get(), s_.Headerbar.get(),
-          s_.MenuBar.get(), s_.MenuItem.get(), s_.MenuBackground.get(), s_.Scrollbar.get(), s_.HorzScroll.get(),
-          s_.VertScroll.get(), s_.HorzScrollThumb.get(), s_.VertScrollThumb.get(), s_.TrackbarThumbHorz.get(),
-          s_.TrackbarThumbVert.get(), s_.TrackbarThumbLeft.get(), s_.TrackbarThumbRight.get(),
-          s_.TrackbarThumbUp.get(), s_.TrackbarThumbDown.get(), s_.Track.get(), s_.TrackVert.get()})
+    for (TDataSkinObject* o : {static_cast<TDataSkinObject*>(s_.Tabs.get()),
+                               static_cast<TDataSkinObject*>(s_.UpDownHorz.get()),
+                               static_cast<TDataSkinObject*>(s_.UpDownVert.get()),
+                               static_cast<TDataSkinObject*>(s_.ComboButton.get()),
+                               static_cast<TDataSkinObject*>(s_.Progress.get()),
+                               static_cast<TDataSkinObject*>(s_.GroupBox.get()),
+                               s_.SunkEdge.get(),
+                               s_.ExtraImages.get(),
+                               s_.ComboxArrow.get(),
+                               s_.GroupBoxEdge.get(),
+                               s_.Toolbar.get(),
+                               s_.ToolBars.get(),
+                               s_.ProgressChunk.get(),
+                               s_.StatusBarEdges.get(),
+                               s_.TabPane.get(),
+                               s_.Headerbar.get(),
+                               s_.MenuBar.get(),
+                               s_.MenuItem.get(),
+                               s_.MenuBackground.get(),
+                               s_.Scrollbar.get(),
+                               s_.HorzScroll.get(),
+                               s_.VertScroll.get(),
+                               s_.HorzScrollThumb.get(),
+                               s_.VertScrollThumb.get(),
+                               s_.TrackbarThumbHorz.get(),
+                               s_.TrackbarThumbVert.get(),
+                               s_.TrackbarThumbLeft.get(),
+                               s_.TrackbarThumbRight.get(),
+                               s_.TrackbarThumbUp.get(),
+                               s_.TrackbarThumbDown.get(),
+                               s_.Track.get(),
+                               s_.TrackVert.get()})
         clamp(o);
     b.RadioButtonFrame = std::max(b.RadioButtonFrame, 1);
     b.CheckButtonFrame = std::max(b.CheckButtonFrame, 1);
@@ -431,7 +474,8 @@ void DescriptionWalk::MakeComboImages() {
         // Each frame starts on a clean magenta sheet, so no pixel of the previous frame shows through.
         work.FillRect({0, 0, kW, kH}, kSkinTransparent);
         DrawSkinImage(work, {0, 0, kW, kH}, sunk.Image, MarginsOf(sunk), f, n, sunk.Trans != 0, sunk.Tile != 0, false);
-        DrawSkinImage(work, buttonRect, button.Image, MarginsOf(button), f, button.Frame, true, button.Tile != 0, false);
+        DrawSkinImage(work, buttonRect, button.Image, MarginsOf(button), f, button.Frame, true, button.Tile != 0,
+                      false);
         if (s_.ExtraImages)
             DrawSkinFrameCentered(work, buttonRect, s_.ExtraImages->Image, f, s_.ExtraImages->Frame, true);
         work.FillRect({2, 2, 49 - B, 18}, kSkinTransparent);

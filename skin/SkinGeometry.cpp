@@ -46,15 +46,15 @@ SkinPlan NineSlicePlan(int W, int H, const PixelRect& frame, SkinMargins margins
     if (W < m.Left + m.Right) m.Left = m.Right = 0;
     if (H < m.Top + m.Bottom) m.Top = m.Bottom = 0;
     const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
-    Add(plan, {0, 0, L, T}, {ox, oy, ox + L, oy + T});                                        // top-left
-    Add(plan, {0, H - B, L, H}, {ox, oy + fh - B, ox + L, oy + fh});                          // bottom-left
-    Add(plan, {W - R, 0, W, T}, {ox + fw - R, oy, ox + fw, oy + T});                          // top-right
-    Add(plan, {0, T, L, H - B}, {ox, oy + T, ox + L, oy + fh - B});                           // left edge
-    Add(plan, {L, 0, W - R, T}, {ox + L, oy, ox + fw - R, oy + T});                           // top edge
-    Add(plan, {L, T, W - R, H - B}, {ox + L, oy + T, ox + fw - R, oy + fh - B}, tile);        // centre
-    Add(plan, {W - R, H - B, W, H}, {ox + fw - R, oy + fh - B, ox + fw, oy + fh});            // bottom-right
-    Add(plan, {W - R, T, W, H - B}, {ox + fw - R, oy + T, ox + fw, oy + fh - B});             // right edge
-    Add(plan, {L, H - B, W - R, H}, {ox + L, oy + fh - B, ox + fw - R, oy + fh});             // bottom edge
+    Add(plan, {0, 0, L, T}, {ox, oy, ox + L, oy + T});                                  // top-left
+    Add(plan, {0, H - B, L, H}, {ox, oy + fh - B, ox + L, oy + fh});                    // bottom-left
+    Add(plan, {W - R, 0, W, T}, {ox + fw - R, oy, ox + fw, oy + T});                    // top-right
+    Add(plan, {0, T, L, H - B}, {ox, oy + T, ox + L, oy + fh - B});                     // left edge
+    Add(plan, {L, 0, W - R, T}, {ox + L, oy, ox + fw - R, oy + T});                     // top edge
+    Add(plan, {L, T, W - R, H - B}, {ox + L, oy + T, ox + fw - R, oy + fh - B}, tile);  // centre
+    Add(plan, {W - R, H - B, W, H}, {ox + fw - R, oy + fh - B, ox + fw, oy + fh});      // bottom-right
+    Add(plan, {W - R, T, W, H - B}, {ox + fw - R, oy + T, ox + fw, oy + fh - B});       // right edge
+    Add(plan, {L, H - B, W - R, H}, {ox + L, oy + fh - B, ox + fw - R, oy + fh});       // bottom edge
     return plan;
 }
 

@@ -52,8 +52,8 @@ struct SkinChoice {
 
 struct SkinRuleState {
     bool active = false;
-    bool skinAll = false;                    // a skin-on command is walking the forms
-    TSkinData* defaultSkin = nullptr;        // the first main-form skin registered
+    bool skinAll = false;                            // a skin-on command is walking the forms
+    TSkinData* defaultSkin = nullptr;                // the first main-form skin registered
     const std::vector<TSkinData*>* skins = nullptr;  // every registered skin, in order
 };
 

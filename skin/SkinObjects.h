@@ -26,11 +26,11 @@ public:
 
     // Border margins of the image, handed to the drawing routines as (left, top, right, bottom).
     std::int32_t LeftWidth = 0, TopHeight = 0, RightWidth = 0, BottomHeight = 0;
-    PixelBuffer Image;        // empty when the skin gives none
-    std::int32_t Trans = 0;   // 1: magenta (0xFF00FF) is transparent
-    std::int32_t Tile = 0;    // 1: the middle is tiled, 0: stretched (the borders keep their Stretch value here)
-    std::string Name;         // the section name
-    std::int32_t Frame = 0;   // frames in the image, at least 1 after a load
+    PixelBuffer Image;       // empty when the skin gives none
+    std::int32_t Trans = 0;  // 1: magenta (0xFF00FF) is transparent
+    std::int32_t Tile = 0;   // 1: the middle is tiled, 0: stretched (the borders keep their Stretch value here)
+    std::string Name;        // the section name
+    std::int32_t Frame = 0;  // frames in the image, at least 1 after a load
     std::int32_t Style = 0;
     // Integers as the skin wrote them; -1 = not given.
     std::int32_t NormalColour = -1, MouseOverColour = -1, PressedColour = -1;

@@ -87,8 +87,8 @@ PixelBuffer StretchSkinImage(const PixelRect& rect, const PixelBuffer& image, Sk
     return result;
 }
 
-void DrawSkinImage(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins,
-                   int frame, int frames, bool transparent, bool tile, bool vertical) {
+void DrawSkinImage(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                   int frames, bool transparent, bool tile, bool vertical) {
     if (Nothing(rect, image)) return;
     const PixelBuffer picture = StretchSkinImage(rect, image, margins, frame, frames, tile, vertical);
     Place(target, rect.Left, rect.Top, picture, transparent);
@@ -112,8 +112,8 @@ void DrawSkinFrame(PixelBuffer& target, const PixelRect& rect, const PixelBuffer
     Place(target, rect.Left, rect.Top, work, transparent);
 }
 
-void DrawSkinFrameCentered(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, int frame,
-                           int frames, bool transparent) {
+void DrawSkinFrameCentered(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, int frame, int frames,
+                           bool transparent) {
     if (Nothing(rect, image)) return;
     const PixelRect f = StripFrame(image.Width(), image.Height(), frame, frames, false);
     PixelBuffer work(f.Width(), f.Height(), false);

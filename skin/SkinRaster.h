@@ -21,14 +21,14 @@ void TransparentCopy(PixelBuffer& target, int x, int y, const PixelBuffer& image
 // The primitives; see win/SkinDraw.h for what each one draws.
 PixelBuffer StretchSkinImage(const PixelRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
                              int frames, bool tile, bool vertical);
-void DrawSkinImage(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins,
-                   int frame, int frames, bool transparent, bool tile, bool vertical);
+void DrawSkinImage(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                   int frames, bool transparent, bool tile, bool vertical);
 void DrawSkinImage3(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins,
                     int frame, int frames, bool transparent, bool vertical);
 void DrawSkinFrame(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, int frame, int frames,
                    bool transparent);
-void DrawSkinFrameCentered(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, int frame,
-                           int frames, bool transparent);
+void DrawSkinFrameCentered(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, int frame, int frames,
+                           bool transparent);
 void StretchSkinFrame(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, SkinMargins margins,
                       int frame, int frames, bool vertical);
 void DrawTransparent(PixelBuffer& target, const PixelRect& rect, const PixelBuffer& image, std::int32_t key);

@@ -21,13 +21,13 @@ std::int32_t ReadInt32(const std::string& s, std::size_t pos) {
 
 int TSkinReader::SkippedBlockSize(std::int32_t format) {
     switch (format) {
-        case 20000: return 0;
-        case 30000: return 256;
-        case 40000: return 80;
-        case 50000: return 48;
-        case 60000: return 117;
-        case 70000: return 69;
-        default: return -1;
+    case 20000: return 0;
+    case 30000: return 256;
+    case 40000: return 80;
+    case 50000: return 48;
+    case 60000: return 117;
+    case 70000: return 69;
+    default: return -1;
     }
 }
 
@@ -82,7 +82,8 @@ bool TSkinReader::LoadFromStream(const std::string& container) {
     if (nameListLength_ < 0 || namesAt + nameListLength_ > size) return Fail("Skin name list out of range");
 
     TStringList names;
-    names.SetText(LowerAZ(archive.substr(static_cast<std::size_t>(namesAt), static_cast<std::size_t>(nameListLength_))));
+    names.SetText(
+        LowerAZ(archive.substr(static_cast<std::size_t>(namesAt), static_cast<std::size_t>(nameListLength_))));
     const int n = names.Count();
     if (n > kMaxEntries) return Fail("Skin archive holds more than 1001 entries");
 

@@ -35,7 +35,7 @@ PixelRect TabInWork(const PixelRect& tab, TabOrientation side, const PixelRect& 
                     const TabWorkSize& work);
 
 // An old-style tab set's tab is its caption's width plus the padding.
-constexpr int kTabSetPadding = 9;        // added to the caption's width
+constexpr int kTabSetPadding = 9;         // added to the caption's width
 constexpr int kTabSetScrollButtons = 12;  // kept free at the end while the scroll buttons show
 
 // Rectangles of the tabs of an old-style tab set, side by side from `start` for the captions' widths (first

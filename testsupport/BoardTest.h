@@ -34,9 +34,9 @@ std::string ReadPortUntil(HANDLE port, const std::string& until, DWORD timeoutMs
 bool WritePort(HANDLE port, const std::string& bytes);
 
 struct BoardLine {
-    long ms = 0;        // when its line end arrived, ms since the board's last reset
-    bool early = false; // arrived before the answer to the line before was sent
-    std::string text;   // the bytes as received, without the line end
+    long ms = 0;         // when its line end arrived, ms since the board's last reset
+    bool early = false;  // arrived before the answer to the line before was sent
+    std::string text;    // the bytes as received, without the line end
 };
 
 class BoardControl {

@@ -125,7 +125,9 @@ long CompanionProcess::WaitExit(DWORD timeoutMs) {
 double CompanionProcess::CpuMs() const {
     FILETIME created, exited, kernel, user;
     if (!process_ || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return -1;
-    auto ms = [](const FILETIME& t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    auto ms = [](const FILETIME& t) {
+        return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
     return ms(kernel) + ms(user);
 }
 
@@ -200,8 +202,8 @@ RecordingWindow::RecordingWindow(const char* className, const char* title, LRESU
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = className;
     RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                            wc.hInstance, this);
+    hwnd_ =
+        CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, this);
 }
 
 RecordingWindow::~RecordingWindow() {

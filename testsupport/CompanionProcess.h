@@ -25,7 +25,7 @@ public:
 
     void Type(const std::string& bytes);  // to its standard input
     void CloseInput();
-    std::string Output();                 // everything it wrote so far
+    std::string Output();  // everything it wrote so far
     // Waits (pumping this thread's messages) until the output holds `text`.
     bool WaitOutput(const std::string& text, DWORD timeoutMs = 10000);
     // Exit code, or -1 when it did not end in time.

@@ -53,7 +53,9 @@ inline bool SynchronizeWaiting() {
 inline bool PaintingDone() { return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0; }
 
 // Serves messages for `ms` milliseconds.
-inline void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+inline void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
 
 // The visible dialog box (#32770) of this thread, if one is up.
 inline HWND FindThreadDialog() {

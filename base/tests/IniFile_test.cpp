@@ -10,18 +10,19 @@ using namespace kes;
 
 TEST(MemIniFile, ParsesSectionsValuesAndKeepsOtherLines) {
     TMemIniFile ini;
-    ini.SetText("; head comment\r\n"
-                "[ComPort1]\r\n"
-                "  Port = COM3  \n"
-                "BaudRate=115200\r"
-                "; kept comment\r\n"
-                "garbage line\r\n"
-                "\r\n"
-                "[ Other ]\r\n"
-                "Empty=\r\n"
-                "Eq=a=b\r\n"
-                "[comport1]\r\n"
-                "Parity=None\r\n");
+    ini.SetText(
+        "; head comment\r\n"
+        "[ComPort1]\r\n"
+        "  Port = COM3  \n"
+        "BaudRate=115200\r"
+        "; kept comment\r\n"
+        "garbage line\r\n"
+        "\r\n"
+        "[ Other ]\r\n"
+        "Empty=\r\n"
+        "Eq=a=b\r\n"
+        "[comport1]\r\n"
+        "Parity=None\r\n");
     EXPECT_EQ(ini.ReadString("ComPort1", "Port", "?"), "COM3");
     EXPECT_EQ(ini.ReadString("COMPORT1", "baudrate", "?"), "115200");
     EXPECT_EQ(ini.ReadString("comport1", "Parity", "?"), "None");  // a repeated section continues the first
@@ -52,8 +53,8 @@ TEST(MemIniFile, TypedValuesFallBackOnBadText) {
     EXPECT_EQ(ini.ReadInteger("S", "Missing", 5), 5);
     EXPECT_TRUE(ini.ReadBool("S", "T", false));
     EXPECT_FALSE(ini.ReadBool("S", "F", true));
-    EXPECT_TRUE(ini.ReadBool("S", "Odd", false));    // any integer but 0
-    EXPECT_TRUE(ini.ReadBool("S", "Word", true));    // no integer: the default
+    EXPECT_TRUE(ini.ReadBool("S", "Odd", false));  // any integer but 0
+    EXPECT_TRUE(ini.ReadBool("S", "Word", true));  // no integer: the default
     EXPECT_FALSE(ini.ReadBool("S", "Word", false));
     EXPECT_TRUE(ini.ReadBool("S", "Missing", true));
 }
@@ -84,7 +85,7 @@ TEST(MemIniFile, RefusesTextThatWouldNotReadBack) {
     EXPECT_THROW(ini.WriteString("", "k", "v"), EIniFileException);
     EXPECT_THROW(ini.WriteString("S", " ;note", "v"), EIniFileException);  // would read back as a comment
     EXPECT_THROW(ini.WriteString("S", "[x]", "v"), EIniFileException);     // would read back as a section
-    EXPECT_EQ(ini.Text(), "");  // nothing half-written
+    EXPECT_EQ(ini.Text(), "");                                             // nothing half-written
 }
 
 TEST(MemIniFile, FileRoundTripAndMissingFile) {

@@ -16,13 +16,26 @@ TEST(SysUtils, IntegerTextForms) {
         bool ok;
         int value;
     } cases[] = {
-        {"0", true, 0},          {"  17", true, 17},        {"+5", true, 5},
-        {"-2147483648", true, INT32_MIN}, {"2147483647", true, INT32_MAX}, {"2147483648", false, 0},
-        {"-2147483649", false, 0}, {"$7FFFFFFF", true, INT32_MAX}, {"$FFFFFFFF", true, -1},
-        {"0x10", true, 16},      {"-$10", true, -16},       {"$100000000", false, 0},
-        {"", false, 0},          {" ", false, 0},           {"-", false, 0},
-        {"$", false, 0},         {"12 ", false, 0},         {"1e3", false, 0},
-        {"0x", false, 0},        {"\t9", true, 9},
+        {"0", true, 0},
+        {"  17", true, 17},
+        {"+5", true, 5},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483647", true, INT32_MAX},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"$7FFFFFFF", true, INT32_MAX},
+        {"$FFFFFFFF", true, -1},
+        {"0x10", true, 16},
+        {"-$10", true, -16},
+        {"$100000000", false, 0},
+        {"", false, 0},
+        {" ", false, 0},
+        {"-", false, 0},
+        {"$", false, 0},
+        {"12 ", false, 0},
+        {"1e3", false, 0},
+        {"0x", false, 0},
+        {"\t9", true, 9},
     };
     for (const Case& c : cases) {
         int v = 12345;
@@ -52,7 +65,10 @@ TEST(SyncObjs, CriticalSectionIsReentrantAndExcludesOthers) {
         TScopedLock outer(cs);
         TScopedLock inner(cs);  // the holder may enter again
         bool otherGotIt = true;
-        std::thread([&] { otherGotIt = cs.TryEnter(); if (otherGotIt) cs.Leave(); }).join();
+        std::thread([&] {
+            otherGotIt = cs.TryEnter();
+            if (otherGotIt) cs.Leave();
+        }).join();
         EXPECT_FALSE(otherGotIt);
     }
     long counter = 0;

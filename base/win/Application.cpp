@@ -160,16 +160,13 @@ void TApplication::SetTitle(const std::string& title) { title_ = title; }
 
 LRESULT TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_KES_SYNCHRONIZE:
-            CheckSynchronize();
-            return 0;
-        case WM_KES_EXCEPTION: {
-            std::unique_ptr<std::exception_ptr> carried(reinterpret_cast<std::exception_ptr*>(lParam));
-            if (carried) HandleGuardedException(*carried);
-            return 0;
-        }
-        default:
-            return DefWindowProcA(wnd, msg, wParam, lParam);
+    case WM_KES_SYNCHRONIZE: CheckSynchronize(); return 0;
+    case WM_KES_EXCEPTION: {
+        std::unique_ptr<std::exception_ptr> carried(reinterpret_cast<std::exception_ptr*>(lParam));
+        if (carried) HandleGuardedException(*carried);
+        return 0;
+    }
+    default: return DefWindowProcA(wnd, msg, wParam, lParam);
     }
 }
 

@@ -15,9 +15,7 @@ static void RaiseGetFailed(const std::string& name) {
     throw ERegistryException("Failed to get data for '" + name + "'");
 }
 
-static void RaiseBadType(const std::string& name) {
-    throw ERegistryException("Invalid data type for '" + name + "'");
-}
+static void RaiseBadType(const std::string& name) { throw ERegistryException("Invalid data type for '" + name + "'"); }
 
 static void RaiseSetFailed(const std::string& name) {
     throw ERegistryException("Failed to set data for '" + name + "'");
@@ -103,7 +101,8 @@ void TRegistry::GetValueNames(TStringList& list) {
     std::vector<char> name(16384);
     for (DWORD i = 0;; ++i) {
         DWORD len = static_cast<DWORD>(name.size());
-        if (RegEnumValueA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         list.Add(std::string(name.data(), len));
     }
 }
@@ -114,7 +113,8 @@ void TRegistry::GetKeyNames(TStringList& list) {
     std::vector<char> name(256);
     for (DWORD i = 0;; ++i) {
         DWORD len = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(current_.Get(), i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         list.Add(std::string(name.data(), len));
     }
 }
@@ -122,7 +122,8 @@ void TRegistry::GetKeyNames(TStringList& list) {
 std::string TRegistry::ReadString(const std::string& name) {
     if (!current_) return std::string();
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
+    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::string();
     if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseBadType(name);
     std::string data;
     LONG r;
@@ -141,8 +142,9 @@ std::string TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-    if (!current_ || RegSetValueExA(current_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                    static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+    if (!current_ ||
+        RegSetValueExA(current_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
         RaiseSetFailed(name);
 }
 
@@ -164,16 +166,15 @@ void TRegistry::WriteInteger(const std::string& name, int value) {
 }
 
 TRegIniFile::TRegIniFile(const std::string& basePath, HKEY root)
-    : TCustomIniFile(StripTrailingSlashes(basePath.empty() || basePath.front() != '\\' ? basePath
-                                                                                         : basePath.substr(1))),
+    : TCustomIniFile(
+          StripTrailingSlashes(basePath.empty() || basePath.front() != '\\' ? basePath : basePath.substr(1))),
       root_(root) {}
 
 std::string TRegIniFile::SectionPath(const std::string& section) const {
     return "\\" + (FileName().empty() ? section : FileName() + "\\" + section);
 }
 
-std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident,
-                                    const std::string& fallback) {
+std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
     TRegistry reg;
     reg.SetRootKey(root_);
     if (!reg.OpenKeyReadOnly(SectionPath(section)) || !reg.ValueExists(ident)) return fallback;

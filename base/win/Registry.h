@@ -73,8 +73,7 @@ class TRegIniFile : public TCustomIniFile {
 public:
     explicit TRegIniFile(const std::string& basePath = std::string(), HKEY root = HKEY_CURRENT_USER);
 
-    std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& fallback) override;
+    std::string ReadString(const std::string& section, const std::string& ident, const std::string& fallback) override;
     // Failure raises ERegistryException.
     void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
     void ReadSection(const std::string& section, TStringList& idents) override;

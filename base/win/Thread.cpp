@@ -192,20 +192,20 @@ void TThread::TerminateAndWait() {
 
 TThreadPriority TThread::Priority() const {
     switch (GetThreadPriority(handle_.Get())) {
-        case THREAD_PRIORITY_IDLE: return TThreadPriority::tpIdle;
-        case THREAD_PRIORITY_LOWEST: return TThreadPriority::tpLowest;
-        case THREAD_PRIORITY_BELOW_NORMAL: return TThreadPriority::tpLower;
-        case THREAD_PRIORITY_ABOVE_NORMAL: return TThreadPriority::tpHigher;
-        case THREAD_PRIORITY_HIGHEST: return TThreadPriority::tpHighest;
-        case THREAD_PRIORITY_TIME_CRITICAL: return TThreadPriority::tpTimeCritical;
-        default: return TThreadPriority::tpNormal;
+    case THREAD_PRIORITY_IDLE: return TThreadPriority::tpIdle;
+    case THREAD_PRIORITY_LOWEST: return TThreadPriority::tpLowest;
+    case THREAD_PRIORITY_BELOW_NORMAL: return TThreadPriority::tpLower;
+    case THREAD_PRIORITY_ABOVE_NORMAL: return TThreadPriority::tpHigher;
+    case THREAD_PRIORITY_HIGHEST: return TThreadPriority::tpHighest;
+    case THREAD_PRIORITY_TIME_CRITICAL: return TThreadPriority::tpTimeCritical;
+    default: return TThreadPriority::tpNormal;
     }
 }
 
 void TThread::SetPriority(TThreadPriority priority) {
-    static const int values[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
-                                 THREAD_PRIORITY_NORMAL,       THREAD_PRIORITY_ABOVE_NORMAL,
-                                 THREAD_PRIORITY_HIGHEST,      THREAD_PRIORITY_TIME_CRITICAL};
+    static const int values[] = {
+        THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
+        THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST, THREAD_PRIORITY_TIME_CRITICAL};
     SetThreadPriority(handle_.Get(), values[static_cast<int>(priority)]);
 }
 

@@ -38,8 +38,7 @@ void SplitZeroList(const std::string& zeros, TStringList& list) {
 
 TIniFile::~TIniFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str()); }
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
-                                 const std::string& fallback) {
+std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
     return ProfileString(section.c_str(), ident.c_str(), fallback.c_str(), FileName(), false);
 }
 

@@ -14,8 +14,7 @@ public:
     explicit TIniFile(const std::string& fileName) : TCustomIniFile(fileName) {}
     ~TIniFile() override;
 
-    std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& fallback) override;
+    std::string ReadString(const std::string& section, const std::string& ident, const std::string& fallback) override;
     // Failure raises EIniFileException ("Unable to write to <file>").
     void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
     void ReadSection(const std::string& section, TStringList& idents) override;

@@ -67,8 +67,9 @@ enum class Received { Some, Nothing, Closed };
 struct TCPServerEvents {
     static Received ServerExecute(TcpServer::Shared& s, SOCKET c, std::vector<char>& buf) {
         const int n = recv(c, buf.data(), static_cast<int>(buf.size()), 0);
-        if (n > 0) return s.queue->Push(std::string(buf.data(), static_cast<std::size_t>(n))) ? Received::Some
-                                                                                               : Received::Closed;
+        if (n > 0)
+            return s.queue->Push(std::string(buf.data(), static_cast<std::size_t>(n))) ? Received::Some
+                                                                                       : Received::Closed;
         if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) return Received::Nothing;
         return Received::Closed;
     }
@@ -95,7 +96,8 @@ void Serve(std::shared_ptr<TcpServer::Shared> s) {
             for (ConnectionTable::Id id : table.InOrder()) FD_SET(static_cast<SOCKET>(id), &readable);
             auto wait = table.UntilNextExpiry(Clock::now(), kPoll);
             if (!accepting)
-                wait = std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(acceptAfter - Clock::now()));
+                wait =
+                    std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(acceptAfter - Clock::now()));
             wait = std::max(wait, std::chrono::milliseconds(1));
             timeval limit{0, static_cast<long>(wait.count() * 1000)};
             const int ready = readable.fd_count ? select(0, &readable, nullptr, nullptr, &limit) : 0;

@@ -42,8 +42,8 @@ void CompanionWindow::Run(HANDLE created) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = link::kCompanionClass;
     RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, link::kCompanionClass, link::kCompanionTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                            wc.hInstance, nullptr);
+    hwnd_ = CreateWindowExA(0, link::kCompanionClass, link::kCompanionTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                            nullptr, wc.hInstance, nullptr);
     SetEvent(created);
     if (!hwnd_) return;
     MSG msg;

@@ -298,8 +298,10 @@ TEST(Buttons, ChecksRadiosAndModalResults) {
 TEST(Keys, KeyPressZeroDropsTheKey) {
     TEdit e(nullptr);
     e.OnKeyPress = [](TObject*, char& k) {
-        if (k == 'x') k = 0;
-        else if (k == '\r') k = '\n';
+        if (k == 'x')
+            k = 0;
+        else if (k == '\r')
+            k = '\n';
     };
     char k = 'x';
     EXPECT_FALSE(e.KeyPress(k));
@@ -356,7 +358,7 @@ TEST(Hints, ShortHintAndTheShowHintChain) {
     led->SetParent(panel);
     led->Hint = "Connected to MCU";
     EXPECT_EQ(EffectiveHint(led), "");  // nobody up the chain shows hints
-    f.ShowHint = true;                   // the terminal's main form shows hints
+    f.ShowHint = true;                  // the terminal's main form shows hints
     EXPECT_EQ(EffectiveHint(led), "Connected to MCU");
     led->Hint = "|only a long part";
     EXPECT_EQ(EffectiveHint(led), "");

@@ -23,11 +23,9 @@ TEST(AlignRects, TerminalWindowLayout) {
 
 TEST(AlignRects, OrderByPositionThenListAndHiddenSkipped) {
     std::vector<TAlignItem> items{
-        {alTop, Bounds(0, 50, 5, 10)},
-        {alTop, Bounds(0, 0, 5, 20)},
+        {alTop, Bounds(0, 50, 5, 10)},       {alTop, Bounds(0, 0, 5, 20)},
         {alTop, Bounds(0, 0, 5, 30), false},  // hidden: keeps its place, takes no room
-        {alLeft, Bounds(0, 0, 15, 5)},
-        {alRight, Bounds(0, 0, 25, 5)},
+        {alLeft, Bounds(0, 0, 15, 5)},       {alRight, Bounds(0, 0, 25, 5)},
         {alNone, Bounds(3, 4, 5, 6)},
     };
     AlignRects(Rect(0, 0, 100, 100), items);

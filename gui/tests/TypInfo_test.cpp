@@ -36,7 +36,10 @@ TEST(ClassFacts, NamesAndClassChains) {
     auto* progress = new TProgressBar(&form);
     auto* frame = new TFrame(&form);
     const std::vector<Case> cases{
-        {&form, "TForm", {"TCustomForm", "TScrollingWinControl", "TWinControl", "TControl", "TComponent"}, {"TCustomFrame"}},
+        {&form,
+         "TForm",
+         {"TCustomForm", "TScrollingWinControl", "TWinControl", "TControl", "TComponent"},
+         {"TCustomFrame"}},
         {memo, "TMemo", {"TCustomMemo", "TCustomEdit", "TWinControl"}, {"TEdit", "TCustomListBox"}},
         {edit, "TEdit", {"TCustomEdit"}, {"TCustomMemo"}},
         {combo, "TComboBox", {"TCustomComboBox", "TWinControl"}, {"TCustomListBox"}},

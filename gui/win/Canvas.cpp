@@ -43,8 +43,7 @@ static int PenStyleOf(TPenStyle s) {
 
 void TCanvas::RequirePen() {
     if (!dc_) return;
-    if (pen_h_ && usedPen_.Color == pen_.Color && usedPen_.Width == pen_.Width && usedPen_.Style == pen_.Style)
-        return;
+    if (pen_h_ && usedPen_.Color == pen_.Color && usedPen_.Width == pen_.Width && usedPen_.Style == pen_.Style) return;
     UniqueGdi<HPEN> p(CreatePen(PenStyleOf(pen_.Style), pen_.Width, ColorToRGB(pen_.Color)));
     HGDIOBJ old = SelectObject(dc_, p.Get());
     if (!oldPen_) oldPen_ = old;
@@ -60,7 +59,8 @@ void TCanvas::RequireBrush() {
     case bsClear: b.Reset(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))); break;
     case bsSolid: b.Reset(CreateSolidBrush(ColorToRGB(brush_.Color))); break;
     default: {
-        static const int hatch[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+        static const int hatch[] = {0,        0,           HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
+                                    HS_CROSS, HS_DIAGCROSS};
         b.Reset(CreateHatchBrush(hatch[brush_.Style], ColorToRGB(brush_.Color)));
     }
     }
@@ -166,7 +166,9 @@ int TCanvas::TextWidth(const std::string& text) {
 int TCanvas::TextHeight(const std::string& text) {
     RequireFont();
     SIZE sz{};
-    if (dc_) GetTextExtentPoint32A(dc_, text.empty() ? "Wg" : text.data(), text.empty() ? 2 : static_cast<int>(text.size()), &sz);
+    if (dc_)
+        GetTextExtentPoint32A(dc_, text.empty() ? "Wg" : text.data(), text.empty() ? 2 : static_cast<int>(text.size()),
+                              &sz);
     return sz.cy;
 }
 
@@ -210,8 +212,8 @@ void TCanvas::DrawTransparent(int x, int y, TBitmap& bitmap, TColor key) {
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     if (!dc_ || !source.Handle()) return;
     SetStretchBltMode(dc_, COLORONCOLOR);
-    StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), source.Handle(), src.Left, src.Top,
-               src.Width(), src.Height(), SRCCOPY);
+    StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), source.Handle(), src.Left, src.Top, src.Width(),
+               src.Height(), SRCCOPY);
 }
 
 // ---- TBitmap ----
@@ -331,7 +333,8 @@ std::string TBitmap::SaveToBytes() const {
     ih.biSizeImage = image;
     std::string out(reinterpret_cast<const char*>(&fh), sizeof fh);
     out.append(reinterpret_cast<const char*>(&ih), sizeof ih);
-    for (int y = height_ - 1; y >= 0; --y) out.append(reinterpret_cast<const char*>(ScanLine(y)), static_cast<size_t>(stride_));
+    for (int y = height_ - 1; y >= 0; --y)
+        out.append(reinterpret_cast<const char*>(ScanLine(y)), static_cast<size_t>(stride_));
     return out;
 }
 

@@ -86,7 +86,8 @@ static bool RunPrintDlg(DWORD flags, int* copies, int* from, int* to, int minPag
 
 bool TPrintDialog::Execute() {
     Fire(OnShow, this);
-    const bool ok = RunPrintDlg(MaxPage > 0 ? PD_PAGENUMS : PD_NOPAGENUMS, &Copies, &FromPage, &ToPage, MinPage, MaxPage);
+    const bool ok =
+        RunPrintDlg(MaxPage > 0 ? PD_PAGENUMS : PD_NOPAGENUMS, &Copies, &FromPage, &ToPage, MinPage, MaxPage);
     Fire(OnClose, this);
     return ok;
 }

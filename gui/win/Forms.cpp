@@ -67,8 +67,10 @@ void TCustomForm::CreateWnd() {
         if (Application) Application->MainFormHandle = h;
         if (!Screen().OnTerminate)
             Screen().OnTerminate = [] {
-                if (Application) Application->Terminate();
-                else PostQuitMessage(0);
+                if (Application)
+                    Application->Terminate();
+                else
+                    PostQuitMessage(0);
             };
     }
     if (menu_) {
@@ -123,7 +125,9 @@ TWindowState TCustomForm::WindowState() const {
 void TCustomForm::SetWindowState(TWindowState s) {
     windowState_ = s;
     if (!handle_ || !visible_) return;
-    ShowWindow(static_cast<HWND>(handle_), s == wsMinimized ? SW_MINIMIZE : s == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+    ShowWindow(static_cast<HWND>(handle_), s == wsMinimized   ? SW_MINIMIZE
+                                           : s == wsMaximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
 }
 
 TRect TCustomForm::ScreenWorkArea() {
@@ -140,7 +144,8 @@ TRect TCustomForm::ClientRect() const {
     const_cast<TCustomForm*>(this)->CreateParams(p);
     RECT r{0, 0, 0, 0};
     AdjustWindowRectEx(&r, p.Style, menu_ != nullptr, p.ExStyle);
-    return Rect(0, 0, std::max(0, width_ - static_cast<int>(r.right - r.left)), std::max(0, height_ - static_cast<int>(r.bottom - r.top)));
+    return Rect(0, 0, std::max(0, width_ - static_cast<int>(r.right - r.left)),
+                std::max(0, height_ - static_cast<int>(r.bottom - r.top)));
 }
 
 void TCustomForm::SetClientSize(int w, int h) {
@@ -154,12 +159,14 @@ void TCustomForm::VisibleChanged() {
         HWND h = static_cast<HWND>(handle_);
         DoShowChange(true);
         if (!visible_) return;  // OnShow hid it again
-        ShowWindow(h, windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+        ShowWindow(h, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
                       : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
                                                     : SW_SHOWNORMAL);
         SetForegroundWindow(h);
-        if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(static_cast<HWND>(activeControl_->Handle()));
-        else if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
+        if (activeControl_ && activeControl_->CanFocus())
+            ::SetFocus(static_cast<HWND>(activeControl_->Handle()));
+        else if (TWinControl* first = FindNextControl(nullptr, true, true))
+            first->SetFocus();
     } else if (handle_) {
         ShowWindow(static_cast<HWND>(handle_), SW_HIDE);
         DoShowChange(false);

@@ -148,8 +148,10 @@ void InstallHintManager() {
     if (!g_hints.timerWindow)
         g_hints.timerWindow = AllocateHWnd([](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
             if (msg != WM_TIMER) return DefWindowProcA(wnd, msg, wp, lp);
-            if (wp == HintManager::kShowTimer) g_hints.Show();
-            else g_hints.Hide();
+            if (wp == HintManager::kShowTimer)
+                g_hints.Show();
+            else
+                g_hints.Hide();
             return 0;
         });
     g_hints.filter = Application->AddMessageFilter([](MSG& msg) { return g_hints.Filter(msg); });

@@ -7,9 +7,7 @@ namespace kes {
 TCustomImageList::TCustomImageList(TComponent* owner, int width, int height)
     : TComponent(owner), width_(std::max(1, width)), height_(std::max(1, height)) {}
 
-TCustomImageList::~TCustomImageList() {
-    BeginDestroy();
-}
+TCustomImageList::~TCustomImageList() { BeginDestroy(); }
 
 HIMAGELIST TCustomImageList::Handle() {
     if (!list_) list_.Reset(ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4));
@@ -78,7 +76,8 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     p.rgbFg = CLR_DEFAULT;
     p.fStyle = ILD_TRANSPARENT;
     p.fState = ILS_SATURATE;
-    if (!ImageList_DrawIndirect(&p)) ImageList_DrawEx(list_.Get(), index, canvas.Handle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_BLEND50);
+    if (!ImageList_DrawIndirect(&p))
+        ImageList_DrawEx(list_.Get(), index, canvas.Handle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_BLEND50);
 }
 
 }  // namespace kes

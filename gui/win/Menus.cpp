@@ -25,8 +25,8 @@ void FillInfo(TMenuItem& item, bool ownerDraw, MENUITEMINFOA& mii, std::string& 
     mii.fType = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
     if (item.RadioItem()) mii.fType |= MFT_RADIOCHECK;
     if (ownerDraw && !item.IsLine()) mii.fType |= MFT_OWNERDRAW;
-    mii.fState = (item.Checked() ? MFS_CHECKED : 0) | (item.Enabled() ? 0 : MFS_GRAYED) |
-                 (item.Default() ? MFS_DEFAULT : 0);
+    mii.fState =
+        (item.Checked() ? MFS_CHECKED : 0) | (item.Enabled() ? 0 : MFS_GRAYED) | (item.Default() ? MFS_DEFAULT : 0);
     mii.wID = static_cast<UINT>(item.Command());
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     mii.dwTypeData = text.data();
@@ -121,7 +121,8 @@ void TPopupMenu::Popup(int x, int y) {
     if (!owner)
         if (TCustomForm* f = Screen().ActiveForm()) owner = static_cast<HWND>(f->WindowHandle());
     if (!owner && Screen().MainForm) owner = static_cast<HWND>(Screen().MainForm->Handle());
-    const int cmd = TrackPopupMenu(h, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    const int cmd =
+        TrackPopupMenu(h, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     if (cmd)
         if (TMenuItem* item = FindItem(cmd)) item->Click();
 }

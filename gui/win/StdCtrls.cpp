@@ -151,7 +151,8 @@ std::string TCustomEdit::Text() const {
 }
 
 void TCustomEdit::TextChanged() {
-    if (handle_) SetWindowTextA(H(this), text_.c_str());  // EN_CHANGE runs Change
+    if (handle_)
+        SetWindowTextA(H(this), text_.c_str());  // EN_CHANGE runs Change
     else {
         selStart_ = selEnd_ = 0;
         Change();
@@ -167,7 +168,8 @@ void TCustomEdit::SetReadOnly(bool on) {
 
 void TCustomEdit::SetMaxLength(int n) {
     maxLength_ = std::max(0, n);
-    if (handle_) SendMessageA(H(this), EM_SETLIMITTEXT, maxLength_ > 0 ? static_cast<WPARAM>(maxLength_) : 0x7FFFFFFE, 0);
+    if (handle_)
+        SendMessageA(H(this), EM_SETLIMITTEXT, maxLength_ > 0 ? static_cast<WPARAM>(maxLength_) : 0x7FFFFFFE, 0);
 }
 
 void TCustomEdit::GetSelection(int& start, int& end) const {
@@ -265,14 +267,19 @@ void TCustomListBox::SetTopIndex(int index) {
 }
 
 void TCustomListBox::ItemInserted(int index, const std::string& s) {
-    if (handle_) SendMessageA(H(this), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
-    else if (itemIndex_ >= index) ++itemIndex_;
+    if (handle_)
+        SendMessageA(H(this), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    else if (itemIndex_ >= index)
+        ++itemIndex_;
 }
 
 void TCustomListBox::ItemDeleted(int index) {
-    if (handle_) SendMessageA(H(this), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    else if (itemIndex_ == index) itemIndex_ = -1;
-    else if (itemIndex_ > index) --itemIndex_;
+    if (handle_)
+        SendMessageA(H(this), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    else if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
 }
 
 void TCustomListBox::ItemsCleared() {
@@ -298,7 +305,9 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
     p.WinClassName = "COMBOBOX";
     p.SystemClass = true;
     p.Style = (p.Style & ~WS_CLIPCHILDREN) | WS_VSCROLL | CBS_AUTOHSCROLL |
-              (style_ == csDropDownList ? CBS_DROPDOWNLIST : style_ == csSimple ? CBS_SIMPLE : CBS_DROPDOWN);
+              (style_ == csDropDownList ? CBS_DROPDOWNLIST
+               : style_ == csSimple     ? CBS_SIMPLE
+                                        : CBS_DROPDOWN);
     p.Height += ComboDropHeight(this);
 }
 
@@ -343,14 +352,19 @@ std::string TCustomComboBox::Text() const {
 bool TCustomComboBox::DroppedDown() const { return handle_ && SendMessageA(H(this), CB_GETDROPPEDSTATE, 0, 0); }
 
 void TCustomComboBox::ItemInserted(int index, const std::string& s) {
-    if (handle_) SendMessageA(H(this), CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
-    else if (itemIndex_ >= index) ++itemIndex_;
+    if (handle_)
+        SendMessageA(H(this), CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    else if (itemIndex_ >= index)
+        ++itemIndex_;
 }
 
 void TCustomComboBox::ItemDeleted(int index) {
-    if (handle_) SendMessageA(H(this), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    else if (itemIndex_ == index) itemIndex_ = -1;
-    else if (itemIndex_ > index) --itemIndex_;
+    if (handle_)
+        SendMessageA(H(this), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    else if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
 }
 
 void TCustomComboBox::ItemsCleared() {

@@ -131,8 +131,10 @@ static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 static LRESULT CALLBACK OwnSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
     TWinControl* c = FindControl(hwnd);
     LRESULT r;
-    if (c) r = Dispatch(c, hwnd, msg, wp, lp);
-    else r = DefSubclassProc(hwnd, msg, wp, lp);
+    if (c)
+        r = Dispatch(c, hwnd, msg, wp, lp);
+    else
+        r = DefSubclassProc(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, OwnSubclassProc, id);
         Unbind(hwnd);
@@ -223,8 +225,8 @@ void TWinControl::HandleNeeded() {
     if (parent_ && !parentWnd) return;
     creating_ = true;
     systemClass_ = p.SystemClass;
-    HWND h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, parentWnd, nullptr, GetModuleHandleA(nullptr), this);
+    HWND h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                             parentWnd, nullptr, GetModuleHandleA(nullptr), this);
     if (!h) {
         creating_ = false;
         throw Exception("Error creating window " + p.WinClassName + " (" + std::to_string(GetLastError()) + ")");
@@ -319,7 +321,8 @@ void TControl::Invalidate() {
         return;
     }
     // A windowless control: its parent repaints the whole area (the old place may differ from the new).
-    if (parent_ && parent_->HandleAllocated()) InvalidateRect(static_cast<HWND>(parent_->WindowHandle()), nullptr, TRUE);
+    if (parent_ && parent_->HandleAllocated())
+        InvalidateRect(static_cast<HWND>(parent_->WindowHandle()), nullptr, TRUE);
 }
 
 void TControl::Repaint() {
@@ -554,7 +557,8 @@ static bool MenuShortCut(TCustomForm* form, uint16_t key, TShiftState shift) {
 // The class's own handling (system classes) or the default window procedure (the layer's own classes).
 static void DefaultHandler(bool systemClass, TMessage& m) {
     const HWND h = static_cast<HWND>(m.Wnd);
-    m.Result = systemClass ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
+    m.Result =
+        systemClass ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
 }
 
 // The handlers of TWinControl::WndProc, one per message (or family of messages). Each returns true when it

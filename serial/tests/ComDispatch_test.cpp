@@ -15,8 +15,8 @@ TEST_F(Dispatch, BatchIsHandledInTheFixedOrder) {
     dev->lineErrors = comm::CeOverrun;
     dev->modemStatus = comm::MsCtsOn | comm::MsRlsdOn;
     port->HandleEvents(AllComEvents);
-    EXPECT_EQ(events, (Lines{"Error 4", "RxChar 2", "TxEmpty", "Break", "Ring", "CTS 1", "DSR 0", "RxFlag",
-                             "RLSD 1", "Rx80Full"}));
+    EXPECT_EQ(events, (Lines{"Error 4", "RxChar 2", "TxEmpty", "Break", "Ring", "CTS 1", "DSR 0", "RxFlag", "RLSD 1",
+                             "Rx80Full"}));
     events.clear();
     port->HandleEvents(TComEvents{evCTS, evRxChar});  // received data before the CTS handling
     EXPECT_EQ(events, (Lines{"RxChar 2", "CTS 1"}));
@@ -49,8 +49,8 @@ TEST_F(Dispatch, LinksComeBeforeThePublishedHandler) {
     port->HandleEvent(evDSR);
     port->HandleEvent(evRing);
     port->HandleEvent(evRxFlag);
-    EXPECT_EQ(events, (Lines{"A.DSR 1", "B.DSR 1", "DSR 1", "A.Ring", "B.Ring", "Ring", "A.RxFlag", "B.RxFlag",
-                             "RxFlag"}));
+    EXPECT_EQ(events,
+              (Lines{"A.DSR 1", "B.DSR 1", "DSR 1", "A.Ring", "B.Ring", "Ring", "A.RxFlag", "B.RxFlag", "RxFlag"}));
     events.clear();
     dev->input = "z";
     port->HandleEvent(evRxChar);

@@ -53,9 +53,9 @@ TEST_F(ComPort, OpenAppliesAllGroupsThenStartsEvents) {
     port->OpenPort();
     EXPECT_TRUE(port->Connected());
     EXPECT_EQ(dev->lastFileName, "\\\\.\\COM1");
-    EXPECT_EQ(dev->Calls({"Open", "SetupComm", "SetCommState", "SetCommTimeouts", "StartEvents"}),
-              (Lines{"Open \\\\.\\COM1", "SetupComm 1024 1024", "SetCommState 9600", "SetCommTimeouts",
-                     "StartEvents 0"}));
+    EXPECT_EQ(
+        dev->Calls({"Open", "SetupComm", "SetCommState", "SetCommTimeouts", "StartEvents"}),
+        (Lines{"Open \\\\.\\COM1", "SetupComm 1024 1024", "SetCommState 9600", "SetCommTimeouts", "StartEvents 0"}));
     EXPECT_EQ(dev->pumps, 1);
     dev->log.clear();
     port->OpenPort();  // already open: nothing

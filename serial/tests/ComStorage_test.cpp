@@ -220,8 +220,7 @@ TEST_F(Storage, IniCustomSpeedDefaultsTo9600) {
 }
 
 TEST_F(Storage, FlowControlFlagsOverrideTheSummary) {
-    port->iniFiles["a.ini"] =
-        "[ComPort1]\r\nFlowControl=Hardware\r\nFlowControl.OutCTSFlow=No\r\n";
+    port->iniFiles["a.ini"] = "[ComPort1]\r\nFlowControl=Hardware\r\nFlowControl.OutCTSFlow=No\r\n";
     port->StoredProps = {spBasic, spFlowControl};
     port->LoadSettings(true, "a.ini");
     EXPECT_EQ(port->FlowControl().ControlRTS(), rtsHandshake);
@@ -254,8 +253,8 @@ TEST_F(Storage, RegistryLoadFailsOnAMissingIntegerAfterSettingTheEarlierKeys) {
 TEST_F(Storage, LoadOnAnOpenPortAppliesOnceWhenItEnds) {
     port->OpenPort();
     dev->log.clear();
-    store->keys[kTerminalKey] = {{"BAUDRATE", std::string("19200")}, {"PARITY", std::string("Odd")},
-                                 {"DATABITS", std::string("7")}};
+    store->keys[kTerminalKey] = {
+        {"BAUDRATE", std::string("19200")}, {"PARITY", std::string("Odd")}, {"DATABITS", std::string("7")}};
     port->LoadSettings(false, kTerminalPath);
     EXPECT_EQ(dev->log, (Lines{"SetupComm 1024 1024", "SetCommState 19200", "SetCommTimeouts"}));
     EXPECT_EQ(dev->lastDcb.ByteSize, 7);

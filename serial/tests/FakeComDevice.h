@@ -15,13 +15,13 @@ struct FakeDeviceState {
     std::string input;             // bytes waiting to be read
     std::string written;           // every byte written
     uint32_t modemStatus = 0;
-    uint32_t lineErrors = 0;       // reported (and cleared) by the next ClearCommError
+    uint32_t lineErrors = 0;                   // reported (and cleared) by the next ClearCommError
     std::map<std::string, uint32_t> failures;  // call name -> error code to fail it with
-    int writeLimit = -1;          // a write takes at most this many bytes (-1: all)
+    int writeLimit = -1;                       // a write takes at most this many bytes (-1: all)
     bool open = false;
     ComDcb lastDcb;
     ComTimeoutsRecord lastTimeouts;
-    int pumps = 0;                // event pumps running
+    int pumps = 0;  // event pumps running
     std::string lastFileName;
 
     // The log lines that start with one of the given call names, in order.

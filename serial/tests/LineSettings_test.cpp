@@ -114,8 +114,8 @@ TEST(LineSettings, TimeoutsKeepTheirBits) {
 
 TEST(LineSettings, EventMaskBothWays) {
     const std::pair<TComEvent, uint32_t> table[] = {
-        {evRxChar, 0x1},  {evTxEmpty, 0x4}, {evRxFlag, 0x2}, {evRing, 0x100}, {evBreak, 0x40},
-        {evCTS, 0x8},     {evDSR, 0x10},    {evError, 0x80}, {evRLSD, 0x20},  {evRx80Full, 0x400}};
+        {evRxChar, 0x1}, {evTxEmpty, 0x4}, {evRxFlag, 0x2}, {evRing, 0x100}, {evBreak, 0x40},
+        {evCTS, 0x8},    {evDSR, 0x10},    {evError, 0x80}, {evRLSD, 0x20},  {evRx80Full, 0x400}};
     for (auto [event, bit] : table) {
         EXPECT_EQ(EventsToCommMask(TComEvents{event}), bit);
         EXPECT_EQ(CommMaskToEvents(bit), TComEvents{event});

@@ -318,9 +318,9 @@ TEST_F(Lamp, NewLampIsARedConnectionLampOfTwentyFivePixels) {
 }
 
 TEST_F(Lamp, EachSignalSetsExactlyItsLinkSlot) {
-    const std::vector<std::pair<TComLedSignal, std::string>> table{
-        {lsCTS, "CTS"}, {lsDSR, "DSR"}, {lsRLSD, "RLSD"}, {lsRing, "Ring"},
-        {lsRx, "Rx"},   {lsTx, "Tx"},   {lsConn, "Conn"}};
+    const std::vector<std::pair<TComLedSignal, std::string>> table{{lsCTS, "CTS"},   {lsDSR, "DSR"}, {lsRLSD, "RLSD"},
+                                                                   {lsRing, "Ring"}, {lsRx, "Rx"},   {lsTx, "Tx"},
+                                                                   {lsConn, "Conn"}};
     for (const auto& [signal, slot] : table) {
         led->SetLedSignal(signal);
         EXPECT_EQ(SetSlots(), std::vector<std::string>{slot}) << slot;

@@ -28,7 +28,7 @@ TEST(PortNames, EveryNameReadsBackToItsMember) {
 }
 
 TEST(PortNames, TablesHoldTheStoredTexts) {
-    const char* bauds[] = {"Custom", "110",   "300",   "600",   "1200",   "2400",   "4800",   "9600",
+    const char* bauds[] = {"Custom", "110",   "300",   "600",   "1200",  "2400",   "4800",   "9600",
                            "14400",  "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
     for (int i = 0; i < BaudRateCount; ++i) EXPECT_EQ(BaudRateName(TBaudRate(i)), bauds[i]);
     for (int i = 1; i < BaudRateCount; ++i) EXPECT_EQ(std::to_string(BaudRateSpeed(TBaudRate(i))), bauds[i]);
@@ -78,7 +78,7 @@ TEST(PortNames, CharacterFormOfAll256Codes) {
     }
     EXPECT_EQ(CharSettingName(17), "#17");
     EXPECT_EQ(CharSettingName(' '), "#32");
-    EXPECT_EQ(CharSettingName('#'), "#");  // 35 is written as itself...
+    EXPECT_EQ(CharSettingName('#'), "#");      // 35 is written as itself...
     EXPECT_EQ(CharFromSettingName("#"), '#');  // ...and "#" alone reads back as itself
 }
 

@@ -137,8 +137,8 @@ ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
     ct.WriteTotalTimeoutMultiplier = t.WriteTotalTimeoutMultiplier;
     ct.WriteTotalTimeoutConstant = t.WriteTotalTimeoutConstant;
     if (!::SetCommTimeouts(handle_.Get(), &ct)) return LastError();
-    immediateReads_ = ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 &&
-                      ct.ReadTotalTimeoutConstant == 0;
+    immediateReads_ =
+        ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 && ct.ReadTotalTimeoutConstant == 0;
     if (readAhead_) readAhead_->SetEnabled(immediateReads_);
     return ComStatus::Ok();
 }
@@ -258,9 +258,9 @@ std::string TWinComDevice::ErrorText(uint32_t code) const { return SystemErrorTe
 
 std::string SystemErrorText(DWORD code) {
     char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD n =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string s = n && text ? std::string(text, n) : "System Error.  Code: " + std::to_string(code) + ".";
     if (text) LocalFree(text);
     while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();

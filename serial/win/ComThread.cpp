@@ -41,10 +41,12 @@ bool DeviceGone(HANDLE device) {
 
 }  // namespace
 
-TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow,
-                       std::shared_ptr<TComReadAhead> readAhead)
-    : port_(port), window_(notifyWindow), syncMethod_(port.SyncMethod()),
-      portMask_(EventsToCommMask(port.Events)), readAhead_(std::move(readAhead)) {
+TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow, std::shared_ptr<TComReadAhead> readAhead)
+    : port_(port),
+      window_(notifyWindow),
+      syncMethod_(port.SyncMethod()),
+      portMask_(EventsToCommMask(port.Events)),
+      readAhead_(std::move(readAhead)) {
     stopEvent_ = NewEvent(true, false);
     if (!stopEvent_) throw EOutOfResources("Cannot create the event thread's stop event");
     ownDevice_ = DuplicateForThisProcess(device);
@@ -150,15 +152,9 @@ void TComThread::DispatchEvents() {
     // No exception ends this thread: a failing handler is shown and the port keeps reporting events.
     try {
         switch (syncMethod_) {
-            case smThreadSync:
-                Synchronize([this] { RunEventHandlers(); });
-                break;
-            case smWindowSync:
-                SendEventMessages();
-                break;
-            case smNone:
-                RunEventHandlers();
-                break;
+        case smThreadSync: Synchronize([this] { RunEventHandlers(); }); break;
+        case smWindowSync: SendEventMessages(); break;
+        case smNone: RunEventHandlers(); break;
         }
     } catch (...) {
         HandleGuardedException(std::current_exception());

@@ -16,7 +16,8 @@ void ListSerialPorts(TStringList& list) {
         char valueName[256];
         BYTE data[256];
         DWORD nameLen = sizeof(valueName), dataLen = sizeof(data), type = 0;
-        if (RegEnumValueA(key.Get(), index, valueName, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key.Get(), index, valueName, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS)
+            break;
         std::string name(reinterpret_cast<const char*>(data), dataLen);
         while (!name.empty() && name.back() == '\0') name.pop_back();
         names.push_back(name);

@@ -15,14 +15,14 @@ TEST(BoardModes, TableOfTheFourBoardTypes) {
         const char* connect;
     };
     const Row rows[] = {
-        {TBoardType::Arduino, "Arduino1", "Arduino FlashForth", "Arduino", " MCU: Arduino", false, true, false,
-         '\r', false, false, "\r\r"},
-        {TBoardType::Scamp2, "SCAMPPIC241", "SCAMP2 FORTH", "Scamp2", " MCU: Scamp2", false, true, false, '\r',
-         true, true, "\r"},
-        {TBoardType::Scamp2andTirvane, "SCAMPPIC24usingTirvane1", "SCAMP2 FORTH using ANSI Console",
-         "Scamp2andTirvane", " MCU: Scamp2+ANSI Console", false, true, false, '\r', true, false, "\r\r"},
-        {TBoardType::ESP32, "ESP32", "ESP32 FORTH", "ESP32forth", " MCU: ESP32 w FORTH", true, false, true, '\n',
+        {TBoardType::Arduino, "Arduino1", "Arduino FlashForth", "Arduino", " MCU: Arduino", false, true, false, '\r',
          false, false, "\r\r"},
+        {TBoardType::Scamp2, "SCAMPPIC241", "SCAMP2 FORTH", "Scamp2", " MCU: Scamp2", false, true, false, '\r', true,
+         true, "\r"},
+        {TBoardType::Scamp2andTirvane, "SCAMPPIC24usingTirvane1", "SCAMP2 FORTH using ANSI Console", "Scamp2andTirvane",
+         " MCU: Scamp2+ANSI Console", false, true, false, '\r', true, false, "\r\r"},
+        {TBoardType::ESP32, "ESP32", "ESP32 FORTH", "ESP32forth", " MCU: ESP32 w FORTH", true, false, true, '\n', false,
+         false, "\r\r"},
     };
     ASSERT_EQ(BoardModes().size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
@@ -84,11 +84,11 @@ TEST(BoardModes, TypedTextThePortDidNotTakeIsLoggedOncePerBurst) {
         int written;
         bool logged;
     } burst[] = {
-        {1, 1, false}, {6, 6, false},  // complete
-        {6, 2, true},                  // the first loss: logged
-        {1, 0, false}, {6, -1, false}, // the same burst
-        {1, 1, false},                 // a complete write ends it
-        {3, 0, true},                  // a new burst
+        {1, 1, false}, {6, 6, false},   // complete
+        {6, 2, true},                   // the first loss: logged
+        {1, 0, false}, {6, -1, false},  // the same burst
+        {1, 1, false},                  // a complete write ends it
+        {3, 0, true},                   // a new burst
     };
     for (const auto& w : burst) EXPECT_EQ(typed.Written(w.wanted, w.written).has_value(), w.logged) << w.wanted;
     TTypedWrites fresh;

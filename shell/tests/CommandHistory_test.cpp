@@ -12,7 +12,7 @@ TEST(CommandHistory, UpAfterSendingRecallsThatCommand) {
     EXPECT_EQ(h.Up(), "one");
     EXPECT_EQ(h.Up(), std::nullopt);  // already the oldest
     EXPECT_EQ(h.Down(), "two");
-    EXPECT_EQ(h.Down(), "");          // past the newest: the line is emptied
+    EXPECT_EQ(h.Down(), "");  // past the newest: the line is emptied
     EXPECT_TRUE(h.PastEnd());
     EXPECT_EQ(h.Down(), "");
     EXPECT_EQ(h.Up(), "two");

@@ -57,7 +57,9 @@ void ExpectSplitsAgree(const std::string& batch) {
 
 TEST(EscapeFilter, BellsAreRemovedAndBeepOncePerBell) {
     TEscapeFilter f;
-    TEscapeResult r = f.Filter("ab\x07" "c");
+    TEscapeResult r = f.Filter(
+        "ab\x07"
+        "c");
     EXPECT_EQ(r.Text, "abc");
     EXPECT_EQ(r.Beeps, 1);
     EXPECT_EQ(f.Filter("\x07x\x07").Beeps, 2);
@@ -73,8 +75,8 @@ TEST(EscapeFilter, KnownSequencesAreRemoved) {
 // The board's text after a sequence is never eaten: the sequence ends at its final byte.
 TEST(EscapeFilter, TextAfterASequenceIsKept) {
     EXPECT_EQ(FilterOnce(E + "[1;32mHello"), "Hello");
-    EXPECT_EQ(FilterOnce(E + "[3mab"), "ab");               // italic: only three bytes after ESC
-    EXPECT_EQ(FilterOnce(E + "[38;5;208mok"), "ok");        // 256-colour form, longer than ESC [3xy
+    EXPECT_EQ(FilterOnce(E + "[3mab"), "ab");                         // italic: only three bytes after ESC
+    EXPECT_EQ(FilterOnce(E + "[38;5;208mok"), "ok");                  // 256-colour form, longer than ESC [3xy
     EXPECT_EQ(FilterOnce(E + "[Kline" + E + "[2;5Hend"), "lineend");  // erase-line needs no ; or H
 }
 
@@ -101,7 +103,7 @@ TEST(EscapeFilter, EscapeAtTheVeryEndWaitsForItsNextByte) {
 TEST(EscapeFilter, BrokenSequencesAreShownNotSwallowed) {
     EXPECT_EQ(FilterOnce(E + "x"), E + "x");
     EXPECT_EQ(FilterOnce(E + "[12\r\nok"), E + "[12\r\nok");
-    EXPECT_EQ(FilterOnce(E + "[1 2m"), E + "[1 2m");           // parameter after intermediate
+    EXPECT_EQ(FilterOnce(E + "[1 2m"), E + "[1 2m");          // parameter after intermediate
     EXPECT_EQ(FilterOnce(E + "[1" + E + "[0mz"), E + "[1z");  // a new ESC ends the broken one
     EXPECT_EQ(FilterOnce(E + E + "[0m"), E);
 }
@@ -145,11 +147,17 @@ TEST(EscapeFilter, EverySplitOfABatchShowsTheSameAsTheWholeBatch) {
     const std::string longSeq = E + "[" + std::string(70, '2') + "m";
     for (const std::string& batch : {
              "plain text\r\n ok\r\n" + E,
-             E + "[31mred" + E + "[0m \x07" "done" + E + "[1;32mHello" + E + "[",
+             E + "[31mred" + E +
+                 "[0m \x07"
+                 "done" +
+                 E + "[1;32mHello" + E + "[",
              "a" + E + "[2Jb" + E + "[?25l" + E + "[?25h" + E + "x" + E + E + "[H\r\n",
              E + "[12\r\n" + E + "[1 2m" + E + "[38;5;1m" + E + "[K",
              "x" + longSeq + "y" + E + "[" + std::string(61, '3') + "mz",
-             std::string("\x07\x07") + E + "[\x07" "31m" + E + "\x07[0m",
+             std::string("\x07\x07") + E +
+                 "[\x07"
+                 "31m" +
+                 E + "\x07[0m",
          })
         ExpectSplitsAgree(batch);
 }

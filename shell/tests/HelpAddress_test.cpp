@@ -29,16 +29,16 @@ TEST(HelpAddress, WwwAddressesGetHttpAndKeepTheirCase) {
 TEST(HelpAddress, OnlyHttpAndHttpsInAnyLetterCase) {
     EXPECT_EQ(WebAddressAt("HTTPS://X.ORG/a?b=1&c=2", 0), "HTTPS://X.ORG/a?b=1&c=2");
     EXPECT_EQ(WebAddressAt("Http://x.org", 0), "Http://x.org");
-    for (const char* refused : {"file://c:/windows/system32/calc.exe", "ftp://x.org", "javascript://x",
-                                "ms-settings://x", "calc.exe", "mailto:me@x.org", "c:\\windows\\notepad.exe",
-                                "see:https://x.org", "xwww.a.org", "wwwa.org"})
+    for (const char* refused :
+         {"file://c:/windows/system32/calc.exe", "ftp://x.org", "javascript://x", "ms-settings://x", "calc.exe",
+          "mailto:me@x.org", "c:\\windows\\notepad.exe", "see:https://x.org", "xwww.a.org", "wwwa.org"})
         EXPECT_EQ(WebAddressAt(refused, 2), "") << refused;
 }
 
 TEST(HelpAddress, AddressWithoutHostOrWithOddCharactersIsRefused) {
-    for (const char* refused : {"http://", "https://", "www.", "(https://)", "https://x.org/a\"b",
-                                "https://x.org/|calc", "https://x.org/a^b", "https://x.org\\..\\a",
-                                "https://x.org/<b>", "https://x.org/\x7F", "https://x\xE4.org"})
+    for (const char* refused :
+         {"http://", "https://", "www.", "(https://)", "https://x.org/a\"b", "https://x.org/|calc", "https://x.org/a^b",
+          "https://x.org\\..\\a", "https://x.org/<b>", "https://x.org/\x7F", "https://x\xE4.org"})
         EXPECT_EQ(WebAddressAt(refused, 1), "") << refused;
 }
 

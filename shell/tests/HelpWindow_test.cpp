@@ -21,8 +21,8 @@ namespace {
 class HelpWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("helpwin_" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        folder_ =
+            std::filesystem::temp_directory_path() / ("helpwin_" + std::to_string(reinterpret_cast<uintptr_t>(this)));
         std::filesystem::create_directories(folder_);
         form_ = std::make_unique<TForm3>(nullptr);
         form_->HelpFolder = folder_.string() + "/";
@@ -95,7 +95,9 @@ TEST_F(HelpWindow, SearchRunsFromTheStartAndAgainAfterTheHitWithoutWrapping) {
 }
 
 TEST_F(HelpWindow, IgnoringCaseFoldsOnlyTheLettersAToZ) {
-    UseText("Kleine \xC4pfel und gro\xDF" "e BIRNEN im Korb");
+    UseText(
+        "Kleine \xC4pfel und gro\xDF"
+        "e BIRNEN im Korb");
     Search("\xE4pfel");  // a-umlaut is not the same letter as A-umlaut here
     EXPECT_EQ(Selection(), std::make_pair(0, 0));
     Search("\xC4PFEL");
@@ -172,8 +174,10 @@ TEST(HelpText, TellsWhatTheProgramDoesAndListsTheWordsInNameOrder) {
         std::vector<std::string> names;
         bool inSection = false;
         for (const std::string& line : lines.Items()) {
-            if (line.rfind(heading, 0) == 0) inSection = true;
-            else if (inSection && !names.empty() && line.empty()) break;
+            if (line.rfind(heading, 0) == 0)
+                inSection = true;
+            else if (inSection && !names.empty() && line.empty())
+                break;
             // A word line: the name in the first column, its stack effect from column 12.
             else if (inSection && line.size() > 12 && line[0] != ' ' && line[10] == ' ' && line[11] == '(')
                 names.push_back(line.substr(0, line.find(' ')));

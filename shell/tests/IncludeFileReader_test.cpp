@@ -36,15 +36,24 @@ TEST(RegularFile, DeviceNamesAreKnownBeforeOpening) {
         const char* name;
         bool device;
     } cases[] = {
-        {"\\\\.\\COM7", true},           {"//./pipe/x", true},
-        {"\\\\.\\pipe\\kestrup", true},  {"\\\\?\\GLOBALROOT\\Device\\Null", true},
-        {"aux", true},                   {"C:\\src\\AUX.fs", true},
-        {"nul .txt", true},              {"com1.", true},
-        {"lpt9", true},                  {"CONOUT$", true},
-        {"\\\\?\\C:\\src\\lib.fs", false}, {"\\\\?\\UNC\\srv\\share\\lib.fs", false},
-        {"\\\\srv\\share\\lib.fs", false}, {"C:\\src\\auxiliary.fs", false},
-        {"com10", false},                {"com0", false},
-        {"C:\\aux\\lib.fs", false},      {"lib.fs", false},
+        {"\\\\.\\COM7", true},
+        {"//./pipe/x", true},
+        {"\\\\.\\pipe\\kestrup", true},
+        {"\\\\?\\GLOBALROOT\\Device\\Null", true},
+        {"aux", true},
+        {"C:\\src\\AUX.fs", true},
+        {"nul .txt", true},
+        {"com1.", true},
+        {"lpt9", true},
+        {"CONOUT$", true},
+        {"\\\\?\\C:\\src\\lib.fs", false},
+        {"\\\\?\\UNC\\srv\\share\\lib.fs", false},
+        {"\\\\srv\\share\\lib.fs", false},
+        {"C:\\src\\auxiliary.fs", false},
+        {"com10", false},
+        {"com0", false},
+        {"C:\\aux\\lib.fs", false},
+        {"lib.fs", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsDeviceName(c.name), c.device) << c.name;
 }

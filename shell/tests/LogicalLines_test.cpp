@@ -9,10 +9,10 @@ using namespace kes;
 TEST(LogicalLines, LineUnderTheCaret) {
     const std::string text = "first\r\nsecond line\r\n\r\nlast";
     EXPECT_EQ(LineAt(text, 0).Of(text), "first");
-    EXPECT_EQ(LineAt(text, 5).Of(text), "first");          // caret after the line's last character
-    EXPECT_EQ(LineAt(text, 6).Of(text), "first");          // between CR and LF
+    EXPECT_EQ(LineAt(text, 5).Of(text), "first");  // caret after the line's last character
+    EXPECT_EQ(LineAt(text, 6).Of(text), "first");  // between CR and LF
     EXPECT_EQ(LineAt(text, 7).Of(text), "second line");
-    EXPECT_EQ(LineAt(text, 20).Of(text), "");              // the empty line
+    EXPECT_EQ(LineAt(text, 20).Of(text), "");  // the empty line
     EXPECT_EQ(LineAt(text, text.size()).Of(text), "last");
     EXPECT_EQ(LineAt(text, 999).Of(text), "last");
     EXPECT_EQ(LineAt("", 0).Length(), 0u);

@@ -20,8 +20,7 @@ struct TShown {
     std::string Memo;
     std::string Raw;
 };
-TShown Show(const TBoardMode& mode, const std::vector<std::string>& chunks, bool drainEach,
-            std::string memo = "") {
+TShown Show(const TBoardMode& mode, const std::vector<std::string>& chunks, bool drainEach, std::string memo = "") {
     TReceivePath path;
     TShown shown{std::move(memo), ""};
     auto drain = [&] {

@@ -51,8 +51,8 @@ TEST(SourceEditing, TheWordUnderADoubleClick) {
         return text.substr(r.Start, r.Length);
     };
     EXPECT_EQ(word(3), "include");
-    EXPECT_EQ(word(2), "include");   // at its first character
-    EXPECT_EQ(word(9), "include");   // right after its last one
+    EXPECT_EQ(word(2), "include");  // at its first character
+    EXPECT_EQ(word(9), "include");  // right after its last one
     EXPECT_EQ(word(12), "\"my");
     EXPECT_EQ(word(35), "<core.fs>");
     EXPECT_EQ(word(30), "#include");

@@ -33,8 +33,8 @@ TEST(TerminalSettings, OddValuesReadAsDefaults) {
 
 TEST(TerminalSettings, PlacesNoWindowCanHaveReadAsTheDefaultPlace) {
     const TWindowPlace def;
-    for (TWindowPlace odd : {TWindowPlace{-32000, -32000, 28, 160}, TWindowPlace{10, 10, 0, 800},
-                             TWindowPlace{10, 10, 600, -5}}) {
+    for (TWindowPlace odd :
+         {TWindowPlace{-32000, -32000, 28, 160}, TWindowPlace{10, 10, 0, 800}, TWindowPlace{10, 10, 600, -5}}) {
         TMemIniFile ini;
         TTerminalSettings s;
         s.Window = odd;

@@ -100,8 +100,8 @@ TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
         terminal.Tick();
     }
     EXPECT_EQ(screen.shows, 1) << "no append before its time";
-    terminal.AddText("typed");  // the terminal's own text keeps its place among the board's
-    terminal.Received("\b\b!");        // backspaces reach into waiting text
+    terminal.AddText("typed");   // the terminal's own text keeps its place among the board's
+    terminal.Received("\b\b!");  // backspaces reach into waiting text
     terminal.Drain();
     screen.now += 3 * TTerminal::kAppendShare - 20;
     terminal.Tick();
@@ -114,8 +114,9 @@ TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {
     terminal.Tick();
     EXPECT_EQ(screen.shows, 3);
     screen.memo.resize(screen.memo.size() - 1);
-    EXPECT_EQ(screen.memo, "first\nline 0\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\nline 9\n"
-                           "typ!");
+    EXPECT_EQ(screen.memo,
+              "first\nline 0\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\nline 9\n"
+              "typ!");
     // A clear screen in the waiting text drops what waited before its batch.
     terminal.SetBoardType(TBoardType::Scamp2);
     terminal.Received("gone");

@@ -28,7 +28,8 @@ TEST(UploadEngine, SendsTheTextLineByLinePacedByTheBoard) {
     EXPECT_EQ(b.written, (Lines{": a 1 ;", " \\ indented", "x \\ log y", "( log z )", longLine}));
     EXPECT_EQ(b.raw[0], ": a 1 ;\r");
     EXPECT_EQ(b.pacingViolations, 0);
-    EXPECT_EQ(b.logLines, (Lines{"Sourcefile parsing started", "x \\ log y", "( log z )", "Sourcefile parsing completed"}));
+    EXPECT_EQ(b.logLines,
+              (Lines{"Sourcefile parsing started", "x \\ log y", "( log z )", "Sourcefile parsing completed"}));
     EXPECT_EQ(b.status, "All text send to processor");
     EXPECT_EQ(b.progressMax, 6);
     EXPECT_EQ(b.progress, 0);
@@ -63,7 +64,8 @@ TEST(UploadEngine, IncludeFilesAreFollowedRecursivelyAndDirectivesNeverSent) {
     auto r = b.Send(": one ;\r\n\\ INCLUDE lib.fs\r\n: two ;\r\n");
     EXPECT_EQ(r.outcome, UploadOutcome::Completed);
     // A "( include " line of an include file is always sent (it is not a comment line).
-    EXPECT_EQ(b.written, (Lines{": one ;", ": lib ;", ": deep ;", "( include tail.fs )", ": tail ;", ": lib2 ;", ": two ;"}));
+    EXPECT_EQ(b.written,
+              (Lines{": one ;", ": lib ;", ": deep ;", "( include tail.fs )", ": tail ;", ": lib2 ;", ": two ;"}));
     EXPECT_EQ(b.pacingViolations, 0);
     EXPECT_TRUE(b.Logged("\\ INCLUDE lib.fs"));
     EXPECT_TRUE(b.Logged("File \"lib.fs\" found and to be parsed now "));
@@ -77,7 +79,8 @@ TEST(UploadEngine, IncludeFilesAreFollowedRecursivelyAndDirectivesNeverSent) {
     std::vector<std::string> levels;
     for (const auto& t : b.trace)
         if (t.rfind("open:", 0) == 0 || t.rfind("close:", 0) == 0) levels.push_back(t);
-    EXPECT_EQ(levels, (Lines{"open:1:lib.fs", "open:2:Sub\\Deep.fs", "close:2", "open:2:tail.fs", "close:2", "close:1"}));
+    EXPECT_EQ(levels,
+              (Lines{"open:1:lib.fs", "open:2:Sub\\Deep.fs", "close:2", "open:2:tail.fs", "close:2", "close:1"}));
 }
 
 TEST(UploadEngine, IncludeFrameHoldsTheOpenLevels) {
@@ -127,8 +130,9 @@ TEST(UploadEngine, IncludeOnceComparesWholeResolvedPaths) {
     b.AddFile("C:\\src\\data.fs", ": data ;\r\n");
     b.AddFile("C:\\src\\a.fs", ": a ;\r\n");
     b.AddFile("C:\\src\\lib.fs", ": lib ;\r\n\\ include lib.fs\r\n");
-    auto r = b.Send("\\ include data.fs\r\n\\ include a.fs\r\n\\ include lib.fs\r\n\\ include .\\lib.fs\r\n"
-                    "#include <sub/../LIB.FS>\r\n\\ include main.fs\r\n: end ;\r\n");
+    auto r = b.Send(
+        "\\ include data.fs\r\n\\ include a.fs\r\n\\ include lib.fs\r\n\\ include .\\lib.fs\r\n"
+        "#include <sub/../LIB.FS>\r\n\\ include main.fs\r\n: end ;\r\n");
     EXPECT_EQ(r.outcome, UploadOutcome::Completed);
     // a.fs is not taken for data.fs; lib.fs is sent once; the self-include and the main file are refused.
     EXPECT_EQ(b.written, (Lines{": data ;", ": a ;", ": lib ;", ": end ;"}));
@@ -146,8 +150,9 @@ TEST(UploadEngine, AliasesOfOneFileAreIncludedOnceAndOversizedFilesAreNotRead) {
     b.AddFile("C:\\src\\a.fs", ": a ;\r\n");
     b.AddFile("C:\\src\\big.fs", ": big ;\r\n");
     b.tooLarge.insert(IncludePathKey("C:\\src\\big.fs"));
-    auto r = b.Send("\\ include a.fs\r\n\\ include a.fs.\r\n#include \"A.FS \"\r\n\\ include main.fs..\r\n"
-                    "\\ include big.fs\r\n: end ;\r\n");
+    auto r = b.Send(
+        "\\ include a.fs\r\n\\ include a.fs.\r\n#include \"A.FS \"\r\n\\ include main.fs..\r\n"
+        "\\ include big.fs\r\n: end ;\r\n");
     EXPECT_EQ(b.written, (Lines{": a ;", ": end ;"}));
     EXPECT_EQ(b.warnings, (Lines{"Include File a.fs. already included! SKIPPING it now!",
                                  "Include File A.FS  already included! SKIPPING it now!",
@@ -260,7 +265,10 @@ TEST(UploadEngine, SlowAnswersWithinTheTimeOutGoOn) {
 TEST(UploadEngine, CancelDuringAWaitStopsAtOnce) {
     FakeBoard b;
     b.replies[2] = Silent();
-    b.duringWait[2] = [&] { b.clock.now += 1000; b.engine.Cancel(); };
+    b.duringWait[2] = [&] {
+        b.clock.now += 1000;
+        b.engine.Cancel();
+    };
     auto r = b.Send("1\r\n2\r\n3\r\n");
     EXPECT_EQ(r.outcome, UploadOutcome::Cancelled);
     EXPECT_EQ(b.written, (Lines{"1", "2"}));
@@ -420,8 +428,7 @@ TEST(UploadEngine, SelectionProgressCountsTheWholeSource) {
 
 TEST(UploadEngine, NestedIncludesWithSelfIncludeAndMissingFile) {
     FakeBoard b;
-    b.AddFile("C:\\src\\lib\\one.fs",
-              "\\ one: included by main\r\n: one ;\r\n#include <Two.fs>\r\n: one-b ;\r\n");
+    b.AddFile("C:\\src\\lib\\one.fs", "\\ one: included by main\r\n: one ;\r\n#include <Two.fs>\r\n: one-b ;\r\n");
     b.AddFile("C:\\src\\two.fs", ": two ;\r\n\\ include two.fs\r\n\\ include missing.fs\r\n: two-b ;\r\n");
     auto r = b.Send(": main ;\r\n\\ include lib\\one.fs\r\n: main-b ;\r\n");
     EXPECT_EQ(r.outcome, UploadOutcome::Incomplete);

@@ -94,9 +94,9 @@ private:
 // What the board does with one line written to it.
 struct BoardReply {
     enum Kind { Answer, Silent, Question, FailWrite, ThrowOnWrite } kind = Answer;
-    std::uint64_t delay = 0;     // until the answer, or until the question opens
-    std::uint64_t holdMs = 0;    // how long the question stays open
-    bool yes = true;             // the question's answer
+    std::uint64_t delay = 0;   // until the answer, or until the question opens
+    std::uint64_t holdMs = 0;  // how long the question stays open
+    bool yes = true;           // the question's answer
 };
 
 class FakeBoard : public UploadPort, public UploadFiles, public UploadLog, public UploadView {
@@ -106,16 +106,16 @@ public:
 
     bool connected = true;
     std::string lineEnd = "\r";
-    std::map<int, BoardReply> replies;   // by the 1-based number of the write; default: answer at once
+    std::map<int, BoardReply> replies;                // by the 1-based number of the write; default: answer at once
     std::map<int, std::function<void()>> duringWait;  // run right after that write, inside its wait
 
-    std::vector<std::string> written;    // lines as written, without the line end
-    std::vector<std::string> raw;        // bytes as written
+    std::vector<std::string> written;  // lines as written, without the line end
+    std::vector<std::string> raw;      // bytes as written
     std::vector<std::uint64_t> writtenAt;
     int pacingViolations = 0;
     std::vector<std::string> logLines;
     std::vector<std::string> warnings;
-    std::vector<std::string> trace;      // every call in order
+    std::vector<std::string> trace;  // every call in order
     std::string status;
     int progressMax = -1;
     int progress = -1;
@@ -175,14 +175,11 @@ public:
         trace.push_back("write:" + line);
         awaitingAnswer_ = true;
         switch (reply.kind) {
-        case BoardReply::Answer:
-            clock.After(reply.delay, [this] { Answer(); });
-            break;
+        case BoardReply::Answer: clock.After(reply.delay, [this] { Answer(); }); break;
         case BoardReply::Question:
             clock.After(reply.delay, [this, reply] { Question(reply.holdMs, reply.yes); });
             break;
-        default:
-            break;
+        default: break;
         }
         if (duringWait.count(n)) clock.After(0, duringWait[n]);
         return true;
@@ -199,8 +196,10 @@ public:
         engine.QuestionOpened();
         clock.now += holdMs;
         engine.QuestionAnswered(yes);
-        if (yes) awaitingAnswer_ = false;
-        else engine.Cancel();
+        if (yes)
+            awaitingAnswer_ = false;
+        else
+            engine.Cancel();
     }
 
     // UploadFiles

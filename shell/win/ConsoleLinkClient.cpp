@@ -37,7 +37,9 @@ std::optional<TLinkError> WaitWritable(SOCKET s, unsigned timeoutMs, const char*
 
 }  // namespace
 
-std::string TLinkError::Text() const { return std::string(Api) + " failed (Winsock error " + std::to_string(Code) + ")"; }
+std::string TLinkError::Text() const {
+    return std::string(Api) + " failed (Winsock error " + std::to_string(Code) + ")";
+}
 
 TConsoleLinkClient::TConsoleLinkClient() {
     WSADATA data;
@@ -81,9 +83,7 @@ std::optional<TLinkError> TConsoleLinkClient::SendBatch(std::string_view bytes) 
     return std::nullopt;
 }
 
-bool TConsoleLinkClient::CompanionWindowExists() {
-    return FindWindowA(nullptr, link::kCompanionTitle) != nullptr;
-}
+bool TConsoleLinkClient::CompanionWindowExists() { return FindWindowA(nullptr, link::kCompanionTitle) != nullptr; }
 
 bool TConsoleLinkClient::CompanionWindowSeen() {
     if (FindWindowA(link::kCompanionClass, link::kCompanionTitle) ||

@@ -22,10 +22,10 @@ class TConsoleLinkClient {
 public:
     std::string Host = link::kHost;
     uint16_t Port = link::kPort;
-    unsigned ConnectTimeoutMs = 300;    // a connect that takes longer fails
-    unsigned SendStallTimeoutMs = 2000; // a write that makes no progress for this long fails
+    unsigned ConnectTimeoutMs = 300;     // a connect that takes longer fails
+    unsigned SendStallTimeoutMs = 2000;  // a write that makes no progress for this long fails
 
-    TConsoleLinkClient();   // starts Winsock 2.2
+    TConsoleLinkClient();  // starts Winsock 2.2
     ~TConsoleLinkClient();
     TConsoleLinkClient(const TConsoleLinkClient&) = delete;
     TConsoleLinkClient& operator=(const TConsoleLinkClient&) = delete;
@@ -42,7 +42,7 @@ public:
     unsigned TitleSearchIntervalMs = WinePolicy::CompanionTitleSearchIntervalMs;
 
 private:
-    int startError_ = 0;  // WSAStartup's result; 0 when Winsock is ready
+    int startError_ = 0;                      // WSAStartup's result; 0 when Winsock is ready
     unsigned long long nextTitleSearch_ = 0;  // GetTickCount64 time
 };
 

@@ -17,8 +17,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TSourceUpload::TSourceUpload(TSourceFile& window)
-    : window_(window), engine_(*this, *this, files_, *this, *this) {}
+TSourceUpload::TSourceUpload(TSourceFile& window) : window_(window), engine_(*this, *this, files_, *this, *this) {}
 
 TSourceUpload::~TSourceUpload() { AttachPort(nullptr); }
 
@@ -55,8 +54,8 @@ UploadResult TSourceUpload::Run(UploadKind kind) {
     if (!UploadAllowed(kind, memo.Lines().Count())) return result;
     int selStart = 0, selEnd = 0;
     memo.GetSelection(selStart, selEnd);
-    UploadText text = MakeUploadText(kind, memo.Text(), static_cast<size_t>(selStart),
-                                     static_cast<size_t>(selEnd - selStart));
+    UploadText text =
+        MakeUploadText(kind, memo.Text(), static_cast<size_t>(selStart), static_cast<size_t>(selEnd - selStart));
     text.sourceFile = window_.FileName();
     text.baseFolder = window_.BaseFolder();
     window_.Memo2->SetText(JoinLines(text.lines));
@@ -154,9 +153,7 @@ void TSourceUpload::SetProgress(int position) {
 
 void TSourceUpload::SetStatusText(const std::string& text) { window_.StatusBar1->Panels()[2].SetText(text); }
 
-void TSourceUpload::ShowWarning(const std::string& text) {
-    MsgBox(text, "Warning", MB_OK | MB_ICONWARNING, &window_);
-}
+void TSourceUpload::ShowWarning(const std::string& text) { MsgBox(text, "Warning", MB_OK | MB_ICONWARNING, &window_); }
 
 // The terminal shows the answers at its own pace: no line waits for the memo.
 void TSourceUpload::RepaintTerminal() {

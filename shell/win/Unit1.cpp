@@ -92,7 +92,8 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     StatusBar1 = new TStatusBar(this);
     StatusBar1->SetName("StatusBar1");
     StatusBar1->SetParent(this);
-    const char* panelTexts[] = {"Device", "Speed", "Bits", "Parity", "Stopbit(s)", "(unused)", "Status", "ProcessorType"};
+    const char* panelTexts[] = {"Device",     "Speed",    "Bits",   "Parity",
+                                "Stopbit(s)", "(unused)", "Status", "ProcessorType"};
     const int panelWidths[] = {100, 100, 100, 100, 100, 100, 150, 50};
     for (int i = 0; i < 8; ++i) {
         TStatusPanel& p = StatusBar1->Panels().Add();
@@ -277,9 +278,9 @@ void TKestrup::AddLogLineTimeLast(const std::string& message) { terminal_.LogTim
 // ---- creation, showing, closing
 
 void TKestrup::WritePortPanels() {
-    const TPortPanelTexts t = PortPanelTexts(ComPort1->Port(), BaudRateName(ComPort1->BaudRate()),
-                                             DataBitsName(ComPort1->DataBits()), ParityName(ComPort1->Parity().Bits()),
-                                             StopBitsName(ComPort1->StopBits()));
+    const TPortPanelTexts t =
+        PortPanelTexts(ComPort1->Port(), BaudRateName(ComPort1->BaudRate()), DataBitsName(ComPort1->DataBits()),
+                       ParityName(ComPort1->Parity().Bits()), StopBitsName(ComPort1->StopBits()));
     StatusBar1->Panels()[0].SetText(t.Device);
     StatusBar1->Panels()[1].SetText(t.Speed);
     StatusBar1->Panels()[2].SetText(t.Bits);
@@ -445,8 +446,10 @@ void TKestrup::ShowText(const TDrainedBatch& edit) {
             Memo1->SetSelection(end - static_cast<int>(std::min<size_t>(edit.EraseChars, end)), end);
             Memo1->ReplaceSelection("");
         }
-        if (!edit.Append.empty()) Memo1->AppendText(edit.Append);
-        else Memo1->SetCaret(Memo1->GetTextLen());
+        if (!edit.Append.empty())
+            Memo1->AppendText(edit.Append);
+        else
+            Memo1->SetCaret(Memo1->GetTextLen());
     });
 }
 
@@ -454,8 +457,7 @@ void TKestrup::Beep() { MessageBeep(MB_OK); }
 
 void TKestrup::Forward(const std::string& raw) {
     if (raw.empty() || !IdTCPClient1->CompanionWindowSeen()) return;
-    if (IdTCPClient1->SendBatch(raw))
-        MsgBox(Text::TcpProblem, Text::CaptionWarning, MB_OK | MB_ICONWARNING, this);
+    if (IdTCPClient1->SendBatch(raw)) MsgBox(Text::TcpProblem, Text::CaptionWarning, MB_OK | MB_ICONWARNING, this);
 }
 
 bool TKestrup::AskWarning(const std::string& line) {
@@ -538,9 +540,12 @@ void TKestrup::Edit1KeyPress(TObject*, char& key) {
 
 void TKestrup::Edit1KeyDown(TObject*, uint16_t& key, TShiftState) {
     std::optional<std::string> shown;
-    if (key == vkUp) shown = history_.Up();
-    else if (key == vkDown) shown = history_.Down();
-    else return;
+    if (key == vkUp)
+        shown = history_.Up();
+    else if (key == vkDown)
+        shown = history_.Down();
+    else
+        return;
     if (shown) {
         Edit1->SetText(*shown);
         Edit1->SetSelection(static_cast<int>(shown->size()), static_cast<int>(shown->size()));

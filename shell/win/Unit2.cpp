@@ -217,9 +217,7 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
 
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-    OpenInTextEditor = [](const std::string& parameters) {
-        ShellOpen("notepad.exe", parameters);
-    };
+    OpenInTextEditor = [](const std::string& parameters) { ShellOpen("notepad.exe", parameters); };
 }
 
 TSourceFile::~TSourceFile() {
@@ -365,9 +363,8 @@ void TSourceFile::Printcurrentsourcefile1Click(TObject*) {
     printer.BeginDoc();
     try {
         HDC dc = printer.Canvas().Handle();
-        const TPrintLayout layout =
-            LayoutPrintout(count, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
-                           GetDeviceCaps(dc, VERTRES), Memo1->Font().Height());
+        const TPrintLayout layout = LayoutPrintout(count, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
+                                                   GetDeviceCaps(dc, VERTRES), Memo1->Font().Height());
         TStringList lines;
         lines.SetText(Memo1->Text());
         int page = 1;
@@ -406,9 +403,7 @@ void TSourceFile::Memo1Click(TObject*) {
 
 // ---- search
 
-void TSourceFile::btFindClick(TObject* sender) {
-    FindInMemo(*Memo1, Edit1->Text(), sender == btAgain);
-}
+void TSourceFile::btFindClick(TObject* sender) { FindInMemo(*Memo1, Edit1->Text(), sender == btAgain); }
 
 void TSourceFile::btAgainClick(TObject*) { btFindClick(btAgain); }
 

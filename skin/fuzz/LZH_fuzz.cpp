@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kes::fuzz::WriteSeeds([] {
-        return std::vector<std::string>{std::string("\x04\x00\xE6\xC6\x00\xC0", 6), std::string("\xFF\x0F\xC5\xFF\xFC", 5)};
+        return std::vector<std::string>{std::string("\x04\x00\xE6\xC6\x00\xC0", 6),
+                                        std::string("\xFF\x0F\xC5\xFF\xFC", 5)};
     });
     if (size < 2) return 0;
     const std::int32_t count = data[0] | (data[1] << 8);

@@ -7,8 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kes::fuzz::WriteSeeds([] {
-        return std::vector<std::string>{"[Form]\r\nframecount=4\r\ncolor=0x00FF00\r\n; note\r\n[ Buttons ]\rtrans = 1\n",
-                           std::string("[A]\nx=$7FFFFFFF\0tail", 21)};
+        return std::vector<std::string>{
+            "[Form]\r\nframecount=4\r\ncolor=0x00FF00\r\n; note\r\n[ Buttons ]\rtrans = 1\n",
+            std::string("[A]\nx=$7FFFFFFF\0tail", 21)};
     });
     const std::string text(reinterpret_cast<const char*>(data), size);
     kes::TQuickIni ini;

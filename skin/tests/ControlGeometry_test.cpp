@@ -42,14 +42,22 @@ TEST(ScrollbarGeometry, HitPartsDragAndGripAlongTheBar) {
         ThumbSpan thumb;
         ScrollPart part;
     } hits[] = {
-        {-3, 100, thumb, kScrollFirstArrow}, {15, 100, thumb, kScrollFirstArrow}, {16, 100, thumb, kScrollTrackBefore},
-        {39, 100, thumb, kScrollTrackBefore}, {40, 100, thumb, kScrollThumb}, {59, 100, thumb, kScrollThumb},
-        {60, 100, thumb, kScrollTrackAfter}, {83, 100, thumb, kScrollTrackAfter}, {84, 100, thumb, kScrollSecondArrow},
+        {-3, 100, thumb, kScrollFirstArrow},
+        {15, 100, thumb, kScrollFirstArrow},
+        {16, 100, thumb, kScrollTrackBefore},
+        {39, 100, thumb, kScrollTrackBefore},
+        {40, 100, thumb, kScrollThumb},
+        {59, 100, thumb, kScrollThumb},
+        {60, 100, thumb, kScrollTrackAfter},
+        {83, 100, thumb, kScrollTrackAfter},
+        {84, 100, thumb, kScrollSecondArrow},
         {150, 100, thumb, kScrollSecondArrow},
         // A bar too short for two arrows is split between them as it is painted.
-        {9, 20, {10, 10}, kScrollFirstArrow}, {10, 20, {10, 10}, kScrollSecondArrow},
+        {9, 20, {10, 10}, kScrollFirstArrow},
+        {10, 20, {10, 10}, kScrollSecondArrow},
     };
-    for (const Hit& h : hits) EXPECT_EQ(ScrollHitTest(h.at, h.length, 16, h.thumb), h.part) << h.at << " of " << h.length;
+    for (const Hit& h : hits)
+        EXPECT_EQ(ScrollHitTest(h.at, h.length, 16, h.thumb), h.part) << h.at << " of " << h.length;
 
     EXPECT_EQ(DragThumb(thumb, 10, 100, 16), (ThumbSpan{50, 70}));
     EXPECT_EQ(DragThumb(thumb, -100, 100, 16), (ThumbSpan{16, 36}));
@@ -90,12 +98,12 @@ TEST(ScrollbarGeometry, DraggedDropDownThumbGivesPositionsInsideTheRange) {
         ScrollRange range;
         int pos;
     } cases[] = {
-        {0, 100, 20, {0, 99, 20, 0}, 0},      {40, 100, 20, {0, 99, 20, 0}, 40},
-        {79, 100, 20, {0, 99, 20, 0}, 78},    {80, 100, 20, {0, 99, 20, 0}, 80},  // the last position a page allows
-        {200, 100, 20, {0, 99, 20, 0}, 80},   {-10, 100, 20, {0, 99, 20, 0}, 0},
-        {42, 100, 16, {0, 50, 0, 0}, 21},     {500, 100, 16, {0, 50, 0, 0}, 42},
-        {10, 20, 20, {5, 99, 20, 0}, 5},      // a thumb as long as the track: nothing to divide
-        {10, 0, 0, {5, 99, 0, 0}, 5},         {40, 100, 20, {0, 10, 20, 0}, 0},  // page larger than the range
+        {0, 100, 20, {0, 99, 20, 0}, 0},    {40, 100, 20, {0, 99, 20, 0}, 40}, {79, 100, 20, {0, 99, 20, 0}, 78},
+        {80, 100, 20, {0, 99, 20, 0}, 80},  // the last position a page allows
+        {200, 100, 20, {0, 99, 20, 0}, 80}, {-10, 100, 20, {0, 99, 20, 0}, 0}, {42, 100, 16, {0, 50, 0, 0}, 21},
+        {500, 100, 16, {0, 50, 0, 0}, 42},  {10, 20, 20, {5, 99, 20, 0}, 5},   // a thumb as long as the track: nothing
+                                                                               // to divide
+        {10, 0, 0, {5, 99, 0, 0}, 5},       {40, 100, 20, {0, 10, 20, 0}, 0},  // page larger than the range
     };
     for (const Case& c : cases)
         EXPECT_EQ(DraggedScrollPos(c.offset, c.track, c.thumb, c.range), c.pos) << c.offset << " page " << c.range.Page;
@@ -110,14 +118,38 @@ TEST(TabGeometry, PaneStripAndTabsInEveryOrientation) {
         TabWorkSize work;
         PixelRect tab, inWork;
     } cases[] = {
-        {0x00, TabOrientation::Top, {4, 28, 196, 146}, {0, 25, 200, 150}, {0, 0, 200, 25}, {200, 25},
-         {2, 2, 60, 22}, {2, 3, 60, 23}},
-        {0x02, TabOrientation::Bottom, {4, 4, 196, 122}, {0, 0, 200, 125}, {0, 125, 200, 150}, {200, 25},
-         {2, 128, 60, 148}, {2, 2, 60, 22}},
-        {0x80, TabOrientation::Left, {28, 4, 196, 146}, {25, 0, 200, 150}, {0, 0, 25, 150}, {150, 25},
-         {2, 2, 22, 60}, {90, 2, 148, 22}},
-        {0x82, TabOrientation::Right, {4, 4, 172, 146}, {0, 0, 175, 150}, {175, 0, 200, 150}, {150, 25},
-         {178, 2, 198, 60}, {1, 2, 59, 22}},
+        {0x00,
+         TabOrientation::Top,
+         {4, 28, 196, 146},
+         {0, 25, 200, 150},
+         {0, 0, 200, 25},
+         {200, 25},
+         {2, 2, 60, 22},
+         {2, 3, 60, 23}},
+        {0x02,
+         TabOrientation::Bottom,
+         {4, 4, 196, 122},
+         {0, 0, 200, 125},
+         {0, 125, 200, 150},
+         {200, 25},
+         {2, 128, 60, 148},
+         {2, 2, 60, 22}},
+        {0x80,
+         TabOrientation::Left,
+         {28, 4, 196, 146},
+         {25, 0, 200, 150},
+         {0, 0, 25, 150},
+         {150, 25},
+         {2, 2, 22, 60},
+         {90, 2, 148, 22}},
+        {0x82,
+         TabOrientation::Right,
+         {4, 4, 172, 146},
+         {0, 0, 175, 150},
+         {175, 0, 200, 150},
+         {150, 25},
+         {178, 2, 198, 60},
+         {1, 2, 59, 22}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
@@ -149,7 +181,8 @@ TEST(HeaderGeometry, HotSectionsKeepTheirBordersAndCaptionsFollowAlignment) {
     struct Move {
         SkinPoint at;
         int before, after;
-    } moves[] = {{{10, 5}, -1, 0}, {{48, 5}, 0, 0}, {{51, 5}, 0, 0}, {{60, 5}, 0, 1}, {{60, 25}, 1, 1}, {{200, 5}, -1, -1}};
+    } moves[] = {{{10, 5}, -1, 0}, {{48, 5}, 0, 0},  {{51, 5}, 0, 0},
+                 {{60, 5}, 0, 1},  {{60, 25}, 1, 1}, {{200, 5}, -1, -1}};
     for (const Move& m : moves) EXPECT_EQ(HotSectionAt(hot, m.at, m.before), m.after) << m.at.X << "," << m.at.Y;
     EXPECT_EQ(HeaderRest({0, 0, 300, 20}, 120), (PixelRect{120, 0, 300, 20}));
     EXPECT_TRUE(HeaderRest({0, 0, 300, 20}, 300).Empty());
@@ -164,8 +197,8 @@ TEST(HeaderGeometry, HotSectionsKeepTheirBordersAndCaptionsFollowAlignment) {
         {0x0, 100, 40, false, 16, 16, {0, {3, 4}, {3, 5, 100, 19}}},
         {0x2, 100, 40, true, 16, 12, {16, {22, 6}, {38, 5, 100, 19}}},  // the icon centred by its height
         {0x1, 100, 40, true, 16, 16, {16, {42, 4}, {58, 5, 100, 19}}},
-        {0x3, 100, 99, false, 16, 16, {0, {1, 4}, {1, 5, 100, 19}}},    // no room: from the first pixel
-        {0x0, 16, 10, true, 16, 16, {0, {3, 4}, {3, 5, 16, 19}}},       // an icon as wide as the section is left out
+        {0x3, 100, 99, false, 16, 16, {0, {1, 4}, {1, 5, 100, 19}}},  // no room: from the first pixel
+        {0x0, 16, 10, true, 16, 16, {0, {3, 4}, {3, 5, 16, 19}}},     // an icon as wide as the section is left out
     };
     for (const Caption& c : captions)
         EXPECT_EQ(PlaceHeaderCaption(c.width, 24, HeaderAlignment(c.format), c.textWidth, 14, c.icon, c.iconWidth,

@@ -26,8 +26,8 @@ protected:
 
 TEST_F(DefaultSkin, UsesEverySectionAndKey) {
     EXPECT_EQ(sd.SkinName, "Kestrup Graphite");
-    std::vector<std::pair<std::string, std::string>> keys = {{"TitlebarSkin", "SkinName"}, {"Fonts", "FontHeight"},
-                                                             {"MDICONTROLS", "Image"}};
+    std::vector<std::pair<std::string, std::string>> keys = {
+        {"TitlebarSkin", "SkinName"}, {"Fonts", "FontHeight"}, {"MDICONTROLS", "Image"}};
     for (const char* p : {"Left", "Right", "Top", "Bottom"}) {
         keys.push_back({"Personality", p});
         for (const char* k : {"TopHeight", "BotHeight", "Frame", "Stretch", "Trans"})
@@ -42,27 +42,55 @@ TEST_F(DefaultSkin, UsesEverySectionAndKey) {
                           "MenuBarText", "TitleTextActive", "TitleTextNoActive"})
         keys.push_back({"Colours", k});
     for (int i = 0; i < 10; ++i) keys.push_back({"Customcolors", "Color" + std::to_string(i)});
-    for (const char* k : {"Action", "Align", "Xcoord", "Ycoord", "Visibility", "Visibility1", "CombineOp", "frame",
-                          "ButtonImage"})
+    for (const char* k :
+         {"Action", "Align", "Xcoord", "Ycoord", "Visibility", "Visibility1", "CombineOp", "frame", "ButtonImage"})
         keys.push_back({"ButtonClose", k});
-    for (const char* k : {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Trans", "Bitmap", "Tile",
-                          "CheckButton", "RadioButton", "NormalColour", "MouseOverColour", "PressedColour",
-                          "RadioButtonFrame", "CheckButtonFrame", "NormalColour2", "MouseOverColour2", "PressedColour2"})
+    for (const char* k :
+         {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Trans", "Bitmap", "Tile", "CheckButton",
+          "RadioButton", "NormalColour", "MouseOverColour", "PressedColour", "RadioButtonFrame", "CheckButtonFrame",
+          "NormalColour2", "MouseOverColour2", "PressedColour2"})
         keys.push_back({"Buttons", k});
     for (const char* k : {"Bitmap", "Style", "LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Trans", "Tile"})
         keys.push_back({"Progress", k});
-    for (const char* s : {"Progress.Chunk", "GroupBoxEdge", "GroupBox", "Tabs", "StatusBarEdges", "Tab.Pane", "ToolBars",
-                          "ComboButton", "SunkEdge", "ExtraImages", "Headerbar", "MenuItem", "MenuBackground",
-                          "Scrollbar", "HorzScroll", "VertScroll", "HorzScrollThumb", "VertScrollThumb",
-                          "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight",
-                          "Trackbar.ThumbUp", "Trackbar.ThumbDown", "UpDown.Horz", "UpDown.Vert", "Track", "TRACKVERT"})
-        for (const char* k : {"Image", "Style", "LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Frame", "Trans",
-                              "Tile", "NormalColour", "MouseOverColour", "PressedColour", "NormalColour2",
+    for (const char* s : {"Progress.Chunk",
+                          "GroupBoxEdge",
+                          "GroupBox",
+                          "Tabs",
+                          "StatusBarEdges",
+                          "Tab.Pane",
+                          "ToolBars",
+                          "ComboButton",
+                          "SunkEdge",
+                          "ExtraImages",
+                          "Headerbar",
+                          "MenuItem",
+                          "MenuBackground",
+                          "Scrollbar",
+                          "HorzScroll",
+                          "VertScroll",
+                          "HorzScrollThumb",
+                          "VertScrollThumb",
+                          "Trackbar.ThumbHorz",
+                          "Trackbar.ThumbVert",
+                          "Trackbar.ThumbLeft",
+                          "Trackbar.ThumbRight",
+                          "Trackbar.ThumbUp",
+                          "Trackbar.ThumbDown",
+                          "UpDown.Horz",
+                          "UpDown.Vert",
+                          "Track",
+                          "TRACKVERT"})
+        for (const char* k : {"Image", "Style", "LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Frame",
+                              "Trans", "Tile", "NormalColour", "MouseOverColour", "PressedColour", "NormalColour2",
                               "MouseOverColour2", "PressedColour2"})
             keys.push_back({s, k});
-    keys.insert(keys.end(), {{"Tabs", "Border"}, {"UpDown.Horz", "GlyphImage"}, {"UpDown.Vert", "GlyphImage"},
-                             {"GroupBox", "BackgroundAlignment"}, {"GroupBox", "BackgroundLeftShift"},
-                             {"GroupBox", "BackgroundRightShift"}, {"HorzScrollThumb", "FrameCount"},
+    keys.insert(keys.end(), {{"Tabs", "Border"},
+                             {"UpDown.Horz", "GlyphImage"},
+                             {"UpDown.Vert", "GlyphImage"},
+                             {"GroupBox", "BackgroundAlignment"},
+                             {"GroupBox", "BackgroundLeftShift"},
+                             {"GroupBox", "BackgroundRightShift"},
+                             {"HorzScrollThumb", "FrameCount"},
                              {"VertScrollThumb", "FrameCount"}});
     for (const auto& [section, key] : keys) EXPECT_TRUE(Has(section, key)) << "[" << section << "] " << key;
     EXPECT_EQ(sd.SectionColours.size(), 2u);
@@ -73,13 +101,44 @@ TEST_F(DefaultSkin, UsesEverySectionAndKey) {
 
 TEST_F(DefaultSkin, EveryObjectHasItsImage) {
     EXPECT_EQ(sd.ObjectCount(), 6 + 9 + 32);
-    for (const char* name : {"Title", "Buttons", "Left", "Right", "Top", "Bottom", "Tabs", "UpDown.Horz", "UpDown.Vert",
-                             "ComboButton", "Progress", "GroupBox", "SunkEdge", "ExtraImages", "ComboxArrow",
-                             "GroupBoxEdge", "Toolbar", "ToolBars", "Progress.Chunk", "StatusBarEdges", "Tab.Pane",
-                             "Headerbar", "menuBar", "MenuItem", "MenuBackground", "Scrollbar", "HorzScroll",
-                             "VertScroll", "HorzScrollThumb", "VertScrollThumb", "Trackbar.ThumbHorz",
-                             "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight", "Trackbar.ThumbUp",
-                             "Trackbar.ThumbDown", "Track", "TRACKVERT"}) {
+    for (const char* name : {"Title",
+                             "Buttons",
+                             "Left",
+                             "Right",
+                             "Top",
+                             "Bottom",
+                             "Tabs",
+                             "UpDown.Horz",
+                             "UpDown.Vert",
+                             "ComboButton",
+                             "Progress",
+                             "GroupBox",
+                             "SunkEdge",
+                             "ExtraImages",
+                             "ComboxArrow",
+                             "GroupBoxEdge",
+                             "Toolbar",
+                             "ToolBars",
+                             "Progress.Chunk",
+                             "StatusBarEdges",
+                             "Tab.Pane",
+                             "Headerbar",
+                             "menuBar",
+                             "MenuItem",
+                             "MenuBackground",
+                             "Scrollbar",
+                             "HorzScroll",
+                             "VertScroll",
+                             "HorzScrollThumb",
+                             "VertScrollThumb",
+                             "Trackbar.ThumbHorz",
+                             "Trackbar.ThumbVert",
+                             "Trackbar.ThumbLeft",
+                             "Trackbar.ThumbRight",
+                             "Trackbar.ThumbUp",
+                             "Trackbar.ThumbDown",
+                             "Track",
+                             "TRACKVERT"}) {
         const TDataSkinObject* o = sd.FindObject(name);
         ASSERT_NE(o, nullptr) << name;
         EXPECT_TRUE(o->HasImage()) << name;
@@ -113,7 +172,8 @@ void ExpectDistinct(const std::string& what, const PixelBuffer& image, int frame
                     bool vertical = false) {
     for (std::size_t i = 0; i < states.size(); ++i)
         for (std::size_t j = i + 1; j < states.size(); ++j)
-            EXPECT_TRUE(FrameBytes(image, states[i], frames, vertical) != FrameBytes(image, states[j], frames, vertical))
+            EXPECT_TRUE(FrameBytes(image, states[i], frames, vertical) !=
+                        FrameBytes(image, states[j], frames, vertical))
                 << what << ": frames " << states[i] << " and " << states[j];
 }
 
@@ -127,7 +187,8 @@ TEST_F(DefaultSkin, EveryStateOfEveryStripLooksDifferent) {
     ExpectDistinct("radio", sd.Buttons.RadioImage, 4, {1, 2, 3, 4});
     for (const auto& b : sd.SysButtons)
         if (b.HasImage()) ExpectDistinct(b.Name, b.Image, 4, {1, 2, 3, 4});
-    for (int base : {1, 5, 9, 13}) ExpectDistinct("scroll arrows", sd.Scrollbar->Image, 23, {base, base + 1, base + 2, base + 3});
+    for (int base : {1, 5, 9, 13})
+        ExpectDistinct("scroll arrows", sd.Scrollbar->Image, 23, {base, base + 1, base + 2, base + 3});
     ExpectDistinct("grips", sd.Scrollbar->Image, 23, {17, 18, 19});
     ExpectDistinct("grips", sd.Scrollbar->Image, 23, {20, 21, 22});
     ExpectDistinct("thumb", sd.HorzScrollThumb->Image, 3, {1, 2, 3});

@@ -75,7 +75,7 @@ TEST(FrameLayout, MetricsAndTheClientRectangleNeverInverted) {
         TRect client;
     } cases[] = {
         {100, 50, 300, 200, {104, 93, 395, 245}},
-        {0, 0, 9, 48, {4, 43, 4, 43}},     // exactly the borders: empty client area
+        {0, 0, 9, 48, {4, 43, 4, 43}},      // exactly the borders: empty client area
         {10, 10, 6, 20, {14, 30, 14, 30}},  // smaller than the borders: empty, never inverted, inside the window
         {10, 10, 2, 2, {12, 12, 12, 12}},
     };
@@ -96,14 +96,13 @@ TEST(FrameLayout, HitTestAnswers) {
         const FrameMetrics* metrics;
         int expected;
     } cases[] = {
-        {0, 2, &m, 0},       {2, 3, &m, 2},       {0, 4, &m, 2},   {0, 23, &m, 2},        {0, 24, &m, 5},
-        {2, 42, &m, 5},      {0, 43, &m, 2},      {0, 300, &m, 2},  // below the menu row: never HTMENU
-        {0, 30, &noMenu, 2},
-        {5, 20, &m, 2},  {5, 2, &m, 0},  {5, 30, &m, 5},  // the system's own menu place is decided again
-        {1, 30, &m, 1},  {10, 30, &m, 10}, {20, 2, &m, 20},  // other answers stay
+        {0, 2, &m, 0},       {2, 3, &m, 2},    {0, 4, &m, 2},   {0, 23, &m, 2}, {0, 24, &m, 5},
+        {2, 42, &m, 5},      {0, 43, &m, 2},   {0, 300, &m, 2},                  // below the menu row: never HTMENU
+        {0, 30, &noMenu, 2}, {5, 20, &m, 2},   {5, 2, &m, 0},   {5, 30, &m, 5},  // the system's own menu place is
+                                                                                 // decided again
+        {1, 30, &m, 1},      {10, 30, &m, 10}, {20, 2, &m, 20},                  // other answers stay
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(FrameHitTest(c.def, c.y, *c.metrics), c.expected) << c.def << " at y " << c.y;
+    for (const Case& c : cases) EXPECT_EQ(FrameHitTest(c.def, c.y, *c.metrics), c.expected) << c.def << " at y " << c.y;
 }
 
 TEST(FrameLayout, CaptionTextPlace) {
@@ -154,8 +153,9 @@ TEST(FrameLayout, CaptionButtonPlaces) {
         int align, x, y;
         TRect expected;
     } cases[] = {
-        {0, 8, 4, {8, 4, 24, 20}},       {1, 28, 5, {372, 5, 388, 21}}, {2, 3, 4, {11, 4, 27, 20}},
-        {8, 3, 4, {11, 4, 27, 20}},      {3, 2, 4, {132, 4, 148, 20}},  {9, 2, 4, {132, 4, 148, 20}},
+        {0, 8, 4, {8, 4, 24, 20}},        {1, 28, 5, {372, 5, 388, 21}},
+        {2, 3, 4, {11, 4, 27, 20}},       {8, 3, 4, {11, 4, 27, 20}},
+        {3, 2, 4, {132, 4, 148, 20}},     {9, 2, 4, {132, 4, 148, 20}},
         {100, 40, 0, {349, 26, 365, 42}}, {5, 10, 10, {}},
     };
     for (const Case& c : cases)
@@ -171,31 +171,31 @@ TEST(FrameLayout, WhichCaptionButtonsShow) {
         bool dialog;
         bool visible, enabled;
     } cases[] = {
-        {0, 0, 0, false, true, all, false, true, true},                        // close
-        {0, 0, 0, false, true, kBoxMin, false, false, true},                   // close without a system menu
-        {1, 2, 6, false, true, all, false, true, true},                        // maximize while normal
-        {1, 2, 6, true, true, all, false, false, true},                        // ... hidden while maximized
-        {1, 1, 6, true, true, all, false, true, true},                         // restore while maximized
-        {1, 2, 6, false, true, kBoxSysMenu | kBoxMin, false, true, false},     // no max box: shown disabled
-        {2, 8, 0, false, true, kBoxSysMenu | kBoxMax, false, true, false},     // no min box: disabled
-        {2, 8, 0, false, true, kBoxMax, false, false, false},                  // 8 needs the system menu
-        {1, 6, 6, false, true, kBoxSysMenu, false, false, false},              // neither box
-        {4, 10, 10, false, true, kBoxSysMenu | kBoxHelp, false, true, true},   // help alone
-        {4, 10, 10, false, true, all | kBoxHelp, false, false, true},          // help with min/max boxes
-        {5, 3, 0, false, true, all, false, true, true},                        // active only
+        {0, 0, 0, false, true, all, false, true, true},                       // close
+        {0, 0, 0, false, true, kBoxMin, false, false, true},                  // close without a system menu
+        {1, 2, 6, false, true, all, false, true, true},                       // maximize while normal
+        {1, 2, 6, true, true, all, false, false, true},                       // ... hidden while maximized
+        {1, 1, 6, true, true, all, false, true, true},                        // restore while maximized
+        {1, 2, 6, false, true, kBoxSysMenu | kBoxMin, false, true, false},    // no max box: shown disabled
+        {2, 8, 0, false, true, kBoxSysMenu | kBoxMax, false, true, false},    // no min box: disabled
+        {2, 8, 0, false, true, kBoxMax, false, false, false},                 // 8 needs the system menu
+        {1, 6, 6, false, true, kBoxSysMenu, false, false, false},             // neither box
+        {4, 10, 10, false, true, kBoxSysMenu | kBoxHelp, false, true, true},  // help alone
+        {4, 10, 10, false, true, all | kBoxHelp, false, false, true},         // help with min/max boxes
+        {5, 3, 0, false, true, all, false, true, true},                       // active only
         {5, 3, 0, false, false, all, false, false, true},
-        {5, 4, 4, false, false, all, false, true, true},                       // inactive only
-        {5, 7, 7, false, true, kBoxSysMenu, false, true, true},                // no max box
-        {5, 9, 9, false, true, kBoxSysMenu | kBoxMin, false, false, true},     // no min box
-        {5, 5, 0, false, true, all, false, false, true},                       // never
+        {5, 4, 4, false, false, all, false, true, true},                    // inactive only
+        {5, 7, 7, false, true, kBoxSysMenu, false, true, true},             // no max box
+        {5, 9, 9, false, true, kBoxSysMenu | kBoxMin, false, false, true},  // no min box
+        {5, 5, 0, false, true, all, false, false, true},                    // never
         {5, -1, 0, false, true, all, false, false, true},
-        {5, 42, 0, false, true, all, false, false, true},                      // unlisted
-        {5, 500, 0, false, true, all, false, true, true},                      // 201-999
-        {5, 100, 100, false, true, all, false, false, true},                   // MDI buttons, no MDI
-        {5, 200, 200, false, true, all, true, true, true},                     // own dialog
-        {3, 0, 0, false, true, all, true, false, true},                        // no icon on a dialog
-        {5, 1500, 1500, false, true, all, false, true, true},                  // asked: answer 1500 - 1000 > 0
-        {5, 1000, 0, false, true, all, false, false, true},                    // asked: no answer
+        {5, 42, 0, false, true, all, false, false, true},      // unlisted
+        {5, 500, 0, false, true, all, false, true, true},      // 201-999
+        {5, 100, 100, false, true, all, false, false, true},   // MDI buttons, no MDI
+        {5, 200, 200, false, true, all, true, true, true},     // own dialog
+        {3, 0, 0, false, true, all, true, false, true},        // no icon on a dialog
+        {5, 1500, 1500, false, true, all, false, true, true},  // asked: answer 1500 - 1000 > 0
+        {5, 1000, 0, false, true, all, false, false, true},    // asked: no answer
     };
     for (const Case& c : cases) {
         ButtonContext ctx;
@@ -224,14 +224,22 @@ TEST(FrameLayout, WhatAClickDoes) {
         int state;
         bool timerOff;
     } cases[] = {
-        {0, true, normal, C::Close, -1, true},          {0, true, noClose, C::None, -1, false},
-        {1, true, normal, C::Maximize, 1, false},       {1, true, maxed, C::Restore, 0, false},
-        {22, false, normal, C::None, -1, false},        {2, true, normal, C::Minimize, 2, false},
-        {23, true, mined, C::Restore, 0, false},        {2, false, normal, C::None, -1, false},
-        {3, true, normal, C::SystemMenu, -1, false},    {12, true, normal, C::SystemMenu, -1, false},
-        {4, true, normal, C::ContextHelp, -1, false},   {7, true, frame, C::MdiChildMinimize, -1, false},
-        {61, true, frame, C::MdiChildRestore, -1, false}, {9, true, frame, C::MdiChildClose, -1, false},
-        {9, true, normal, C::None, -1, false},          {33, true, normal, C::ButtonClick, -1, false},
+        {0, true, normal, C::Close, -1, true},
+        {0, true, noClose, C::None, -1, false},
+        {1, true, normal, C::Maximize, 1, false},
+        {1, true, maxed, C::Restore, 0, false},
+        {22, false, normal, C::None, -1, false},
+        {2, true, normal, C::Minimize, 2, false},
+        {23, true, mined, C::Restore, 0, false},
+        {2, false, normal, C::None, -1, false},
+        {3, true, normal, C::SystemMenu, -1, false},
+        {12, true, normal, C::SystemMenu, -1, false},
+        {4, true, normal, C::ContextHelp, -1, false},
+        {7, true, frame, C::MdiChildMinimize, -1, false},
+        {61, true, frame, C::MdiChildRestore, -1, false},
+        {9, true, frame, C::MdiChildClose, -1, false},
+        {9, true, normal, C::None, -1, false},
+        {33, true, normal, C::ButtonClick, -1, false},
     };
     for (const Case& c : cases) {
         const NcAction a = CaptionButtonAction(c.action, c.enabled, c.w);
@@ -248,8 +256,12 @@ TEST(FrameLayout, WhatAClickDoes) {
         NcWindowState w;
         C command;
     } dbl[] = {
-        {true, false, normal, C::Close},   {true, false, noClose, C::None},  {false, true, normal, C::None},
-        {false, false, maxed, C::Restore}, {false, false, mined, C::Restore}, {false, false, normal, C::Maximize},
+        {true, false, normal, C::Close},
+        {true, false, noClose, C::None},
+        {false, true, normal, C::None},
+        {false, false, maxed, C::Restore},
+        {false, false, mined, C::Restore},
+        {false, false, normal, C::Maximize},
         {false, false, {kStateNormal, true, false, kMdiPlain}, C::Default},
     };
     for (const Dbl& d : dbl)
@@ -272,17 +284,23 @@ TEST(FrameLayout, RegionPlan) {
     };
     using P = std::vector<RegionPiece>;
     EXPECT_EQ(plan(false, false, false, false), (P{{0, {0, 0, 200, 100}}}));
-    EXPECT_EQ(plan(true, true, false, false),
-              (P{{0, {4, 24, 195, 95}}, {1, {0, 0, 4, 100}}, {2, {195, 0, 200, 100}}, {0, {4, 95, 195, 100}},
-                 {0, {4, 0, 195, 24}}}));
-    EXPECT_EQ(plan(false, false, true, true),
-              (P{{0, {4, 24, 195, 95}}, {0, {0, 0, 4, 100}}, {0, {195, 0, 200, 100}}, {4, {4, 95, 195, 100}},
-                 {3, {4, 0, 195, 24}}}));
+    EXPECT_EQ(plan(true, true, false, false), (P{{0, {4, 24, 195, 95}},
+                                                 {1, {0, 0, 4, 100}},
+                                                 {2, {195, 0, 200, 100}},
+                                                 {0, {4, 95, 195, 100}},
+                                                 {0, {4, 0, 195, 24}}}));
+    EXPECT_EQ(plan(false, false, true, true), (P{{0, {4, 24, 195, 95}},
+                                                 {0, {0, 0, 4, 100}},
+                                                 {0, {195, 0, 200, 100}},
+                                                 {4, {4, 95, 195, 100}},
+                                                 {3, {4, 0, 195, 24}}}));
     EXPECT_EQ(plan(true, false, false, false, kBorderNone), (P{{0, {4, 24, 195, 95}}}));
     // A one-row caption and a one-pixel bottom are kept whole.
-    EXPECT_EQ(plan(false, false, true, true, kBorderSizeable, 200, 100, {4, 5, 1, 1, 0}),
-              (P{{0, {4, 1, 195, 99}}, {0, {0, 0, 4, 100}}, {0, {195, 0, 200, 100}}, {0, {4, 99, 195, 100}},
-                 {0, {4, 0, 195, 1}}}));
+    EXPECT_EQ(plan(false, false, true, true, kBorderSizeable, 200, 100, {4, 5, 1, 1, 0}), (P{{0, {4, 1, 195, 99}},
+                                                                                             {0, {0, 0, 4, 100}},
+                                                                                             {0, {195, 0, 200, 100}},
+                                                                                             {0, {4, 99, 195, 100}},
+                                                                                             {0, {4, 0, 195, 1}}}));
     EXPECT_TRUE(plan(true, true, true, true, kBorderSizeable, 0, 100).empty());
 }
 

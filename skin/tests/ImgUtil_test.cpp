@@ -230,9 +230,9 @@ TEST_F(ImgUtil, ClippedGradientFillPaintsOnlyVisibleBandsInTheirFullColours) {
 TEST_F(ImgUtil, GradientFillThatCannotShowDrawsNothing) {
     PixelBuffer p(4, 4);
     PixelFillTarget target(p, {0, 0, 2, 2});
-    GradientFill(target, {2, 2, 4, 4}, 0xFFFFFF, 0xFFFFFF, true);  // outside the clip box
-    GradientFill(target, {0, 0, 2, 0}, 0xFFFFFF, 0xFFFFFF, true);  // no height
-    GradientFill(target, {1, 0, 0, 2}, 0xFFFFFF, 0xFFFFFF, false); // negative width
+    GradientFill(target, {2, 2, 4, 4}, 0xFFFFFF, 0xFFFFFF, true);   // outside the clip box
+    GradientFill(target, {0, 0, 2, 0}, 0xFFFFFF, 0xFFFFFF, true);   // no height
+    GradientFill(target, {1, 0, 0, 2}, 0xFFFFFF, 0xFFFFFF, false);  // negative width
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(p.GetPixel(x, y), 0);
     PixelBuffer empty;

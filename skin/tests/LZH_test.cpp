@@ -86,8 +86,7 @@ TEST(LzhDecode, ReadAndWriteMethodsMayMoveOneByteAtATime) {
     std::string out;
     TLZH lzh;
     lzh.Decode(
-        4,
-        [&](const std::uint8_t* b, std::uint16_t, std::uint16_t& a) { out.push_back(static_cast<char>(*b)), a = 1; },
+        4, [&](const std::uint8_t* b, std::uint16_t, std::uint16_t& a) { out.push_back(static_cast<char>(*b)), a = 1; },
         [&](std::uint8_t* b, std::uint16_t, std::uint16_t& a) {
             a = pos < packed.size() ? 1 : 0;
             if (a) *b = static_cast<std::uint8_t>(packed[pos++]);

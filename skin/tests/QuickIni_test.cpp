@@ -97,9 +97,9 @@ TEST(QuickIni, BlanksInsideBracketsMustBePassed) {
 }
 
 TEST(QuickIni, Integers) {
-    const auto ini = Ini(
-        "[N]\ndec=-42\nplus=+7\nhex=0x1F\nHEX=0XfF\ndollar=$10\nbare=0x\nmixed=12ab\nbig=2147483648\n"
-        "min=-2147483648\nwide=0xFFFFFFFF\ntoowide=0x100000000\nspace=1 2\nbad=0xZZ\n");
+    const auto ini =
+        Ini("[N]\ndec=-42\nplus=+7\nhex=0x1F\nHEX=0XfF\ndollar=$10\nbare=0x\nmixed=12ab\nbig=2147483648\n"
+            "min=-2147483648\nwide=0xFFFFFFFF\ntoowide=0x100000000\nspace=1 2\nbad=0xZZ\n");
     EXPECT_EQ(ini->ReadInteger("N", "dec", 0), -42);
     EXPECT_EQ(ini->ReadInteger("N", "plus", 0), 7);
     EXPECT_EQ(ini->ReadInteger("N", "hex", 0), 31);

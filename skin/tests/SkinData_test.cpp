@@ -173,8 +173,8 @@ TEST_F(WithManager, NoSkinFlagGatesActiveAfterEveryFailedLoad) {
              return !sd.NoSkin();
          },
          false, "Distinct Test Skin"},
-        {"container without a description: all defaults", [&] { return sd.ReadSkinStream(test::Broken("nodescription")); },
-         true, ""},
+        {"container without a description: all defaults",
+         [&] { return sd.ReadSkinStream(test::Broken("nodescription")); }, true, ""},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(sd.ReadSkinStream(test::FullSkin())) << c.what;

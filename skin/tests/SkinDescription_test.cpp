@@ -56,13 +56,13 @@ TEST_F(FullSkin, BordersComeFromPersonalityWithTheirOwnKeyLayout) {
 
 TEST_F(FullSkin, ColourSlotsSectionColoursAndCustomColours) {
     const std::pair<SkinColour, std::int32_t> given[] = {
-        {SkinColour::WindowText, Rgb(1, 2, 3)},       {SkinColour::ButtonFace, Rgb(10, 20, 30)},
-        {SkinColour::Scrollbar, Rgb(4, 5, 6)},        {SkinColour::HilightText, Rgb(7, 8, 9)},
-        {SkinColour::Hilight, Rgb(11, 12, 13)},       {SkinColour::Menu, Rgb(14, 15, 16)},
-        {SkinColour::MenuText, Rgb(17, 18, 19)},      {SkinColour::ButtonText, Rgb(21, 22, 23)},
-        {SkinColour::ButtonHilight, Rgb(24, 25, 26)}, {SkinColour::Buttonlight, Rgb(27, 28, 29)},
-        {SkinColour::ButtonShadow, Rgb(31, 32, 33)},  {SkinColour::ButtonDkShadow, Rgb(34, 35, 36)},
-        {SkinColour::MenuBarText, Rgb(37, 38, 39)},   {SkinColour::TitleTextActive, Rgb(41, 42, 43)},
+        {SkinColour::WindowText, Rgb(1, 2, 3)},          {SkinColour::ButtonFace, Rgb(10, 20, 30)},
+        {SkinColour::Scrollbar, Rgb(4, 5, 6)},           {SkinColour::HilightText, Rgb(7, 8, 9)},
+        {SkinColour::Hilight, Rgb(11, 12, 13)},          {SkinColour::Menu, Rgb(14, 15, 16)},
+        {SkinColour::MenuText, Rgb(17, 18, 19)},         {SkinColour::ButtonText, Rgb(21, 22, 23)},
+        {SkinColour::ButtonHilight, Rgb(24, 25, 26)},    {SkinColour::Buttonlight, Rgb(27, 28, 29)},
+        {SkinColour::ButtonShadow, Rgb(31, 32, 33)},     {SkinColour::ButtonDkShadow, Rgb(34, 35, 36)},
+        {SkinColour::MenuBarText, Rgb(37, 38, 39)},      {SkinColour::TitleTextActive, Rgb(41, 42, 43)},
         {SkinColour::TitleTextNoActive, Rgb(44, 45, 46)}};
     for (const auto& [slot, value] : given) {
         EXPECT_EQ(sd.Colour(slot), value) << static_cast<int>(slot);
@@ -129,8 +129,8 @@ TEST_F(FullSkin, PushButtonsCheckAndRadioBoxes) {
 TEST_F(FullSkin, CaptionButtonsKeptDroppedAndInferred) {
     std::vector<std::string> names;
     for (const auto& b : sd.SysButtons) names.push_back(b.Name);
-    const std::vector<std::string> expected = {"BUTTONCLOSE", "BUTTONMAX", "BUTTONHELP", "BUTTONICON", "BUTTON2",
-                                               "", "", ""};
+    const std::vector<std::string> expected = {"BUTTONCLOSE", "BUTTONMAX", "BUTTONHELP", "BUTTONICON",
+                                               "BUTTON2",     "",          "",           ""};
     EXPECT_EQ(names, expected);
     const TDataSkinSysButton& close = sd.SysButtons[0];
     EXPECT_EQ(close.Action, 0);
@@ -212,14 +212,34 @@ TEST_F(FullSkin, ImageSectionsKeysFrameCountsAndClamps) {
     EXPECT_EQ(sd.MenuItem->Tile, 1);
     ASSERT_TRUE(sd.UpDownVert);
     EXPECT_EQ(sd.UpDownVert->Image2.GetPixel(9 * 7, 0), Colour("updownvg.bmp", 8));
-    const std::pair<const char*, int> counts[] = {
-        {"GroupBoxEdge", 2},     {"StatusBarEdges", 3},     {"Tab.Pane", 1},         {"ToolBars", 5},
-        {"ExtraImages", 5},      {"Headerbar", 2},          {"MenuItem", 5},         {"MenuBackground", 1},
-        {"Scrollbar", 23},       {"HorzScroll", 4},         {"VertScroll", 4},       {"HorzScrollThumb", 4},
-        {"VertScrollThumb", 3},  {"Trackbar.ThumbHorz", 5}, {"Trackbar.ThumbVert", 5}, {"Trackbar.ThumbLeft", 5},
-        {"Trackbar.ThumbRight", 5}, {"Trackbar.ThumbUp", 5}, {"Trackbar.ThumbDown", 5}, {"UpDown.Horz", 8},
-        {"UpDown.Vert", 8},      {"Track", 2},              {"TRACKVERT", 1},        {"ComboButton", 4},
-        {"SunkEdge", 4},         {"ComboxArrow", 4},        {"Toolbar", 1},          {"menuBar", 2}};
+    const std::pair<const char*, int> counts[] = {{"GroupBoxEdge", 2},
+                                                  {"StatusBarEdges", 3},
+                                                  {"Tab.Pane", 1},
+                                                  {"ToolBars", 5},
+                                                  {"ExtraImages", 5},
+                                                  {"Headerbar", 2},
+                                                  {"MenuItem", 5},
+                                                  {"MenuBackground", 1},
+                                                  {"Scrollbar", 23},
+                                                  {"HorzScroll", 4},
+                                                  {"VertScroll", 4},
+                                                  {"HorzScrollThumb", 4},
+                                                  {"VertScrollThumb", 3},
+                                                  {"Trackbar.ThumbHorz", 5},
+                                                  {"Trackbar.ThumbVert", 5},
+                                                  {"Trackbar.ThumbLeft", 5},
+                                                  {"Trackbar.ThumbRight", 5},
+                                                  {"Trackbar.ThumbUp", 5},
+                                                  {"Trackbar.ThumbDown", 5},
+                                                  {"UpDown.Horz", 8},
+                                                  {"UpDown.Vert", 8},
+                                                  {"Track", 2},
+                                                  {"TRACKVERT", 1},
+                                                  {"ComboButton", 4},
+                                                  {"SunkEdge", 4},
+                                                  {"ComboxArrow", 4},
+                                                  {"Toolbar", 1},
+                                                  {"menuBar", 2}};
     for (const auto& [name, frames] : counts) {
         const TDataSkinObject* o = sd.FindObject(name);
         ASSERT_NE(o, nullptr) << name;
@@ -274,7 +294,8 @@ TEST_F(FullSkin, ToolbarGradientRunsFromTheFaceToTheFrameColour) {
     EXPECT_EQ(sd.Toolbar->Image.Height(), 40);
     const std::int32_t F = sd.Colour(SkinColour::FrameColour);
     const int L = ColourSaturation(F);
-    const std::int32_t E = L > 110 ? BlendColours(F, 0xFFFFFF, (225 - L) * 25 / 140 + 50) : BlendColours(0x808080, F, 150);
+    const std::int32_t E =
+        L > 110 ? BlendColours(F, 0xFFFFFF, (225 - L) * 25 / 140 + 50) : BlendColours(0x808080, F, 150);
     const std::int32_t S = BlendColours(Rgb(10, 20, 30), 0xFFFFFF, 150);
     const std::vector<std::int32_t>& bands = GradientTable(GetGradient(40, S, E));
     EXPECT_EQ(sd.Toolbar->Image.GetPixel(5, 0), bands.front());

@@ -103,9 +103,8 @@ TEST(SkinGeometry, StretchFrameKeepsTheEndsOrStretchesTheWholeFrame) {
     ASSERT_EQ(plan.size(), 1u);
     EXPECT_EQ(plan[0], (SkinBlit{{5, 5, 12, 25}, frame}));
     plan = StretchFramePlan({5, 5, 45, 25}, frame, {3, 7, 2, 7});
-    const std::vector<SkinBlit> expected = {{{5, 5, 8, 25}, {10, 0, 13, 6}},
-                                            {{8, 5, 43, 25}, {13, 0, 18, 6}},
-                                            {{43, 5, 45, 25}, {18, 0, 20, 6}}};
+    const std::vector<SkinBlit> expected = {
+        {{5, 5, 8, 25}, {10, 0, 13, 6}}, {{8, 5, 43, 25}, {13, 0, 18, 6}}, {{43, 5, 45, 25}, {18, 0, 20, 6}}};
     EXPECT_EQ(plan, expected);
     EXPECT_TRUE(StretchFramePlan({5, 5, 4, 25}, frame, {}).empty());
 }
@@ -147,8 +146,8 @@ TEST(SkinGeometry, RegionRunsOfAMagentaCorneredBorder) {
     for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {6, 0}, {7, 0}, {7, 1}, {0, 4}, {7, 4}})
         img.SetPixel(x, y, 0xFF00FF);
     const auto runs = RegionRuns(img, 100, 200, RegionKey{});
-    const std::vector<PixelRect> expected = {{102, 200, 106, 201}, {101, 201, 107, 202}, {100, 202, 108, 203},
-                                             {100, 203, 108, 204}, {101, 204, 107, 205}};
+    const std::vector<PixelRect> expected = {
+        {102, 200, 106, 201}, {101, 201, 107, 202}, {100, 202, 108, 203}, {100, 203, 108, 204}, {101, 204, 107, 205}};
     EXPECT_EQ(runs, expected);
 }
 
@@ -157,10 +156,8 @@ TEST(SkinGeometry, RegionRunsSplitAtEveryKeyPixel) {
     img.SetPixel(2, 0, 0xFF00FF);
     img.SetPixel(3, 0, 0xFF01FF);
     img.SetPixel(6, 0, 0xFF00FF);
-    EXPECT_EQ(RegionRuns(img, 0, 0, {0xFF00FF, 0, 1, 0}),
-              (std::vector<PixelRect>{{0, 0, 2, 1}, {4, 0, 6, 1}}));
-    EXPECT_EQ(RegionRuns(img, 0, 0, {0xFF00FF, 0, 0, 0}),
-              (std::vector<PixelRect>{{0, 0, 2, 1}, {3, 0, 6, 1}}));
+    EXPECT_EQ(RegionRuns(img, 0, 0, {0xFF00FF, 0, 1, 0}), (std::vector<PixelRect>{{0, 0, 2, 1}, {4, 0, 6, 1}}));
+    EXPECT_EQ(RegionRuns(img, 0, 0, {0xFF00FF, 0, 0, 0}), (std::vector<PixelRect>{{0, 0, 2, 1}, {3, 0, 6, 1}}));
 }
 
 TEST(SkinGeometry, RegionRunsWithoutKeyPixelsCoverEveryRowAndNothingWhenAllIsKey) {

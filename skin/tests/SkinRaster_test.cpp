@@ -140,10 +140,10 @@ TEST(SkinRaster, DrawSkinImagePlacesTheSliceAndLeavesOutMagenta) {
     strip.SetPixel(19, 9, kMagenta);
     PixelBuffer dst = Canvas(40, 30);
     DrawSkinImage(dst, {5, 6, 35, 26}, strip, {3, 3, 3, 3}, 1, 1, true, false, false);
-    EXPECT_EQ(dst.GetPixel(5, 6), kGrey);    // magenta corner left out
+    EXPECT_EQ(dst.GetPixel(5, 6), kGrey);  // magenta corner left out
     EXPECT_EQ(dst.GetPixel(34, 25), kGrey);
     EXPECT_EQ(Probe(dst, 6, 6).X, 1);
-    EXPECT_EQ(dst.GetPixel(4, 6), kGrey);    // outside the rectangle
+    EXPECT_EQ(dst.GetPixel(4, 6), kGrey);  // outside the rectangle
     EXPECT_EQ(dst.GetPixel(35, 25), kGrey);
     DrawSkinImage(dst, {5, 6, 35, 26}, strip, {3, 3, 3, 3}, 1, 1, false, false, false);
     EXPECT_EQ(dst.GetPixel(5, 6), kMagenta);  // opaque copy keeps it

@@ -138,8 +138,8 @@ TEST(SkinReader, MalformedArchivesFailWithoutReadingOutOfBounds) {
 
     std::string names;
     for (int i = 0; i < 1002; ++i) names += "x" + std::to_string(i) + "\r\n";
-    EXPECT_TRUE(bad(RawArchive(70000, static_cast<std::int64_t>(names.size()), names,
-                               std::vector<std::int64_t>(1002, 0), "")));
+    EXPECT_TRUE(
+        bad(RawArchive(70000, static_cast<std::int64_t>(names.size()), names, std::vector<std::int64_t>(1002, 0), "")));
 }
 
 TEST(SkinReader, ThousandAndOneEntriesFit) {

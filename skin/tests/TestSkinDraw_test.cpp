@@ -41,7 +41,8 @@ TEST(TestSkinDraw, EveryRoutineFindsEveryFrameOfTheStrips) {
             const PixelRect r{3, 2, 43, 32};
             PixelBuffer t(46, 34, false);
             DrawSkinImage(t, r, o->Image, MarginsOf(*o), k, o->Frame, false, true, c.vertical);
-            for (auto [x, y] : {std::pair{3, 2}, {42, 31}, {20, 15}, {42, 2}, {3, 31}}) EXPECT_EQ(t.GetPixel(x, y), want);
+            for (auto [x, y] : {std::pair{3, 2}, {42, 31}, {20, 15}, {42, 2}, {3, 31}})
+                EXPECT_EQ(t.GetPixel(x, y), want);
             EXPECT_EQ(t.GetPixel(2, 2), 0);
             t = PixelBuffer(46, 34, false);
             DrawSkinImage3(t, r, o->Image, MarginsOf(*o), k, o->Frame, false, c.vertical);

@@ -51,9 +51,8 @@ private:
 };
 
 void Tile(HDC to, const PixelRect& dest, HDC from, const PixelRect& src) {
-    ForEachTile(dest, src.Width(), src.Height(), [&](int x, int y) {
-        BitBlt(to, x, y, src.Width(), src.Height(), from, src.Left, src.Top, SRCCOPY);
-    });
+    ForEachTile(dest, src.Width(), src.Height(),
+                [&](int x, int y) { BitBlt(to, x, y, src.Width(), src.Height(), from, src.Left, src.Top, SRCCOPY); });
 }
 
 void RunPlan(HDC to, int dx, int dy, const SkinPlan& plan, HDC from) {
@@ -85,8 +84,8 @@ bool g_isNT = (GetVersion() & 0x80000000u) == 0;
 bool SkinIsNT() { return g_isNT; }
 void SetSkinIsNT(bool nt) { g_isNT = nt; }
 
-std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, TBitmap& image, SkinMargins margins, int frame,
-                                          int frames, bool tile, bool vertical) noexcept {
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
+                                          bool tile, bool vertical) noexcept {
     try {
         const int W = std::max(rect.Width(), 0), H = std::max(rect.Height(), 0);
         auto result = std::make_unique<SkinBitmap>(W, H);
@@ -105,8 +104,8 @@ void DrawSkinImage(HDC dc, const TRect& rect, TBitmap& image, SkinMargins margin
         Place(dc, rect.Left, rect.Top, *picture, transparent);
 }
 
-void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMargins margins, int frame,
-                    int frames, bool transparent, bool vertical) noexcept {
+void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
+                    bool transparent, bool vertical) noexcept {
     if (Inverted(rect) || image.Empty()) return;
     try {
         SkinBitmap work(rect.Width(), rect.Height());
@@ -284,8 +283,8 @@ void WithBitmap(const PixelBuffer& image, Draw&& draw) noexcept {
 }
 }  // namespace
 
-std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins,
-                                          int frame, int frames, bool tile, bool vertical) noexcept {
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                                          int frames, bool tile, bool vertical) noexcept {
     std::unique_ptr<TBitmap> result;
     WithBitmap(image, [&](TBitmap& b) { result = StretchSkinImage(rect, b, margins, frame, frames, tile, vertical); });
     return result;
@@ -308,8 +307,8 @@ void DrawSkinFrameCentered(HDC dc, const TRect& rect, const PixelBuffer& image, 
                            bool transparent) noexcept {
     WithBitmap(image, [&](TBitmap& b) { DrawSkinFrameCentered(dc, rect, b, frame, frames, transparent); });
 }
-void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
-                      int frames, bool tile, bool vertical) noexcept {
+void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame, int frames,
+                      bool tile, bool vertical) noexcept {
     WithBitmap(image, [&](TBitmap& b) { StretchSkinFrame(dc, rect, b, margins, frame, frames, tile, vertical); });
 }
 void DrawTransparent(HDC dc, const TRect& rect, const PixelBuffer& image, TColor key) noexcept {

@@ -19,24 +19,23 @@ namespace kes {
 // 9-slice of one frame into a new bitmap of the rectangle's size: corners 1:1, edges stretched along
 // their length, the centre stretched (or tiled). Margins that do not fit are dropped in pairs. Null only
 // when no memory was left.
-std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, TBitmap& image, SkinMargins margins, int frame,
-                                          int frames, bool tile, bool vertical) noexcept;
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
+                                          bool tile, bool vertical) noexcept;
 // StretchSkinImage drawn at the rectangle.
 void DrawSkinImage(HDC dc, const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
                    bool transparent, bool tile, bool vertical) noexcept;
 // 3-slice along the width (left part, middle repeated, right part; heights stretched). Top and bottom
 // margins are not used; a frame no wider than its left and right parts gets no middle.
-void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMargins margins, int frame,
-                    int frames, bool transparent, bool vertical) noexcept;
+void DrawSkinImage3(TCanvas& canvas, const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
+                    bool transparent, bool vertical) noexcept;
 // One frame of a horizontal strip stretched over the rectangle.
 void DrawSkinFrame(HDC dc, const TRect& rect, TBitmap& image, int frame, int frames, bool transparent) noexcept;
 // One frame of a horizontal strip at its own size, centred in the rectangle (sticking out when larger).
-void DrawSkinFrameCentered(HDC dc, const TRect& rect, TBitmap& image, int frame, int frames,
-                           bool transparent) noexcept;
+void DrawSkinFrameCentered(HDC dc, const TRect& rect, TBitmap& image, int frame, int frames, bool transparent) noexcept;
 // 3-slice straight onto the DC (the progress chunk): narrower than the frame, the whole frame is
 // stretched; otherwise the left and right parts keep their widths. `tile` has no effect.
-void StretchSkinFrame(HDC dc, const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames,
-                      bool tile, bool vertical) noexcept;
+void StretchSkinFrame(HDC dc, const TRect& rect, TBitmap& image, SkinMargins margins, int frame, int frames, bool tile,
+                      bool vertical) noexcept;
 // The image's top-left pixels (the rectangle's size, cut to the image) at the rectangle, leaving out the
 // pixels of colour key. The NT family uses a mask blit, older systems XOR and AND blits (SkinIsNT()).
 void DrawTransparent(HDC dc, const TRect& rect, TBitmap& image, TColor key) noexcept;
@@ -55,8 +54,8 @@ HRGN BitmapToRegion(TBitmap& image, int dx, int dy, TColor key, int redTolerance
 
 // The same routines with the image as a 24-bit pixel buffer (a skin object's image); each call copies the
 // image into a bitmap of its own for the time of the call.
-std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins,
-                                          int frame, int frames, bool tile, bool vertical) noexcept;
+std::unique_ptr<TBitmap> StretchSkinImage(const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
+                                          int frames, bool tile, bool vertical) noexcept;
 void DrawSkinImage(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame, int frames,
                    bool transparent, bool tile, bool vertical) noexcept;
 void DrawSkinImage3(TCanvas& canvas, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
@@ -65,8 +64,8 @@ void DrawSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, int fram
                    bool transparent) noexcept;
 void DrawSkinFrameCentered(HDC dc, const TRect& rect, const PixelBuffer& image, int frame, int frames,
                            bool transparent) noexcept;
-void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame,
-                      int frames, bool tile, bool vertical) noexcept;
+void StretchSkinFrame(HDC dc, const TRect& rect, const PixelBuffer& image, SkinMargins margins, int frame, int frames,
+                      bool tile, bool vertical) noexcept;
 void DrawTransparent(HDC dc, const TRect& rect, const PixelBuffer& image, TColor key) noexcept;
 void TileBitmap(TCanvas& canvas, const TRect& dest, const PixelBuffer& image, const TRect& src) noexcept;
 HRGN BitmapToRegion(const PixelBuffer& image, int dx, int dy, TColor key, int redTolerance, int greenTolerance,

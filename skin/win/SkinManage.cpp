@@ -104,8 +104,8 @@ void TSkinManage::OnCreate(HWND window, const CBT_CREATEWNDA& create) {
     const CREATESTRUCTA* cs = create.lpcs;
     if (!cs) return;
     const std::string className = ClassNameOf(window);
-    const CreationActions actions = ActionsOnCreate(className, static_cast<std::uint32_t>(cs->style),
-                                                    static_cast<std::uint32_t>(cs->dwExStyle));
+    const CreationActions actions =
+        ActionsOnCreate(className, static_cast<std::uint32_t>(cs->style), static_cast<std::uint32_t>(cs->dwExStyle));
     if (actions.sizeGrip)
         if (TWinSkinForm* parent = FindForm(cs->hwndParent)) parent->SkinChildWindow(window);
     if (actions.popupMenu) SkinPopupMenu(window);

@@ -50,8 +50,8 @@ public:
             return RegisterClassA(&wc);
         }();
         (void)cls;
-        hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "KestrupSkinHint", "", WS_POPUP | WS_BORDER, 0, 0,
-                                10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "KestrupSkinHint", "", WS_POPUP | WS_BORDER, 0, 0, 10,
+                                10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     ~WinHintWindow() override {
         if (hwnd_) DestroyWindow(hwnd_);

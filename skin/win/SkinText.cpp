@@ -57,8 +57,8 @@ int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
     WideStrCopy(text.c_str(), static_cast<int>(text.size()), cut);
     std::string ansi;
     if (!cut.empty()) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, cut.data(), static_cast<int>(cut.size()), nullptr, 0, nullptr,
-                                          nullptr);
+        const int n =
+            WideCharToMultiByte(CP_ACP, 0, cut.data(), static_cast<int>(cut.size()), nullptr, 0, nullptr, nullptr);
         if (n > 0) {
             ansi.resize(static_cast<std::size_t>(n));
             WideCharToMultiByte(CP_ACP, 0, cut.data(), static_cast<int>(cut.size()), ansi.data(), n, nullptr, nullptr);

@@ -128,8 +128,8 @@ void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
     }
     if (!sysMenu) return;
     Host().SetMenuKind(2);
-    const UINT cmd = static_cast<UINT>(TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                      screen.x, screen.y, 0, Wnd(), nullptr));
+    const UINT cmd = static_cast<UINT>(
+        TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Wnd(), nullptr));
     if (cmd) PostMessageA(Wnd(), WM_SYSCOMMAND, cmd, 0);
 }
 
@@ -155,7 +155,8 @@ void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
     case NcCommand::MdiChildRestore: toChild(SC_RESTORE); break;
     case NcCommand::MdiChildClose: toChild(SC_CLOSE); break;
     case NcCommand::ButtonClick: PostMessageA(Wnd(), SKM_BUTTONCLICK, static_cast<WPARAM>(action), 0); break;
-    case NcCommand::None: case NcCommand::Default: break;
+    case NcCommand::None:
+    case NcCommand::Default: break;
     }
 }
 
@@ -226,8 +227,10 @@ void TWinSkinForm::Impl::Tick() {
     s.HintDelay += kTimerInterval;
     const std::string hint = CaptionButtonHint(b.Rec->Action);
     if (hint.empty()) return;
-    if (s.HintDelay >= pause + hidePause) s.HideButtonHint();
-    else if (s.HintDelay >= pause) s.ShowButtonHint(Bounds(wr.left + b.Rect.Left, p.y + 24, 0, 0), hint);
+    if (s.HintDelay >= pause + hidePause)
+        s.HideButtonHint();
+    else if (s.HintDelay >= pause)
+        s.ShowButtonHint(Bounds(wr.left + b.Rect.Left, p.y + 24, 0, 0), hint);
 }
 
 // ---- messages ----
@@ -269,8 +272,10 @@ void TWinSkinForm::Impl::Start() {
             else
                 f.ResizeToSkin(false);
             f.stage_ = 1;
-            if (Maximized()) f.FrameChanged();
-            else f.UpdateRegion();
+            if (Maximized())
+                f.FrameChanged();
+            else
+                f.UpdateRegion();
         }
     }
     f.stage_ = 1;
@@ -321,13 +326,9 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case SKM_START:
         if (!started) Start();
         return 0;
-    case SKM_RECREATED:
-        return 0;  // the controllers come with the control skinning
-    case SKM_ISSKINNED:
-        PostMessageA(Wnd(), SKM_SKINAPPLIED, 0, SKIN_MAGIC);
-        return 1;
-    default:
-        break;
+    case SKM_RECREATED: return 0;  // the controllers come with the control skinning
+    case SKM_ISSKINNED: PostMessageA(Wnd(), SKM_SKINAPPLIED, 0, SKIN_MAGIC); return 1;
+    default: break;
     }
     if (!f.frameSkinned_) return DefaultProc(msg, wp, lp);
     if (f.mdiKind_ == kMdiChild || !(GetWindowLongPtrA(Wnd(), GWL_STYLE) & WS_CHILD)) return Stage2(msg, wp, lp);
@@ -338,26 +339,19 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE: {
         const LRESULT r = DefaultProc(msg, wp, lp);
-        f.windowState_ = wp == SIZE_MINIMIZED ? kStateMinimized : wp == SIZE_MAXIMIZED ? kStateMaximized
-                                                                                        : kStateNormal;
+        f.windowState_ = wp == SIZE_MINIMIZED ? kStateMinimized : wp == SIZE_MAXIMIZED ? kStateMaximized : kStateNormal;
         const bool mdiOk = f.mdiKind_ != kMdiChild || (f.windowState_ == kStateNormal && !Host().MDIMaximized());
         if (!Minimized() && mdiOk && (f.stage_ == 1 || f.stage_ == 3)) f.UpdateRegion();
         return r;
     }
-    case WM_ACTIVATE:
-        active = LOWORD(wp) != WA_INACTIVE;
-        break;
-    case WM_NCACTIVATE:
-        active = wp != 0;
-        break;
+    case WM_ACTIVATE: active = LOWORD(wp) != WA_INACTIVE; break;
+    case WM_NCACTIVATE: active = wp != 0; break;
     case WM_GETMINMAXINFO: {
         const LRESULT r = DefaultProc(msg, wp, lp);
         ReadState();
         return r;
     }
-    case WM_WINDOWPOSCHANGED:
-        ReadState();
-        return DefaultProc(msg, wp, lp);
+    case WM_WINDOWPOSCHANGED: ReadState(); return DefaultProc(msg, wp, lp);
     case WM_SETICON: {
         const LRESULT r = DefaultProc(msg, wp, lp);
         BuildIcon();
@@ -388,8 +382,7 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return DefaultProc(msg, wp, lp);
     }
-    default:
-        break;
+    default: break;
     }
     return Stage3(msg, wp, lp);
 }
@@ -404,8 +397,8 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
         // The system's calculation would lay the menu bar out in its own frame; the menu row does that.
         if (!GetMenu(Wnd())) DefaultProc(msg, wp, lp);
         if (!(f.mdiKind_ == kMdiChild && (Maximized() || Minimized())) && kinds.Border != kBorderNone)
-            p->rgrc[0] = ToRECT(FrameClientRect(window.left, window.top, window.right - window.left,
-                                                window.bottom - window.top, m));
+            p->rgrc[0] = ToRECT(
+                FrameClientRect(window.left, window.top, window.right - window.left, window.bottom - window.top, m));
         p->rgrc[1] = p->rgrc[0];
         return WVR_VALIDRECTS;
     }
@@ -435,32 +428,23 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-        return NcMouse(msg, wp, lp);
-    case SKM_NCREPAINT:
-        RepaintFrame();
-        return 0;
-    default:
-        return DefaultProc(msg, wp, lp);
+    case WM_NCRBUTTONDOWN: return NcMouse(msg, wp, lp);
+    case SKM_NCREPAINT: RepaintFrame(); return 0;
+    default: return DefaultProc(msg, wp, lp);
     }
 }
 
 // The form's own messages (inside the frame, in the form's handler chain).
 bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
     switch (msg.Msg) {
-    case SKM_RESKIN:
-        f.UpdateSkin();
-        return true;
+    case SKM_RESKIN: f.UpdateSkin(); return true;
     case SKM_PAINTNC:
         if (msg.LParam != SKIN_MAGIC) return true;
         if (msg.WParam) PaintNC(reinterpret_cast<HDC>(msg.WParam));
         msg.Result = SKIN_MAGIC;
         return true;
-    case SKM_QUERYSKIN:
-        msg.Result = msg.LParam == SKIN_MAGIC ? SKIN_MAGIC : 1;
-        return true;
-    default:
-        return false;
+    case SKM_QUERYSKIN: msg.Result = msg.LParam == SKIN_MAGIC ? SKIN_MAGIC : 1; return true;
+    default: return false;
     }
 }
 
@@ -491,8 +475,7 @@ LRESULT MdiClientSubclass::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         RedrawWindow(frame.Window(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefaultProc(msg, wp, lp);
 }
@@ -657,8 +640,8 @@ void TWinSkinForm::UnskinWindow() {
         // A window the user sizes keeps its place, as it did when it was skinned.
         const bool keepPlace = d.kinds.Border == kBorderSizeable && !d.kinds.SystemDialog && mdiKind_ != kMdiChild;
         const int w = keepPlace ? wr.right - wr.left : (wr.right - wr.left) - d.m.Left - d.m.Right + d.sysFrameW;
-        const int h = keepPlace ? wr.bottom - wr.top
-                                : (wr.bottom - wr.top) - d.m.Caption - d.m.Bottom - d.m.Menu + d.sysFrameH;
+        const int h =
+            keepPlace ? wr.bottom - wr.top : (wr.bottom - wr.top) - d.m.Caption - d.m.Bottom - d.m.Menu + d.sysFrameH;
         SetWindowPos(window_, nullptr, tl.x, tl.y, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     // The system owns the region it was given; dropping it is all that is left to do.

@@ -51,8 +51,8 @@ void TWinSkinForm::Impl::PaintBorderPart(HDC dc, int part, const TRect& r) {
     const TDataSkinBorder& o = Part(Skin(), part);
     if (!o.HasImage()) return;
     const int frame = (active || o.Frame <= 1) ? 1 : 2;
-    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), frame, o.Frame,
-                                o.Tile != 1, part >= 3);
+    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), frame, o.Frame, o.Tile != 1,
+                                part >= 3);
     if (bmp) BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
@@ -63,9 +63,8 @@ void TWinSkinForm::Impl::PaintButton(HDC dc, const CaptionButton& b) {
         if (HWND app = Application ? Application->Handle() : nullptr) {
             auto appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
             if (!appIcon) appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
-            if (appIcon &&
-                DrawIconEx(dc, b.Rect.Left, b.Rect.Top, appIcon, GetSystemMetrics(SM_CXSMICON),
-                           GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
+            if (appIcon && DrawIconEx(dc, b.Rect.Left, b.Rect.Top, appIcon, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
                 return;
         }
         const PixelBuffer& img = b.Rec->HasImage() ? b.Rec->Image : icon;
@@ -135,8 +134,7 @@ void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
     RECT tr = ToRECT(textRect);
     tr.left += s.Title.TXTBackleft;
     tr.right -= s.Title.TXTBackRight;
-    if (tr.right > tr.left)
-        SkinDrawText(b, text, tr, kinds.RightToLeft ? 0x28822u : 0x8820u);
+    if (tr.right > tr.left) SkinDrawText(b, text, tr, kinds.RightToLeft ? 0x28822u : 0x8820u);
     if (oldFont) SelectObject(b, oldFont);
 
     // The caption buttons.
@@ -147,8 +145,8 @@ void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
         cb.Rect = {};
         if (!cb.Visible || img.Width() <= 0) continue;
         const int menuBarLeft = s.MenuBar ? s.MenuBar->LeftWidth : 0;
-        cb.Rect = CaptionButtonRect(r.Align, r.Xcoord, r.Ycoord, img.Width() / frames, img.Height(), width, textRect,
-                                    m, menuBarLeft);
+        cb.Rect = CaptionButtonRect(r.Align, r.Xcoord, r.Ycoord, img.Width() / frames, img.Height(), width, textRect, m,
+                                    menuBarLeft);
         if (r.Visibility != 100) PaintButton(b, cb);
     }
     BitBlt(dc, 0, 0, width, ch, b, 0, 0, SRCCOPY);
@@ -228,8 +226,8 @@ void TWinSkinForm::UpdateRegion() {
         }
         const TDataSkinBorder& o = Part(*skin_, piece.Part);
         if (!o.HasImage()) continue;
-        auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), 1, o.Frame,
-                                    o.Tile != 1, piece.Part >= 3);
+        auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), 1, o.Frame, o.Tile != 1,
+                                    piece.Part >= 3);
         if (!bmp) continue;
         // Nothing kept gives no region at all.
         SkinRegion cut(BitmapToRegion(*bmp, r.Left, r.Top, kSkinTransparent, 0, 0, 0));

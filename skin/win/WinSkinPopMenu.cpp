@@ -43,8 +43,8 @@ bool TWinSkinPopMenu::Compose(int width, int height) {
     const TDataSkinObject* o = MenuImage();
     if (!o || width <= 0 || height <= 0) return false;
     if (background_ && background_->Width() == width && background_->Height() == height) return true;
-    auto composed = StretchSkinImage(TRect{0, 0, width, height}, o->Image, MarginsOf(*o), 1, o->Frame, o->Tile != 0,
-                                     false);
+    auto composed =
+        StretchSkinImage(TRect{0, 0, width, height}, o->Image, MarginsOf(*o), 1, o->Frame, o->Tile != 0, false);
     if (!composed) return false;
     background_ = std::move(composed);
     return true;

@@ -19,8 +19,8 @@ std::string Lower(std::string s) {
 }
 
 bool CompileOnly(const std::string& lowerWord) {
-    static const std::set<std::string> words = {";",     "if",    "else", "then", "begin", "until", "again",
-                                                "while", "repeat", "do",  "?do",  "loop",  "+loop", "leave"};
+    static const std::set<std::string> words = {";",     "if",     "else", "then", "begin", "until", "again",
+                                                "while", "repeat", "do",   "?do",  "loop",  "+loop", "leave"};
     return words.count(lowerWord) != 0;
 }
 

@@ -30,9 +30,9 @@ using Millis = std::int64_t;
 enum class LineEnd { Cr, Lf };
 
 struct ReceivedLine {
-    Millis at = 0;      // when its line end arrived, ms since the last reset
-    std::string text;   // the bytes as received, without the line end and ignored bytes
-    bool early = false; // started before the previous answer was sent
+    Millis at = 0;       // when its line end arrived, ms since the last reset
+    std::string text;    // the bytes as received, without the line end and ignored bytes
+    bool early = false;  // started before the previous answer was sent
 };
 
 class Board {
@@ -94,9 +94,9 @@ public:
 private:
     struct Chunk {
         std::string bytes;
-        Millis gap = 0;          // wait this long after it reached the head of the queue
-        Millis due = -1;         // set when it reached the head
-        std::size_t answerEnd = 0; // an answer is sent once this many bytes went out (0: not an answer)
+        Millis gap = 0;             // wait this long after it reached the head of the queue
+        Millis due = -1;            // set when it reached the head
+        std::size_t answerEnd = 0;  // an answer is sent once this many bytes went out (0: not an answer)
     };
 
     void ByteIn(char c, Millis now);
@@ -115,9 +115,9 @@ private:
     long linesSinceSilentSet_ = 0;
 
     Millis epoch_ = 0;
-    std::string raw_;         // the line being received, as received
-    std::string edited_;      // the same after backspaces
-    std::string echo_;        // echo collected during one Receive
+    std::string raw_;     // the line being received, as received
+    std::string edited_;  // the same after backspaces
+    std::string echo_;    // echo collected during one Receive
     bool lineStarted_ = false;
     bool lineEarly_ = false;
     bool compiling_ = false;
@@ -126,7 +126,7 @@ private:
     std::deque<Chunk> queue_;
     std::size_t headSent_ = 0;  // bytes of the head chunk already written
     int answersPending_ = 0;
-    double inFreeAt_ = 0;       // speed limit: when the line is free again, per direction
+    double inFreeAt_ = 0;  // speed limit: when the line is free again, per direction
     double outFreeAt_ = 0;
     std::size_t chunkMin_ = 0, chunkMax_ = 0, chunk_ = 0;  // chunk_: the size of the next write
     std::uint32_t chunkSeed_ = 1;

@@ -145,17 +145,24 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
 
     if (verb == "ping") return Ok();
     if (verb == "mode") {
-        if (arg == "cr") board.SetLineEnd(LineEnd::Cr);
-        else if (arg == "esp32") board.SetLineEnd(LineEnd::Lf);
-        else return Error("mode is cr or esp32");
+        if (arg == "cr")
+            board.SetLineEnd(LineEnd::Cr);
+        else if (arg == "esp32")
+            board.SetLineEnd(LineEnd::Lf);
+        else
+            return Error("mode is cr or esp32");
         return Ok();
     }
     if (verb == "delay" || verb == "speed" || verb == "pause" || verb == "burst") {
         if (!numeric || number < 0) return Error(std::string(verb) + " needs a number >= 0");
-        if (verb == "delay") board.SetDelay(number);
-        else if (verb == "speed") board.SetSpeed(number);
-        else if (verb == "pause") board.Pause(number, now);
-        else board.Burst(static_cast<std::size_t>(number), now);
+        if (verb == "delay")
+            board.SetDelay(number);
+        else if (verb == "speed")
+            board.SetSpeed(number);
+        else if (verb == "pause")
+            board.Pause(number, now);
+        else
+            board.Burst(static_cast<std::size_t>(number), now);
         return Ok();
     }
     if (verb == "chunk") {
@@ -169,15 +176,21 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
         return Ok();
     }
     if (verb == "split-answers") {
-        if (arg == "off") board.SetSplitAnswers(-1);
-        else if (numeric && number >= 0) board.SetSplitAnswers(number);
-        else return Error("split-answers needs a number >= 0 or off");
+        if (arg == "off")
+            board.SetSplitAnswers(-1);
+        else if (numeric && number >= 0)
+            board.SetSplitAnswers(number);
+        else
+            return Error("split-answers needs a number >= 0 or off");
         return Ok();
     }
     if (verb == "silent-after") {
-        if (arg == "off") board.SetSilentAfter(-1);
-        else if (numeric && number >= 0) board.SetSilentAfter(number);
-        else return Error("silent-after needs a number >= 0 or off");
+        if (arg == "off")
+            board.SetSilentAfter(-1);
+        else if (numeric && number >= 0)
+            board.SetSilentAfter(number);
+        else
+            return Error("silent-after needs a number >= 0 or off");
         return Ok();
     }
     if (verb == "send") {
@@ -207,8 +220,10 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
         return Ok(std::to_string(r.size()) + " " + std::to_string(r.empty() ? 0 : r[r.size() / 2]));
     }
     if (verb == "purge" || verb == "reset") {
-        if (verb == "purge") board.Purge();
-        else board.Reset(now);
+        if (verb == "purge")
+            board.Purge();
+        else
+            board.Reset(now);
         ControlAnswer answer = Ok();
         answer.flushLine = true;
         return answer;

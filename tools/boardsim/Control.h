@@ -8,9 +8,9 @@
 namespace boardsim {
 
 struct ControlAnswer {
-    std::string text;         // one or more lines, each ended by LF
-    bool flushLine = false;   // the I/O loop must also drop the bytes waiting unread on the serial line
-    long unplugMs = -1;       // the I/O loop must take the serial line away for this long ("unplug")
+    std::string text;        // one or more lines, each ended by LF
+    bool flushLine = false;  // the I/O loop must also drop the bytes waiting unread on the serial line
+    long unplugMs = -1;      // the I/O loop must take the serial line away for this long ("unplug")
 };
 
 // Carries out one command (without its line end) on the board.

@@ -107,8 +107,10 @@ bool Server::Step(Millis maxWaitMs) {
     if (tty_ >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) lineUp = ReadLine(now);
     std::vector<Client> kept;
     for (std::size_t i = 0; i < clients_.size(); ++i) {
-        if (fds[i + 2].revents == 0 || ServeClient(clients_[i], now)) kept.push_back(std::move(clients_[i]));
-        else close(clients_[i].fd);
+        if (fds[i + 2].revents == 0 || ServeClient(clients_[i], now))
+            kept.push_back(std::move(clients_[i]));
+        else
+            close(clients_[i].fd);
     }
     clients_ = std::move(kept);
     if (fds[1].revents & POLLIN) Accept();
@@ -175,18 +177,24 @@ bool Server::ServeClient(Client& c, Millis now) {
     bool connected = true;
     while (connected) {
         const ssize_t n = read(c.fd, buf, sizeof buf);
-        if (n > 0) c.in.append(buf, static_cast<std::size_t>(n));
-        else if (n < 0 && errno == EINTR) continue;
-        else if (n < 0 && errno == EAGAIN) break;
-        else connected = false;  // the client closed; its last commands are still answered
+        if (n > 0)
+            c.in.append(buf, static_cast<std::size_t>(n));
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else if (n < 0 && errno == EAGAIN)
+            break;
+        else
+            connected = false;  // the client closed; its last commands are still answered
     }
     std::size_t end;
     while ((end = c.in.find('\n')) != std::string::npos) {
         ControlAnswer answer = RunControl(board_, std::string_view(c.in).substr(0, end), now);
         if (answer.flushLine) FlushLine();
         if (answer.unplugMs >= 0) {
-            if (TakeLineAway && BringLineBack) Unplug(now, answer.unplugMs);
-            else answer.text = "error no null modem to unplug (start the board with --nullmodem)\n";
+            if (TakeLineAway && BringLineBack)
+                Unplug(now, answer.unplugMs);
+            else
+                answer.text = "error no null modem to unplug (start the board with --nullmodem)\n";
         }
         c.out += answer.text;
         c.in.erase(0, end + 1);
@@ -194,10 +202,14 @@ bool Server::ServeClient(Client& c, Millis now) {
     if (c.in.size() > kMaxCommand) return false;
     while (!c.out.empty()) {
         const ssize_t n = send(c.fd, c.out.data(), c.out.size(), MSG_NOSIGNAL);
-        if (n > 0) c.out.erase(0, static_cast<std::size_t>(n));
-        else if (n < 0 && errno == EINTR) continue;
-        else if (n < 0 && errno == EAGAIN) break;
-        else return false;
+        if (n > 0)
+            c.out.erase(0, static_cast<std::size_t>(n));
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else if (n < 0 && errno == EAGAIN)
+            break;
+        else
+            return false;
     }
     return connected;
 }

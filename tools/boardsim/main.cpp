@@ -29,8 +29,9 @@ std::atomic<bool> stopRequested{false};
 void OnSignal(int) { stopRequested = true; }
 
 int Usage() {
-    std::fprintf(stderr, "usage: kestrup-boardsim --tty PATH | --nullmodem DIR [--port N] [--port-file FILE] "
-                         "[--mode cr|esp32] [--delay MS]\n");
+    std::fprintf(stderr,
+                 "usage: kestrup-boardsim --tty PATH | --nullmodem DIR [--port N] [--port-file FILE] "
+                 "[--mode cr|esp32] [--delay MS]\n");
     return 2;
 }
 
@@ -44,7 +45,8 @@ public:
 
     // Starts socat and opens the board's end once both links exist; -1 on failure.
     int Bring() {
-        const std::string com = "pty,raw,echo=0,link=" + dir_ + "/com", board = "pty,raw,echo=0,link=" + dir_ + "/board";
+        const std::string com = "pty,raw,echo=0,link=" + dir_ + "/com",
+                          board = "pty,raw,echo=0,link=" + dir_ + "/board";
         pid_ = fork();
         if (pid_ == 0) {
             const int none = open("/dev/null", O_RDWR);
@@ -82,13 +84,20 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string opt = argv[i];
         const char* val = argv[i + 1];
-        if (opt == "--tty") tty = val;
-        else if (opt == "--nullmodem") nullModemDir = val;
-        else if (opt == "--port") port = std::strtol(val, nullptr, 10);
-        else if (opt == "--port-file") portFile = val;
-        else if (opt == "--mode") mode = val;
-        else if (opt == "--delay") delay = std::strtol(val, nullptr, 10);
-        else return Usage();
+        if (opt == "--tty")
+            tty = val;
+        else if (opt == "--nullmodem")
+            nullModemDir = val;
+        else if (opt == "--port")
+            port = std::strtol(val, nullptr, 10);
+        else if (opt == "--port-file")
+            portFile = val;
+        else if (opt == "--mode")
+            mode = val;
+        else if (opt == "--delay")
+            delay = std::strtol(val, nullptr, 10);
+        else
+            return Usage();
     }
     if (tty.empty() == nullModemDir.empty() || argc % 2 == 0 || port < 0 || port > 65535) return Usage();
 

@@ -88,8 +88,10 @@ std::vector<LedGlyphArt> DrawLedGlyphs() {
         const char* name;
         Rgb colour;
     };
-    static const Light lights[] = {{"RED", {220, 16, 16}},     {"GREEN", {16, 200, 40}},
-                                   {"BLUE", {24, 80, 255}},    {"YELLOW", {255, 216, 0}},
+    static const Light lights[] = {{"RED", {220, 16, 16}},
+                                   {"GREEN", {16, 200, 40}},
+                                   {"BLUE", {24, 80, 255}},
+                                   {"YELLOW", {255, 216, 0}},
                                    {"PURPLE", {168, 24, 208}}};
     std::vector<LedGlyphArt> out;
     for (const Light& l : lights) {

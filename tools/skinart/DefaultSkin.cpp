@@ -36,7 +36,8 @@ Colour CaptionRow(int y, bool active) {
 PixelBuffer Top() {
     PixelBuffer b = Image(32, 2 * kCaption);
     for (int f = 0; f < 2; ++f)
-        for (int y = 0; y < kCaption; ++y) b.FillRect({0, f * kCaption + y, 32, f * kCaption + y + 1}, CaptionRow(y, f == 0));
+        for (int y = 0; y < kCaption; ++y)
+            b.FillRect({0, f * kCaption + y, 32, f * kCaption + y + 1}, CaptionRow(y, f == 0));
     return b;
 }
 
@@ -49,7 +50,8 @@ Colour BottomRow(int y, bool active) {
 PixelBuffer Bottom() {
     PixelBuffer b = Image(32, 2 * kBottom);
     for (int f = 0; f < 2; ++f)
-        for (int y = 0; y < kBottom; ++y) b.FillRect({0, f * kBottom + y, 32, f * kBottom + y + 1}, BottomRow(y, f == 0));
+        for (int y = 0; y < kBottom; ++y)
+            b.FillRect({0, f * kBottom + y, 32, f * kBottom + y + 1}, BottomRow(y, f == 0));
     return b;
 }
 
@@ -65,15 +67,20 @@ PixelBuffer Side(bool right) {
         for (int y = 0; y < kLeftH; ++y)
             for (int x = 0; x < kBorder; ++x) {
                 Colour c;
-                if (y < kCaption) c = CaptionRow(y, active);
-                else if (y >= kLeftH - kBottom) c = BottomRow(y - (kLeftH - kBottom), active);
-                else c = x == kBorder - 1 ? P.bandSep : P.frame;
+                if (y < kCaption)
+                    c = CaptionRow(y, active);
+                else if (y >= kLeftH - kBottom)
+                    c = BottomRow(y - (kLeftH - kBottom), active);
+                else
+                    c = x == kBorder - 1 ? P.bandSep : P.frame;
                 if (x == 0) c = edge;
                 // A window much wider and taller than the strip: only its left corners fall on it.
                 const int W = 1000;
                 const bool inside = InRoundRect(x, y, 0, 0, W, kLeftH, kRadius);
-                if (!inside) c = kMagenta;
-                else if (!InRoundRect(x, y - 1, 0, 0, W, kLeftH, kRadius) || !InRoundRect(x - 1, y, 0, 0, W, kLeftH, kRadius) ||
+                if (!inside)
+                    c = kMagenta;
+                else if (!InRoundRect(x, y - 1, 0, 0, W, kLeftH, kRadius) ||
+                         !InRoundRect(x - 1, y, 0, 0, W, kLeftH, kRadius) ||
                          !InRoundRect(x, y + 1, 0, 0, W, kLeftH, kRadius))
                     c = edge;
                 p.Pixel(ox + (right ? kBorder - 1 - x : x), y, c);
@@ -102,9 +109,18 @@ PixelBuffer CaptionButton(const Glyph& glyph, int size = 20) {
         Colour fill = 0, ink = P.text;
         switch (f) {
         case 0: fill = Rgb(64, 67, 74); break;
-        case 1: fill = P.amberDark; ink = P.ink; break;
-        case 2: fill = P.amber; ink = P.ink; break;
-        case 3: fill = -1; ink = P.textDim; break;
+        case 1:
+            fill = P.amberDark;
+            ink = P.ink;
+            break;
+        case 2:
+            fill = P.amber;
+            ink = P.ink;
+            break;
+        case 3:
+            fill = -1;
+            ink = P.textDim;
+            break;
         }
         if (fill >= 0) p.RoundRect(ox + 1, 1, ox + size - 1, size - 1, 4, fill, fill, fill);
         glyph(p, ox, 0, ink);
@@ -264,8 +280,10 @@ PixelBuffer ScrollTrack(bool vertical) {
     for (int f = 0; f < 4; ++f) {
         const Colour c = f == 2 ? Rgb(46, 48, 52) : P.track;
         p.Fill(f * w, 0, f * w + w, h, c);
-        if (vertical) p.Fill(f * w + 8, 2, f * w + 9, h - 2, Rgb(30, 31, 35));
-        else p.Fill(f * w + 2, 8, f * w + w - 2, 9, Rgb(30, 31, 35));
+        if (vertical)
+            p.Fill(f * w + 8, 2, f * w + 9, h - 2, Rgb(30, 31, 35));
+        else
+            p.Fill(f * w + 2, 8, f * w + w - 2, 9, Rgb(30, 31, 35));
     }
     return b;
 }
@@ -280,8 +298,10 @@ PixelBuffer ScrollThumb(bool vertical) {
     for (int f = 0; f < 3; ++f) {
         const int ox = f * w;
         // The track shows through around the thumb.
-        if (vertical) p.RoundRect(ox + 2, 0, ox + w - 2, h, 4, edges[f], fills[f], fills[f]);
-        else p.RoundRect(ox, 2, ox + w, h - 2, 4, edges[f], fills[f], fills[f]);
+        if (vertical)
+            p.RoundRect(ox + 2, 0, ox + w - 2, h, 4, edges[f], fills[f], fills[f]);
+        else
+            p.RoundRect(ox, 2, ox + w, h - 2, 4, edges[f], fills[f], fills[f]);
     }
     return b;
 }
@@ -311,7 +331,9 @@ PixelBuffer ComboButton() {
         switch (state) {
         case 1: p.RoundRect(ox + 1, 1, ox + w - 1, h - 1, 3, P.btnEdge, P.btnTop, P.btnBottom); break;
         case 2: p.RoundRect(ox + 1, 1, ox + w - 1, h - 1, 3, P.amberDark, P.amberDark, Rgb(140, 98, 20)); break;
-        case 3: p.RoundRect(ox + 1, 1, ox + w - 1, h - 1, 3, Rgb(150, 153, 158), Rgb(176, 178, 182), Rgb(166, 168, 172)); break;
+        case 3:
+            p.RoundRect(ox + 1, 1, ox + w - 1, h - 1, 3, Rgb(150, 153, 158), Rgb(176, 178, 182), Rgb(166, 168, 172));
+            break;
         case 4: p.RoundRect(ox + 1, 1, ox + w - 1, h - 1, 3, P.amber, Rgb(98, 102, 110), Rgb(70, 74, 81)); break;
         }
     }
@@ -405,8 +427,10 @@ PixelBuffer Headerbar() {
     Painter p(b);
     for (int f = 0; f < 5; ++f) {
         const int ox = f * w;
-        if (f == 2) p.VGradient(ox, 0, ox + w, h, P.lightBottom, Rgb(220, 222, 225));
-        else p.VGradient(ox, 0, ox + w, h, P.lightTop, P.lightBottom);
+        if (f == 2)
+            p.VGradient(ox, 0, ox + w, h, P.lightBottom, Rgb(220, 222, 225));
+        else
+            p.VGradient(ox, 0, ox + w, h, P.lightTop, P.lightBottom);
         p.Fill(ox + w - 1, 3, ox + w, h - 3, P.shadow);
         p.Fill(ox, h - 1, ox + w, h, P.shadow);
         if (f == 1) p.Fill(ox, h - 3, ox + w, h - 1, P.amber);
@@ -456,8 +480,10 @@ PixelBuffer Groove(bool vertical) {
     PixelBuffer b = Image(w, h, P.surface);
     Painter p(b);
     p.Frame(0, 0, w, h, Rgb(24, 25, 28));
-    if (vertical) p.Fill(w - 1, 1, w, h - 1, Rgb(160, 162, 167));
-    else p.Fill(1, h - 1, w - 1, h, Rgb(160, 162, 167));
+    if (vertical)
+        p.Fill(w - 1, 1, w, h - 1, Rgb(160, 162, 167));
+    else
+        p.Fill(1, h - 1, w - 1, h, Rgb(160, 162, 167));
     return b;
 }
 
@@ -474,10 +500,22 @@ PixelBuffer Thumb(Dir pointing, bool vertical) {
         if (pointing == kDown || pointing == kUp || pointing == kLeft || pointing == kRight) {
             for (int i = 0; i < 5; ++i) {
                 const int cut = 5 - i;
-                if (pointing == kDown) { p.Fill(ox, h - 1 - i, ox + cut, h - i, kMagenta); p.Fill(ox + w - cut, h - 1 - i, ox + w, h - i, kMagenta); }
-                if (pointing == kUp) { p.Fill(ox, i, ox + cut, i + 1, kMagenta); p.Fill(ox + w - cut, i, ox + w, i + 1, kMagenta); }
-                if (pointing == kRight) { p.Fill(ox + w - 1 - i, 0, ox + w - i, cut, kMagenta); p.Fill(ox + w - 1 - i, h - cut, ox + w - i, h, kMagenta); }
-                if (pointing == kLeft) { p.Fill(ox + i, 0, ox + i + 1, cut, kMagenta); p.Fill(ox + i, h - cut, ox + i + 1, h, kMagenta); }
+                if (pointing == kDown) {
+                    p.Fill(ox, h - 1 - i, ox + cut, h - i, kMagenta);
+                    p.Fill(ox + w - cut, h - 1 - i, ox + w, h - i, kMagenta);
+                }
+                if (pointing == kUp) {
+                    p.Fill(ox, i, ox + cut, i + 1, kMagenta);
+                    p.Fill(ox + w - cut, i, ox + w, i + 1, kMagenta);
+                }
+                if (pointing == kRight) {
+                    p.Fill(ox + w - 1 - i, 0, ox + w - i, cut, kMagenta);
+                    p.Fill(ox + w - 1 - i, h - cut, ox + w - i, h, kMagenta);
+                }
+                if (pointing == kLeft) {
+                    p.Fill(ox + i, 0, ox + i + 1, cut, kMagenta);
+                    p.Fill(ox + i, h - cut, ox + i + 1, h, kMagenta);
+                }
             }
         }
     }
@@ -559,32 +597,41 @@ std::string Description() {
     section("Fonts");
     num("FontHeight", 15);
     section("Colours");
-    const std::pair<const char*, Colour> colours[] = {
-        {"WindowText", P.ink}, {"ButtonFace", P.face}, {"Scrollbar", P.track}, {"HilightText", P.ink},
-        {"Hilight", P.amber}, {"Menubar", P.band}, {"Menu", P.surface}, {"MenuText", P.text},
-        {"ButtonText", P.ink}, {"ButtonHilight", Rgb(255, 255, 255)}, {"Buttonlight", Rgb(235, 236, 238)},
-        {"ButtonShadow", P.shadow}, {"ButtonDkShadow", P.frame}, {"MenuBarText", P.text},
-        {"TitleTextActive", P.text}, {"TitleTextNoActive", P.textDim}};
+    const std::pair<const char*, Colour> colours[] = {{"WindowText", P.ink},
+                                                      {"ButtonFace", P.face},
+                                                      {"Scrollbar", P.track},
+                                                      {"HilightText", P.ink},
+                                                      {"Hilight", P.amber},
+                                                      {"Menubar", P.band},
+                                                      {"Menu", P.surface},
+                                                      {"MenuText", P.text},
+                                                      {"ButtonText", P.ink},
+                                                      {"ButtonHilight", Rgb(255, 255, 255)},
+                                                      {"Buttonlight", Rgb(235, 236, 238)},
+                                                      {"ButtonShadow", P.shadow},
+                                                      {"ButtonDkShadow", P.frame},
+                                                      {"MenuBarText", P.text},
+                                                      {"TitleTextActive", P.text},
+                                                      {"TitleTextNoActive", P.textDim}};
     for (const auto& [k, c] : colours) key(k, Text(c));
     section("Colour.Accent");
     key("color", Text(P.amber));
     section("Colour.Terminal");
     key("color", Text(Rgb(255, 255, 0)));
     section("Customcolors");
-    const Colour custom[10] = {P.amber, P.amberHot, P.amberDark, P.frame, P.band, P.surface, P.text, P.textDim,
-                               P.face, Rgb(255, 255, 0)};
+    const Colour custom[10] = {P.amber,   P.amberHot, P.amberDark, P.frame, P.band,
+                               P.surface, P.text,     P.textDim,   P.face,  Rgb(255, 255, 0)};
     for (int i = 0; i < 10; ++i) key("Color" + std::to_string(i), Hex(custom[i]));
 
     struct CaptionButtonKeys {
-        const char* section; int action, align, x, y, visibility, visibility1; const char* image;
+        const char* section;
+        int action, align, x, y, visibility, visibility1;
+        const char* image;
     };
     const CaptionButtonKeys buttons[] = {
-        {"ButtonIcon", 3, 0, 8, 7, 0, 0, "sysmenu.bmp"},
-        {"ButtonClose", 0, 1, 28, 5, 0, 0, "close.bmp"},
-        {"ButtonMax", 1, 1, 52, 5, 2, 6, "max.bmp"},
-        {"ButtonRestore", 1, 1, 52, 5, 1, 6, "restore.bmp"},
-        {"ButtonMin", 2, 1, 76, 5, 8, 0, "min.bmp"},
-        {"ButtonHelp", 4, 1, 0, 5, 10, 10, "help.bmp"},
+        {"ButtonIcon", 3, 0, 8, 7, 0, 0, "sysmenu.bmp"}, {"ButtonClose", 0, 1, 28, 5, 0, 0, "close.bmp"},
+        {"ButtonMax", 1, 1, 52, 5, 2, 6, "max.bmp"},     {"ButtonRestore", 1, 1, 52, 5, 1, 6, "restore.bmp"},
+        {"ButtonMin", 2, 1, 76, 5, 8, 0, "min.bmp"},     {"ButtonHelp", 4, 1, 0, 5, 10, 10, "help.bmp"},
     };
     for (const auto& b : buttons) {
         section(b.section);
@@ -619,8 +666,13 @@ std::string Description() {
 
     // Image sections read with the common keys.
     struct ImageKeys {
-        const char* section; const char* image; int l, t, r, b, trans, tile, style; int frame;
-        Colour n2, m2, p2; const char* extraKey; const char* extraValue;
+        const char* section;
+        const char* image;
+        int l, t, r, b, trans, tile, style;
+        int frame;
+        Colour n2, m2, p2;
+        const char* extraKey;
+        const char* extraValue;
     };
     const ImageKeys images[] = {
         {"Progress.Chunk", "chunk.bmp", 0, 0, 0, 0, 0, 1, 0, 1, P.ink, P.ink, P.ink, nullptr, nullptr},

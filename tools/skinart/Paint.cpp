@@ -60,7 +60,7 @@ void Painter::Triangle(double ax, double ay, double bx, double by, double cx, do
             const double px = x + 0.5, py = y + 0.5;
             const double d1 = side(ax, ay, bx, by, px, py), d2 = side(bx, by, cx, cy, px, py),
                          d3 = side(cx, cy, ax, ay, px, py);
-            const bool neg = d1 < -1e-9 || d2 < -1e-9 || d3 < -1e-9, pos = d1 > 1e-9 || d2 > 1e-9 || d3 > 1e-9;
+            const bool neg = d1 < -1e-9 || d2 < -1e-9 || d3<-1e-9, pos = d1> 1e-9 || d2 > 1e-9 || d3 > 1e-9;
             if (!(neg && pos)) Pixel(x, y, c);
         }
 }

@@ -30,7 +30,7 @@ bool InRounded(double x, double y, double size, double radius) {
 std::optional<Colour> IconAt(double x, double y) {
     if (!InRounded(x, y, 16.0, 3.0)) return std::nullopt;
     if (!InRounded(x - 1.0, y - 1.0, 14.0, 2.0)) return P.amber;  // the edge
-    if (y < 4.5) return y < 1.9 ? P.bandHi : P.band;               // the caption band
+    if (y < 4.5) return y < 1.9 ? P.bandHi : P.band;              // the caption band
     if (y < 5.2) return P.bandSep;
     const Colour prompt = P.amberHot;
     const double stroke = 0.85;

@@ -24,7 +24,8 @@ private:
     void Text(int x, int y, std::int32_t c, const std::string& t, bool bold = false, int size = 12, bool mono = false) {
         texts_.push_back({x, y, c, t, bold, mono, size});
     }
-    void Element(const TDataSkinObject* o, const PixelRect& r, int frame, bool vertical = false, bool transparent = true) {
+    void Element(const TDataSkinObject* o, const PixelRect& r, int frame, bool vertical = false,
+                 bool transparent = true) {
         if (!o || !o->HasImage()) return;
         DrawSkinImage(img_, r, o->Image, MarginsOf(*o), frame, o->Frame, transparent && o->Trans != 0, o->Tile != 0,
                       vertical);
@@ -63,15 +64,18 @@ PixelRect Preview::Window(const PixelRect& w, bool active, const std::string& ca
     const TDataSkinTitle& t = s_.Title;
     const int textX = w.Left + t.LeftWidth;
     if (t.HasImage())
-        DrawSkinImage3(img_, {textX - t.TXTBackleft, w.Top, textX + 8 * int(caption.size()) + t.TXTBackRight, w.Top + ch},
+        DrawSkinImage3(img_,
+                       {textX - t.TXTBackleft, w.Top, textX + 8 * int(caption.size()) + t.TXTBackRight, w.Top + ch},
                        t.Image, {t.TXTBackleft, 0, t.TXTBackRight, 0}, f, 2, false, false);
-    Text(textX, w.Top + ch / 2 + 5, active ? Colour(SkinColour::TitleTextActive) : Colour(SkinColour::TitleTextNoActive),
-         caption, true, 12);
+    Text(textX, w.Top + ch / 2 + 5,
+         active ? Colour(SkinColour::TitleTextActive) : Colour(SkinColour::TitleTextNoActive), caption, true, 12);
     // The application icon where the system-menu button sits: a small amber lamp.
     for (const TDataSkinSysButton& b : s_.SysButtons)
         if (b.Action == 3) {
-            img_.FillRect({w.Left + b.Xcoord + 3, w.Top + b.Ycoord + 3, w.Left + b.Xcoord + 13, w.Top + b.Ycoord + 13}, 0x28AAE6);
-            img_.FillRect({w.Left + b.Xcoord + 5, w.Top + b.Ycoord + 5, w.Left + b.Xcoord + 11, w.Top + b.Ycoord + 11}, 0x00FFFF);
+            img_.FillRect({w.Left + b.Xcoord + 3, w.Top + b.Ycoord + 3, w.Left + b.Xcoord + 13, w.Top + b.Ycoord + 13},
+                          0x28AAE6);
+            img_.FillRect({w.Left + b.Xcoord + 5, w.Top + b.Ycoord + 5, w.Left + b.Xcoord + 11, w.Top + b.Ycoord + 11},
+                          0x00FFFF);
         }
     // Caption buttons aligned right: close, maximize (hot in one picture), minimize.
     for (const TDataSkinSysButton& b : s_.SysButtons) {
@@ -85,8 +89,7 @@ PixelRect Preview::Window(const PixelRect& w, bool active, const std::string& ca
     }
     const PixelRect bar{w.Left + lw, w.Top + ch, w.Right - rw, w.Top + ch + mh};
     if (menu) {
-        if (s_.MenuBar)
-            DrawSkinImage3(img_, bar, s_.MenuBar->Image, MarginsOf(*s_.MenuBar), f, 2, false, false);
+        if (s_.MenuBar) DrawSkinImage3(img_, bar, s_.MenuBar->Image, MarginsOf(*s_.MenuBar), f, 2, false, false);
         int x = bar.Left + (s_.MenuBar ? s_.MenuBar->LeftWidth : 0) + 4;
         for (const char* item : {"File", "Port", "Board", "Tools", "Help"}) {
             const int width = 9 + 7 * int(std::string(item).size());
@@ -114,14 +117,17 @@ void Preview::ScrollBar(const PixelRect& r, bool vertical, int hotPart, bool pre
     const int A = vertical ? r.Width() : r.Height();
     const TDataSkinObject* track = vertical ? s_.VertScroll.get() : s_.HorzScroll.get();
     PixelRect t = r;
-    if (vertical) t.Top += A, t.Bottom -= A;
-    else t.Left += A, t.Right -= A;
+    if (vertical)
+        t.Top += A, t.Bottom -= A;
+    else
+        t.Left += A, t.Right -= A;
     Element(track, t, 1);
     const int base1 = vertical ? 9 : 1, base2 = vertical ? 13 : 5;
     auto arrowFrame = [&](int base, int part) { return hotPart == part ? base + (pressed ? 1 : 3) : base; };
-    const PixelRect first = vertical ? PixelRect{r.Left, r.Top, r.Right, r.Top + A} : PixelRect{r.Left, r.Top, r.Left + A, r.Bottom};
-    const PixelRect second =
-        vertical ? PixelRect{r.Left, r.Bottom - A, r.Right, r.Bottom} : PixelRect{r.Right - A, r.Top, r.Right, r.Bottom};
+    const PixelRect first =
+        vertical ? PixelRect{r.Left, r.Top, r.Right, r.Top + A} : PixelRect{r.Left, r.Top, r.Left + A, r.Bottom};
+    const PixelRect second = vertical ? PixelRect{r.Left, r.Bottom - A, r.Right, r.Bottom}
+                                      : PixelRect{r.Right - A, r.Top, r.Right, r.Bottom};
     Keyed(sb->Image, sb->Frame, first, arrowFrame(base1, 0));
     Keyed(sb->Image, sb->Frame, second, arrowFrame(base2, 1));
     // The thumb a third of the way along, as long as a third of the track.
@@ -155,13 +161,15 @@ void Preview::Boxes(int x, int y) {
     for (int i = 0; i < 4; ++i) {
         const int fw = b.CheckImage.Width() / b.CheckButtonFrame, fh = b.CheckImage.Height();
         Keyed(b.CheckImage, b.CheckButtonFrame, {x, y + i * 22, x + fw, y + i * 22 + fh}, i + 1);
-        Text(x + fw + 6, y + i * 22 + 12, i >= 2 ? Colour(SkinColour::ButtonShadow) : Colour(SkinColour::WindowText), labels[i]);
+        Text(x + fw + 6, y + i * 22 + 12, i >= 2 ? Colour(SkinColour::ButtonShadow) : Colour(SkinColour::WindowText),
+             labels[i]);
     }
     const char* radios[4] = {"FlashForth", "ESP32 Forth", "SCAMP2", "ANSI"};
     for (int i = 0; i < 4; ++i) {
         const int fw = b.RadioImage.Width() / b.RadioButtonFrame, fh = b.RadioImage.Height();
         Keyed(b.RadioImage, b.RadioButtonFrame, {x + 120, y + i * 22, x + 120 + fw, y + i * 22 + fh}, i + 1);
-        Text(x + 126 + fw, y + i * 22 + 12, i >= 2 ? Colour(SkinColour::ButtonShadow) : Colour(SkinColour::WindowText), radios[i]);
+        Text(x + 126 + fw, y + i * 22 + 12, i >= 2 ? Colour(SkinColour::ButtonShadow) : Colour(SkinColour::WindowText),
+             radios[i]);
     }
 }
 
@@ -177,8 +185,9 @@ void Preview::PopupMenu(int x, int y) {
         Element(s_.MenuItem.get(), r, sep ? 2 : selected ? 4 : 1);
         if (!sep)
             Text(r.Left + 24, r.Top + 14,
-                 i == 1 ? Colour(SkinColour::ButtonShadow)
-                        : selected ? Colour(SkinColour::HilightText) : Colour(SkinColour::MenuText),
+                 i == 1     ? Colour(SkinColour::ButtonShadow)
+                 : selected ? Colour(SkinColour::HilightText)
+                            : Colour(SkinColour::MenuText),
                  items[i]);
     }
     // The check mark of a checked item.
@@ -190,8 +199,9 @@ PixelBuffer Preview::Run() {
     // The terminal: black memo with bold yellow text, a vertical scroll bar, its menu bar open on "Port".
     const PixelRect term = Window({16, 16, 456, 372}, true, "Kestrup", true, false);
     img_.FillRect({term.Left, term.Top, term.Right - 17, term.Bottom - 24}, 0x000000);
-    const char* lines[] = {"FlashForth 5 ATmega328 13.06.2022", "", "ok<#,ram>", "words", "p2+ pc@ @p hi ...",
-                           "ok<#,ram>", ": blink 10 for led toggle 200 ms next ;", "ok<#,ram>"};
+    const char* lines[] = {
+        "FlashForth 5 ATmega328 13.06.2022",       "",         "ok<#,ram>", "words", "p2+ pc@ @p hi ...", "ok<#,ram>",
+        ": blink 10 for led toggle 200 ms next ;", "ok<#,ram>"};
     int ly = term.Top + 18;
     for (const char* l : lines) {
         Text(term.Left + 6, ly, 0x00FFFF, l, true, 12, true);
@@ -284,8 +294,8 @@ PixelBuffer Preview::Run() {
         const int bw = b.Image.Width() / b.Frame, bhh = b.Image.Height();
         Element(&s_.Top, {cx - 4, sy + 52, cx + b.Frame * (bw + 4), sy + 52 + CaptionH()}, 1, true);
         for (int f = 1; f <= b.Frame; ++f)
-            DrawSkinFrame(img_, {cx + (f - 1) * (bw + 4), sy + 57, cx + (f - 1) * (bw + 4) + bw, sy + 57 + bhh}, b.Image, f,
-                          b.Frame, true);
+            DrawSkinFrame(img_, {cx + (f - 1) * (bw + 4), sy + 57, cx + (f - 1) * (bw + 4) + bw, sy + 57 + bhh},
+                          b.Image, f, b.Frame, true);
         cx += b.Frame * (bw + 4) + 12;
     }
     // Scroll-bar arrows, each state, and thumbs.
@@ -297,7 +307,8 @@ PixelBuffer Preview::Run() {
         Element(s_.Track.get(), {380, sy + 128, 540, sy + 134}, 1);
         if (s_.TrackbarThumbHorz) {
             const int fw = s_.TrackbarThumbHorz->FrameWidth(), fh = s_.TrackbarThumbHorz->Image.Height();
-            Keyed(s_.TrackbarThumbHorz->Image, s_.TrackbarThumbHorz->Frame, {440, sy + 121, 440 + fw, sy + 121 + fh}, 2);
+            Keyed(s_.TrackbarThumbHorz->Image, s_.TrackbarThumbHorz->Frame, {440, sy + 121, 440 + fw, sy + 121 + fh},
+                  2);
         }
     }
     Boxes(28, sy + 148);
@@ -306,8 +317,8 @@ PixelBuffer Preview::Run() {
         const TDataSkinBorder& u = *s_.UpDownVert;
         const int fw = u.FrameWidth(), fh = u.Image.Height();
         for (int f = 1; f <= 8; ++f) {
-            const PixelRect r{300 + ((f - 1) % 4) * (fw + 4), sy + 152 + ((f - 1) / 4) * (fh + 2), 300 + ((f - 1) % 4) * (fw + 4) + fw,
-                              sy + 152 + ((f - 1) / 4) * (fh + 2) + fh};
+            const PixelRect r{300 + ((f - 1) % 4) * (fw + 4), sy + 152 + ((f - 1) / 4) * (fh + 2),
+                              300 + ((f - 1) % 4) * (fw + 4) + fw, sy + 152 + ((f - 1) / 4) * (fh + 2) + fh};
             Keyed(u.Image, 8, r, f);
             if (u.Image2.Width()) DrawSkinFrameCentered(img_, r, u.Image2, f, 8, true);
         }

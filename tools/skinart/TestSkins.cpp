@@ -18,21 +18,21 @@ struct TestImage {
 
 // Every image of the test skins, in a fixed order (its index picks its colours).
 const TestImage kImages[] = {
-    {"left.bmp", 2, 4, 40, false},       {"right.bmp", 2, 5, 40, false},      {"top.bmp", 2, 30, 24, true},
-    {"bottom.bmp", 2, 30, 5, true},      {"textback.bmp", 2, 10, 20, false},  {"menubar.bmp", 2, 12, 18, false},
-    {"close.bmp", 3, 20, 20, false},     {"wide.bmp", 6, 20, 20, false},      {"max.bmp", 4, 20, 20, false},
-    {"sysmenu.bmp", 3, 16, 16, false},   {"mdi.bmp", 12, 16, 16, false},      {"button.bmp", 5, 20, 20, false},
-    {"check.bmp", 4, 16, 13, false},     {"radio.bmp", 12, 16, 20, false},    {"progress.bmp", 2, 20, 10, false},
-    {"chunk.bmp", 3, 8, 10, false},      {"groupedge.bmp", 2, 12, 12, false}, {"groupbox.bmp", 1, 24, 20, false},
-    {"tabs.bmp", 5, 30, 22, false},      {"tabborder.bmp", 1, 20, 20, false}, {"statusbar.bmp", 3, 12, 12, false},
-    {"pane.bmp", 1, 20, 20, false},      {"toolbars.bmp", 5, 22, 22, false},  {"combobutton.bmp", 4, 19, 21, false},
-    {"sunkedge.bmp", 4, 20, 21, false},  {"extra.bmp", 5, 17, 17, false},     {"header.bmp", 5, 20, 22, false},
-    {"menuitem.bmp", 5, 24, 20, false},  {"menuback.bmp", 1, 16, 16, false},  {"scrollbar.bmp", 23, 17, 17, false},
-    {"hscroll.bmp", 4, 20, 17, false},   {"vscroll.bmp", 4, 17, 20, false},   {"hthumb.bmp", 4, 20, 17, false},
-    {"vthumb.bmp", 3, 17, 20, false},    {"thumbh.bmp", 5, 11, 20, false},    {"thumbv.bmp", 5, 20, 11, false},
-    {"thumbl.bmp", 5, 20, 11, false},    {"thumbr.bmp", 5, 20, 11, false},    {"thumbu.bmp", 5, 11, 20, false},
-    {"thumbd.bmp", 5, 11, 20, false},    {"updownh.bmp", 8, 11, 17, false},   {"updownhg.bmp", 8, 7, 9, false},
-    {"updownv.bmp", 8, 17, 11, false},   {"updownvg.bmp", 8, 9, 7, false},    {"track.bmp", 2, 24, 6, false},
+    {"left.bmp", 2, 4, 40, false},      {"right.bmp", 2, 5, 40, false},      {"top.bmp", 2, 30, 24, true},
+    {"bottom.bmp", 2, 30, 5, true},     {"textback.bmp", 2, 10, 20, false},  {"menubar.bmp", 2, 12, 18, false},
+    {"close.bmp", 3, 20, 20, false},    {"wide.bmp", 6, 20, 20, false},      {"max.bmp", 4, 20, 20, false},
+    {"sysmenu.bmp", 3, 16, 16, false},  {"mdi.bmp", 12, 16, 16, false},      {"button.bmp", 5, 20, 20, false},
+    {"check.bmp", 4, 16, 13, false},    {"radio.bmp", 12, 16, 20, false},    {"progress.bmp", 2, 20, 10, false},
+    {"chunk.bmp", 3, 8, 10, false},     {"groupedge.bmp", 2, 12, 12, false}, {"groupbox.bmp", 1, 24, 20, false},
+    {"tabs.bmp", 5, 30, 22, false},     {"tabborder.bmp", 1, 20, 20, false}, {"statusbar.bmp", 3, 12, 12, false},
+    {"pane.bmp", 1, 20, 20, false},     {"toolbars.bmp", 5, 22, 22, false},  {"combobutton.bmp", 4, 19, 21, false},
+    {"sunkedge.bmp", 4, 20, 21, false}, {"extra.bmp", 5, 17, 17, false},     {"header.bmp", 5, 20, 22, false},
+    {"menuitem.bmp", 5, 24, 20, false}, {"menuback.bmp", 1, 16, 16, false},  {"scrollbar.bmp", 23, 17, 17, false},
+    {"hscroll.bmp", 4, 20, 17, false},  {"vscroll.bmp", 4, 17, 20, false},   {"hthumb.bmp", 4, 20, 17, false},
+    {"vthumb.bmp", 3, 17, 20, false},   {"thumbh.bmp", 5, 11, 20, false},    {"thumbv.bmp", 5, 20, 11, false},
+    {"thumbl.bmp", 5, 20, 11, false},   {"thumbr.bmp", 5, 20, 11, false},    {"thumbu.bmp", 5, 11, 20, false},
+    {"thumbd.bmp", 5, 11, 20, false},   {"updownh.bmp", 8, 11, 17, false},   {"updownhg.bmp", 8, 7, 9, false},
+    {"updownv.bmp", 8, 17, 11, false},  {"updownvg.bmp", 8, 9, 7, false},    {"track.bmp", 2, 24, 6, false},
     {"trackvert.bmp", 1, 6, 24, false},
 };
 
@@ -52,8 +52,10 @@ PixelBuffer Draw(const TestImage& t, int index) {
     for (int f = 1; f <= t.frames; ++f) {
         const std::int32_t c = TestColour(t.name, f);
         (void)index;
-        if (t.vertical) b.FillRect({0, (f - 1) * t.frameHeight, w, f * t.frameHeight}, c);
-        else b.FillRect({(f - 1) * t.frameWidth, 0, f * t.frameWidth, h}, c);
+        if (t.vertical)
+            b.FillRect({0, (f - 1) * t.frameHeight, w, f * t.frameHeight}, c);
+        else
+            b.FillRect({(f - 1) * t.frameWidth, 0, f * t.frameWidth, h}, c);
     }
     return b;
 }

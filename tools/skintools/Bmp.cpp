@@ -35,8 +35,8 @@ struct Palette {
 };
 
 // File header and 40-byte information header; `extra` (masks, palette) follows them, then the pixels.
-std::string Headers(const PixelBuffer& image, int bpp, bool topDown, std::uint32_t compression, const std::string& extra,
-                    std::size_t pixelBytes, std::uint32_t paletteCount) {
+std::string Headers(const PixelBuffer& image, int bpp, bool topDown, std::uint32_t compression,
+                    const std::string& extra, std::size_t pixelBytes, std::uint32_t paletteCount) {
     const std::size_t pixelsAt = kBmpFileHeader + 40 + extra.size();
     std::string out = "BM";
     Put32(out, static_cast<std::uint32_t>(pixelsAt + pixelBytes));
@@ -83,8 +83,8 @@ std::string WriteBmp(const PixelBuffer& image, int bitsPerPixel, bool topDown) {
         Put32(extra, 0x001F);
     }
     const auto stride = static_cast<std::size_t>(BmpRowBytes(w, bpp));
-    std::string out = Headers(image, bpp, topDown, bpp == 16 ? kBmpBitFields : kBmpRgb, extra, stride * static_cast<std::size_t>(h),
-                              static_cast<std::uint32_t>(palette.colours.size()));
+    std::string out = Headers(image, bpp, topDown, bpp == 16 ? kBmpBitFields : kBmpRgb, extra,
+                              stride * static_cast<std::size_t>(h), static_cast<std::uint32_t>(palette.colours.size()));
     std::string row(stride, '\0');
     for (int r = 0; r < h; ++r) {
         const int y = topDown ? r : h - 1 - r;
@@ -136,9 +136,12 @@ std::string WriteBmpRle(const PixelBuffer& image, int bitsPerPixel) {
                 std::string packed;
                 for (int i = 0; i < literal; ++i) {
                     const unsigned v = palette.At(image, x + i, y);
-                    if (bpp == 8) packed.push_back(static_cast<char>(v));
-                    else if (i % 2 == 0) packed.push_back(static_cast<char>(v << 4));
-                    else packed.back() = static_cast<char>(packed.back() | v);
+                    if (bpp == 8)
+                        packed.push_back(static_cast<char>(v));
+                    else if (i % 2 == 0)
+                        packed.push_back(static_cast<char>(v << 4));
+                    else
+                        packed.back() = static_cast<char>(packed.back() | v);
                 }
                 if (packed.size() % 2) packed.push_back('\0');
                 pixels += packed;

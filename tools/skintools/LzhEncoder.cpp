@@ -110,7 +110,8 @@ std::string LzhEncode(const std::string& data, int* treeRebuilds) {
             for (int cand = head[static_cast<std::size_t>(hash(pos))]; cand >= 0 && pos - cand <= N && chain-- > 0;
                  cand = prev[static_cast<std::size_t>(cand)]) {
                 int len = 0;
-                while (len < maxLen && text[static_cast<std::size_t>(cand + len)] == text[static_cast<std::size_t>(pos + len)])
+                while (len < maxLen &&
+                       text[static_cast<std::size_t>(cand + len)] == text[static_cast<std::size_t>(pos + len)])
                     ++len;
                 if (len > bestLen) {
                     bestLen = len;

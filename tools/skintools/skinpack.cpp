@@ -25,9 +25,10 @@ using namespace kes;
 namespace {
 
 int Usage() {
-    std::fputs("usage: kestrup-skinpack [-f FORMAT] [-d DESCRIPTION] [--rc FILE [--resource NAME]] [--unchecked] "
-               "FOLDER OUTPUT\n",
-               stderr);
+    std::fputs(
+        "usage: kestrup-skinpack [-f FORMAT] [-d DESCRIPTION] [--rc FILE [--resource NAME]] [--unchecked] "
+        "FOLDER OUTPUT\n",
+        stderr);
     return 2;
 }
 

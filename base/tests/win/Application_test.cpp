@@ -178,9 +178,7 @@ TEST(Application, DestructionFreesOwnedComponentsFirstAndReleasesWaitingThreads)
     TApplication* raw = app.get();
     new Probe(raw);
     std::atomic<int> result{-1};
-    kestest::LambdaThread worker([&](kestest::LambdaThread& self) {
-        result = self.Synchronize([] {}) ? 1 : 0;
-    });
+    kestest::LambdaThread worker([&](kestest::LambdaThread& self) { result = self.Synchronize([] {}) ? 1 : 0; });
     worker.Start();
     ASSERT_TRUE(kestest::PollUntil(kestest::SynchronizeWaiting));  // queued, and nothing served it
     app.reset();

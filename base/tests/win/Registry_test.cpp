@@ -49,14 +49,13 @@ TEST_F(RegistryTest, StringsAndIntegersRoundTrip) {
     TStringList names;
     reg.GetValueNames(names);
     names.Sort();
-    EXPECT_EQ(names.Items(),
-              (std::vector<std::string>{"CustomBaudRate", "Empty", "Flag", "High", "Negative", "Port"}));
+    EXPECT_EQ(names.Items(), (std::vector<std::string>{"CustomBaudRate", "Empty", "Flag", "High", "Negative", "Port"}));
 }
 
 TEST_F(RegistryTest, MissingValuesAndWrongTypes) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("\\" + base_, true));
-    EXPECT_EQ(reg.ReadString("Nothing"), "");          // a missing string is empty text
+    EXPECT_EQ(reg.ReadString("Nothing"), "");                      // a missing string is empty text
     EXPECT_THROW(reg.ReadInteger("Nothing"), ERegistryException);  // a missing integer fails
     reg.WriteString("Text", "42");
     reg.WriteInteger("Number", 42);
@@ -117,8 +116,8 @@ TEST_F(RegistryTest, RelativePathsKeysAndRecursiveDelete) {
     reg.GetKeyNames(keys);
     keys.Sort();
     EXPECT_EQ(keys.Items(), (std::vector<std::string>{"Outer", "Second"}));
-    EXPECT_FALSE(reg.DeleteKey(""));    // never the open key itself
-    EXPECT_FALSE(reg.DeleteKey("\\"));  // nor the root
+    EXPECT_FALSE(reg.DeleteKey(""));      // never the open key itself
+    EXPECT_FALSE(reg.DeleteKey("\\"));    // nor the root
     EXPECT_TRUE(reg.DeleteKey("Outer"));  // with everything below it
     EXPECT_FALSE(reg.KeyExists("Outer"));
     EXPECT_TRUE(reg.KeyExists("\\" + base_ + "\\Second"));

@@ -25,9 +25,9 @@ private:
     std::function<void(LambdaThread&)> body_;
 };
 
+using kes::test::PollUntil;
 using kes::test::PumpUntil;
 using kes::test::SynchronizeWaiting;
-using kes::test::PollUntil;
 
 // A visible top-level window of this process with that class (and caption, when given). Other test programs
 // run at the same time, so a plain FindWindow could find theirs.
@@ -62,7 +62,8 @@ inline HWND FindBox(const char* caption) { return FindOwnWindow("#32770", captio
 // reads its text and presses OK. Join before looking at `text`.
 class BoxCloser {
 public:
-    BoxCloser(std::string caption, std::function<bool()> ready = [] { return true; }, DWORD patienceMs = 5000)
+    BoxCloser(
+        std::string caption, std::function<bool()> ready = [] { return true; }, DWORD patienceMs = 5000)
         : thread_([this, caption, ready, patienceMs] {
               HWND box = nullptr;
               if (!PollUntil([&] { return (box = FindBox(caption.c_str())) != nullptr; })) return;

@@ -105,9 +105,7 @@ TEST(Synchronize, CancelledCallsReturnWithoutRunning) {
     TApplication app;
     std::atomic<bool> ran{false};
     std::atomic<int> result{-1};
-    LambdaThread worker([&](LambdaThread& self) {
-        result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
-    });
+    LambdaThread worker([&](LambdaThread& self) { result = self.Synchronize([&] { ran = true; }) ? 1 : 0; });
     worker.Start();
     ASSERT_TRUE(kestest::PollUntil(kestest::SynchronizeWaiting));  // queued; nothing on this thread serves it
     TThread::CancelSynchronize(&worker);
@@ -174,8 +172,8 @@ TEST(Guarded, WorkerExceptionIsShownOnTheGuiThread) {
 
 TEST(Synchronize, IsServicedWhileAPopupMenuIsTracked) {
     TApplication app;
-    HWND owner = CreateWindowExA(0, "STATIC", "KesMenuOwner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND owner = CreateWindowExA(0, "STATIC", "KesMenuOwner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(owner);
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 1, "Item");

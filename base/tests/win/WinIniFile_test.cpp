@@ -47,8 +47,7 @@ TEST_F(IniFileTest, ValuesRoundTripThroughTheProfileFunctions) {
 
     TStringList names;
     ini.ReadSection("ComPort1", names);
-    EXPECT_EQ(names.Items(),
-              (std::vector<std::string>{"Port", "Buffer.InputSize", "Negative", "DiscardNull", "Text"}));
+    EXPECT_EQ(names.Items(), (std::vector<std::string>{"Port", "Buffer.InputSize", "Negative", "DiscardNull", "Text"}));
     ini.ReadSections(names);
     EXPECT_EQ(names.Items(), (std::vector<std::string>{"ComPort1", "Other"}));
     EXPECT_TRUE(ini.ValueExists("ComPort1", "text"));

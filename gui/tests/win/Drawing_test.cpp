@@ -25,11 +25,11 @@ TEST_F(Gallery, CaptureOfTheFormMatchesPixelSamples) {
         ClientToScreen(H(c), &p);
         return RGBColor(0, 0, 0) | shot.Canvas().Pixel(p.x - wr.left, p.y - wr.top);
     };
-    EXPECT_EQ(at(f.Panel1, f.Panel1->Width() / 2 - 100, 30), clYellow);  // panel colour, away from the caption
-    EXPECT_EQ(at(f.Memo1, 40, 40), clBlack);                               // memo background
+    EXPECT_EQ(at(f.Panel1, f.Panel1->Width() / 2 - 100, 30), clYellow);           // panel colour, away from the caption
+    EXPECT_EQ(at(f.Memo1, 40, 40), clBlack);                                      // memo background
     EXPECT_EQ(at(f.Panel1, f.Shape1->Left() + 12, f.Shape1->Top() + 12), clRed);  // the shape's brush
     const TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(at(f.StatusBar1, 40, f.StatusBar1->Height() - 4), face);     // status bar present, bottom edge
+    EXPECT_EQ(at(f.StatusBar1, 40, f.StatusBar1->Height() - 4), face);  // status bar present, bottom edge
     EXPECT_TRUE(IsWindowVisible(H(f.StatusBar1)));
     // The saved file reads back as the same picture.
     TBitmap again;
@@ -46,7 +46,7 @@ TEST_F(Gallery, CanvasDrawsWithPenBrushAndFont) {
     c.Pen().Color = clRed;
     c.Brush().Color = clLime;
     c.Rectangle(2, 2, 20, 20);
-    EXPECT_EQ(c.Pixel(2, 10), clRed);   // outline in the pen
+    EXPECT_EQ(c.Pixel(2, 10), clRed);    // outline in the pen
     EXPECT_EQ(c.Pixel(10, 10), clLime);  // inside in the brush
     c.Brush().Style = bsClear;
     c.Ellipse(30, 2, 50, 22);
@@ -132,7 +132,7 @@ TEST_F(Gallery, ImageListDrawsByIndexWithItsMask) {
     strip.Canvas().Brush().Color = clFuchsia;
     strip.Canvas().FillRect(Rect(0, 0, 16, 8));
     strip.Canvas().Brush().Color = clBlue;
-    strip.Canvas().FillRect(Rect(2, 2, 6, 6));    // frame 0
+    strip.Canvas().FillRect(Rect(2, 2, 6, 6));  // frame 0
     strip.Canvas().Brush().Color = clLime;
     strip.Canvas().FillRect(Rect(10, 2, 14, 6));  // frame 1
     EXPECT_EQ(images.AddMasked(strip, clFuchsia), 0);

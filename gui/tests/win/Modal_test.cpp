@@ -62,9 +62,11 @@ TEST_F(Gallery, OpenDialogCancelledReturnsFalse) {
     TOpenDialog dlg(form_);
     dlg.Filter = "Forth source|*.fs;*.txt|All files|*.*";
     dlg.FileName = "start.fs";
-    DeferredAction act([] {
-        if (HWND box = FindThreadDialog()) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-    }, 500);
+    DeferredAction act(
+        [] {
+            if (HWND box = FindThreadDialog()) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        },
+        500);
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.FileName, "start.fs");
 }

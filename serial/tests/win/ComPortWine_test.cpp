@@ -450,8 +450,8 @@ TEST(ComPortStorage, RegistryRoundTripOfNonDefaultSettings) {
     a.StoreSettings(false, path);
 
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "HKEY_LOCAL_MACHINE\\Software\\KestrupSerialTest\\ComPort1", 0,
-                            KEY_READ, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "HKEY_LOCAL_MACHINE\\Software\\KestrupSerialTest\\ComPort1", 0, KEY_READ,
+                            &key),
               ERROR_SUCCESS);
     char text[64];
     DWORD type = 0, size = sizeof(text);

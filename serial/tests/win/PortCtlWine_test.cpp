@@ -107,7 +107,8 @@ private:
 // What a user's pick does: the list's selection moves and the list tells its parent.
 void UserPicks(TComComboBox* combo, const std::string& text) {
     HWND h = Hwnd(combo);
-    const LRESULT i = SendMessageA(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT i =
+        SendMessageA(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     ASSERT_GE(i, 0) << text;
     SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
     SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), reinterpret_cast<LPARAM>(h));

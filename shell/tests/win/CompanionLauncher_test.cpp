@@ -13,7 +13,6 @@ using namespace kes;
 
 namespace {
 
-
 // A fresh folder under the temp folder, removed with what the test put in it.
 class TScratchFolder {
 public:
@@ -74,4 +73,3 @@ TEST(CompanionLauncher, RunningCompanionIsNotStartedTwice) {
     DestroyWindow(running);
     EXPECT_FALSE(folder.WaitForMark(1000));
 }
-

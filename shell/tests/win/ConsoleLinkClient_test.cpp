@@ -53,9 +53,7 @@ uint16_t PortOf(const UniqueSocket& listener) {
 }
 
 // A port on which nothing listens (bound once to find it, then released).
-uint16_t FreePort() {
-    return PortOf(Listen(0, 1));
-}
+uint16_t FreePort() { return PortOf(Listen(0, 1)); }
 
 // The companion's side for the test: accepts connections one after another and keeps what each carried.
 class TTestServer {
@@ -114,8 +112,8 @@ private:
     std::atomic<bool> stop_{false};
     std::thread thread_;
     std::mutex lock_;
-    std::vector<std::string> done_;  // guarded by lock_
-    std::vector<UniqueSocket> held_;       // server thread only, until the destructor
+    std::vector<std::string> done_;   // guarded by lock_
+    std::vector<UniqueSocket> held_;  // server thread only, until the destructor
 };
 
 std::string EveryByteValue() {
@@ -146,9 +144,8 @@ TEST(ConsoleLinkClient, EachBatchArrivesExactlyOverItsOwnConnection) {
         server = std::make_unique<TTestServer>(client.Port);
     }
     ASSERT_TRUE(server->Listening());
-    const std::vector<std::string> batches{
-        "words\r\n ok\r\n", EveryByteValue(), "\x1b[31mred\x07\x1b[", std::string(1, '\0'),
-        PseudoRandomBytes(1 << 20)};
+    const std::vector<std::string> batches{"words\r\n ok\r\n", EveryByteValue(), "\x1b[31mred\x07\x1b[",
+                                           std::string(1, '\0'), PseudoRandomBytes(1 << 20)};
     for (const auto& b : batches) {
         auto error = client.SendBatch(b);
         ASSERT_FALSE(error) << error->Text();
@@ -228,8 +225,8 @@ TEST(ConsoleLinkClient, FindsTheCompanionWindowByItsTitle) {
     wc.lpszClassName = "KestrupLinkTestConsole";
     RegisterClassA(&wc);
     EXPECT_FALSE(TConsoleLinkClient::CompanionWindowExists());
-    HWND w = CreateWindowA(wc.lpszClassName, "KestrupTirvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    HWND w = CreateWindowA(wc.lpszClassName, "KestrupTirvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                           wc.hInstance, nullptr);
     ASSERT_TRUE(w);
     EXPECT_TRUE(TConsoleLinkClient::CompanionWindowExists());
     DestroyWindow(w);
@@ -243,8 +240,8 @@ TEST(ConsoleLinkClient, BatchCheckFindsTheCompanionsWindowAtOnceAndAnyOtherWithI
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = className;
         RegisterClassA(&wc);
-        return CreateWindowA(className, "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                             wc.hInstance, nullptr);
+        return CreateWindowA(className, "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
+                             nullptr);
     };
     TConsoleLinkClient client;
     client.TitleSearchIntervalMs = 300;

@@ -139,7 +139,7 @@ TEST_F(HelpWindowWine, DoubleClickOnAnAddressOpensThatAddressOnly) {
     dblClick(text.find("ANSI_escape_code") + 2);
     dblClick(text.find("Double-click") + 3);  // an ordinary word
     EXPECT_EQ(opened_, (std::vector<std::string>{"https://www.flashforth.com", "http://www.udamonic.com/scamp2.html",
-                                                  "https://en.wikipedia.org/wiki/ANSI_escape_code"}));
+                                                 "https://en.wikipedia.org/wiki/ANSI_escape_code"}));
 }
 
 }  // namespace

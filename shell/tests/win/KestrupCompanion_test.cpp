@@ -116,8 +116,7 @@ protected:
     void StartCompanion() {
         companion_ = std::make_unique<CompanionProcess>();
         ASSERT_TRUE(companion_->Started());
-        ASSERT_TRUE(WaitUntil([&] { return CountWindowsTitled(kCompanionTitle) == 1; }, 15000))
-            << companion_->Output();
+        ASSERT_TRUE(WaitUntil([&] { return CountWindowsTitled(kCompanionTitle) == 1; }, 15000)) << companion_->Output();
         const std::set<DWORD> pids = CompanionsByWindow();
         companionPid_ = pids.empty() ? 0 : *pids.begin();
     }

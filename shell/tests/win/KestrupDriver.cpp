@@ -60,7 +60,6 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
     return f.found;
 }
 
-
 void ResetTerminalSettings() {
     for (const char* key : {"MCUtype", "Memo1ReadOnly", "Window"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);
 }
@@ -78,8 +77,7 @@ void WriteSetting(const std::string& key, const std::string& name, const std::st
 std::string ReadSetting(const std::string& key, const std::string& name) {
     char buf[512] = "";
     DWORD size = sizeof buf;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buf, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
         return {};
     return buf;
 }
@@ -104,8 +102,8 @@ void PresetPortSettings(const std::string& com) {
 std::string WindowText(HWND h) {
     const int n = static_cast<int>(SendMessageA(h, WM_GETTEXTLENGTH, 0, 0));
     std::string s(static_cast<size_t>(n) + 1, '\0');
-    const int got = static_cast<int>(SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(n + 1),
-                                                  reinterpret_cast<LPARAM>(s.data())));
+    const int got =
+        static_cast<int>(SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(s.data())));
     s.resize(static_cast<size_t>(got < 0 ? 0 : got));
     return s;
 }
@@ -174,9 +172,7 @@ HWND KestrupProcess::FindChildEdit(bool multiline) const {
     return f.found;
 }
 
-bool KestrupProcess::Running() const {
-    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
-}
+bool KestrupProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
 
 bool KestrupProcess::WaitForExit(DWORD ms) {
     return WaitUntil([this] { return !Running(); }, ms);

@@ -25,7 +25,8 @@ LRESULT Skinned(HWND w) {
     return static_cast<LRESULT>(r);
 }
 
-// The window as the screen shows it (its part on the screen), 24 bits per pixel, rows top-down (after it was brought to the front).
+// The window as the screen shows it (its part on the screen), 24 bits per pixel, rows top-down (after it was brought to
+// the front).
 struct Capture {
     int w = 0, h = 0;
     std::vector<unsigned char> bgr;

@@ -316,4 +316,3 @@ TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
     EXPECT_TRUE(k_->Close());
 }
-

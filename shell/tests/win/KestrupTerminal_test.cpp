@@ -327,8 +327,8 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
     DWORD_PTR answer = 99;
     const DWORD start = GetTickCount();
     COPYDATASTRUCT cds{0, static_cast<DWORD>(megabyte.size()), megabyte.data()};
-    ASSERT_TRUE(SendMessageTimeoutA(k_->Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 3000,
-                                    &answer))
+    ASSERT_TRUE(
+        SendMessageTimeoutA(k_->Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 3000, &answer))
         << "the terminal is still writing";
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(answer, 0u);

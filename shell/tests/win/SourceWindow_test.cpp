@@ -284,14 +284,16 @@ TEST_F(SourceWindowWine, IncludeTreeFromTheReopenCommandReachesTheBoardInOrderAn
     // after every level, also while an outer one is still open.
     std::vector<std::pair<std::string, bool>> frameSeen;
     main_->OnLog = [&](const std::string& line) {
-        if (line.find("\" found and to be parsed now") != std::string::npos || line.find("\" parsed ") != std::string::npos)
+        if (line.find("\" found and to be parsed now") != std::string::npos ||
+            line.find("\" parsed ") != std::string::npos)
             frameSeen.emplace_back(line, window_->IncludeFrame1->Visible());
     };
 
     SendAll();
 
-    const std::vector<std::string> expected = {": m1 1 ;", ": l1a 3 ;", ": l2a 5 ;", " \\ indented comment goes out",
-                                               ": l1b 4 ;", "( log main after lib1 )", ": m2 2 ;"};
+    const std::vector<std::string> expected = {
+        ": m1 1 ;", ": l1a 3 ;", ": l2a 5 ;", " \\ indented comment goes out", ": l1b 4 ;", "( log main after lib1 )",
+        ": m2 2 ;"};
     EXPECT_EQ(Texts(board_.Lines()), expected);
     EXPECT_EQ(board_.Violations(), 0);
     const auto& log = main_->log;
@@ -389,7 +391,7 @@ TEST_F(SourceWindowWine, CancelMidUploadStopsAndCommandsAreOffMeanwhile) {
         offMeanwhile = !window_->Openasourcetextfile1->Enabled() && !window_->OpenRESENTfile1->Enabled() &&
                        !window_->SureClearscreen1->Enabled() && !window_->ConvertSourcefiletoUPPERCASE1->Enabled() &&
                        !window_->Button1->Enabled();
-        window_->SureClearscreen1Click(nullptr);             // refused
+        window_->SureClearscreen1Click(nullptr);               // refused
         window_->ConvertSourcefiletoUPPERCASE1Click(nullptr);  // refused
         secondRefused = window_->Upload().Run(UploadKind::AllText).outcome == UploadOutcome::AlreadyRunning;
         PostMessageA(static_cast<HWND>(window_->btCancel->Handle()), BM_CLICK, 0, 0);
@@ -562,8 +564,8 @@ TEST_F(SourceWindowWine, AFailedOpenKeepsTheOldNameAndTheBaseFolder) {
 // dots name a file already taken.
 TEST_F(SourceWindowWine, IncludesAndTheViewerReadOnlyRegularFilesWithinTheLimit) {
     const std::string pipe = "\\\\.\\pipe\\kestrup-test-" + std::to_string(GetCurrentProcessId());
-    UniqueFile server(CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096,
-                                       0, nullptr));
+    UniqueFile server(
+        CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
     ASSERT_TRUE(server);
     // Should a read wait on the pipe after all, its server goes away after 8 s and the test fails.
     std::atomic<bool> done{false}, blocked{false};
@@ -579,14 +581,21 @@ TEST_F(SourceWindowWine, IncludesAndTheViewerReadOnlyRegularFilesWithinTheLimit)
     const std::string shortBase = std::string(shortName).substr(std::string(shortName).find_last_of('\\') + 1);
     ASSERT_NE(LowerAZ(shortBase), "longfilename.fs");
 
-    LoadText("devices.fs", "\\ include longfilename.fs\r\n"
-                           "\\ include " + shortBase + "\r\n"
-                           "\\ include longfilename.fs.\r\n"
-                           "\\ include " + pipe + "\r\n"
-                           "\\ include aux\r\n"
-                           "\\ include \\\\.\\" + com_ + "\r\n"
-                           "\\ include big.fs\r\n"
-                           ": end ;\r\n");
+    LoadText("devices.fs",
+             "\\ include longfilename.fs\r\n"
+             "\\ include " +
+                 shortBase +
+                 "\r\n"
+                 "\\ include longfilename.fs.\r\n"
+                 "\\ include " +
+                 pipe +
+                 "\r\n"
+                 "\\ include aux\r\n"
+                 "\\ include \\\\.\\" +
+                 com_ +
+                 "\r\n"
+                 "\\ include big.fs\r\n"
+                 ": end ;\r\n");
     SendAll();
     const bool viewerOpened = window_->OpenViewer(pipe) || window_->OpenViewer("aux");
     done = true;
@@ -709,9 +718,8 @@ TEST_F(ProgramWindowsWine, UploadThroughTheMainWindowsReceivePathAndLogWindow) {
     WriteFile(folder_ + "\\pself.fs", ": ps 3 ;\r\n");
     LoadText("pmain.fs", "\\ log begin\r\n: pm1 4 ;\r\n\\ include plib.fs\r\n: pm2 5 ;\r\n");
     source_->Button1Click(source_->Button1);
-    EXPECT_EQ(Texts(board_.Lines()),
-              (std::vector<std::string>{": pm1 4 ;", ": pl1 1 ;", "( include pself.fs )", ": ps 3 ;", ": pl2 2 ;",
-                                        ": pm2 5 ;"}));
+    EXPECT_EQ(Texts(board_.Lines()), (std::vector<std::string>{": pm1 4 ;", ": pl1 1 ;", "( include pself.fs )",
+                                                               ": ps 3 ;", ": pl2 2 ;", ": pm2 5 ;"}));
     EXPECT_EQ(board_.Violations(), 0);
     const auto log = Log();
     EXPECT_TRUE(LogHas(log, " File \"plib.fs\" found and to be parsed now "));

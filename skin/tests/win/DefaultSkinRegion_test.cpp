@@ -22,8 +22,8 @@ TEST(DefaultSkinRegion, RoundedCornersAreOutsideTheWindowRegion) {
     window.Canvas().FillRect({0, 0, W, H});
     HDC dc = window.Canvas().Handle();
     const int lw = left.FrameWidth(), rw = right.FrameWidth();
-    DrawSkinImage(dc, {0, 0, lw, H}, left.Image, {0, left.TopHeight, 0, left.BottomHeight}, 1, left.Frame, false,
-                  false, false);
+    DrawSkinImage(dc, {0, 0, lw, H}, left.Image, {0, left.TopHeight, 0, left.BottomHeight}, 1, left.Frame, false, false,
+                  false);
     DrawSkinImage(dc, {W - rw, 0, W, H}, right.Image, {0, right.TopHeight, 0, right.BottomHeight}, 1, right.Frame,
                   false, false, false);
     const UniqueGdi<HRGN> rgn(BitmapToRegion(window, 10, 20, clFuchsia, 0, 0, 0));

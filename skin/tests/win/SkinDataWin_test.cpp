@@ -38,10 +38,10 @@ TEST(StoredSkin, AMissingResourceIsNoSkin) {
 
 TEST(ProgramBitmaps, GroovesComeFromTheResourcesWhenTheSkinHasNone) {
     // A skin with nothing but a name.
-    const std::string container =
-        WriteSkinContainer(70000, {{"bare.ini", "[TitlebarSkin]\r\nSkinName=Bare\r\n"}});
+    const std::string container = WriteSkinContainer(70000, {{"bare.ini", "[TitlebarSkin]\r\nSkinName=Bare\r\n"}});
     std::string stream(4, '\0');
-    for (int i = 0; i < 4; ++i) stream[static_cast<std::size_t>(i)] = static_cast<char>((container.size() >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        stream[static_cast<std::size_t>(i)] = static_cast<char>((container.size() >> (8 * i)) & 0xFF);
     TSkinData sd;
     ASSERT_TRUE(sd.ReadSkinStream(stream + container));
     for (const auto* groove : {sd.Track.get(), sd.TrackVert.get()}) {
@@ -52,7 +52,8 @@ TEST(ProgramBitmaps, GroovesComeFromTheResourcesWhenTheSkinHasNone) {
         ASSERT_EQ(groove->Image.Height(), expected.Height()) << groove->Name;
         for (int y = 0; y < expected.Height(); ++y)
             for (int x = 0; x < expected.Width(); ++x)
-                EXPECT_EQ(groove->Image.GetPixel(x, y), expected.GetPixel(x, y)) << groove->Name << " " << x << "," << y;
+                EXPECT_EQ(groove->Image.GetPixel(x, y), expected.GetPixel(x, y))
+                    << groove->Name << " " << x << "," << y;
         EXPECT_EQ(groove->LeftWidth, 3);
         EXPECT_EQ(groove->Frame, 1);
     }

@@ -63,8 +63,8 @@ PixelBuffer Coded(int w, int h, int frames, bool vertical) {
         for (int x = 0; x < w; ++x) p.SetPixel(x, y, x | (y << 8) | 0x400000);
     for (int k = 1; k <= frames; ++k) {
         const PixelRect f = StripFrame(w, h, k, frames, vertical);
-        for (auto [x, y] : {std::pair{f.Left, f.Top}, {f.Right - 1, f.Top}, {f.Left, f.Bottom - 1},
-                            {f.Right - 1, f.Bottom - 1}})
+        for (auto [x, y] :
+             {std::pair{f.Left, f.Top}, {f.Right - 1, f.Top}, {f.Left, f.Bottom - 1}, {f.Right - 1, f.Bottom - 1}})
             p.SetPixel(x, y, kMagenta);
     }
     return p;
@@ -76,8 +76,8 @@ bool Decoded(std::int32_t c) { return (c >> 16) == 0x40; }
 // then equal a software pixel next to it, or come from a source pixel at most 3 steps from the software's.
 testing::AssertionResult SamePicture(const PixelBuffer& gdi, const PixelBuffer& soft, bool stretched) {
     if (gdi.Width() != soft.Width() || gdi.Height() != soft.Height())
-        return testing::AssertionFailure() << "size " << gdi.Width() << "x" << gdi.Height() << " vs " << soft.Width()
-                                           << "x" << soft.Height();
+        return testing::AssertionFailure()
+               << "size " << gdi.Width() << "x" << gdi.Height() << " vs " << soft.Width() << "x" << soft.Height();
     int bad = 0;
     std::string first;
     for (int y = 0; y < gdi.Height(); ++y)
@@ -211,8 +211,14 @@ TEST(SkinDrawGdi, CentredFramesAndTilesMatchExactly) {
                 44, 34, [&](HDC dc, TCanvas&) { DrawSkinFrameCentered(dc, r, *image, 2, 3, transparent); },
                 [&](PixelBuffer& t) { DrawSkinFrameCentered(t, rc, strip, 2, 3, transparent); }, false);
         Compare(
-            44, 34, [&](HDC, TCanvas& canvas) { TileBitmap(canvas, r, *image, {3, 1, 7, 6}); },
-            [&](PixelBuffer& t) { TileBitmap(t, rc, strip, {3, 1, 7, 6}); }, false);
+            44, 34,
+            [&](HDC, TCanvas& canvas) {
+                TileBitmap(canvas, r, *image, {3, 1, 7, 6});
+            },
+            [&](PixelBuffer& t) {
+                TileBitmap(t, rc, strip, {3, 1, 7, 6});
+            },
+            false);
     }
 }
 
@@ -307,9 +313,8 @@ TEST(SkinDrawGdi, PixelBufferImagesDrawLikeBitmaps) {
     }
     auto bmp = StretchSkinImage(r, bottomUp, {4, 3, 5, 2}, 1, 3, false, false);
     ASSERT_TRUE(bmp);
-    EXPECT_TRUE(SamePicture(FromBitmap(*bmp), StretchSkinImage(PixelRect{3, 2, 50, 30}, topDown, {4, 3, 5, 2}, 1, 3,
-                                                                false, false),
-                            true));
+    EXPECT_TRUE(SamePicture(
+        FromBitmap(*bmp), StretchSkinImage(PixelRect{3, 2, 50, 30}, topDown, {4, 3, 5, 2}, 1, 3, false, false), true));
     const UniqueGdi<HRGN> a(BitmapToRegion(bottomUp, 2, 3, kMagenta, 0, 0, 0));
     const UniqueGdi<HRGN> b(BitmapToRegion(*image, 2, 3, kMagenta, 0, 0, 0));
     EXPECT_TRUE(EqualRgn(a.Get(), b.Get()));

@@ -137,14 +137,16 @@ TEST_F(SkinManageTest, AMessageBoxIsSkinnedAndItsTextStaysReadable) {
     Show(main_);
     LRESULT skinned = -1;
     std::wstring text;
-    DeferredAction answer([&] {
-        HWND box = ThreadWindowOfClass("#32770");
-        skinned = Skinned(box);
-        wchar_t buf[64] = L"";
-        GetDlgItemTextW(box, 0xFFFF, buf, 64);
-        text = buf;
-        SendMessageA(box, WM_COMMAND, IDOK, 0);
-    }, 300);
+    DeferredAction answer(
+        [&] {
+            HWND box = ThreadWindowOfClass("#32770");
+            skinned = Skinned(box);
+            wchar_t buf[64] = L"";
+            GetDlgItemTextW(box, 0xFFFF, buf, 64);
+            text = buf;
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+        },
+        300);
     MessageBoxW(static_cast<HWND>(main_->Handle()), L"Gr\u00fc\u00dfe \u263A", L"Info", MB_OK);
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(text, L"Gr\u00fc\u00dfe \u263A");
@@ -237,11 +239,13 @@ TEST_F(SkinManageTest, TwoHundredMessageBoxesAndPopupMenusLeaveNothingBehind) {
     const std::vector<long> start = live();
     int boxesSkinned = 0, menusSkinned = 0;
     for (int i = 0; i < 200; ++i) {
-        DeferredAction answer([&] {
-            HWND box = ThreadWindowOfClass("#32770");
-            boxesSkinned += Skinned(box) == 1;
-            SendMessageA(box, WM_COMMAND, IDOK, 0);
-        }, 1);
+        DeferredAction answer(
+            [&] {
+                HWND box = ThreadWindowOfClass("#32770");
+                boxesSkinned += Skinned(box) == 1;
+                SendMessageA(box, WM_COMMAND, IDOK, 0);
+            },
+            1);
         MessageBoxA(owner, "Again", "Info", MB_OK);
         Pump(10);  // what the closed box left behind would end the next menu at once
         EXPECT_TRUE(WithPopup([&](HWND w) { menusSkinned += Skinned(w) == 1; })) << i;

@@ -118,8 +118,8 @@ TEST_F(OptionalCalls, EntriesAreFoundByName) {
 }
 
 TEST_F(OptionalCalls, ScrollBarAndComboBoxInformation) {
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND list =
+        CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(list);
     SCROLLBARINFO sbi{};
     EXPECT_TRUE(CallGetScrollBarInfo(list, OBJID_VSCROLL, sbi));

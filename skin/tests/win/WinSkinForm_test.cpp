@@ -525,8 +525,9 @@ TEST_F(Frame, AnMdiFrameAndItsChild) {
     HWND frame = CreateWindowExW(0, L"KesMdiFrame", L"MDI frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 500,
                                  360, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-                             0, 0, 400, 300, frame, nullptr, GetModuleHandleW(nullptr), &ccs);
+    client =
+        CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0,
+                        0, 400, 300, frame, nullptr, GetModuleHandleW(nullptr), &ccs);
     ShowWindow(frame, SW_SHOW);
     Pump(30);
     auto f = std::make_unique<TWinSkinForm>(nullptr);

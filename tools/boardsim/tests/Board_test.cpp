@@ -98,8 +98,9 @@ TEST(BoardAnswers, DefinitionsSpanLinesAndCommentsDefineNothing) {
     board.Receive(";\r", 0);
     board.Receive("\\ : sq\r", 0);
     board.Receive("( : sq ) 5 sq .\r", 0);
-    EXPECT_EQ(Drain(board, 0), ": sq ( n -- n*n : x ) ok\r\n  dup * if then ok\r\n; ok\r\n\\ : sq ok\r\n"
-                               "( : sq ) 5 sq . ok\r\n");
+    EXPECT_EQ(Drain(board, 0),
+              ": sq ( n -- n*n : x ) ok\r\n  dup * if then ok\r\n; ok\r\n\\ : sq ok\r\n"
+              "( : sq ) 5 sq . ok\r\n");
     EXPECT_TRUE(board.Defined("sq"));
     EXPECT_FALSE(board.Defined("x"));
     board.Receive(";\r", 1);
@@ -127,8 +128,8 @@ TEST(BoardPacing, LineStartingBeforeTheAnswerIsEarly) {
     Drain(board, 0);
     board.Receive("b", 50);  // the answer to "a" is still waiting
     board.Receive("\r", 60);
-    Drain(board, 100);       // " ok" for a, then the echo of b
-    Drain(board, 200);       // the answer to b
+    Drain(board, 100);  // " ok" for a, then the echo of b
+    Drain(board, 200);  // the answer to b
     board.Receive("c\r", 210);
     EXPECT_EQ(board.Violations(), 1);
     ASSERT_EQ(board.Lines().size(), 3u);

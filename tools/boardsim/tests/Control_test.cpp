@@ -5,9 +5,7 @@
 namespace boardsim {
 namespace {
 
-std::string Cmd(Board& board, std::string_view command, Millis now = 0) {
-    return RunControl(board, command, now).text;
-}
+std::string Cmd(Board& board, std::string_view command, Millis now = 0) { return RunControl(board, command, now).text; }
 
 std::string Drain(Board& board, Millis now) {
     std::string out;
@@ -37,9 +35,9 @@ TEST(ControlCommands, SettingsReachTheBoard) {
 
 TEST(ControlCommands, BadInputIsRefusedAndChangesNothing) {
     Board board;
-    for (const char* bad : {"mode dos", "delay", "delay -5", "delay 12x", "speed 99999999999999", "burst ten",
-                            "silent-after never", "send 1", "send zz", "text bad\\q", "text end\\", "text \\x4",
-                            "frobnicate", ""}) {
+    for (const char* bad :
+         {"mode dos", "delay", "delay -5", "delay 12x", "speed 99999999999999", "burst ten", "silent-after never",
+          "send 1", "send zz", "text bad\\q", "text end\\", "text \\x4", "frobnicate", ""}) {
         EXPECT_EQ(Cmd(board, bad).rfind("error ", 0), 0u) << bad;
     }
     EXPECT_EQ(board.Delay(), 0);

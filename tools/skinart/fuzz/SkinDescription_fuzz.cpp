@@ -14,7 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::vector<kes::SkinEntry> entries = kes::art::TestSkin("full");
     kes::fuzz::WriteSeeds([] {
-        return std::vector<std::string>{kes::art::TestSkin("full").back().data, kes::art::TestSkin("sparse").back().data,
+        return std::vector<std::string>{kes::art::TestSkin("full").back().data,
+                                        kes::art::TestSkin("sparse").back().data,
                                         "[Personality]\r\nTop=top.bmp\r\nTopFrame=-7\r\n"};
     });
     static kes::TSkinReader reader;

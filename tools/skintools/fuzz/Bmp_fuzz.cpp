@@ -12,10 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         magenta.SetPixel(1, 1, 0xFF00FF);
         kes::PixelBuffer stripes(9, 2);  // runs and stretches of single pixels
         for (int x = 0; x < 9; ++x) stripes.SetPixel(x, 1, x < 5 ? 0x0000FF : x * 0x111111);
-        return std::vector<std::string>{kes::WriteBmp(magenta, 24), kes::WriteBmp(kes::PixelBuffer(5, 3), 1, true),
-                                        kes::WriteBmp(kes::PixelBuffer(2, 2), 8), kes::WriteBmp(kes::PixelBuffer(1, 4), 4),
-                                        kes::WriteBmp(kes::PixelBuffer(2, 1), 32, true), kes::WriteBmp(magenta, 16, true),
-                                        kes::WriteBmpRle(magenta, 8), kes::WriteBmpRle(stripes, 4)};
+        return std::vector<std::string>{kes::WriteBmp(magenta, 24),
+                                        kes::WriteBmp(kes::PixelBuffer(5, 3), 1, true),
+                                        kes::WriteBmp(kes::PixelBuffer(2, 2), 8),
+                                        kes::WriteBmp(kes::PixelBuffer(1, 4), 4),
+                                        kes::WriteBmp(kes::PixelBuffer(2, 1), 32, true),
+                                        kes::WriteBmp(magenta, 16, true),
+                                        kes::WriteBmpRle(magenta, 8),
+                                        kes::WriteBmpRle(stripes, 4)};
     });
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     kes::PixelBuffer image;

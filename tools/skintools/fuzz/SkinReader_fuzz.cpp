@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kes::LzhSymbolWriter writer;
         for (char c : input) writer.Literal(static_cast<std::uint8_t>(c));
         const auto n = static_cast<std::uint32_t>(size);
-        container = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16), static_cast<char>(n >> 24)};
+        container = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+                     static_cast<char>(n >> 24)};
         container += writer.Finish();
     }
     kes::TSkinReader reader;

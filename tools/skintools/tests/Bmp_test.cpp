@@ -9,9 +9,9 @@ using namespace kes;
 namespace {
 
 PixelBuffer Sample(int w, int h, int colours) {
-    static const std::int32_t palette[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x0000FF, 0x00FF00, 0xFF0000, 0x808080,
-                                           0x123456, 0x654321, 0x0F0F0F, 0xF0F0F0, 0x00FFFF, 0xFFFF00, 0x7F007F,
-                                           0x3C3C3C, 0xABCDEF};
+    static const std::int32_t palette[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x0000FF, 0x00FF00, 0xFF0000,
+                                           0x808080, 0x123456, 0x654321, 0x0F0F0F, 0xF0F0F0, 0x00FFFF,
+                                           0xFFFF00, 0x7F007F, 0x3C3C3C, 0xABCDEF};
     PixelBuffer p(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -89,8 +89,11 @@ TEST(Bmp, ReadsOtherHeaderForms) {
     Set16(core, 20, 1);
     Set16(core, 22, 1);
     Set16(core, 24, 1);
-    core += std::string("\x00\x00\xFF" "\xFF\x00\x00", 6);  // red, blue
-    core += std::string("\x40\0\0\0", 4);                   // pixels 0, 1
+    core += std::string(
+        "\x00\x00\xFF"
+        "\xFF\x00\x00",
+        6);                                // red, blue
+    core += std::string("\x40\0\0\0", 4);  // pixels 0, 1
     PixelBuffer p;
     std::string error;
     ASSERT_TRUE(ReadBmp(core, p, error)) << error;
@@ -100,7 +103,10 @@ TEST(Bmp, ReadsOtherHeaderForms) {
     // 32 bits with the standard bit-field masks after a 40-byte header.
     std::string fields = WriteBmp(Sample(2, 2, 200), 32);
     Set32(fields, 30, 3);
-    fields.insert(54, std::string("\0\0\xFF\0" "\0\xFF\0\0" "\xFF\0\0\0", 12));
+    fields.insert(54, std::string("\0\0\xFF\0"
+                                  "\0\xFF\0\0"
+                                  "\xFF\0\0\0",
+                                  12));
     Set32(fields, 10, 54 + 12);
     ASSERT_TRUE(ReadBmp(fields, p, error)) << error;
     ExpectSame(p, Sample(2, 2, 200));
@@ -124,20 +130,20 @@ TEST(Bmp, RefusesEveryOutOfBoundsOrUnsupportedField) {
         wide ? Set32(s, at, v) : Set16(s, at, v);
         return s;
     };
-    EXPECT_TRUE(Refused(with(10, 0xFFFFFFF0)));      // pixels far past the end
-    EXPECT_TRUE(Refused(with(14, 41)));              // unknown header size
+    EXPECT_TRUE(Refused(with(10, 0xFFFFFFF0)));  // pixels far past the end
+    EXPECT_TRUE(Refused(with(14, 41)));          // unknown header size
     EXPECT_TRUE(Refused(with(14, 0xFFFFFFFF)));
-    EXPECT_TRUE(Refused(with(18, 0)));               // no width
-    EXPECT_TRUE(Refused(with(18, 0x80000000)));      // negative width
-    EXPECT_TRUE(Refused(with(22, 0)));               // no height
-    EXPECT_TRUE(Refused(with(22, 0x80000000)));      // the most negative height
-    EXPECT_TRUE(Refused(with(18, 40000)));           // wider than a bitmap may be
-    EXPECT_TRUE(Refused(with(26, 2, false)));        // planes
-    EXPECT_TRUE(Refused(with(28, 2, false)));        // depth we do not read
+    EXPECT_TRUE(Refused(with(18, 0)));           // no width
+    EXPECT_TRUE(Refused(with(18, 0x80000000)));  // negative width
+    EXPECT_TRUE(Refused(with(22, 0)));           // no height
+    EXPECT_TRUE(Refused(with(22, 0x80000000)));  // the most negative height
+    EXPECT_TRUE(Refused(with(18, 40000)));       // wider than a bitmap may be
+    EXPECT_TRUE(Refused(with(26, 2, false)));    // planes
+    EXPECT_TRUE(Refused(with(28, 2, false)));    // depth we do not read
     EXPECT_TRUE(Refused(with(28, 0, false)));
-    EXPECT_TRUE(Refused(with(30, 4)));               // JPEG inside
-    EXPECT_TRUE(Refused(with(30, 1)));               // RLE8 on a 4-bit bitmap
-    EXPECT_TRUE(Refused(with(46, 17)));              // more palette entries than 4 bits address
+    EXPECT_TRUE(Refused(with(30, 4)));   // JPEG inside
+    EXPECT_TRUE(Refused(with(30, 1)));   // RLE8 on a 4-bit bitmap
+    EXPECT_TRUE(Refused(with(46, 17)));  // more palette entries than 4 bits address
     EXPECT_TRUE(Refused(with(46, 0x40000000)));
     // A palette of 2 entries with pixels that use index 5.
     std::string shortPalette = with(46, 2);
@@ -188,7 +194,12 @@ std::string Rle(int bpp, int w, int h, const std::string& stream, bool topDown =
     Set16(s, 28, static_cast<std::uint32_t>(bpp));
     Set32(s, 30, bpp == 8 ? 1 : 2);
     Set32(s, 46, 4);
-    s += std::string("\0\0\0\0" "\0\0\xFF\0" "\0\xFF\0\0" "\xFF\0\0\0", 16);
+    s += std::string(
+        "\0\0\0\0"
+        "\0\0\xFF\0"
+        "\0\xFF\0\0"
+        "\xFF\0\0\0",
+        16);
     return s + stream;
 }
 
@@ -211,7 +222,8 @@ TEST(Bmp, SixteenBitFieldsAndRunLengthForms) {
         // Five bits widen by repeating their top bits: 16 gives 132, 1 gives 8; six bits likewise.
         {"16 bits without masks: 5-5-5", Bmp16(0, {}, {0x7C00, 0x03E0, 0x001F, 0x4210}), {{R, G, B, 0x848484}}},
         {"5-5-5 bit fields", Bmp16(3, {0x7C00, 0x03E0, 0x001F}, {0x7C00, 0x0421}), {{R, 0x080808}}},
-        {"5-6-5 bit fields", Bmp16(3, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x001F, 0x0841}),
+        {"5-6-5 bit fields",
+         Bmp16(3, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x001F, 0x0841}),
          {{R, G, B, 0x080808}}},
         {"overlapping masks", Bmp16(3, {0xF800, 0x0FE0, 0x001F}, {0}), {}},
         {"an empty mask", Bmp16(3, {0xF800, 0, 0x001F}, {0}), {}},
@@ -220,13 +232,25 @@ TEST(Bmp, SixteenBitFieldsAndRunLengthForms) {
         // A run of 4, an end of line; 3 pixels as they stand (padded) and a run of 1; a move of one to the
         // right, a run of 2 and the end: skipped pixels stay black.
         {"RLE8 runs, pixels as they stand, a move",
-         Rle(8, 4, 3, std::string("\4\1\0\0" "\0\3\2\3\1\0" "\1\2\0\0" "\0\2\1\0" "\2\3\0\1", 22)),
+         Rle(8, 4, 3,
+             std::string("\4\1\0\0"
+                         "\0\3\2\3\1\0"
+                         "\1\2\0\0"
+                         "\0\2\1\0"
+                         "\2\3\0\1",
+                         22)),
          {{K, B, B, K}, {G, B, R, G}, {R, R, R, R}}},
-        {"RLE4 alternating runs and nibbles", Rle(4, 5, 2, std::string("\5\x12\0\0" "\0\3\x31\x20\0\1", 10)),
+        {"RLE4 alternating runs and nibbles",
+         Rle(4, 5, 2,
+             std::string("\5\x12\0\0"
+                         "\0\3\x31\x20\0\1",
+                         10)),
          {{B, R, G, K, K}, {R, G, R, G, R}}},
-        {"runs past the right edge and the top are cut", Rle(8, 2, 1, std::string("\x09\3\0\0\x09\1\0\1", 8)),
+        {"runs past the right edge and the top are cut",
+         Rle(8, 2, 1, std::string("\x09\3\0\0\x09\1\0\1", 8)),
          {{B, B}}},
-        {"a stream that ends early keeps what it gave", Rle(8, 3, 2, std::string("\2\1\0\0\0\3\2", 7)),
+        {"a stream that ends early keeps what it gave",
+         Rle(8, 3, 2, std::string("\2\1\0\0\0\3\2", 7)),
          {{K, K, K}, {R, R, K}}},
         {"a run-length index past the palette", Rle(8, 1, 1, std::string("\1\7\0\1", 4)), {}},
         {"run-length bitmaps are never top-down", Rle(8, 1, 1, std::string("\1\1\0\1", 4), true), {}},
@@ -238,7 +262,8 @@ TEST(Bmp, SixteenBitFieldsAndRunLengthForms) {
         ASSERT_EQ(ok, !c.rows.empty()) << c.what << ": " << error;
         if (!ok) continue;
         ASSERT_EQ(p.Height(), static_cast<int>(c.rows.size())) << c.what;
-        for (int y = 0; y < p.Height(); ++y) EXPECT_EQ(RowOf(p, y), c.rows[static_cast<std::size_t>(y)]) << c.what << " row " << y;
+        for (int y = 0; y < p.Height(); ++y)
+            EXPECT_EQ(RowOf(p, y), c.rows[static_cast<std::size_t>(y)]) << c.what << " row " << y;
     }
 
     // What the writer packs reads back: runs and literal stretches, 8 and 4 bits; 16 bits to five and six.

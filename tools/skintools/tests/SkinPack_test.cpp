@@ -83,10 +83,10 @@ TEST_F(SkinPack, FormatOptionAndRefusals) {
 
     EXPECT_NE(Pack("--format 10000"), 0);  // a format the reader does not know
     Put("bad.bmp", "BM not really");
-    EXPECT_NE(Pack(""), 0);                // a bitmap the reader refuses
-    EXPECT_EQ(Pack("--unchecked"), 0);     // unless asked to keep it, for broken test skins
+    EXPECT_NE(Pack(""), 0);             // a bitmap the reader refuses
+    EXPECT_EQ(Pack("--unchecked"), 0);  // unless asked to keep it, for broken test skins
     Put("second.ini", "[B]\n");
-    EXPECT_NE(Pack("--unchecked"), 0);     // which description?
+    EXPECT_NE(Pack("--unchecked"), 0);  // which description?
     EXPECT_EQ(Pack("--unchecked -d " + (dir_ / "skin" / "second.ini").string()), 0);
     EXPECT_NE(Pack("--bogus"), 0);
 }

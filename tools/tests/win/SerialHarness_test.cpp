@@ -15,8 +15,8 @@ protected:
         ASSERT_TRUE(board_.Connect()) << "no board control on port " << kes::test::BoardControlPort();
         ASSERT_TRUE(board_.Reset());
         port_ = kes::test::OpenComPort(kes::test::BoardComPort());
-        ASSERT_NE(port_, INVALID_HANDLE_VALUE) << "CreateFile " << kes::test::BoardComPort() << " failed, error "
-                                               << GetLastError();
+        ASSERT_NE(port_, INVALID_HANDLE_VALUE)
+            << "CreateFile " << kes::test::BoardComPort() << " failed, error " << GetLastError();
         waitEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
     void TearDown() override {
