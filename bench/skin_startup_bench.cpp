@@ -75,8 +75,9 @@ std::vector<double> SendTimes(HWND w, UINT msg, WPARAM wp, int n) {
 
 // Milliseconds from starting exe until its main window "Kestrup" is shown and painted (skinned: after it answered
 // SKM_ISSKINNED); negative when it did not come up within 20 s. With `paints`, the frame paints of the running
-// window follow (see FramePaints).
-double StartupMs(const std::string& exe, bool skinned, std::vector<double>* paints = nullptr) {
+// window follow, and those for a change of its state (inactive, active again).
+double StartupMs(const std::string& exe, bool skinned, std::vector<double>* paints = nullptr,
+                 std::vector<double>* stateChanges = nullptr) {
     ResetTerminalSettings();
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -98,12 +99,17 @@ double StartupMs(const std::string& exe, bool skinned, std::vector<double>* pain
         },
         20000);
     const double ms = NowMs() - t0;
-    if (up && paints) {
+    if (up && paints && stateChanges) {
         // The whole frame (wParam 1), 40 times; the median message round trip comes off each.
         std::vector<double> trips = SendTimes(main, WM_NULL, 0, 40);
         std::sort(trips.begin(), trips.end());
         const double trip = trips.empty() ? 0 : trips[trips.size() / 2];
         for (double t : SendTimes(main, WM_NCPAINT, 1, 40)) paints->push_back(std::max(0.0, t - trip));
+        // A change of state paints the frame anew: inactive, then active again.
+        for (int i = 0; i < 20; ++i)
+            for (WPARAM active : {FALSE, TRUE})
+                for (double t : SendTimes(main, WM_NCACTIVATE, active, 1))
+                    stateChanges->push_back(std::max(0.0, t - trip));
     }
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
@@ -126,7 +132,7 @@ int main(int argc, char** argv) {
         std::string exe;
         bool skinned;
         std::vector<double> times;
-        std::vector<double> paints;
+        std::vector<double> paints, stateChanges;
     };
     const std::string dir = FolderOfThisProgram();
     std::vector<Program> programs = {{"minimal reference window", dir + "startup_reference.exe", false, {}},
@@ -135,7 +141,7 @@ int main(int argc, char** argv) {
     for (Program& p : programs) StartupMs(p.exe, p.skinned);  // once each before measuring: files in the cache
     for (int r = 0; r < rounds; ++r)
         for (Program& p : programs) {
-            const double ms = StartupMs(p.exe, p.skinned, &p.paints);
+            const double ms = StartupMs(p.exe, p.skinned, &p.paints, &p.stateChanges);
             if (ms < 0) {
                 std::printf("%s did not come up painted\n", p.label);
                 return 1;
@@ -148,5 +154,8 @@ int main(int argc, char** argv) {
     std::printf("  skinned / without the skin manager %7.2f (goal <= 1.30)\n", ratio);
     std::printf("Main window's frame painted (WM_NCPAINT), median of %zu paints:\n", programs[2].paints.size());
     for (const Program& p : programs) std::printf("  %-34s %7.2f ms\n", p.label, Median(p.paints));
+    std::printf("Main window's frame painted for a change of state (WM_NCACTIVATE off, on), median of %zu:\n",
+                programs[2].stateChanges.size());
+    for (const Program& p : programs) std::printf("  %-34s %7.2f ms\n", p.label, Median(p.stateChanges));
     return 0;
 }

@@ -3,6 +3,7 @@
 // region (WinSkinFormPaint.cpp). Private to the frame.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/win/Timer.h"
@@ -109,7 +110,7 @@ struct TWinSkinForm::Impl : WindowSubclass {
     // skin's strips once; the caption's text and buttons go on again only when they changed. A paint is then one
     // copy of the image onto the window.
     struct FrameImage {
-        std::unique_ptr<SkinBitmap> frame;    // window-sized; what lies inside the borders is never shown
+        std::unique_ptr<SkinBitmap> frame;    // at least window-sized; what lies inside the borders is never shown
         std::unique_ptr<SkinBitmap> caption;  // the caption strip without text and buttons
         int width = -1, height = -1;
         bool active = false, minimized = false;
@@ -144,7 +145,13 @@ struct TWinSkinForm::Impl : WindowSubclass {
     void BuildIcon();
     void PaintNC(HDC dc);
     bool ComposeFrame(int width, int height);
-    void DropFrameImage() { frameImage = {}; }
+    // The skin's strips as bitmaps, made on first use and kept until the skin changes.
+    std::unordered_map<const PixelBuffer*, std::unique_ptr<TBitmap>> strips;
+    TBitmap* Strip(const PixelBuffer& image);
+    void DropFrameImage() {
+        frameImage = {};
+        strips.clear();
+    }
     void PaintBorderPart(HDC dc, int part, const TRect& r);
     std::wstring CaptionText() const;
     void PaintCaption(TCanvas& canvas, int width, const std::wstring& text);

@@ -20,10 +20,18 @@ bool DrawMenuRow(HWND window, HDC dc, RECT row) {
     return true;
 }
 
+TBitmap* TWinSkinForm::Impl::Strip(const PixelBuffer& image) {
+    if (image.Width() <= 0 || image.Height() <= 0) return nullptr;
+    std::unique_ptr<TBitmap>& bitmap = strips[&image];
+    if (!bitmap) bitmap = BitmapFromPixels(image);
+    return bitmap.get();
+}
+
 // The window's small (else big) icon drawn on magenta; all magenta without one. The copy made for drawing
 // is destroyed at once.
 void TWinSkinForm::Impl::BuildIcon() {
     const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+    strips.erase(&icon);
     icon = PixelBuffer(w, h);
     icon.FillRect({0, 0, w, h}, kSkinTransparent);
     auto src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_SMALL, 0));
@@ -51,7 +59,9 @@ void TWinSkinForm::Impl::PaintBorderPart(HDC dc, int part, const TRect& r) {
     const TDataSkinBorder& o = Part(Skin(), part);
     if (!o.HasImage()) return;
     const int frame = (active || o.Frame <= 1) ? 1 : 2;
-    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), frame, o.Frame, o.Tile != 1,
+    TBitmap* strip = Strip(o.Image);
+    if (!strip) return;
+    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), *strip, MarginsOf(o), frame, o.Frame, o.Tile != 1,
                                 part >= 3);
     if (bmp) BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
@@ -75,14 +85,15 @@ void TWinSkinForm::Impl::PaintButton(HDC dc, const CaptionButton& b) {
                            GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
                 return;
         const PixelBuffer& img = b.Rec->HasImage() ? b.Rec->Image : icon;
-        DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), img, kSkinTransparent);
+        if (TBitmap* strip = Strip(img))
+            DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), *strip, kSkinTransparent);
         return;
     }
     const int frames = std::max(1, b.Rec->Frame);
     int frame = b.State;
     if (!b.Enabled || !active) frame = frames > 3 ? 4 : 1;
     if (b.Rec->Visibility == 100 && frame == 3) frame = 4;
-    DrawSkinFrame(dc, b.Rect, b.Rec->Image, std::min(frame, frames), frames, true);
+    if (TBitmap* strip = Strip(b.Rec->Image)) DrawSkinFrame(dc, b.Rect, *strip, std::min(frame, frames), frames, true);
 }
 
 // The caption text as drawn: the window's text between the pads.
@@ -132,9 +143,9 @@ void TWinSkinForm::Impl::PaintCaption(TCanvas& canvas, int width, const std::wst
     in.Popup = (GetWindowLongPtrA(Wnd(), GWL_STYLE) & WS_POPUP) != 0;
     in.Dialog = kinds.Border == kBorderDialog;
     textRect = CaptionTextRect(in);
-    if (s.Title.HasImage() && !textRect.IsEmpty())
-        DrawSkinImage3(canvas, textRect, s.Title.Image, {s.Title.TXTBackleft, 0, s.Title.TXTBackRight, 0},
-                       active ? 1 : 2, 2, true, false);
+    if (TBitmap* back = Strip(s.Title.Image); back && !textRect.IsEmpty())
+        DrawSkinImage3(canvas, textRect, *back, {s.Title.TXTBackleft, 0, s.Title.TXTBackRight, 0}, active ? 1 : 2, 2,
+                       true, false);
     RECT tr = ToRECT(textRect);
     tr.left += s.Title.TXTBackleft;
     tr.right -= s.Title.TXTBackRight;
@@ -163,12 +174,24 @@ bool TWinSkinForm::Impl::ComposeFrame(int width, int height) {
     const bool minimized = Minimized();
     if (fi.frame && fi.width == width && fi.height == height && fi.active == active && fi.minimized == minimized)
         return true;
-    DropFrameImage();
+    // The bitmaps only grow: a change of state, or a window that gets smaller, draws into those it has.
+    fi.content = false;
     TSkinData& s = Skin();
     const int ch = std::min(m.Caption, height);
-    auto frame = std::make_unique<SkinBitmap>(width, height);
-    auto caption = std::make_unique<SkinBitmap>(width, std::max(ch, 1));
-    if (frame->Empty() || caption->Empty()) return false;
+    auto fits = [](const std::unique_ptr<SkinBitmap>& b, int w, int h) {
+        return b && b->Width() >= w && b->Height() >= h;
+    };
+    if (!fits(fi.frame, width, height))
+        fi.frame = std::make_unique<SkinBitmap>(std::max(width, fi.frame ? fi.frame->Width() : 0),
+                                                std::max(height, fi.frame ? fi.frame->Height() : 0));
+    if (!fits(fi.caption, width, std::max(ch, 1)))
+        fi.caption =
+            std::make_unique<SkinBitmap>(std::max(width, fi.caption ? fi.caption->Width() : 0), std::max(ch, 1));
+    if (fi.frame->Empty() || fi.caption->Empty()) {
+        fi = {};
+        return false;
+    }
+    SkinBitmap* frame = fi.frame.get();
     HDC d = frame->Canvas().Handle();
     if (minimized) {
         RECT all{0, 0, width, height};
@@ -179,12 +202,10 @@ bool TWinSkinForm::Impl::ComposeFrame(int width, int height) {
         PaintBorderPart(d, 4, {m.Left, height - m.Bottom, width - m.Right, height});
     }
     const TRect strip = minimized ? TRect{0, 0, width, ch} : TRect{m.Left, 0, width - m.Right, ch};
-    if (ch > 0 && !strip.IsEmpty() && s.Top.HasImage())
-        DrawSkinImage(d, strip, s.Top.Image, MarginsOf(s.Top), (active || s.Top.Frame <= 1) ? 1 : 2, s.Top.Frame, false,
+    if (TBitmap* top = Strip(s.Top.Image); top && ch > 0 && !strip.IsEmpty())
+        DrawSkinImage(d, strip, *top, MarginsOf(s.Top), (active || s.Top.Frame <= 1) ? 1 : 2, s.Top.Frame, false,
                       s.Top.Tile != 1, true);
-    if (ch > 0) BitBlt(caption->Canvas().Handle(), 0, 0, width, ch, d, 0, 0, SRCCOPY);
-    fi.frame = std::move(frame);
-    fi.caption = std::move(caption);
+    if (ch > 0) BitBlt(fi.caption->Canvas().Handle(), 0, 0, width, ch, d, 0, 0, SRCCOPY);
     fi.width = width;
     fi.height = height;
     fi.active = active;

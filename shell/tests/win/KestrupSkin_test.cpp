@@ -172,8 +172,7 @@ private:
         GdiFlush();
         int hits = 0;
         const auto* px = static_cast<const unsigned char*>(bits);
-        for (int i = 0; px && i < cw * ch; ++i)
-            hits += CaptionColour(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+        for (int i = 0; px && i < cw * ch; ++i) hits += CaptionColour(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
         SelectObject(mem, old);
         DeleteObject(dib);
         DeleteDC(mem);
