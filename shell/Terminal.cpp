@@ -79,7 +79,7 @@ void TTerminal::Show() {
     const std::uint64_t start = screen_.NowMs();
     screen_.ShowText(edit);
     const std::uint64_t now = screen_.NowMs();
-    nextShowAt_ = now + std::max(kRefreshMs, (now - start) * ((Uploading() ? kAppendShare : kAppendShareIdle) - 1));
+    nextShowAt_ = NextShowAt(start, now, Uploading() ? kAppendShare : kAppendShareIdle);
 }
 
 void TTerminal::ScreenCleared() {

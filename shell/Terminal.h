@@ -9,6 +9,7 @@
 // the memo.
 //
 // Received may run on any thread (the queue has its own lock); everything else on the GUI thread.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -70,6 +71,10 @@ public:
     static constexpr std::uint64_t kRefreshMs = 16;
     static constexpr std::uint64_t kAppendShare = 25;
     static constexpr std::uint64_t kAppendShareIdle = 3;
+    // When display work that ran from `start` to `end` (ms) may run again, taking a `share`-th of the time at most.
+    static std::uint64_t NextShowAt(std::uint64_t start, std::uint64_t end, std::uint64_t share) {
+        return end + std::max(kRefreshMs, (end - start) * (share - 1));
+    }
 
     explicit TTerminal(TerminalScreen& screen) : screen_(screen) {}
 

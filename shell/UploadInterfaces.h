@@ -71,7 +71,7 @@ public:
     // The memo of that level is freed and the frame hidden (also while outer levels stay open).
     virtual void CloseIncludeLevel(int depth) = 0;
     virtual void SetProgressRange(int maximum) = 0;           // minimum 0
-    virtual void SetProgress(int position) = 0;               // repainted at once
+    virtual void SetProgress(int position) = 0;               // shown at the display's pace
     virtual void SetStatusText(const std::string& text) = 0;  // status panel 2
     // A modal message box: the text, caption "Warning", warning icon, button OK.
     virtual void ShowWarning(const std::string& text) = 0;

@@ -39,6 +39,8 @@ thread_local const UniqueHandle t_doneEvent = NewEvent(false, false);
 
 DWORD MainThreadID() { return g_mainThread; }
 
+HANDLE SyncEvent() { return g_syncEvent; }
+
 void detail::SetSyncTarget(DWORD mainThread, HWND window) {
     g_mainThread = mainThread;
     g_syncWindow = window;
@@ -53,8 +55,14 @@ void detail::SetSyncTarget(DWORD mainThread, HWND window) {
 HWND detail::SyncWindow() { return g_syncWindow; }
 
 bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) {
+    return Synchronize(thread, method, nullptr);
+}
+
+bool TThread::Synchronize(TThread* thread, const std::function<void()>& method,
+                          const std::function<void()>& meanwhile) {
     if (GetCurrentThreadId() == g_mainThread) {
         method();
+        if (meanwhile) meanwhile();
         return true;
     }
     SyncRequest request;
@@ -68,8 +76,15 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) 
     }
     SetEvent(g_syncEvent);
     if (HWND wnd = g_syncWindow) PostMessageA(wnd, WM_KES_SYNCHRONIZE, 0, 0);
+    std::exception_ptr meanwhileError;
+    try {
+        if (meanwhile) meanwhile();
+    } catch (...) {
+        meanwhileError = std::current_exception();  // raised once the call, which lives here, is done
+    }
     WaitForSingleObject(request.done, INFINITE);
     if (request.error) std::rethrow_exception(request.error);
+    if (meanwhileError) std::rethrow_exception(meanwhileError);
     return request.ran;
 }
 

@@ -63,6 +63,9 @@ public:
     // (CancelSynchronize, application destroyed) before it ran. `thread` only names the caller for
     // CancelSynchronize and may be null.
     static bool Synchronize(TThread* thread, const std::function<void()>& method);
+    // As above; `meanwhile` runs on the calling thread once the call is queued, while the GUI thread wakes up.
+    static bool Synchronize(TThread* thread, const std::function<void()>& method,
+                            const std::function<void()>& meanwhile);
     // Drops the waiting synchronous calls of `thread` (all when null): their Synchronize returns false.
     static void CancelSynchronize(TThread* thread);
 
@@ -84,6 +87,9 @@ private:
 
 // Runs the waiting synchronous calls one by one (GUI thread only). True when at least one ran.
 bool CheckSynchronize();
+// Signalled (auto-reset) whenever a synchronous call is queued: a GUI thread that waits with a message wait may
+// wait on it too and run CheckSynchronize at once, ahead of the messages queued before the call's own one.
+HANDLE SyncEvent();
 
 namespace detail {
 // Called by the application: the GUI thread and the window that wakes it (null when the application goes).

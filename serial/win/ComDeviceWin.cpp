@@ -20,14 +20,13 @@ ComStatus Result(BOOL ok) { return ok ? ComStatus::Ok() : LastError(); }
 
 }  // namespace
 
-// One overlapped request with its own manual-reset event (created signalled, so that a request never started
-// completes at once).
+// One overlapped request with its own manual-reset event, made when the request first goes to the device: a
+// read served from the read-ahead alone never needs one (each event costs the wine server two calls).
 class TWinIoRequest : public TComIoRequest {
 public:
-    TWinIoRequest() : event_(NewEvent(true, true)) {
-        if (!event_) throw EOutOfResources("Cannot create the request event");
-    }
     OVERLAPPED& Prepare() {
+        if (!event_) event_ = NewEvent(true, false);  // ReadFile and WriteFile reset it as they start
+        if (!event_) throw EOutOfResources("Cannot create the request event");
         overlapped_ = OVERLAPPED{};
         overlapped_.hEvent = event_.Get();
         started_ = true;

@@ -1,5 +1,7 @@
 #include "serial/win/ComReadAhead.h"
 
+#include <algorithm>
+
 #include "base/Exception.h"
 
 namespace kes {
@@ -36,14 +38,14 @@ bool TComReadAhead::Pending() {
 
 bool TComReadAhead::Arm() {
     Lock lock(*this);
-    if (pending_ || stuck_ || !usable_ || !enabled_ || !held_.empty()) return true;
+    if (pending_ || stuck_ || !usable_ || !enabled_) return true;
     Request& r = *request_;
     r.overlapped = OVERLAPPED{};
     r.overlapped.hEvent = r.event.Get();
     ResetEvent(r.overlapped.hEvent);
     DWORD n = 0;
     pending_ = true;
-    if (ReadFile(device_.Get(), &r.byte, 1, &n, &r.overlapped)) return true;  // done at once: collected by Collect
+    if (ReadFile(device_.Get(), r.bytes, kSize, &n, &r.overlapped)) return true;  // done at once: collected by Collect
     if (GetLastError() == ERROR_IO_PENDING) return true;
     pending_ = false;
     return false;
@@ -51,8 +53,8 @@ bool TComReadAhead::Arm() {
 
 void TComReadAhead::Settle(DWORD transferred) {
     pending_ = false;
-    if (transferred == 1)
-        held_ += request_->byte;
+    if (transferred > 0)
+        held_.append(request_->bytes, std::min<DWORD>(transferred, kSize));
     else
         usable_ = false;  // the system's reads don't wait for a byte: EV_RXCHAR it is
 }
@@ -97,6 +99,18 @@ void TComReadAhead::Cancel() {
     pending_ = false;
 }
 
+void TComReadAhead::CancelPending() {
+    Lock lock(*this);
+    Cancel();
+}
+
+bool TComReadAhead::TookAndHolds() {
+    Lock lock(*this);
+    const bool again = took_ && !held_.empty();
+    took_ = false;
+    return again;
+}
+
 void TComReadAhead::Stop() {
     Lock lock(*this);
     enabled_ = false;
@@ -107,7 +121,7 @@ void TComReadAhead::SetEnabled(bool enabled) {
     Lock lock(*this);
     if (enabled_ == enabled) return;
     enabled_ = enabled;
-    if (!enabled) Cancel();  // a byte it took stays held for the next read
+    if (!enabled) Cancel();  // bytes it took stay held for the next read
 }
 
 uint32_t TComReadAhead::HeldCount() {

@@ -1,8 +1,9 @@
 #pragma once
-// The read-ahead of an open port: one pending overlapped read of one byte, which completes the moment a byte
-// arrives and so wakes the event thread at once (a Wine latency measure: see WinePolicy::SerialReadAhead for
-// the figures). The byte it takes is held and handed out ahead of the device's
-// queue: the port's reads and queue counts go through it, so nothing is lost or reordered.
+// The read-ahead of an open port: one pending overlapped read of up to kSize bytes, which completes the moment
+// bytes arrive, with all of them, and so wakes the event thread at once (a Wine latency measure: see
+// WinePolicy::SerialReadAhead for the figures). The bytes it takes are held and handed out ahead of the device's
+// queue: the port's reads and queue counts go through it, so nothing is lost or reordered. A port's handler that
+// reads what was reported then takes them from memory, without a read of the device.
 //
 // It needs reads that return at once with what is queued (the port's default time-outs) and a system that lets
 // such a read wait while the queue is empty. Where a read returns at once with no bytes instead (Windows), it
@@ -24,6 +25,8 @@ class TComReadAhead {
 public:
     // Works on its own duplicate of `device`.
     explicit TComReadAhead(HANDLE device);
+    // The most one read takes: a chunk of a fast line, yet little to hold while the port's thread is busy.
+    static constexpr uint32_t kSize = 4096;
     ~TComReadAhead();
     TComReadAhead(const TComReadAhead&) = delete;
     TComReadAhead& operator=(const TComReadAhead&) = delete;
@@ -31,12 +34,18 @@ public:
     // ---- event thread
     // True while received bytes can wake the event thread: usable, enabled, and nothing held.
     bool Active();
-    // Starts the one-byte read unless one is pending; false when the system refused it.
+    // Starts the read unless one is pending, also while bytes are held (its bytes then follow them); false when
+    // the system refused it.
     bool Arm();
+    // Cancels a pending read; what it brought stays held.
+    void CancelPending();
+    // True when the port's thread took bytes since the last call and bytes are held still (they came while its
+    // read ran): they are worth reporting again at once.
+    bool TookAndHolds();
     // Signalled when the pending read completed (or was taken over by the port's thread).
     HANDLE Event() const { return request_->overlapped.hEvent; }
     bool Pending();
-    // Collects a completed read; true when it brought a byte.
+    // Collects a completed read; true when it brought bytes.
     bool Collect();
     // The system's error of the last read that failed (not one cancelled), once; 0 when none failed.
     DWORD TakeFailure();
@@ -48,16 +57,17 @@ public:
     void SetEnabled(bool enabled);
     // Bytes held (a completed read is collected first).
     uint32_t HeldCount();
-    // Takes up to `max` held bytes and runs `start` (the start of a read of the device) with them; a pending
-    // read is cancelled and collected first, so that its byte comes before what `start` reads. When `start`
-    // fails, the bytes stay held.
+    // Takes up to `max` held bytes and runs `start` (the start of a read of the device) with them. When the held
+    // bytes do not cover `max`, a pending read is cancelled and collected first, so that its bytes come before
+    // what `start` reads; otherwise it stays pending. When `start` fails, the bytes stay held.
     template <typename F>
     ComStatus TakeThenStart(uint32_t max, F&& start) {
         Lock lock(*this);
-        Cancel();
+        if (held_.size() < max) Cancel();
         const std::string taken = held_.substr(0, max);
         ComStatus s = start(taken);
         if (s.ok) held_.erase(0, taken.size());
+        took_ = took_ || (s.ok && !taken.empty());
         return s;
     }
     // Drops the held bytes and a pending read (purge of the input).
@@ -67,14 +77,14 @@ private:
     struct Request {
         UniqueHandle event = NewEvent(true, false);
         OVERLAPPED overlapped{};
-        char byte = 0;
+        char bytes[kSize] = {};
     };
     struct Lock {
         explicit Lock(TComReadAhead& a) : lock(a.lock_) { EnterCriticalSection(&lock); }
         ~Lock() { LeaveCriticalSection(&lock); }
         CRITICAL_SECTION& lock;
     };
-    void Settle(DWORD transferred);  // a read that completed: its byte held, a read without byte turns it off
+    void Settle(DWORD transferred);  // a read that completed: its bytes held, a read without bytes turns it off
     void CollectDone();              // collects a read that has completed, without waiting
     void Cancel();                   // cancels a pending read and collects it
 
@@ -86,6 +96,7 @@ private:
     bool stuck_ = false;
     bool usable_ = true;
     bool enabled_ = false;
+    bool took_ = false;  // the port's thread took bytes since TookAndHolds
     DWORD failure_ = 0;
     std::string held_;
 };

@@ -38,7 +38,8 @@ protected:
     void Execute() override;
 
 private:
-    void DispatchEvents();
+    // `armReadAhead`: the read-ahead's next read goes out while the handlers run (smThreadSync).
+    void DispatchEvents(bool armReadAhead = false);
     // Hands the loss of the device to the port (on the GUI thread unless smNone).
     void ReportDeviceLost(DWORD error);
     void RunEventHandlers();

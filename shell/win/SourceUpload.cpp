@@ -103,7 +103,7 @@ bool TSourceUpload::Write(const std::string& bytes, std::string& error) {
 // ---- the wait
 
 bool TSourceUpload::ProcessMessages(std::uint32_t timeoutMs) {
-    const bool goOn = loop_.ProcessMessages(timeoutMs);
+    const bool goOn = loop_.ProcessMessages(timeoutMs, [this] { return terminal_ && terminal_->LineEndQueued(); });
     // A line end the receive handler queued is drained now rather than at the next timer tick.
     if (terminal_ && terminal_->LineEndQueued()) terminal_->Drain();
     return goOn && !loop_.QuitTaken();
@@ -146,9 +146,20 @@ void TSourceUpload::CloseIncludeLevel(int depth) {
 
 void TSourceUpload::SetProgressRange(int maximum) { window_.ProgressBar1->SetRange(0, maximum); }
 
+// While lines go out, the bar is display work that no line waits for: a repaint of the shown (skinned) bar takes
+// 3-5 ms under Wine, so it follows at the terminal's pace, and the last position is shown at the end.
 void TSourceUpload::SetProgress(int position) {
-    window_.ProgressBar1->SetPosition(position);
+    progress_ = position;
+    if (!engine_.Uploading() || NowMs() >= nextProgressAt_) ShowProgress();
+}
+
+void TSourceUpload::ShowProgress() {
+    if (!progress_) return;
+    const std::uint64_t start = NowMs();
+    window_.ProgressBar1->SetPosition(*progress_);
     window_.ProgressBar1->Repaint();
+    progress_.reset();
+    nextProgressAt_ = TTerminal::NextShowAt(start, NowMs(), TTerminal::kAppendShare);
 }
 
 void TSourceUpload::SetStatusText(const std::string& text) { window_.StatusBar1->Panels()[2].SetText(text); }
@@ -161,6 +172,7 @@ void TSourceUpload::RepaintTerminal() {
 }
 
 void TSourceUpload::UploadFinished() {
+    ShowProgress();
     window_.ShowTextLengths();
     if (!terminal_) return;
     terminal_->Show();

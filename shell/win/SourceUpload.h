@@ -4,6 +4,7 @@
 // It hears the terminal's "line ended" and "warning" and asks it to drain as soon as a line end is queued.
 // GUI thread only.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,8 @@ private:
     void WarningQuestionAnswered(bool yes, bool lineEnded) override;
 
     void PortClosed();
+    // Sets and repaints the bar to the position that waits, if one does.
+    void ShowProgress();
 
     TSourceFile& window_;
     TUploadMessageLoop loop_;
@@ -80,6 +83,8 @@ private:
     TTerminal* terminal_ = nullptr;
     std::unique_ptr<TComLink> link_;
     std::vector<TMemo*> levelMemos_;  // one per open include level, outermost first
+    std::optional<int> progress_;     // a position not shown yet
+    std::uint64_t nextProgressAt_ = 0;
 };
 
 }  // namespace kes

@@ -8,13 +8,22 @@ namespace kes {
 
 std::uint64_t TUploadMessageLoop::NowMs() { return GetTickCount64(); }
 
-bool TUploadMessageLoop::ProcessMessages(std::uint32_t timeoutMs) {
+bool TUploadMessageLoop::ProcessMessages(std::uint32_t timeoutMs, const std::function<bool()>& released) {
     if (quit_) return false;
     MSG msg;
     if (timeoutMs != 0 && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         const DWORD wait = timeoutMs == kWaitForever ? INFINITE : static_cast<DWORD>(timeoutMs);
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        HANDLE sync = SyncEvent();
+        MsgWaitForMultipleObjectsEx(sync ? 1 : 0, &sync, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+    // The port's receive event first: a line waits for it, not for the messages queued before it. Under Wine a
+    // pass over the messages (the 1 ms terminal timer among them) takes 0.5-2 ms, so while lines go out the
+    // messages are handled once a screen refresh: when the calls released the line, or nothing was waited for.
+    const std::uint64_t now = NowMs();
+    const bool calls = CheckSynchronize();
+    const bool lineFirst = timeoutMs == 0 || (calls && released && released());
+    if (lineFirst && now < messagesAt_ + kMessagePassMs) return true;
+    messagesAt_ = now;
     if (Application) {
         Application->ProcessMessages();
         CheckSynchronize();
