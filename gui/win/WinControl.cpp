@@ -272,6 +272,8 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
     const bool focused = Focused();
+    // The handlers hear of it while the old window is still there.
+    Perform(CM_RECREATEWND);
     DestroyHandle();
     HandleNeeded();
     // A top-level window is made hidden; show it again as it was.
@@ -468,7 +470,8 @@ static HBRUSH BrushOf(TWinControl* c, void*& slot) {
 }
 
 // Paints the windowless children over a DC that shows the parent's client area.
-static void PaintGraphicChildren(TWinControl* parent, HDC dc) {
+void PaintControls(TWinControl* parent, HDC dc) {
+    if (!parent || !dc) return;
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
         if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
@@ -493,7 +496,7 @@ static void PaintOwn(TWinControl* c, HDC dc) {
         canvas.Brush().Color = c->Color();
         c->Paint(canvas);
     }
-    PaintGraphicChildren(c, dc);
+    PaintControls(c, dc);
 }
 
 static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bool down, bool dbl) {
@@ -582,6 +585,20 @@ struct TWinControlMessages {
         if (!item) return false;
         item->Click();
         m.Result = 0;
+        return true;
+    }
+
+    // WM_NOTIFY and a control's WM_DRAWITEM go back to the child that sent them, as OCM_NOTIFY and
+    // OCM_DRAWITEM through its handler chain (its controller sees them there).
+    static bool Reflect(TWinControl&, TMessage& m) {
+        HWND child = nullptr;
+        if (m.Msg == WM_NOTIFY) {
+            if (const auto* n = reinterpret_cast<const NMHDR*>(m.LParam)) child = n->hwndFrom;
+        } else if (const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam); d && d->CtlType != ODT_MENU) {
+            child = d->hwndItem;
+        }
+        if (!child || !FindControl(child)) return false;
+        m.Result = SendMessageA(child, m.Msg + OCM__BASE, m.WParam, m.LParam);
         return true;
     }
 
@@ -724,8 +741,14 @@ struct TWinControlMessages {
         return true;
     }
 
+    // A DC in wParam (a child painting its parent's background under itself) is painted into as it is.
     static bool Paint(TWinControl& c, TMessage& m) {
         if (c.systemClass_) return false;
+        if (HDC given = msg::PaintDcOf(m)) {
+            PaintOwn(&c, given);
+            m.Result = 0;
+            return true;
+        }
         PaintDc dc(static_cast<HWND>(m.Wnd));
         PaintOwn(&c, dc.Get());
         m.Result = 0;
@@ -750,6 +773,8 @@ struct TWinControlMessages {
 TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
     switch (message) {
     case WM_COMMAND: return Command;
+    case WM_NOTIFY:
+    case WM_DRAWITEM: return Reflect;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
