@@ -7,15 +7,17 @@
 # Every figure comes from the board: the time from the first to the last line, the pacing violations, the lines
 # as received, and the reaction (the answer's last byte to the next line's first byte, median).
 # Prints the median of the rounds for each.
-#   bench/upload.sh [ROUNDS]   (default 3)
+#   bench/upload.sh [ROUNDS] [PROGRAM]   (default 3 rounds of Kestrup.exe; KestrupUnskinned.exe is the same program
+#   without the skin)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$KESTRUP_ROOT/scripts/harness.sh"
 source "$KESTRUP_ROOT/scripts/nullmodem.sh"
 rounds=${1:-3}
+program=${2:-Kestrup.exe}
 win=$KESTRUP_BUILD/win
 cmake --build "$KESTRUP_BUILD/native" --target kestrup-boardsim kestrup_ptyshim >/dev/null
-cmake --build "$win" --target Kestrup upload_bench upload_reference >/dev/null
+cmake --build "$win" --target Kestrup KestrupUnskinned upload_bench upload_reference >/dev/null
 work=$KESTRUP_BUILD/bench-upload
 rm -rf "$work" && mkdir -p "$work"
 
@@ -73,7 +75,7 @@ for variant in chunked whole; do
     fig[$variant.ref.ms]+="$ms "; fig[$variant.ref.v]+="$v "; fig[$variant.ref.us]+="$us "; fig[$variant.ref.m]+="$m "
     board_prepare "$variant"
     shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-      "$(wpath "$work/expected.txt")" "$(board_settings "$variant")" </dev/null 2>&1 | tr -d '\r' |
+      "$(wpath "$work/expected.txt")" "$(board_settings "$variant")" "$program" </dev/null 2>&1 | tr -d '\r' |
       awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
     read -r ms v m us <<<"$(board_figures)"
     echo "$variant round $r Kestrup:   $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"

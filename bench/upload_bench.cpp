@@ -99,7 +99,7 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) return Fail("usage: upload_bench MAIN_FS EXPECTED_LINES_FILE \"BOARD SETTINGS;...\"");
+    if (argc < 4) return Fail("usage: upload_bench MAIN_FS EXPECTED_LINES_FILE \"BOARD SETTINGS;...\" [PROGRAM.exe]");
     const std::string com = BoardComPort();
     BoardControl board;
     if (com.empty() || !board.Connect()) return Fail("no simulated board (run under bench/upload.sh)");
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     WriteSetting("Source", "Filename", argv[1]);
     KestrupProcess k;
     std::string error;
-    if (!k.Start(error)) return Fail(error.c_str());
+    if (!k.Start(error, argc > 4 ? argv[4] : "Kestrup.exe")) return Fail(error.c_str());
     k.Menu("Connect1");
     if (!WaitUntil([&] { return board.Lines().size() >= 2; })) return Fail("Connect did not reach the board");
     Wait(300);

@@ -203,7 +203,31 @@ class TGraphicControl : public TControl {
 public:
     using TControl::TControl;
     ~TGraphicControl() override;
+
+    // A windowless control has a chain of message handlers too (newest first). Its parent sends it WM_PAINT
+    // (wParam: the parent's DC with its origin at the control), the mouse button messages (in the control's
+    // coordinates) and CM_MOUSEENTER / CM_MOUSELEAVE through the chain. A handler calls the rest of the chain
+    // with CallNextHandler (win/Win.h), as windowed controls' handlers do.
+    int AddMessageHandler(TMessageHandler handler);
+    void RemoveMessageHandler(int id);
+    // Runs a message through the chain down to the control's own handling; returns its result.
+    intptr_t Perform(unsigned msg, uintptr_t wparam = 0, intptr_t lparam = 0);
+    // The control's own handling, the end of the chain: it paints itself and fires its mouse events.
+    virtual void WndProc(TMessage& message);
+
+private:
+    struct Handler {
+        int Id;
+        TMessageHandler Fn;
+    };
+    friend bool CallNextGraphicHandler(TMessage& m);
+    void RunHandlers(TMessage& m, size_t from);
+    std::vector<Handler> handlers_;  // newest first
+    int nextHandlerId_ = 1;
 };
+
+// Runs the rest of the chain of the windowless control whose handler is running; false when none is.
+bool CallNextGraphicHandler(TMessage& m);
 
 class TWinControl : public TControl {
     KES_CLASS(TWinControl, TControl)

@@ -17,3 +17,11 @@ kestrup_native_test(skincontrols_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinControlRules_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/ButtonGeometry_test.cpp
   LIBS kes_skincontrols)
+
+if(KESTRUP_WINDOWS)
+  # The controllers on real windows in the distinct-colour test skin of the frame tests.
+  kestrup_wine_test(skincontrols_wine_tests GUI LOCK board
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinControls_test.cpp ${KES_FRAME_TEST_RC}
+    LIBS kes_skinframe kes_skintools)
+  add_dependencies(skincontrols_wine_tests kes_frame_test_skin)
+endif()

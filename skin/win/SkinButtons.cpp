@@ -6,6 +6,7 @@
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinObjectDraw.h"
 #include "skin/win/SkinText.h"
+#include "skin/win/WinSkinForm.h"
 
 namespace kes {
 
@@ -118,7 +119,7 @@ std::wstring TSkinButton::CaptionText() const {
     return control_ ? GetWidePropByName(control_, "Caption") : GetWindowWideText(window_);
 }
 
-bool TSkinButton::BeginFace(const TRect& rect, int face) {
+bool TSkinButton::BeginFace(const TRect& rect, int face, bool drawFace) {
     if (!skin_ || !skin_->Buttons.HasImage()) return false;
     bitmap_.SetSize(rect.Width(), rect.Height());
     HDC dc = bitmap_.Canvas().Handle();
@@ -128,7 +129,7 @@ bool TSkinButton::BeginFace(const TRect& rect, int face) {
         DrawParentBackground(*control_, dc);
     else
         FillBackground(dc, r);
-    DrawSkinImage(dc, r, skin_->Buttons, face);
+    if (drawFace) DrawSkinImage(dc, r, skin_->Buttons, face);
     font_ = control_ ? CreateFontFor(control_->Font()) : UniqueGdi<HFONT>();
     HGDIOBJ f = font_ ? static_cast<HGDIOBJ>(font_.Get())
                       : reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0));
@@ -304,10 +305,157 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rect) {
     EndFace(dc, rect);
 }
 
+// ---- speed buttons ----
+
+TSkinSpeedButton::~TSkinSpeedButton() { GiveBack(); }
+
+void TSkinSpeedButton::GiveBack() {
+    if (handler_ && graphic_ && !graphic_->Destroying()) graphic_->RemoveMessageHandler(handler_);
+    handler_ = 0;
+}
+
+void TSkinSpeedButton::AttachGraphicControl(TWinSkinForm* form, TSkinData* skin) {
+    if (attached_) return;
+    graphic_ = dynamic_cast<TGraphicControl*>(Owner());
+    if (!graphic_) return;
+    skin_ = skin;
+    form_ = form;
+    control_ = graphic_;
+    paintProxy_ = graphic_;
+    handler_ = graphic_->AddMessageHandler([this](TMessage& m) {
+        Dispatch(m);
+        return true;
+    });
+    if (form_) form_->Controllers().Add(this);
+    attached_ = true;
+    state_ = kControlAttached;
+    transparent_ = graphic_->Tag == kTransparentTag || InSet(skin_->Options, xoTransparent);
+}
+
+bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
+    switch (m.Msg) {
+    case WM_PAINT:
+        if (HDC dc = reinterpret_cast<HDC>(m.WParam)) PaintOn(dc);
+        m.Result = 1;
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        CallPrevious(m);  // the button's own press handling runs first
+        mouse_ |= kMousePressed;
+        PaintWindow(0);
+        return false;
+    case WM_LBUTTONUP: return true;
+    default: return TSkinButton::BeforeMessage(m);
+    }
+}
+
+void TSkinSpeedButton::AfterMessage(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ENABLE: break;
+    case WM_NCDESTROY: GiveBack(); break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (msg::VirtualKey(m) != VK_SPACE) break;
+        if (m.Msg == WM_KEYDOWN)
+            mouse_ |= kMousePressed;
+        else
+            mouse_ &= static_cast<uint8_t>(~kMousePressed);
+        PaintWindow(0);
+        break;
+    case WM_LBUTTONUP:
+        mouse_ &= static_cast<uint8_t>(~kMousePressed);
+        PaintWindow(0);
+        break;
+    case CM_MOUSEENTER:
+        mouse_ |= kMouseHot;
+        PaintWindow(0);
+        break;
+    case CM_MOUSELEAVE:
+        mouse_ &= static_cast<uint8_t>(~(kMouseHot | kMousePressed));
+        if (graphic_->Visible()) PaintWindow(0);
+        break;
+    default: TSkinButton::AfterMessage(m); break;
+    }
+}
+
+// At once, on the parent's window where the button sits.
+void TSkinSpeedButton::PaintWindow(uintptr_t) {
+    TWinControl* parent = graphic_ ? graphic_->Parent() : nullptr;
+    if (!parent || !parent->HandleAllocated()) return;
+    const HWND w = static_cast<HWND>(parent->WindowHandle());
+    HDC dc = GetDC(w);
+    if (!dc) return;
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, graphic_->Left(), graphic_->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, graphic_->Width(), graphic_->Height());
+    try {
+        PaintOn(dc);
+    } catch (...) {
+    }
+    RestoreDC(dc, saved);
+    ReleaseDC(w, dc);
+}
+
+void TSkinSpeedButton::PaintOn(HDC dc) {
+    if (!graphic_ || !skin_ || !skin_->Buttons.HasImage() || painting_) return;
+    if (LowerText(GetEnumPropByName(graphic_, "Visible")) == "false") return;
+    painting_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{painting_};
+    ButtonState s;
+    s.Pressed = (mouse_ & kMousePressed) != 0;
+    s.Hot = (mouse_ & kMouseHot) != 0;
+    s.Enabled = enabled_ = PropTrue(graphic_, "Enabled");
+    const bool down = PropTrue(graphic_, "Down");
+    const int face = SpeedButtonFace(s, down);
+    const int w = graphic_->Width(), h = graphic_->Height();
+    if (w < 1 || h < 1) return;
+    const TRect rect = Rect(0, 0, w, h);
+    const bool flat = PropTrue(graphic_, "Flat");
+    if (!BeginFace(rect, face, face == kFacePressed || face == kFaceHot || !flat)) return;
+    const bool image = !ImageProperty.empty();
+    TBitmap* glyph = dynamic_cast<TBitmap*>(GetObjectPropByName(graphic_, image ? ImageProperty : "Glyph"));
+    const int numGlyphs = image ? 1 : std::max<int>(1, static_cast<int>(GetIntPropByName(graphic_, "NumGlyphs")));
+    if (glyph && !glyph->Empty()) {
+        HDC mdc = bitmap_.Canvas().Handle();
+        const std::wstring caption = CaptionText();
+        GlyphLayoutInput in;
+        in.W = w;
+        in.H = h;
+        in.GlyphW = glyph->Width() / numGlyphs;
+        in.GlyphH = glyph->Height();
+        in.Place = GlyphPlaceOf(LowerText(GetEnumPropByName(graphic_, "Layout")));
+        const SIZE t = MeasureCaption(mdc, caption, w - 4, DT_WORDBREAK);
+        in.TextW = t.cx;
+        in.TextH = t.cy;
+        in.Margin = static_cast<int>(GetIntPropByName(graphic_, "Margin"));
+        in.Spacing = static_cast<int>(GetIntPropByName(graphic_, "Spacing"));
+        in.Speed = true;
+        const GlyphLayout l = LayoutGlyphButton(in);
+        DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face, down), *glyph);
+        SetCaptionColour(face, s.Enabled, false);
+        const int old = SetBkMode(mdc, TRANSPARENT);
+        RECT r{l.TextX, l.TextY, l.TextX + t.cx, l.TextY + t.cy};
+        SkinDrawText(mdc, caption, r, BiDiTextFlags(l.TextFlags));
+        SetBkMode(mdc, old);
+    } else {
+        SetCaptionColour(face, s.Enabled, true);
+        DrawButtonCaption(rect, DT_CENTER, CaptionText(), false);
+    }
+    EndFace(dc, rect);
+}
+
 // ---- registration ----
 
 static TSkinControl* MakeButton(TComponent* owner, const ControlDecision&) { return new TSkinButton(owner); }
 static TSkinControl* MakeMenuButton(TComponent* owner, const ControlDecision&) { return new TSkinMenuButton(owner); }
+static TSkinControl* MakeSpeedButton(TComponent* owner, const ControlDecision& d) {
+    auto* b = new TSkinSpeedButton(owner);
+    b->ImageProperty = d.ImageProperty;
+    return b;
+}
 static TSkinControl* MakeBitButton(TComponent* owner, const ControlDecision& d) {
     auto* b = new TSkinBitButton(owner);
     b->ImageProperty = d.ImageProperty;
@@ -318,6 +466,7 @@ static const bool registered = [] {
     RegisterSkinController(SkinKind::Button, MakeButton);
     RegisterSkinController(SkinKind::BitButton, MakeBitButton);
     RegisterSkinController(SkinKind::MenuButton, MakeMenuButton);
+    RegisterSkinController(SkinKind::SpeedButton, MakeSpeedButton);
     return true;
 }();
 

@@ -26,7 +26,7 @@ protected:
     std::wstring CaptionText() const;
     // The bitmap sized to rect with the background and face frame drawn; selects the caption font and
     // colour; false when the skin has no [Buttons] image.
-    bool BeginFace(const TRect& rect, int face);
+    bool BeginFace(const TRect& rect, int face, bool drawFace = true);
     void EndFace(HDC target, const TRect& rect);
     void SetCaptionColour(int face, bool enabled, bool normalAlways);
     // The caption centred (or left-aligned), the first "||" a line break, with the focus mark.
@@ -54,6 +54,29 @@ class TSkinMenuButton : public TSkinButton {
 public:
     using TSkinButton::TSkinButton;
     void DrawControl(HDC dc, const TRect& rect) override;
+};
+
+// A windowless speed button, painted on its parent: the face by state ("Down" shows pressed, a flat button
+// shows its face only when hot or pressed), the glyph strip frame by state, the caption.
+class TSkinSpeedButton : public TSkinBitButton {
+    KES_CLASS(TSkinSpeedButton, TSkinBitButton)
+public:
+    using TSkinBitButton::TSkinBitButton;
+    ~TSkinSpeedButton() override;
+    void AttachGraphicControl(TWinSkinForm* form, TSkinData* skin) override;
+    void PaintWindow(uintptr_t dc) override;
+
+protected:
+    bool BeforeMessage(TMessage& m) override;
+    void AfterMessage(TMessage& m) override;
+
+private:
+    // Paints the button onto dc, whose origin is the button's top-left corner.
+    void PaintOn(HDC dc);
+    void GiveBack();
+    TGraphicControl* graphic_ = nullptr;
+    int handler_ = 0;
+    bool painting_ = false;
 };
 
 // One frame of a glyph strip at (x, y), transparent in the bitmap's automatic colour; a one-frame glyph asked

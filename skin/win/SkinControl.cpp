@@ -102,8 +102,20 @@ void TSkinControl::SkinChanged() {
 }
 
 void TSkinControl::Hook(TMessage& m) {
-    // A control that made its window anew keeps this handler; the window is the one the message came to.
-    if (m.Wnd && m.Wnd != window_ && handlerId_) window_ = static_cast<HWND>(m.Wnd);
+    if (handlerId_) {
+        // A control that makes its window anew keeps this handler: the old window's end is not the control's,
+        // and the new window is the one the next message comes to.
+        if (m.Msg == CM_RECREATEWND) recreating_ = true;
+        if (recreating_ && m.Msg == WM_NCDESTROY) {
+            CallPrevious(m);
+            return;
+        }
+        if (m.Wnd && m.Wnd != window_) {
+            window_ = static_cast<HWND>(m.Wnd);
+            recreating_ = false;
+            mouse_ = 0;
+        }
+    }
     Dispatch(m);
 }
 

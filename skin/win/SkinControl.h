@@ -93,6 +93,7 @@ private:
     struct RawSubclass;
     void Hook(TMessage& m);
     int handlerId_ = 0;                  // the handler in the control's chain
+    bool recreating_ = false;            // the control is making its window anew
     std::unique_ptr<RawSubclass> raw_;  // the subclass of a raw window
     SkinKind kind_ = SkinKind::None;
 };

@@ -10,16 +10,16 @@
 
 namespace kes::test {
 
-namespace {
-
-constexpr const char* kPortKey = "HKEY_LOCAL_MACHINE\\Software\\Kestrup\\ComPort1";
-
 std::string ProgramFolderOfTest() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string s = path;
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
+
+namespace {
+
+constexpr const char* kPortKey = "HKEY_LOCAL_MACHINE\\Software\\Kestrup\\ComPort1";
 
 struct FindTop {
     DWORD pid;
@@ -115,8 +115,8 @@ KestrupProcess::~KestrupProcess() {
     }
 }
 
-bool KestrupProcess::Start(std::string& error) {
-    std::string exe = ProgramFolderOfTest() + "Kestrup.exe";
+bool KestrupProcess::Start(std::string& error, const std::string& program) {
+    std::string exe = ProgramFolderOfTest() + program;
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;

@@ -35,7 +35,8 @@ public:
     KestrupProcess& operator=(const KestrupProcess&) = delete;
 
     // Starts Kestrup.exe and waits for its main window; false (with `error`) when it did not come up.
-    bool Start(std::string& error);
+    // program: another build of the terminal in the same folder (a copy with other resources).
+    bool Start(std::string& error, const std::string& program = "Kestrup.exe");
     // WM_CLOSE to the main window; true when the program ended within the time.
     bool Close(DWORD ms = 10000);
     bool WaitForExit(DWORD ms = 10000);
@@ -84,6 +85,8 @@ private:
 };
 
 std::string WindowText(HWND h);
+// The folder of the running test program (Kestrup.exe is built beside it), with a trailing separator.
+std::string ProgramFolderOfTest();
 std::string ClassOf(HWND h);
 // The first top-level window of process pid that match accepts, or nullptr.
 HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
