@@ -6,18 +6,6 @@ namespace kes {
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 bool Is(const ControlFacts& c, const char* className) { return c.InheritsFrom && c.InheritsFrom(className); }
 
 ControlDecision Make(SkinKind kind, SkinAttach attach = SkinAttach::Control, bool recolour = false) {
@@ -38,19 +26,19 @@ ControlDecision ChildrenOnly() {
 }  // namespace
 
 bool PassesDisableTagOn(const std::string& className) {
-    const std::string l = Lower(className);
+    const std::string l = LowerAZ(className);
     return l.find("radiogroup") != std::string::npos || l.find("checkgroup") != std::string::npos;
 }
 
 bool ExcludedClass(const std::string& className) {
-    const std::string u = Upper(className);
+    const std::string u = UpperAZ(className);
     return u == "TDBCOMBOBOXEH" || u == "TFRDESIGNERPAGE" || u == "TFRPBOX";
 }
 
 bool FindSkin3rd(const TStringList& lines, const std::string& className, std::string& value) {
-    const std::string key = Lower(className) + "=";
+    const std::string key = LowerAZ(className) + "=";
     for (int i = 0; i < lines.Count(); ++i) {
-        const std::string line = Lower(lines[i]);
+        const std::string line = LowerAZ(lines[i]);
         if (line.compare(0, key.size(), key) != 0) continue;
         value = line.substr(line.find('=') + 1, 50);
         return true;
@@ -64,7 +52,7 @@ bool NeedsScrollbar(const ControlFacts& c) {
 }
 
 ControlDecision DecideBySkin3rd(const std::string& value, const ControlFacts& c, const SkinGates& g) {
-    const std::string key = Lower(c.ClassName);
+    const std::string key = LowerAZ(c.ClassName);
     const auto gated = [&](TSkinControlType t, ControlDecision d) { return g.Has(t) ? d : ControlDecision{}; };
     if (value == "combobox") return gated(xcCombo, Make(SkinKind::ComBox));
     if (value == "comboboxex") {
@@ -84,7 +72,7 @@ ControlDecision DecideBySkin3rd(const std::string& value, const ControlFacts& c,
     if (value == "datetimepicker") return gated(xcCombo, Make(SkinKind::DateTime));
     if (value == "mediaplayer") return gated(xcButton, Make(SkinKind::MediaPlayer));
     if (value == "bitbtn") {
-        const bool drop = key == "tcxbutton" && c.EnumProp && Lower(c.EnumProp("Kind")) == "cxbkdropdownbutton";
+        const bool drop = key == "tcxbutton" && c.EnumProp && LowerAZ(c.EnumProp("Kind")) == "cxbkdropdownbutton";
         return gated(xcButton, Make(drop ? SkinKind::MenuButton : SkinKind::BitButton));
     }
     if (value == "pngbitbtn" || value == "pngspeedbutton") {
@@ -137,7 +125,7 @@ ControlDecision DecideBySkin3rd(const std::string& value, const ControlFacts& c,
 
 ControlDecision DecideGroupChild(GroupChildren group, const std::string& childClassName) {
     if (group == GroupChildren::None) return {};
-    const bool rz = Upper(childClassName).find("TRZ") != std::string::npos;
+    const bool rz = UpperAZ(childClassName).find("TRZ") != std::string::npos;
     if (rz) {
         ControlDecision d = Make(SkinKind::ObjImage, SkinAttach::Control, true);
         d.ObjKind = group == GroupChildren::Radio ? 2 : 1;
@@ -147,7 +135,7 @@ ControlDecision DecideGroupChild(GroupChildren group, const std::string& childCl
 }
 
 ControlDecision DecideByRules(const ControlFacts& c, const SkinGates& g) {
-    const std::string n = Upper(c.ClassName);
+    const std::string n = UpperAZ(c.ClassName);
     const auto name = [&](std::initializer_list<const char*> names) {
         return std::any_of(names.begin(), names.end(), [&](const char* x) { return n == x; });
     };

@@ -1,6 +1,7 @@
 // The skinned push, bit and menu buttons.
 #include "skin/win/SkinButtons.h"
 
+#include "base/StringList.h"
 #include "gui/TypInfo.h"
 #include "gui/win/MsgCrack.h"
 #include "skin/win/SkinControlList.h"
@@ -14,13 +15,7 @@ namespace {
 
 constexpr intptr_t kTransparentTag = 5555;
 
-std::string LowerText(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-bool PropTrue(const TObject* o, const char* name) { return LowerText(GetEnumPropByName(o, name)) == "true"; }
+bool PropTrue(const TObject* o, const char* name) { return LowerAZ(GetEnumPropByName(o, name)) == "true"; }
 
 // The measured size of a caption in the DC's font.
 SIZE MeasureCaption(HDC dc, const std::wstring& text, int width, UINT flags) {
@@ -40,7 +35,7 @@ std::wstring BarToBreak(std::wstring text) {
 
 void TSkinButton::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) {
     TSkinControl::AttachControl(form, skin, recolour);
-    const std::string cls = LowerText(Owner() ? Owner()->ClassName() : "");
+    const std::string cls = LowerAZ(Owner() ? Owner()->ClassName() : "");
     BackgroundMode = cls.rfind("trz", 0) == 0 || cls.rfind("tel", 0) == 0 ? 1 : 0;
     transparent_ = (control_ && control_->Tag == kTransparentTag) || (skin_ && InSet(skin_->Options, xoTransparent));
 }
@@ -66,12 +61,7 @@ void TSkinButton::AfterMessage(TMessage& m) {
     case WM_SETTEXT: PaintWindow(0); break;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (msg::VirtualKey(m) != VK_SPACE) break;
-        if (m.Msg == WM_KEYDOWN)
-            mouse_ |= kMousePressed;
-        else
-            mouse_ &= static_cast<uint8_t>(~kMousePressed);
-        Repaint();
+        if (SpaceKey(m)) Repaint();
         break;
     case WM_MOUSEMOVE:
         if (IsWindowEnabled(window_) && !(mouse_ & kMouseHot)) {
@@ -90,7 +80,7 @@ void TSkinButton::AfterMessage(TMessage& m) {
         }
         char cls[64] = {};
         GetClassNameA(window_, cls, sizeof cls);
-        const WPARAM id = LowerText(cls) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(window_));
+        const WPARAM id = LowerAZ(cls) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(window_));
         PostMessageA(GetParent(window_), WM_COMMAND, id, reinterpret_cast<LPARAM>(window_));
         break;
     }
@@ -100,6 +90,15 @@ void TSkinButton::AfterMessage(TMessage& m) {
         break;
     default: TSkinControl::AfterMessage(m); break;
     }
+}
+
+bool TSkinButton::SpaceKey(const TMessage& m) {
+    if (msg::VirtualKey(m) != VK_SPACE) return false;
+    if (m.Msg == WM_KEYDOWN)
+        mouse_ |= kMousePressed;
+    else
+        mouse_ &= static_cast<uint8_t>(~kMousePressed);
+    return true;
 }
 
 ButtonState TSkinButton::ReadState(bool withDefault) {
@@ -233,7 +232,7 @@ void DrawGlyphFrame(HDC dc, int x, int y, int numGlyphs, int index, TBitmap& gly
 }
 
 void TSkinBitButton::DrawControl(HDC dc, const TRect& rect) {
-    if (!control_ || LowerText(GetEnumPropByName(control_, "Visible")) == "false") return;
+    if (!control_ || LowerAZ(GetEnumPropByName(control_, "Visible")) == "false") return;
     const bool image = !ImageProperty.empty();
     ButtonState s = ReadState(!image);
     const int face = PushButtonFace(s);
@@ -249,7 +248,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rect) {
         in.GlyphW = glyph->Width() / numGlyphs;
         in.GlyphH = glyph->Height();
     }
-    in.Place = GlyphPlaceOf(LowerText(GetEnumPropByName(control_, "Layout")));
+    in.Place = GlyphPlaceOf(LowerAZ(GetEnumPropByName(control_, "Layout")));
     const bool across = in.Place == kGlyphLeft || in.Place == kGlyphRight;
     const int areaW = rect.Width() - 4 - (across ? in.GlyphW + 2 : 0);
     const SIZE t = MeasureCaption(mdc, caption, areaW, DT_WORDBREAK);
@@ -257,7 +256,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rect) {
     in.TextH = t.cy;
     in.Margin = static_cast<int>(GetIntPropByName(control_, "Margin"));
     in.Spacing = static_cast<int>(GetIntPropByName(control_, "Spacing"));
-    in.Centred = LowerText(GetEnumPropByName(control_, "Alignment")) == "tacenter";
+    in.Centred = LowerAZ(GetEnumPropByName(control_, "Alignment")) == "tacenter";
     const GlyphLayout l = LayoutGlyphButton(in);
     if (glyph && !glyph->Empty()) DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face), *glyph);
     SetCaptionColour(face, s.Enabled, !image);
@@ -355,12 +354,7 @@ void TSkinSpeedButton::AfterMessage(TMessage& m) {
     case WM_NCDESTROY: GiveBack(); break;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (msg::VirtualKey(m) != VK_SPACE) break;
-        if (m.Msg == WM_KEYDOWN)
-            mouse_ |= kMousePressed;
-        else
-            mouse_ &= static_cast<uint8_t>(~kMousePressed);
-        PaintWindow(0);
+        if (SpaceKey(m)) PaintWindow(0);
         break;
     case WM_LBUTTONUP:
         mouse_ &= static_cast<uint8_t>(~kMousePressed);
@@ -398,7 +392,7 @@ void TSkinSpeedButton::PaintWindow(uintptr_t) {
 
 void TSkinSpeedButton::PaintOn(HDC dc) {
     if (!graphic_ || !skin_ || !skin_->Buttons.HasImage() || painting_) return;
-    if (LowerText(GetEnumPropByName(graphic_, "Visible")) == "false") return;
+    if (LowerAZ(GetEnumPropByName(graphic_, "Visible")) == "false") return;
     painting_ = true;
     struct Done {
         bool& flag;
@@ -426,7 +420,7 @@ void TSkinSpeedButton::PaintOn(HDC dc) {
         in.H = h;
         in.GlyphW = glyph->Width() / numGlyphs;
         in.GlyphH = glyph->Height();
-        in.Place = GlyphPlaceOf(LowerText(GetEnumPropByName(graphic_, "Layout")));
+        in.Place = GlyphPlaceOf(LowerAZ(GetEnumPropByName(graphic_, "Layout")));
         const SIZE t = MeasureCaption(mdc, caption, w - 4, DT_WORDBREAK);
         in.TextW = t.cx;
         in.TextH = t.cy;

@@ -24,6 +24,8 @@ protected:
     // The state of the button now (focus, enabled, default read from the system and the control).
     ButtonState ReadState(bool withDefault);
     std::wstring CaptionText() const;
+    // WM_KEYDOWN / WM_KEYUP of the space bar presses and releases the button; false for other keys.
+    bool SpaceKey(const TMessage& m);
     // The bitmap sized to rect with the background and face frame drawn; selects the caption font and
     // colour; false when the skin has no [Buttons] image.
     bool BeginFace(const TRect& rect, int face, bool drawFace = true);

@@ -6,6 +6,7 @@
 #include "gui/win/WindowSubclass.h"
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinDraw.h"
+#include "skin/win/SkinGdi.h"
 #include "skin/win/SkinText.h"
 #include "skin/win/WinSkinForm.h"
 
@@ -137,13 +138,16 @@ void TSkinControl::PaintWindow(uintptr_t given) {
     const bool own = dc == nullptr;
     if (own) dc = GetWindowDC(window_);
     if (!dc) return;
+    if (own) SkinGdiMade(SkinGdiKind::Dc);
     // The window DC goes back on every path, also when the drawing failed.
     struct Release {
         HWND w;
         HDC dc;
         bool own;
         ~Release() {
-            if (own) ReleaseDC(w, dc);
+            if (!own) return;
+            ReleaseDC(w, dc);
+            SkinGdiFreed(SkinGdiKind::Dc);
         }
     } release{window_, dc, own};
     try {
@@ -237,22 +241,6 @@ unsigned TSkinControl::BiDiTextFlags(unsigned flags) const {
 
 TColor TSkinControl::ColourOf(SkinColour slot) const {
     return skin_ ? static_cast<TColor>(skin_->Colour(slot)) : clBtnFace;
-}
-
-void DrawCaptionAligned(HDC dc, const TRect& rect, unsigned alignment, bool enabled, const std::wstring& text,
-                        unsigned extra) {
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT m = ToRECT(rect);
-    SkinDrawText(dc, text, m, alignment | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP);
-    const int w = m.right - m.left, h = m.bottom - m.top;
-    const int dy = (rect.Height() - h) / 2 - 1;
-    RECT r{rect.Left, rect.Top + dy, rect.Right, rect.Top + dy + h};
-    if (alignment & DT_CENTER) r = {rect.Left + (rect.Width() - w) / 2, r.top, rect.Left + (rect.Width() - w) / 2 + w, r.bottom};
-    COLORREF oldColour = 0;
-    if (!enabled) oldColour = SetTextColor(dc, ColorToRGB(clGrayText));
-    SkinDrawText(dc, text, r, alignment | DT_EXPANDTABS | extra);
-    if (!enabled) SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
 }
 
 std::wstring GetWidePropByName(const TObject* obj, const std::string& name) {

@@ -69,8 +69,14 @@ protected:
     void SetParentBackground(bool on);
     // A left-button press to the control's own mouse-down handling.
     void SendMouseDown(const TMessage& m);
-    // DrawText flags plus DT_RTLREADING for a right-to-left control.
+public:
+    // DrawText flags plus DT_RTLREADING for a right-to-left control (or paint proxy).
     unsigned BiDiTextFlags(unsigned flags) const;
+    bool EnabledFlag() const { return enabled_; }
+
+protected:
+    // The focus mark around the controller's caption laid out in rect with flags (check boxes, radio buttons).
+    void DrawCaptionFocus(HDC dc, unsigned flags, const TRect& rect);
     TColor ColourOf(SkinColour slot) const;
 
     uint8_t mouse_ = 0;
@@ -104,6 +110,18 @@ void DrawCaptionAligned(HDC dc, const TRect& rect, unsigned alignment, bool enab
                         unsigned extra = 0);
 // A solid colour fill.
 void FillRectColour(HDC dc, const TRect& rect, TColor colour);
+// A caption centred both ways on one line, whatever alignment (taLeftJustify, taRightJustify, taCenter) says.
+void DrawCaptionCentered(HDC dc, const TRect& rect, const std::wstring& text, int alignment, bool enabled);
+// An image-list icon and a caption beside it (imageIndex -1 or no list: the caption alone); the controller's
+// enabled flag and reading order apply.
+void DrawImageCaption(const TSkinControl& c, HDC dc, const TRect& rect, unsigned alignment, const std::wstring& text,
+                      int imageIndex, HIMAGELIST images);
+// (A skin object's frame in nine parts: DrawSkinImage of SkinObjectDraw.h; a frame of a strip stretched with
+// magenta left out: DrawSkinFrame of SkinDraw.h. Both keep the frame number within the strip.)
+// A small solid arrow head around (x, y) in the colour: 0 up, 1 down, 2 left, 3 right.
+void DrawSmallArrow(HDC dc, int x, int y, int kind, TColor colour);
+// target becomes a copy of source (size and picture).
+void CopySkinBitmap(TBitmap& source, TBitmap& target);
 
 // A published property of a control read or written by name (the object may be null; a missing property reads
 // as -1 or empty text). SetPropByName raises on a non-numeric value for an integer property.

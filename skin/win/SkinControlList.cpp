@@ -5,6 +5,7 @@
 #include <array>
 
 #include "gui/Forms.h"
+#include "base/StringList.h"
 #include "gui/TypInfo.h"
 #include "skin/win/SkinControl.h"
 #include "skin/win/SkinText.h"
@@ -150,10 +151,7 @@ void SkinControlList::SkinChildControl(TControl* control, TControl* container) {
     }
     if (skin.OnSkinControl) {
         TComponent* made = nullptr;
-        std::string upper = control->ClassName();
-        for (char& ch : upper)
-            if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-        skin.OnSkinControl(&form_, &skin, container, control, upper, made);
+        skin.OnSkinControl(&form_, &skin, container, control, UpperAZ(control->ClassName()), made);
         if (made) {
             if (auto* c = dynamic_cast<TSkinControl*>(made); c && !Add(c)) {
                 c->AttachControl(&form_, &skin, c->Recolour());
@@ -227,9 +225,7 @@ void SkinControlList::SkinChildWindow(HWND window) {
     if (!window || FindByWindow(window) || !form_.Skin()) return;
     char name[101] = {};
     GetClassNameA(window, name, 100);
-    std::string cls = name;
-    for (char& ch : cls)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    const std::string cls = LowerAZ(name);
     const auto style = static_cast<uint32_t>(GetWindowLongPtrA(window, GWL_STYLE));
     const RawWindowDecision d = DecideRawWindow(cls, style, Gates());
     if (d.ChildWindowsFirst) SkinChildWindows(window);

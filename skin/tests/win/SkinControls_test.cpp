@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "base/win/Application.h"
@@ -14,6 +15,7 @@
 #include "skin/win/SkinControl.h"
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinDataWin.h"
+#include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
@@ -269,6 +271,36 @@ TEST_F(Controls, ARawDialogButtonIsSkinnedAndPostsItsId) {
         Pump(20);
         EXPECT_EQ(f->Controllers().Count(), 0);
     }
+}
+
+// A controller whose drawing fails: the failure stays inside, and the window DC it took goes back.
+struct FailingController : TSkinControl {
+    using TSkinControl::TSkinControl;
+    int draws = 0;
+    void DrawControl(HDC, const TRect&) override {
+        ++draws;
+        throw std::runtime_error("drawing failed");
+    }
+};
+
+TEST_F(Controls, AFailedPaintGivesItsWindowDcBackAndAttachingTwiceDoesNothing) {
+    HWND w = CreateWindowExW(0, L"STATIC", L"x", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    {
+        TWinSkinForm owner(nullptr);
+        auto* c = new FailingController(&owner);
+        c->AttachWindow(w, &skin_, &owner);
+        c->AttachWindow(w, &skin_, &owner);
+        EXPECT_EQ(owner.Controllers().Count(), 1);
+        const long before = SkinGdiLive(SkinGdiKind::Dc);
+        c->PaintWindow(0);
+        EXPECT_EQ(c->draws, 1);
+        EXPECT_EQ(SkinGdiLive(SkinGdiKind::Dc), before);
+        EXPECT_EQ(SendMessageW(w, SKM_ISSKINNED, 0, 0), 1);
+        DestroyWindow(w);
+        EXPECT_EQ(c->State(), kControlWindowGone);
+    }
+    Pump(20);
 }
 
 }  // namespace
