@@ -25,6 +25,18 @@ void TStatusPanel::SetAlignment(TAlignment a) {
     bar_.PanelChanged(Index());
 }
 
+void TStatusPanel::SetBevel(TStatusPanelBevel b) {
+    if (b == bevel_) return;
+    bevel_ = b;
+    bar_.PanelChanged(Index());
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle s) {
+    if (s == style_) return;
+    style_ = s;
+    bar_.PanelChanged(Index());
+}
+
 int TStatusPanel::Index() const { return bar_.Panels().IndexOf(this); }
 
 TStatusPanel& TStatusPanels::Items(int index) const {

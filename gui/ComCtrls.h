@@ -11,6 +11,9 @@ namespace kes {
 
 class TCustomStatusBar;
 
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+enum TStatusPanelStyle { psText, psOwnerDraw };
+
 class TStatusPanel : public TPersistent {
     KES_CLASS(TStatusPanel, TPersistent)
 public:
@@ -21,6 +24,12 @@ public:
     void SetWidth(int width);
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment a);
+    TStatusPanelBevel Bevel() const { return bevel_; }
+    void SetBevel(TStatusPanelBevel b);
+    // An owner-drawn panel is painted by the bar's OnDrawPanel.
+    TStatusPanelStyle Style() const { return style_; }
+    void SetStyle(TStatusPanelStyle s);
+    TBiDiMode BiDiMode = bdLeftToRight;
     int Index() const;
 
 private:
@@ -28,7 +37,11 @@ private:
     std::string text_;
     int width_ = 50;
     TAlignment alignment_ = taLeftJustify;
+    TStatusPanelBevel bevel_ = pbLowered;
+    TStatusPanelStyle style_ = psText;
 };
+
+using TDrawPanelEvent = std::function<void(TCustomStatusBar* bar, TStatusPanel& panel, const TRect& rect)>;
 
 class TStatusPanels {
 public:
@@ -59,6 +72,11 @@ public:
     const std::string& SimpleText() const { return simpleText_; }
     void SetSimpleText(const std::string& text);
     bool SizeGrip = true;
+    // Paints an owner-drawn panel (the bar's canvas is open on the window's DC meanwhile).
+    TDrawPanelEvent OnDrawPanel;
+    TCanvas* Canvas() const { return canvas_; }
+    // Internal: runs OnDrawPanel for the panel at index with its rectangle, on a canvas over dc.
+    void DrawPanel(int index, const TRect& rect, void* dc);
     // Right edges of the panels as the window wants them (the last one reaches the end: -1).
     std::vector<int> PanelEdges() const;
     // Internal: a panel changed (`index` -1 = layout).
@@ -73,6 +91,10 @@ private:
     TStatusPanels panels_;
     bool simplePanel_ = false;
     std::string simpleText_;
+    TCanvas* canvas_ = nullptr;
+
+public:
+    void WndProc(TMessage& message) override;
 };
 
 class TStatusBar : public TCustomStatusBar {

@@ -93,6 +93,52 @@ TControl::~TControl() {
 
 TGraphicControl::~TGraphicControl() = default;
 
+// The windowless controls whose handler is running, innermost last, with the next handler to run.
+namespace {
+struct GraphicCall {
+    TGraphicControl* Control;
+    size_t Next;
+};
+thread_local std::vector<GraphicCall> g_graphicCalls;
+}  // namespace
+
+int TGraphicControl::AddMessageHandler(TMessageHandler handler) {
+    const int id = nextHandlerId_++;
+    handlers_.insert(handlers_.begin(), Handler{id, std::move(handler)});
+    return id;
+}
+
+void TGraphicControl::RemoveMessageHandler(int id) {
+    std::erase_if(handlers_, [id](const Handler& h) { return h.Id == id; });
+}
+
+intptr_t TGraphicControl::Perform(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+    TMessage m{nullptr, msg, wparam, lparam, 0};
+    RunHandlers(m, 0);
+    return m.Result;
+}
+
+void TGraphicControl::RunHandlers(TMessage& m, size_t from) {
+    for (size_t i = from; i < handlers_.size(); ++i) {
+        const TMessageHandler fn = handlers_[i].Fn;  // the handler may remove itself
+        g_graphicCalls.push_back({this, i + 1});
+        struct Pop {
+            ~Pop() { g_graphicCalls.pop_back(); }
+        } pop;
+        if (fn(m) || m.NextCalled) return;
+    }
+    WndProc(m);
+}
+
+bool CallNextGraphicHandler(TMessage& m) {
+    if (g_graphicCalls.empty()) return false;
+    const GraphicCall call = g_graphicCalls.back();
+    m.NextCalled = false;
+    call.Control->RunHandlers(m, call.Next);
+    m.NextCalled = true;
+    return true;
+}
+
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     if (parent == this) return;

@@ -35,6 +35,7 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Window borders; panels use only the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
+enum TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;  // key 0 drops the key
@@ -50,6 +51,20 @@ struct TMessage {
     intptr_t Result = 0;
     bool NextCalled = false;  // set by CallNextHandler
 };
+// Messages of the layer to a control's handler chain, beside the system's own (WM_ENABLE, WM_SHOWWINDOW,
+// WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSELEAVE).
+enum : unsigned {
+    // A child's WM_NOTIFY and WM_DRAWITEM, sent back to the child by its parent (the system's reflection numbers).
+    OCM__BASE = 0x2000,
+    OCM_DRAWITEM = OCM__BASE + 0x002B,
+    OCM_NOTIFY = OCM__BASE + 0x004E,
+    // The mouse came over / left a windowless control (sent through its handler chain).
+    CM_MOUSEENTER = 0xB013,
+    CM_MOUSELEAVE = 0xB014,
+    // The control is about to make its window anew (sent to the old window; the handlers stay with the control).
+    CM_RECREATEWND = 0xB034,
+};
+
 // A handler in a control's chain (newest first). It answers a message by setting Result and returning true;
 // returning false passes the message on. To work on the result of the rest of the chain, a handler calls
 // CallNextHandler(m) (win/Win.h) and then returns true.
@@ -126,6 +141,7 @@ public:
 
     std::string Hint;
     bool ShowHint = false;
+    TBiDiMode BiDiMode = bdLeftToRight;
     TPopupMenu* PopupMenu = nullptr;
 
     TNotifyEvent OnClick, OnDblClick, OnResize;
@@ -187,7 +203,31 @@ class TGraphicControl : public TControl {
 public:
     using TControl::TControl;
     ~TGraphicControl() override;
+
+    // A windowless control has a chain of message handlers too (newest first). Its parent sends it WM_PAINT
+    // (wParam: the parent's DC with its origin at the control), the mouse button messages (in the control's
+    // coordinates) and CM_MOUSEENTER / CM_MOUSELEAVE through the chain. A handler calls the rest of the chain
+    // with CallNextHandler (win/Win.h), as windowed controls' handlers do.
+    int AddMessageHandler(TMessageHandler handler);
+    void RemoveMessageHandler(int id);
+    // Runs a message through the chain down to the control's own handling; returns its result.
+    intptr_t Perform(unsigned msg, uintptr_t wparam = 0, intptr_t lparam = 0);
+    // The control's own handling, the end of the chain: it paints itself and fires its mouse events.
+    virtual void WndProc(TMessage& message);
+
+private:
+    struct Handler {
+        int Id;
+        TMessageHandler Fn;
+    };
+    friend bool CallNextGraphicHandler(TMessage& m);
+    void RunHandlers(TMessage& m, size_t from);
+    std::vector<Handler> handlers_;  // newest first
+    int nextHandlerId_ = 1;
 };
+
+// Runs the rest of the chain of the windowless control whose handler is running; false when none is.
+bool CallNextGraphicHandler(TMessage& m);
 
 class TWinControl : public TControl {
     KES_CLASS(TWinControl, TControl)

@@ -216,6 +216,9 @@ void TCustomStatusBar::CreateParams(TCreateParams& p) { TWinControl::CreateParam
 void TCustomStatusBar::CreateWnd() {}
 void TCustomStatusBar::BoundsChanged() {}
 void TCustomStatusBar::PanelChanged(int) {}
+void TGraphicControl::WndProc(TMessage&) {}
+void TCustomStatusBar::DrawPanel(int, const TRect&, void*) {}
+void TCustomStatusBar::WndProc(TMessage& m) { TWinControl::WndProc(m); }
 void TProgressBar::CreateParams(TCreateParams& p) { TWinControl::CreateParams(p); }
 void TProgressBar::CreateWnd() {}
 void TProgressBar::Push() {}

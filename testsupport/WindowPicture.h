@@ -1,21 +1,51 @@
 #pragma once
 // Pictures of real windows for the Windows tests: a whole window with its frame, as it shows on screen, copied
-// with BitBlt from its window DC (PrintWindow draws nothing under Wine 8) and saved as a 24-bit bitmap file.
+// with BitBlt from its window DC (PrintWindow draws nothing under Wine 8), or from the screen where the window
+// lies (a window of another program), and saved as a 24-bit bitmap file or read pixel by pixel.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gui/win/Canvas.h"
 #include "gui/win/Win.h"
 
 namespace kes::test {
 
-inline bool SaveWindowPicture(HWND hwnd, const std::string& path) {
+inline void GrabWindow(HWND hwnd, TBitmap& shot, bool fromScreen = false) {
     RECT r;
     GetWindowRect(hwnd, &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    WindowDc window(hwnd, true);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), window.Get(), 0, 0, SRCCOPY);
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    WindowDc source(fromScreen ? nullptr : hwnd, !fromScreen);
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), source.Get(), fromScreen ? r.left : 0,
+           fromScreen ? r.top : 0, SRCCOPY);
     GdiFlush();
+}
+
+inline bool SaveWindowPicture(HWND hwnd, const std::string& path, bool fromScreen = false) {
+    TBitmap shot;
+    GrabWindow(hwnd, shot, fromScreen);
     return shot.SaveToFile(path);
+}
+
+// A window's pixels, each 0x00BBGGRR like a COLORREF.
+struct WindowPixels {
+    int W = 0, H = 0;
+    std::vector<std::uint32_t> Px;
+    std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px[static_cast<size_t>(y * W + x)]); }
+};
+
+inline WindowPixels CaptureWindow(HWND hwnd, bool fromScreen = false) {
+    TBitmap shot;
+    GrabWindow(hwnd, shot, fromScreen);
+    WindowPixels out;
+    out.W = shot.Width();
+    out.H = shot.Height();
+    for (int y = 0; y < out.H; ++y)
+        for (int x = 0; x < out.W; ++x) {
+            const std::uint8_t* p = shot.ScanLine(y) + 3 * x;
+            out.Px.push_back(p[2] | (p[1] << 8) | (p[0] << 16));
+        }
+    return out;
 }
 
 }  // namespace kes::test

@@ -26,6 +26,9 @@ inline TRect ToTRect(const RECT& r) { return TRect{r.left, r.top, r.right, r.bot
 // Runs the rest of a control's handler chain (down to the control's own handling) and stores the result.
 LRESULT CallNextHandler(TMessage& m);
 
+// Paints the windowless children of parent onto dc, which shows parent's client area (each at its place).
+void PaintControls(TWinControl* parent, HDC dc);
+
 // A system colour index or an RGB value to the platform's COLORREF.
 COLORREF ColorToRGB(TColor color);
 // A new GDI font for `font`.

@@ -78,6 +78,8 @@ MemoryDc::~MemoryDc() { SelectObject(dc_.Get(), old_); }
 void MemoryDc::Blit(HDC target, int x, int y) const { BitBlt(target, x, y, w_, h_, dc_.Get(), 0, 0, SRCCOPY); }
 
 LRESULT CallNextHandler(TMessage& m) {
+    // A windowless control's chain has no window: the rest of its chain runs here.
+    if (!m.Wnd && CallNextGraphicHandler(m)) return m.Result;
     m.NextCalled = true;
     m.Result = DefSubclassProc(static_cast<HWND>(m.Wnd), m.Msg, m.WParam, m.LParam);
     return m.Result;
@@ -272,6 +274,8 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
     const bool focused = Focused();
+    // The handlers hear of it while the old window is still there.
+    Perform(CM_RECREATEWND);
     DestroyHandle();
     HandleNeeded();
     // A top-level window is made hidden; show it again as it was.
@@ -456,9 +460,11 @@ bool TWinControl::Focused() const { return handle_ && GetFocus() == static_cast<
 // ---- messages to events ----
 
 static TControl* g_mouseControl = nullptr;  // the windowless control that got the last button press
+static TControl* g_hotControl = nullptr;    // the windowless control under the mouse
 
 void ControlGone(const TControl* c) {
     if (g_mouseControl == c) g_mouseControl = nullptr;
+    if (g_hotControl == c) g_hotControl = nullptr;
     ForgetHintControl(c);
 }
 
@@ -468,7 +474,8 @@ static HBRUSH BrushOf(TWinControl* c, void*& slot) {
 }
 
 // Paints the windowless children over a DC that shows the parent's client area.
-static void PaintGraphicChildren(TWinControl* parent, HDC dc) {
+void PaintControls(TWinControl* parent, HDC dc) {
+    if (!parent || !dc) return;
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
         if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
@@ -477,7 +484,9 @@ static void PaintGraphicChildren(TWinControl* parent, HDC dc) {
         GetViewportOrgEx(dc, &org);
         SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        {
+        if (auto* g = dynamic_cast<TGraphicControl*>(c)) {
+            g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+        } else {
             TCanvas canvas(dc);
             canvas.Font().Assign(c->Font());
             c->Paint(canvas);
@@ -493,7 +502,7 @@ static void PaintOwn(TWinControl* c, HDC dc) {
         canvas.Brush().Color = c->Color();
         c->Paint(canvas);
     }
-    PaintGraphicChildren(c, dc);
+    PaintControls(c, dc);
 }
 
 static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bool down, bool dbl) {
@@ -515,6 +524,12 @@ static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bo
         tx -= target->Left();
         ty -= target->Top();
     }
+    // A windowless control hears of the button through its own chain.
+    if (auto* g = dynamic_cast<TGraphicControl*>(target)) {
+        if (!down && target == g_mouseControl) g_mouseControl = nullptr;
+        g->Perform(m.Msg, m.WParam, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(tx), static_cast<WORD>(ty))));
+        return true;
+    }
     if (down) {
         target->MouseDown(button, shift, tx, ty);
         if (dbl && button == mbLeft) target->DblClick();
@@ -528,6 +543,42 @@ static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bo
         if (target == g_mouseControl) g_mouseControl = nullptr;
     }
     return true;
+}
+
+// The mouse came over another windowless child of parent (or over none): the one it left and the one it
+// entered hear of it; the parent asks to hear when the mouse leaves it.
+static void SetHotControl(TWinControl& parent, TControl* control) {
+    if (control == g_hotControl) return;
+    TControl* old = std::exchange(g_hotControl, control);
+    if (auto* g = dynamic_cast<TGraphicControl*>(old)) g->Perform(CM_MOUSELEAVE);
+    if (auto* g = dynamic_cast<TGraphicControl*>(control)) {
+        g->Perform(CM_MOUSEENTER);
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, static_cast<HWND>(parent.WindowHandle()), 0};
+        TrackMouseEvent(&t);
+    }
+}
+
+// The events of a windowless control's own handling: paint, and the mouse buttons.
+void TGraphicControl::WndProc(TMessage& m) {
+    if (m.Msg == WM_PAINT) {
+        if (HDC dc = msg::PaintDcOf(m)) {
+            TCanvas canvas(dc);
+            canvas.Font().Assign(Font());
+            Paint(canvas);
+        }
+        return;
+    }
+    msg::MouseButtonInfo b;
+    if (!msg::MouseButton(m, b)) return;
+    const TPoint p = msg::Point(m);
+    const TShiftState shift = MouseShiftState(msg::MouseKeys(m)) | (b.Double ? static_cast<TShiftState>(ssDouble) : 0u);
+    if (b.Down) {
+        MouseDown(b.Button, shift, p.X, p.Y);
+        if (b.Double && b.Button == mbLeft) DblClick();
+        return;
+    }
+    MouseUp(b.Button, shift, p.X, p.Y);
+    if (b.Button == mbLeft && p.X >= 0 && p.Y >= 0 && p.X < Width() && p.Y < Height()) Click();
 }
 
 // Removes the character message that the keyboard translation made of a key the layer already used.
@@ -583,6 +634,20 @@ struct TWinControlMessages {
         if (!item) return false;
         item->Click();
         m.Result = 0;
+        return true;
+    }
+
+    // WM_NOTIFY and a control's WM_DRAWITEM go back to the child that sent them, as OCM_NOTIFY and
+    // OCM_DRAWITEM through its handler chain (its controller sees them there).
+    static bool Reflect(TWinControl&, TMessage& m) {
+        HWND child = nullptr;
+        if (m.Msg == WM_NOTIFY) {
+            if (const auto* n = reinterpret_cast<const NMHDR*>(m.LParam)) child = n->hwndFrom;
+        } else if (const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam); d && d->CtlType != ODT_MENU) {
+            child = d->hwndItem;
+        }
+        if (!child || !FindControl(child)) return false;
+        m.Result = SendMessageA(child, m.Msg + OCM__BASE, m.WParam, m.LParam);
         return true;
     }
 
@@ -667,11 +732,18 @@ struct TWinControlMessages {
     static bool MouseMove(TWinControl& c, TMessage& m) {
         const TPoint p = msg::Point(m);
         const TShiftState shift = MouseShiftState(msg::MouseKeys(m));
+        SetHotControl(c, c.GraphicControlAt(p));
         TControl* g = (g_mouseControl && g_mouseControl->Parent() == &c) ? g_mouseControl : c.GraphicControlAt(p);
         if (g)
             g->MouseMove(shift, p.X - g->Left(), p.Y - g->Top());
         else
             c.MouseMove(shift, p.X, p.Y);
+        return false;
+    }
+
+    // The mouse left the window: the windowless child it was over hears of it.
+    static bool MouseLeave(TWinControl& c, TMessage&) {
+        if (g_hotControl && g_hotControl->Parent() == &c) SetHotControl(c, nullptr);
         return false;
     }
 
@@ -725,8 +797,14 @@ struct TWinControlMessages {
         return true;
     }
 
+    // A DC in wParam (a child painting its parent's background under itself) is painted into as it is.
     static bool Paint(TWinControl& c, TMessage& m) {
         if (c.systemClass_) return false;
+        if (HDC given = msg::PaintDcOf(m)) {
+            PaintOwn(&c, given);
+            m.Result = 0;
+            return true;
+        }
         PaintDc dc(static_cast<HWND>(m.Wnd));
         PaintOwn(&c, dc.Get());
         m.Result = 0;
@@ -751,6 +829,8 @@ struct TWinControlMessages {
 TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
     switch (message) {
     case WM_COMMAND: return Command;
+    case WM_NOTIFY:
+    case WM_DRAWITEM: return Reflect;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
@@ -770,6 +850,7 @@ TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: return MouseButton;
     case WM_MOUSEMOVE: return MouseMove;
+    case WM_MOUSELEAVE: return MouseLeave;
     case WM_CONTEXTMENU: return ContextMenu;
     case WM_SETFOCUS: return SetFocus;
     case WM_KILLFOCUS: return KillFocus;

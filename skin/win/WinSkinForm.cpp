@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gui/Forms.h"
+#include "skin/win/SkinControlList.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/WinSkinFormImpl.h"
 
@@ -245,7 +246,7 @@ void TWinSkinForm::Impl::Start() {
     clientRect = ToTRect(cr);
     sysFrameW = (wr.right - wr.left) - (cr.right - cr.left);
     sysFrameH = (wr.bottom - wr.top) - (cr.bottom - cr.top);
-    // The controllers of the child windows come with the control skinning.
+    f.controls_->SkinChildren();
     ReadState();
     if (f.stage_ == 0 && f.frameSkinned_) {
         const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
@@ -326,7 +327,7 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case SKM_START:
         if (!started) Start();
         return 0;
-    case SKM_RECREATED: return 0;  // the controllers come with the control skinning
+    case SKM_RECREATED: f.controls_->RewrapControl(reinterpret_cast<HWND>(wp)); return 0;
     case SKM_ISSKINNED: PostMessageA(Wnd(), SKM_SKINAPPLIED, 0, SKIN_MAGIC); return 1;
     default: break;
     }
@@ -483,7 +484,8 @@ LRESULT MdiClientSubclass::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- TWinSkinForm ----
 
-TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), impl_(std::make_unique<Impl>(*this)) {
+TWinSkinForm::TWinSkinForm(TComponent* owner)
+    : TComponent(owner), impl_(std::make_unique<Impl>(*this)), controls_(std::make_unique<SkinControlList>(*this)) {
     impl_->dblClickTime = GetDoubleClickTime();
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
@@ -493,6 +495,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), impl_(std::ma
 
 TWinSkinForm::~TWinSkinForm() {
     BeginDestroy();
+    controls_->FreeAll();
     if (impl_->hooked && stage_ != 6) UnhookWindow();
     impl_->Detach();
     if (impl_->captionFont) DeleteObject(impl_->captionFont);
@@ -612,6 +615,7 @@ void TWinSkinForm::UpdateSkin() {
 void TWinSkinForm::UnhookWindow() {
     Impl& d = *impl_;
     d.TimerOn(false);
+    controls_->FreeAll();
     if (!d.hooked) return;
     if (d.formHandler) {
         if (auto* w = d.FormControl(); w && !w->Destroying()) w->RemoveMessageHandler(d.formHandler);
@@ -706,6 +710,6 @@ void TWinSkinForm::RepaintWindow(HWND window) {
     if (window) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-void TWinSkinForm::SkinChildWindow(HWND) {}
+void TWinSkinForm::SkinChildWindow(HWND child) { controls_->SkinChildWindow(child); }
 
 }  // namespace kes

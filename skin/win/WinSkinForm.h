@@ -17,6 +17,7 @@
 
 namespace kes {
 
+class SkinControlList;
 class TControl;
 class TSkinData;
 class TWinSkinForm;
@@ -91,8 +92,10 @@ public:
     void FrameChanged();
     // Repaints a window with its frame and children.
     static void RepaintWindow(HWND window);
-    // The size grip of the window gets its controller (an empty step until the controllers come).
+    // A raw child window gets its controller (the skin manager's size grips).
     void SkinChildWindow(HWND child);
+    // The controllers of the window's children.
+    SkinControlList& Controllers() { return *controls_; }
 
     HWND Window() const { return window_; }
     TControl* Form() const { return form_; }
@@ -113,6 +116,7 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     friend struct Impl;
+    std::unique_ptr<SkinControlList> controls_;
 
     HWND window_ = nullptr;
     TControl* form_ = nullptr;

@@ -10,16 +10,16 @@
 
 namespace kes::test {
 
-namespace {
-
-constexpr const char* kPortKey = "HKEY_LOCAL_MACHINE\\Software\\Kestrup\\ComPort1";
-
 std::string ProgramFolderOfTest() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string s = path;
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
+
+namespace {
+
+constexpr const char* kPortKey = "HKEY_LOCAL_MACHINE\\Software\\Kestrup\\ComPort1";
 
 struct FindTop {
     DWORD pid;
