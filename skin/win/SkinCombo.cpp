@@ -67,8 +67,7 @@ void TSkinComBox::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolo
         // A simple combo's list is a child of the combo; its bar is skinned with the list boxes' controller.
         COMBOBOXINFO info{};
         if (CallGetComboBoxInfo(window_, info) && info.hwndList &&
-            (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & (WS_CHILD | WS_POPUP)) == WS_CHILD &&
-            GetParent(info.hwndList) != GetDesktopWindow()) {
+            (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
             // The list's scroll bars: AttachListScrollBars(*this, info.hwndList) once the scroll bars offer it.
         }
         return;

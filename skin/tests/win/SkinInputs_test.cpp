@@ -70,6 +70,28 @@ HWND Child(HWND host, const char* cls, DWORD style, int x, int y, int w, int h, 
     return c;
 }
 
+void AddTabs(HWND tabs, std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(text);
+        SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void AddSections(HWND header, std::initializer_list<const char*> texts, int width, int alignment) {
+    for (const char* text : texts) {
+        HDITEMA item{};
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.cxy = width;
+        item.fmt = alignment | HDF_STRING;
+        item.pszText = const_cast<char*>(text);
+        SendMessageA(header, HDM_INSERTITEMA, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 std::string TestSkinStream() {
     std::string container;
     EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
@@ -290,12 +312,7 @@ TEST_F(Inputs, TabsAndPaneInEveryOrientation) {
     int x = 10;
     for (DWORD style : styles) {
         HWND t = Child(host_, WC_TABCONTROLA, style, x, 10, 160, 150);
-        for (const char* text : {"A", "B"}) {
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(text);
-            SendMessageA(t, TCM_INSERTITEMA, SendMessageA(t, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
-        }
+        AddTabs(t, {"A", "B"});
         tabs.push_back(t);
         x += 168;
     }
@@ -334,15 +351,7 @@ TEST_F(Inputs, TabsAndPaneInEveryOrientation) {
 
 TEST_F(Inputs, HeaderSectionsFollowTheMouseAndFillTheRest) {
     HWND header = Child(host_, WC_HEADERA, HDS_BUTTONS, 10, 10, 300, 24);
-    for (const char* text : {"Port", "Speed"}) {
-        HDITEMA item{};
-        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-        item.cxy = 60;
-        item.fmt = HDF_LEFT | HDF_STRING;
-        item.pszText = const_cast<char*>(text);
-        SendMessageA(header, HDM_INSERTITEMA, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0),
-                     reinterpret_cast<LPARAM>(&item));
-    }
+    AddSections(header, {"Port", "Speed"}, 60, HDF_LEFT);
     SkinHost();
     // A header has no kind of its own (a list view's controller skins its header): attached as that does.
     auto* c = new TSkinHeader(form_.get());
@@ -386,23 +395,9 @@ TEST_F(Inputs, ThePictureOfEveryControlInTheDefaultSkin) {
     Child(host_, DATETIMEPICK_CLASSA, 0, 10, 115, 150, 24, WS_EX_CLIENTEDGE);
     HWND tab = Child(host_, WC_TABCONTROLA, 0, 210, 10, 220, 120);
     HWND bottom = Child(host_, WC_TABCONTROLA, TCS_BOTTOM, 440, 10, 220, 120);
-    for (HWND t : {tab, bottom})
-        for (const char* text : {"Port", "Flow", "Parity"}) {
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(text);
-            SendMessageA(t, TCM_INSERTITEMA, SendMessageA(t, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
-        }
+    for (HWND t : {tab, bottom}) AddTabs(t, {"Port", "Flow", "Parity"});
     HWND header = Child(host_, WC_HEADERA, HDS_BUTTONS, 210, 150, 450, 24);
-    for (const char* text : {"Time", "Port", "Line"}) {
-        HDITEMA item{};
-        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-        item.cxy = 100;
-        item.fmt = HDF_CENTER | HDF_STRING;
-        item.pszText = const_cast<char*>(text);
-        SendMessageA(header, HDM_INSERTITEMA, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0),
-                     reinterpret_cast<LPARAM>(&item));
-    }
+    AddSections(header, {"Time", "Port", "Line"}, 100, HDF_CENTER);
     form_ = std::make_unique<TWinSkinForm>(nullptr);
     form_->SetWindow(host_, nullptr, "KesInputsTest");
     form_->SkinWindow(&skin);
