@@ -2,7 +2,8 @@
 # buttons' frames and layouts) in both trees; the controllers themselves join the frame library in the Windows
 # tree, each family registering its kinds (kept in the program by its anchor).
 add_library(kes_skincontrols STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinControlRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SkinControlCore.cpp ${CMAKE_CURRENT_LIST_DIR}/ButtonGeometry.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SkinControlCore.cpp ${CMAKE_CURRENT_LIST_DIR}/ButtonGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InputGeometry.cpp)
 target_include_directories(kes_skincontrols PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skincontrols PUBLIC kes_skindata kes_gui)
 target_link_libraries(kes_skinframe PUBLIC kes_skincontrols)
@@ -11,11 +12,13 @@ if(KESTRUP_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlList.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinBackgrounds.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlDraw.cpp)
   target_link_options(kes_skinframe INTERFACE -Wl,-u,kes_skin_buttons_anchor -Wl,-u,kes_skin_backgrounds_anchor)
+  include(${CMAKE_CURRENT_LIST_DIR}/skininputs.cmake)
 endif()
 
 kestrup_native_test(skincontrols_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinControlRules_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/ButtonGeometry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/InputGeometry_test.cpp
   LIBS kes_skincontrols)
 
 if(KESTRUP_WINDOWS)

@@ -41,11 +41,18 @@ struct Capture {
     }
 };
 
+Capture GrabScreen(RECT r);
+
 Capture Grab(HWND w) {
     SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Wait(300);
     RECT r{};
     GetWindowRect(w, &r);
+    return GrabScreen(r);
+}
+
+// A part of the screen as it shows now.
+Capture GrabScreen(RECT r) {
     // Only the part on the screen (a copy reaching past its edge comes back black).
     r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
     r.bottom = std::min<LONG>(r.bottom, GetSystemMetrics(SM_CYSCREEN));
@@ -295,6 +302,57 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     watch_->Stop();
     EXPECT_GT(watch_->Looks(), 100);
     EXPECT_EQ(watch_->Seen(), "");
+}
+
+// The setup dialog's drop-down lists are skinned and still drop down and select with the mouse and the keys.
+TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
+    k_->Menu("SerialSetup1");
+    const HWND setup = OfClass("TComSetupFrm");
+    ExpectSkinned(setup, "Setup");
+    std::vector<HWND> combos;
+    EnumChildWindows(
+        setup,
+        [](HWND c, LPARAM found) {
+            std::string cls = ClassOf(c);
+            for (char& ch : cls) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+            if (cls == "combobox") reinterpret_cast<std::vector<HWND>*>(found)->push_back(c);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&combos));
+    ASSERT_GE(combos.size(), 5u);
+    for (HWND c : combos) EXPECT_EQ(Skinned(c), 1) << "a drop-down list of the setup dialog";
+
+    // A press on the second list's button drops it down; the screen shows the dialog with the list below it.
+    const HWND combo = combos[1];
+    RECT r{};
+    GetWindowRect(combo, &r);
+    const LPARAM button = MAKELPARAM(r.right - r.left - 8, (r.bottom - r.top) / 2);
+    PostMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, button);
+    PostMessageA(combo, WM_LBUTTONUP, 0, button);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    // The dropped list is a top-level window of its own (its combo's information does not cross processes).
+    const HWND dropped = OfClass("ComboLBox");
+    ASSERT_NE(dropped, nullptr);
+    RECT dialog{}, list{};
+    GetWindowRect(setup, &dialog);
+    GetWindowRect(dropped, &list);
+    UnionRect(&dialog, &dialog, &list);
+    Wait(300);
+    SaveBmp(GrabScreen(dialog), "SetupDropped");
+    // The mouse picks the item at the top of the list.
+    const LRESULT top = SendMessageA(dropped, LB_GETTOPINDEX, 0, 0);
+    const auto itemHeight = static_cast<int>(SendMessageA(dropped, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM at = MAKELPARAM(6, itemHeight / 2);
+    PostMessageA(dropped, WM_MOUSEMOVE, 0, at);
+    PostMessageA(dropped, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(dropped, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 3000));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), top);
+    // Keys: down picks the next item.
+    PostMessageA(combo, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETCURSEL, 0, 0) == top + 1; }, 3000));
+    PostMessageA(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setup); }));
 }
 
 }  // namespace

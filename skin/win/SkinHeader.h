@@ -1,0 +1,38 @@
+#pragma once
+// The skinned header control, TSkinHeader: each section is drawn from the skin's "Headerbar" image (the
+// section under the mouse in its second frame) with its icon and caption, and the part right of the last
+// section in the first frame. The header keeps its own behaviour (sizing, dragging, clicks); the sections'
+// places, texts and formats are read back from it at every paint.
+#include <vector>
+
+#include "skin/HeaderGeometry.h"
+#include "skin/win/SkinControl.h"
+
+namespace kes {
+
+class TSkinHeader : public TSkinControl {
+    KES_CLASS(TSkinHeader, TSkinControl)
+public:
+    using TSkinControl::TSkinControl;
+    void AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) override;
+    void AttachWindow(HWND window, TSkinData* skin, TWinSkinForm* form) override;
+    void DrawControl(HDC dc, const TRect& rect) override;
+    int HotSection() const { return hot_; }
+
+protected:
+    bool BeforeMessage(TMessage& m) override;
+    void AfterMessage(TMessage& m) override;
+
+private:
+    void TrackHotSection(SkinPoint at);
+    void DrawSection(HDC work, int index, const PixelRect& rect, HIMAGELIST images);
+
+    std::vector<PixelRect> hotRects_;
+    int hot_ = -1;
+};
+
+// Skins the header of a list view (LVM_GETHEADER) with a TSkinHeader owned by `owner`; null when the list view
+// has no header. The list view's own controller calls it when it attaches.
+TSkinHeader* SkinListViewHeader(TComponent* owner, HWND listView, TSkinData* skin, TWinSkinForm* form);
+
+}  // namespace kes
