@@ -105,6 +105,13 @@ public:
     TCustomForm* LogWindow = nullptr;
 
 private:
+    // The constructor's parts, in the order the window lists the components.
+    void CreateSkin();
+    void CreateTopPanel();
+    void CreateTerminalMemo();
+    void CreateCommandLine();
+    void CreateMainMenu();
+    void CreatePort();
     void WritePortPanels();
     void WriteBoardTypePanel();
     void SyncHistoryList();

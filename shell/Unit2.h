@@ -120,6 +120,13 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // The constructor's parts, in the order the window lists the components.
+    void CreateUploadRow();
+    void CreateSearchRow();
+    void CreateSourceMemo();
+    void CreateHiddenParts();
+    void CreateMainMenu();
+    void CreateDialogs();
     TButton* NewButton(const char* name, const char* caption, int left, int width);
     void StartUpload(UploadKind kind);
     void SetFileName(const std::string& fileName);  // panel 1 and the name behind it

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/StringList.h"
+#include "shell/FormParts.h"
 #include "shell/HelpAddress.h"
 #include "shell/HelpText.h"
 #include "shell/TextSearch.h"
@@ -23,34 +24,24 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 1060, 680);
 
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(this);
+    Panel1 = NewControl<TPanel>(this, this, "Panel1");
     Panel1->SetAlign(alTop);
     Panel1->SetHeight(33);
     Panel1->SetCaption("");
 
-    Edit1 = new TEdit(this);
-    Edit1->SetName("Edit1");
-    Edit1->SetParent(Panel1);
+    Edit1 = NewControl<TEdit>(this, Panel1, "Edit1");
     Edit1->SetBounds(8, 5, 180, 23);
     Edit1->OnKeyPress = [this](TObject* s, char& key) { Edit1KeyPress(s, key); };
 
-    Label1 = new TLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetParent(Panel1);
+    Label1 = NewControl<TLabel>(this, Panel1, "Label1");
     Label1->SetBounds(196, 9, 100, 15);
     Label1->SetCaption("< Text to search");
 
-    Label2 = new TLabel(this);
-    Label2->SetName("Label2");
-    Label2->SetParent(Panel1);
+    Label2 = NewControl<TLabel>(this, Panel1, "Label2");
     Label2->SetBounds(310, 9, 740, 15);
     Label2->SetCaption(kTip);
 
-    Memo1 = new TMemo(this);
-    Memo1->SetName("Memo1");
-    Memo1->SetParent(this);
+    Memo1 = NewControl<TMemo>(this, this, "Memo1");
     Memo1->SetAlign(alClient);
     Memo1->SetColor(clSilver);
     Memo1->SetReadOnly(true);

@@ -1,5 +1,7 @@
 #include "shell/Unit4.h"
 
+#include "shell/FormParts.h"
+
 namespace kes {
 
 TLOGform::TLOGform(TComponent* owner) : TForm(owner) {
@@ -8,23 +10,17 @@ TLOGform::TLOGform(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 700, 450);
 
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(this);
+    Panel1 = NewControl<TPanel>(this, this, "Panel1");
     Panel1->SetAlign(alTop);
     Panel1->SetHeight(33);
     Panel1->SetCaption("");
-    Button1 = new TButton(this);
-    Button1->SetName("Button1");
-    Button1->SetParent(Panel1);
+    Button1 = NewControl<TButton>(this, Panel1, "Button1");
     Button1->SetBounds(8, 4, 75, 25);
     Button1->SetCaption("Button1");
     Button1->SetVisible(false);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 
-    ListBox1 = new TListBox(this);
-    ListBox1->SetName("ListBox1");
-    ListBox1->SetParent(this);
+    ListBox1 = NewControl<TListBox>(this, this, "ListBox1");
     ListBox1->SetAlign(alClient);
 
     MainMenu1 = new TMainMenu(this);

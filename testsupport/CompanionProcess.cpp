@@ -24,7 +24,7 @@ std::string CompanionPath() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + "KestrupTirvane.exe";
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + kes::link::kCompanionExe;
 }
 
 struct Winsock {
@@ -43,7 +43,7 @@ sockaddr_in CompanionAddress() {
     sockaddr_in at{};
     at.sin_family = AF_INET;
     at.sin_port = htons(kes::link::kPort);
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
+    inet_pton(AF_INET, kes::link::kHost, &at.sin_addr);
     return at;
 }
 

@@ -57,11 +57,11 @@ inline void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
 
-// The visible dialog box (#32770) of this thread, if one is up.
-inline HWND FindThreadDialog() {
+// The visible dialog box (#32770) of a thread (this one by default), if one is up.
+inline HWND FindThreadDialog(DWORD threadId = GetCurrentThreadId()) {
     HWND found = nullptr;
     EnumThreadWindows(
-        GetCurrentThreadId(),
+        threadId,
         [](HWND h, LPARAM lp) -> BOOL {
             char cls[32] = "";
             GetClassNameA(h, cls, sizeof cls);

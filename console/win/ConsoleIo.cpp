@@ -4,6 +4,7 @@
 #include <mutex>
 #include <thread>
 
+#include "base/win/Unique.h"
 #include "console/LineSplitter.h"
 
 namespace kes::tirvane {
@@ -21,24 +22,21 @@ constexpr DWORD ENABLE_VIRTUAL_TERMINAL_PROCESSING = 0x0004;
 struct ConsoleInput::LineReader {
     HANDLE in = nullptr;
     bool console = false;
-    HANDLE ready = nullptr;  // manual-reset: set while lines wait
+    UniqueHandle ready;  // manual-reset: set while lines wait
     std::mutex lock;
     std::deque<std::string> lines;  // guarded by lock
 
-    ~LineReader() {
-        if (ready) CloseHandle(ready);
-    }
     void Add(std::string line) {
         std::lock_guard<std::mutex> guard(lock);
         lines.push_back(std::move(line));
-        SetEvent(ready);
+        SetEvent(ready.Get());
     }
     std::optional<std::string> Take() {
         std::lock_guard<std::mutex> guard(lock);
         if (lines.empty()) return std::nullopt;
         std::string line = std::move(lines.front());
         lines.pop_front();
-        if (lines.empty()) ResetEvent(ready);
+        if (lines.empty()) ResetEvent(ready.Get());
         return line;
     }
     bool Waiting() {
@@ -69,7 +67,7 @@ ConsoleInput::ConsoleInput() : reader_(std::make_shared<LineReader>()) {
     in_ = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     console_ = in_ && in_ != INVALID_HANDLE_VALUE && GetConsoleMode(in_, &mode);
-    reader_->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    reader_->ready = NewEvent(true, false);
     reader_->in = in_;
     reader_->console = console_;
     if (!reader_->ready || !in_ || in_ == INVALID_HANDLE_VALUE) return;
@@ -82,7 +80,7 @@ ConsoleInput::ConsoleInput() : reader_(std::make_shared<LineReader>()) {
 // The reader may still be blocked in its read; it keeps its own share of the state.
 ConsoleInput::~ConsoleInput() = default;
 
-HANDLE ConsoleInput::WaitHandle() const { return reader_->ready; }
+HANDLE ConsoleInput::WaitHandle() const { return reader_->ready.Get(); }
 
 bool ConsoleInput::KeyPressed() { return reader_->Waiting(); }
 

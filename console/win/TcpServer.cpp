@@ -5,8 +5,10 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
+#include "base/win/UniqueSocket.h"
 #include "console/ConnectionTable.h"
 #include "console/win/Win.h"
 
@@ -30,17 +32,13 @@ std::string SocketErrorText(int code) { return "Socket Error # " + std::to_strin
 // State shared by the server object and its thread; the thread holds it until it ends.
 struct TcpServer::Shared {
     std::shared_ptr<RecvQueue> queue;
-    HANDLE stop = nullptr;  // manual-reset; set once by Stop
-    SOCKET listener = INVALID_SOCKET;
+    UniqueHandle stop;  // manual-reset; set once by Stop
+    UniqueSocket listener;
 
     std::mutex lock;
     std::condition_variable ended;
     int running = 0;  // threads not yet ended; guarded by lock
 
-    ~Shared() {
-        if (listener != INVALID_SOCKET) closesocket(listener);
-        if (stop) CloseHandle(stop);
-    }
     void ThreadStarted() {
         std::lock_guard<std::mutex> guard(lock);
         ++running;
@@ -56,7 +54,7 @@ struct TcpServer::Shared {
 
 namespace {
 
-bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop, 0) == WAIT_OBJECT_0; }
+bool Stopping(const TcpServer::Shared& s) { return WaitForSingleObject(s.stop.Get(), 0) == WAIT_OBJECT_0; }
 
 enum class Received { Some, Nothing, Closed };
 
@@ -84,6 +82,7 @@ namespace {
 void Serve(std::shared_ptr<TcpServer::Shared> s) {
     using Clock = ConnectionTable::Clock;
     ConnectionTable table(kMaxConnections, kIdleLimit);
+    std::unordered_map<ConnectionTable::Id, UniqueSocket> sockets;  // the connections in the table
     AcceptBackoff backoff;
     Clock::time_point acceptAfter{};
     try {
@@ -92,7 +91,7 @@ void Serve(std::shared_ptr<TcpServer::Shared> s) {
             fd_set readable;
             FD_ZERO(&readable);
             const bool accepting = Clock::now() >= acceptAfter;
-            if (accepting) FD_SET(s->listener, &readable);
+            if (accepting) FD_SET(s->listener.Get(), &readable);
             for (ConnectionTable::Id id : table.InOrder()) FD_SET(static_cast<SOCKET>(id), &readable);
             auto wait = table.UntilNextExpiry(Clock::now(), kPoll);
             if (!accepting)
@@ -116,27 +115,28 @@ void Serve(std::shared_ptr<TcpServer::Shared> s) {
                     table.Touch(id, Clock::now());
                 }
                 if (r == Received::Closed) {
-                    closesocket(c);
                     table.Remove(id);
+                    sockets.erase(id);
                 }
             }
-            for (ConnectionTable::Id id : table.TakeExpired(Clock::now())) closesocket(static_cast<SOCKET>(id));
-            if (ready <= 0 || !accepting || !FD_ISSET(s->listener, &readable)) continue;
-            const SOCKET c = accept(s->listener, nullptr, nullptr);
-            if (c == INVALID_SOCKET) {
+            for (ConnectionTable::Id id : table.TakeExpired(Clock::now())) sockets.erase(id);
+            if (ready <= 0 || !accepting || !FD_ISSET(s->listener.Get(), &readable)) continue;
+            UniqueSocket c(accept(s->listener.Get(), nullptr, nullptr));
+            if (!c) {
                 acceptAfter = Clock::now() + backoff.Failed();
                 continue;
             }
             backoff.Succeeded();
             u_long nonBlocking = 1;
-            ioctlsocket(c, FIONBIO, &nonBlocking);
-            if (auto dropped = table.Add(static_cast<ConnectionTable::Id>(c), Clock::now()))
-                closesocket(static_cast<SOCKET>(*dropped));
+            ioctlsocket(c.Get(), FIONBIO, &nonBlocking);
+            const auto id = static_cast<ConnectionTable::Id>(c.Get());
+            sockets.emplace(id, std::move(c));
+            if (auto dropped = table.Add(id, Clock::now())) sockets.erase(*dropped);
         }
     } catch (const std::exception&) {
         // Out of memory: the server stops serving; the program goes on.
     }
-    for (ConnectionTable::Id id : table.InOrder()) closesocket(static_cast<SOCKET>(id));
+    sockets.clear();
     s->ThreadEnded();
 }
 
@@ -165,13 +165,13 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     if (active_) return;
     auto s = std::make_shared<Shared>();
     s->queue = shared_->queue;
-    s->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    s->stop = NewEvent(true, false);
     if (!s->stop) throw ESocketError(SocketErrorText(static_cast<int>(GetLastError())));
 
-    s->listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s->listener == INVALID_SOCKET) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    s->listener.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s->listener) throw ESocketError(SocketErrorText(WSAGetLastError()));
     BOOL exclusive = TRUE;
-    if (setsockopt(s->listener, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+    if (setsockopt(s->listener.Get(), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                    sizeof exclusive) != 0)
         throw ESocketError(SocketErrorText(WSAGetLastError()));
 
@@ -179,12 +179,12 @@ void TcpServer::Start(const std::string& address, unsigned short port) {
     at.sin_family = AF_INET;
     at.sin_port = htons(port);
     if (inet_pton(AF_INET, address.c_str(), &at.sin_addr) != 1) throw ESocketError("Invalid address " + address);
-    if (bind(s->listener, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
+    if (bind(s->listener.Get(), reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0) {
         const int code = WSAGetLastError();
         if (code == WSAEADDRINUSE || code == WSAEACCES) throw ECouldNotBindSocket();
         throw ESocketError(SocketErrorText(code));
     }
-    if (listen(s->listener, kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
+    if (listen(s->listener.Get(), kListenQueue) != 0) throw ESocketError(SocketErrorText(WSAGetLastError()));
 
     s->ThreadStarted();
     try {
@@ -200,7 +200,7 @@ void TcpServer::Stop() {
     if (!active_) return;
     active_ = false;
     Shared& s = *shared_;
-    SetEvent(s.stop);
+    SetEvent(s.stop.Get());
     s.queue->Close();
     std::unique_lock<std::mutex> guard(s.lock);
     if (!s.ended.wait_for(guard, kStopWait, [&] { return s.running == 0; }))

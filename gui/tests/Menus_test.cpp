@@ -8,28 +8,17 @@
 
 using namespace kes;
 
-namespace {
-
-TMenuItem* Item(TComponent* owner, TMenuItem* parent, const char* caption) {
-    auto* i = new TMenuItem(owner);
-    i->SetCaption(caption);
-    parent->Add(i);
-    return i;
-}
-
-}  // namespace
-
 TEST(MenuItems, RadioItemsOfOneGroupExcludeEachOther) {
     TComponent owner(nullptr);
     auto* menu = new TMainMenu(&owner);
-    TMenuItem* type = Item(&owner, menu->Items(), "Processor-Type");
+    TMenuItem* type = NewMenuItem(&owner, menu->Items(), "", "Processor-Type");
     TMenuItem* r[4];
     for (int i = 0; i < 4; ++i) {
-        r[i] = Item(&owner, type, ("Mode " + std::to_string(i)).c_str());
+        r[i] = NewMenuItem(&owner, type, "", ("Mode " + std::to_string(i)).c_str());
         r[i]->SetRadioItem(true);
         r[i]->SetGroupIndex(1);
     }
-    TMenuItem* other = Item(&owner, type, "Separate");
+    TMenuItem* other = NewMenuItem(&owner, type, "", "Separate");
     other->SetRadioItem(true);
     other->SetGroupIndex(2);
     other->SetChecked(true);
@@ -50,8 +39,8 @@ TEST(MenuItems, RadioItemsOfOneGroupExcludeEachOther) {
 TEST(MenuItems, CommandsAreUniqueAndFreedWithTheItem) {
     TComponent owner(nullptr);
     auto* menu = new TPopupMenu(&owner);
-    TMenuItem* a = Item(&owner, menu->Items(), "a");
-    TMenuItem* b = Item(&owner, a, "b");
+    TMenuItem* a = NewMenuItem(&owner, menu->Items(), "", "a");
+    TMenuItem* b = NewMenuItem(&owner, a, "", "b");
     EXPECT_NE(a->Command(), b->Command());
     EXPECT_EQ(TMenuItem::FindByCommand(b->Command()), b);
     EXPECT_EQ(menu->FindItem(b->Command()), b);
@@ -68,8 +57,8 @@ TEST(MenuItems, ChangesReachTheMenu) {
     auto* menu = new TMainMenu(&owner);
     std::vector<std::pair<TMenuItem*, bool>> seen;
     menu->OnChange = [&](TObject*, TMenuItem* src, bool rebuild) { seen.emplace_back(src, rebuild); };
-    TMenuItem* file = Item(&owner, menu->Items(), "&File");
-    TMenuItem* open = Item(&owner, file, "&Open");
+    TMenuItem* file = NewMenuItem(&owner, menu->Items(), "", "&File");
+    TMenuItem* open = NewMenuItem(&owner, file, "", "&Open");
     seen.clear();
     open->SetEnabled(false);
     open->SetCaption("&Open...");

@@ -11,6 +11,7 @@
 #include "gui/win/Shell.h"
 #include "gui/win/Win.h"
 #include "shell/CopyDataLine.h"
+#include "shell/FormParts.h"
 #include "shell/LogicalLines.h"
 #include "shell/StatusPanels.h"
 #include "shell/TerminalSettings.h"
@@ -38,177 +39,24 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     ShowHint = true;
     SetBounds(354, 313, 1192, 494);
 
-    // The skin comes first, as it is stored first with the window: a missing or broken stored skin leaves
-    // the system's own drawing.
-    SkinData1 = new TSkinData(this);
-    SkinData1->SetName("SkinData1");
-    SkinData1->ShowMessage = [](const std::string& text) { kes::ShowMessage(text); };
-    SkinData1->BeginLoading();
-    SkinData1->SetActive(true);
-    SkinData1->SkinFormtype = sfMainform;
-    LoadStoredSkin(*SkinData1);
-    SkinData1->EndLoading();
-
-    Label1 = new TLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetParent(this);
-    Label1->SetBounds(8, 60, 0, 0);
-    Label1->SetCaption("No EOL delay");
-
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(this);
-    Panel1->SetAlign(alTop);
-    Panel1->SetHeight(41);
-    Panel1->SetCaption("FlashFORTH / ESP32Forth");
-    Panel1->Font().SetName("Verdana");
-    Panel1->Font().SetHeight(-16);
-
-    ComLed1 = new TComLed(this);
-    ComLed1->SetName("ComLed1");
-    ComLed1->SetParent(Panel1);
-    ComLed1->SetAlign(alRight);
-    ComLed1->SetWidth(41);
-    ComLed1->SetLedSignal(lsConn);
-    ComLed1->SetKind(lkBulb);
-    ComLed1->Hint = "Connected to MCU";
-    ComLed1->ShowHint = true;
-
-    Shape1 = new TShape(this);
-    Shape1->SetName("Shape1");
-    Shape1->SetParent(Panel1);
-    Shape1->SetBounds(1040, 8, 25, 25);
-    Shape1->SetShape(stRoundSquare);
-    Shape1->SetBrushColor(clYellow);
-    Shape1->SetVisible(false);
-
-    Button1 = new TButton(this);
-    Button1->SetName("Button1");
-    Button1->SetParent(Panel1);
-    Button1->SetBounds(8, 8, 240, 25);
-    Button1->SetCaption("Show Sourcefile window");
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-
-    StatusBar1 = new TStatusBar(this);
-    StatusBar1->SetName("StatusBar1");
-    StatusBar1->SetParent(this);
-    const char* panelTexts[] = {"Device",     "Speed",    "Bits",   "Parity",
-                                "Stopbit(s)", "(unused)", "Status", "ProcessorType"};
-    const int panelWidths[] = {100, 100, 100, 100, 100, 100, 150, 50};
-    for (int i = 0; i < 8; ++i) {
-        TStatusPanel& p = StatusBar1->Panels().Add();
-        p.SetText(panelTexts[i]);
-        p.SetWidth(panelWidths[i]);
-    }
-
-    Memo1 = new TMemo(this);
-    Memo1->SetName("Memo1");
-    Memo1->SetParent(this);
-    Memo1->SetAlign(alClient);
-    Memo1->SetColor(clBlack);
-    Memo1->Font().SetName("Courier New");
-    Memo1->Font().SetHeight(-24);
-    Memo1->Font().SetStyle(fsBold);
-    Memo1->Font().SetColor(clYellow);
-    Memo1->SetScrollBars(ssVertical);
-    Memo1->WantTabs = true;
-    Memo1->OnKeyPress = [this](TObject* s, char& k) { Memo1KeyPress(s, k); };
-    Memo1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Memo1KeyDown(s, k, sh); };
-    // Every change that the receive path did not make (the user's typing, a deleted line) is unknown to the tail.
-    Memo1->OnChange = [this](TObject*) {
-        if (!ownEdit_) terminal_.ScreenEdited();
-    };
-
-    Panel2 = new TPanel(this);
-    Panel2->SetName("Panel2");
-    Panel2->SetParent(this);
-    Panel2->SetAlign(alBottom);
-    Panel2->SetHeight(41);
-    Panel2->SetCaption("");
-    Label2 = new TLabel(this);
-    Label2->SetName("Label2");
-    Label2->SetParent(Panel2);
-    Label2->SetBounds(8, 12, 0, 0);
-    Label2->SetCaption("ESP32 Command line");
-    Edit1 = new TEdit(this);
-    Edit1->SetName("Edit1");
-    Edit1->SetParent(Panel2);
-    Edit1->SetBounds(160, 6, 900, 29);
-    Edit1->Font().SetName("Courier New");
-    Edit1->Font().SetHeight(-21);
-    Edit1->Font().SetStyle(fsBold);
-    Edit1->Hint = "Use Up and Down arrow to select a former command - 50 commands saved";
-    Edit1->ShowHint = true;
-    Edit1->OnKeyPress = [this](TObject* s, char& k) { Edit1KeyPress(s, k); };
-    Edit1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Edit1KeyDown(s, k, sh); };
-
-    ListBox1 = new TListBox(this);
-    ListBox1->SetName("ListBox1");
-    ListBox1->SetParent(this);
+    CreateSkin();
+    CreateTopPanel();
+    StatusBar1 = NewControl<TStatusBar>(this, this, "StatusBar1");
+    AddStatusPanels(*StatusBar1, {{"Device", 100},
+                                  {"Speed", 100},
+                                  {"Bits", 100},
+                                  {"Parity", 100},
+                                  {"Stopbit(s)", 100},
+                                  {"(unused)", 100},
+                                  {"Status", 150},
+                                  {"ProcessorType", 50}});
+    CreateTerminalMemo();
+    CreateCommandLine();
+    ListBox1 = NewControl<TListBox>(this, this, "ListBox1");
     ListBox1->SetBounds(900, 60, 200, 100);
     ListBox1->SetVisible(false);
-
-    MainMenu1 = new TMainMenu(this);
-    MainMenu1->SetName("MainMenu1");
-    TMenuItem* root = MainMenu1->Items();
-    File1 = NewMenuItem(this, root, "File1", "File");
-    SourceFileWindow1 = NewMenuItem(this, File1, "SourceFileWindow1", "SourceFile Window");
-    SourceFileWindow1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Exit1 = NewMenuItem(this, File1, "Exit1", "Exit");
-    Exit1->OnClick = [this](TObject* s) { Exit1Click(s); };
-    SerialSetup1 = NewMenuItem(this, root, "SerialSetup1", "Serial-Setup");
-    SerialSetup1->OnClick = [this](TObject* s) { SerialSetup1Click(s); };
-    Connect1 = NewMenuItem(this, root, "Connect1", "Connect");
-    Connect1->OnClick = [this](TObject* s) { Connect1Click(s); };
-    Disconnect1 = NewMenuItem(this, root, "Disconnect1", "Disconnect");
-    Disconnect1->OnClick = [this](TObject* s) { Disconnect1Click(s); };
-    Log1 = NewMenuItem(this, root, "Log1", "Log");
-    Log1->OnClick = [this](TObject* s) { Log1Click(s); };
-    ClearScreen1 = NewMenuItem(this, root, "ClearScreen1", "Clear-Screen");
-    SureClearscreen1 = NewMenuItem(this, ClearScreen1, "SureClearscreen1", "Sure? (Clear screen)");
-    SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
-    NoClearscreen1 = NewMenuItem(this, ClearScreen1, "NoClearscreen1", "No ");
-    ProcessorType1 = NewMenuItem(this, root, "ProcessorType1", "Processor-Type");
-    TMenuItem** typeItems[] = {&Arduino1, &SCAMPPIC241, &SCAMPPIC24usingTirvane1, &ESP32};
-    for (int i = 0; i < 4; ++i) {
-        const TBoardMode& mode = BoardModes()[static_cast<size_t>(i)];
-        TMenuItem* item = NewMenuItem(this, ProcessorType1, mode.ItemName, mode.Caption);
-        item->SetRadioItem(true);
-        item->SetGroupIndex(1);
-        const TBoardType type = mode.Type;
-        item->OnClick = [this, type](TObject*) { BoardTypeClick(type); };
-        *typeItems[i] = item;
-    }
-    Arduino1->SetChecked(true);
-    Help1 = NewMenuItem(this, root, "Help1", "Help");
-    Help1->OnClick = [this](TObject* s) { Help1Click(s); };
-    W10Tirvane1 = NewMenuItem(this, root, "W10Tirvane1", "Win10-ANSI-Console");
-    W10Tirvane1->OnClick = [this](TObject* s) { W10Tirvane1Click(s); };
-    SetMenu(MainMenu1);
-
-    ComPort1 = new TComPort(this);
-    ComPort1->SetName("ComPort1");
-    ComPort1->SetPort("COM4");
-    ComPort1->SetBaudRate(br38400);
-    ComPort1->SetDataBits(dbEight);
-    ComPort1->Parity().SetBits(prNone);
-    ComPort1->SetStopBits(sbOneStopBit);
-    ComPort1->Events = AllComEvents;
-    ComPort1->FlowControl().SetOutCTSFlow(false);
-    ComPort1->FlowControl().SetOutDSRFlow(false);
-    ComPort1->FlowControl().SetControlDTR(dtrDisable);
-    ComPort1->FlowControl().SetControlRTS(rtsDisable);
-    ComPort1->FlowControl().SetXonXoffOut(false);
-    ComPort1->FlowControl().SetXonXoffIn(false);
-    ComPort1->StoredProps = TStoredProps{spBasic};
-    ComPort1->SetTriggersOnRxChar(true);
-    ComPort1->OnAfterOpen = [this](TObject* s) { ComPort1AfterOpen(s); };
-    ComPort1->OnAfterClose = [this](TObject* s) { ComPort1AfterClose(s); };
-    ComPort1->OnRxChar = [this](TObject* s, int count) { ComPort1RxChar(s, count); };
-    ComPort1->OnError = [this](TObject* s, TComErrors e) { ComPort1Error(s, e); };
-    ComPort1->OnException = [this](TObject* s, TComExceptions k, const std::string& m, int64_t e,
-                                   const std::string& w) { ComPort1Exception(s, k, m, e, w); };
-    ComLed1->SetComPort(ComPort1);
+    CreateMainMenu();
+    CreatePort();
 
     IdTCPClient1 = new TConsoleLinkClient();
     IdTCPClient1->Host = link::kHost;
@@ -230,6 +78,154 @@ TKestrup::TKestrup(TComponent* owner) : TForm(owner) {
     OnShow = [this](TObject* s) { FormShow(s); };
     OnPaint = [this](TObject* s) { FormPaint(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+// The skin comes first, as it is stored first with the window: a missing or broken stored skin leaves the
+// system's own drawing.
+void TKestrup::CreateSkin() {
+    SkinData1 = new TSkinData(this);
+    SkinData1->SetName("SkinData1");
+    SkinData1->ShowMessage = [](const std::string& text) { kes::ShowMessage(text); };
+    SkinData1->BeginLoading();
+    SkinData1->SetActive(true);
+    SkinData1->SkinFormtype = sfMainform;
+    LoadStoredSkin(*SkinData1);
+    SkinData1->EndLoading();
+}
+
+// The EOL-delay label and the top panel: board name, held-back lamp, "Show Sourcefile window", port lamp.
+void TKestrup::CreateTopPanel() {
+    Label1 = NewControl<TLabel>(this, this, "Label1");
+    Label1->SetBounds(8, 60, 0, 0);
+    Label1->SetCaption("No EOL delay");
+
+    Panel1 = NewControl<TPanel>(this, this, "Panel1");
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(41);
+    Panel1->SetCaption("FlashFORTH / ESP32Forth");
+    Panel1->Font().SetName("Verdana");
+    Panel1->Font().SetHeight(-16);
+
+    ComLed1 = NewControl<TComLed>(this, Panel1, "ComLed1");
+    ComLed1->SetAlign(alRight);
+    ComLed1->SetWidth(41);
+    ComLed1->SetLedSignal(lsConn);
+    ComLed1->SetKind(lkBulb);
+    ComLed1->Hint = "Connected to MCU";
+    ComLed1->ShowHint = true;
+
+    Shape1 = NewControl<TShape>(this, Panel1, "Shape1");
+    Shape1->SetBounds(1040, 8, 25, 25);
+    Shape1->SetShape(stRoundSquare);
+    Shape1->SetBrushColor(clYellow);
+    Shape1->SetVisible(false);
+
+    Button1 = NewControl<TButton>(this, Panel1, "Button1");
+    Button1->SetBounds(8, 8, 240, 25);
+    Button1->SetCaption("Show Sourcefile window");
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+}
+
+void TKestrup::CreateTerminalMemo() {
+    Memo1 = NewControl<TMemo>(this, this, "Memo1");
+    Memo1->SetAlign(alClient);
+    Memo1->SetColor(clBlack);
+    Memo1->Font().SetName("Courier New");
+    Memo1->Font().SetHeight(-24);
+    Memo1->Font().SetStyle(fsBold);
+    Memo1->Font().SetColor(clYellow);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->WantTabs = true;
+    Memo1->OnKeyPress = [this](TObject* s, char& k) { Memo1KeyPress(s, k); };
+    Memo1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Memo1KeyDown(s, k, sh); };
+    // Every change that the receive path did not make (the user's typing, a deleted line) is unknown to the tail.
+    Memo1->OnChange = [this](TObject*) {
+        if (!ownEdit_) terminal_.ScreenEdited();
+    };
+}
+
+// The bottom panel with the ESP32 command line.
+void TKestrup::CreateCommandLine() {
+    Panel2 = NewControl<TPanel>(this, this, "Panel2");
+    Panel2->SetAlign(alBottom);
+    Panel2->SetHeight(41);
+    Panel2->SetCaption("");
+    Label2 = NewControl<TLabel>(this, Panel2, "Label2");
+    Label2->SetBounds(8, 12, 0, 0);
+    Label2->SetCaption("ESP32 Command line");
+    Edit1 = NewControl<TEdit>(this, Panel2, "Edit1");
+    Edit1->SetBounds(160, 6, 900, 29);
+    Edit1->Font().SetName("Courier New");
+    Edit1->Font().SetHeight(-21);
+    Edit1->Font().SetStyle(fsBold);
+    Edit1->Hint = "Use Up and Down arrow to select a former command - 50 commands saved";
+    Edit1->ShowHint = true;
+    Edit1->OnKeyPress = [this](TObject* s, char& k) { Edit1KeyPress(s, k); };
+    Edit1->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { Edit1KeyDown(s, k, sh); };
+}
+
+void TKestrup::CreateMainMenu() {
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    using K = TKestrup;
+    static constexpr MenuItemSpec<K> kBeforeTypes[] = {
+        {&K::File1, nullptr, "File1", "File", nullptr},
+        {&K::SourceFileWindow1, &K::File1, "SourceFileWindow1", "SourceFile Window", &K::Button1Click},
+        {&K::Exit1, &K::File1, "Exit1", "Exit", &K::Exit1Click},
+        {&K::SerialSetup1, nullptr, "SerialSetup1", "Serial-Setup", &K::SerialSetup1Click},
+        {&K::Connect1, nullptr, "Connect1", "Connect", &K::Connect1Click},
+        {&K::Disconnect1, nullptr, "Disconnect1", "Disconnect", &K::Disconnect1Click},
+        {&K::Log1, nullptr, "Log1", "Log", &K::Log1Click},
+        {&K::ClearScreen1, nullptr, "ClearScreen1", "Clear-Screen", nullptr},
+        {&K::SureClearscreen1, &K::ClearScreen1, "SureClearscreen1", "Sure? (Clear screen)", &K::SureClearscreen1Click},
+        {&K::NoClearscreen1, &K::ClearScreen1, "NoClearscreen1", "No ", nullptr},
+        {&K::ProcessorType1, nullptr, "ProcessorType1", "Processor-Type", nullptr},
+    };
+    static constexpr MenuItemSpec<K> kAfterTypes[] = {
+        {&K::Help1, nullptr, "Help1", "Help", &K::Help1Click},
+        {&K::W10Tirvane1, nullptr, "W10Tirvane1", "Win10-ANSI-Console", &K::W10Tirvane1Click},
+    };
+    AddMenuItems(*this, MainMenu1->Items(), kBeforeTypes);
+    TMenuItem** typeItems[] = {&Arduino1, &SCAMPPIC241, &SCAMPPIC24usingTirvane1, &ESP32};
+    for (int i = 0; i < 4; ++i) {
+        const TBoardMode& mode = BoardModes()[static_cast<size_t>(i)];
+        TMenuItem* item = NewMenuItem(this, ProcessorType1, mode.ItemName, mode.Caption);
+        item->SetRadioItem(true);
+        item->SetGroupIndex(1);
+        const TBoardType type = mode.Type;
+        item->OnClick = [this, type](TObject*) { BoardTypeClick(type); };
+        *typeItems[i] = item;
+    }
+    Arduino1->SetChecked(true);
+    AddMenuItems(*this, MainMenu1->Items(), kAfterTypes);
+    SetMenu(MainMenu1);
+}
+
+void TKestrup::CreatePort() {
+    ComPort1 = new TComPort(this);
+    ComPort1->SetName("ComPort1");
+    ComPort1->SetPort("COM4");
+    ComPort1->SetBaudRate(br38400);
+    ComPort1->SetDataBits(dbEight);
+    ComPort1->Parity().SetBits(prNone);
+    ComPort1->SetStopBits(sbOneStopBit);
+    ComPort1->Events = AllComEvents;
+    TComFlowControl& flow = ComPort1->FlowControl();
+    flow.SetOutCTSFlow(false);
+    flow.SetOutDSRFlow(false);
+    flow.SetControlDTR(dtrDisable);
+    flow.SetControlRTS(rtsDisable);
+    flow.SetXonXoffOut(false);
+    flow.SetXonXoffIn(false);
+    ComPort1->StoredProps = TStoredProps{spBasic};
+    ComPort1->SetTriggersOnRxChar(true);
+    ComPort1->OnAfterOpen = [this](TObject* s) { ComPort1AfterOpen(s); };
+    ComPort1->OnAfterClose = [this](TObject* s) { ComPort1AfterClose(s); };
+    ComPort1->OnRxChar = [this](TObject* s, int count) { ComPort1RxChar(s, count); };
+    ComPort1->OnError = [this](TObject* s, TComErrors e) { ComPort1Error(s, e); };
+    ComPort1->OnException = [this](TObject* s, TComExceptions k, const std::string& m, int64_t e,
+                                   const std::string& w) { ComPort1Exception(s, k, m, e, w); };
+    ComLed1->SetComPort(ComPort1);
 }
 
 TKestrup::~TKestrup() {

@@ -11,6 +11,7 @@
 #include "gui/win/Win.h"
 
 #include "serial/CPort.h"
+#include "shell/FormParts.h"
 #include "shell/IncludePaths.h"
 #include "shell/RegularFile.h"
 #include "shell/SourceEditing.h"
@@ -37,22 +38,40 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     SetBounds(350, 350, 950, 500);
     StartFolder = CurrentFolder();
 
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(this);
+    Panel1 = NewControl<TPanel>(this, this, "Panel1");
     Panel1->SetAlign(alTop);
     Panel1->SetHeight(70);
     Panel1->SetCaption("");
+    CreateUploadRow();
+    CreateSearchRow();
 
-    lbIncludeLevel = new TLabel(this);
-    lbIncludeLevel->SetName("lbIncludeLevel");
-    lbIncludeLevel->SetParent(Panel1);
+    Panel2 = NewControl<TPanel>(this, this, "Panel2");
+    Panel2->SetAlign(alBottom);
+    Panel2->SetHeight(22);
+    Panel2->SetCaption("");
+    ProgressBar1 = NewControl<TProgressBar>(this, Panel2, "ProgressBar1");
+    ProgressBar1->SetAlign(alClient);
+
+    StatusBar1 = NewControl<TStatusBar>(this, this, "StatusBar1");
+    AddStatusPanels(*StatusBar1, {{"Textsize", 200}, {"Input-filename", 450}, {"", 250}});
+
+    CreateSourceMemo();
+    CreateHiddenParts();
+    CreateMainMenu();
+    CreateDialogs();
+
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OpenInTextEditor = [](const std::string& parameters) { ShellOpen("notepad.exe", parameters); };
+}
+
+// The upper row of Panel1: include level, changed lamp, the two upload buttons and the upload options.
+void TSourceFile::CreateUploadRow() {
+    lbIncludeLevel = NewControl<TLabel>(this, Panel1, "lbIncludeLevel");
     lbIncludeLevel->SetBounds(8, 12, 0, 0);
     lbIncludeLevel->SetCaption(IncludeLevelCaption(0));
 
-    Shape1 = new TShape(this);
-    Shape1->SetName("Shape1");
-    Shape1->SetParent(Panel1);
+    Shape1 = NewControl<TShape>(this, Panel1, "Shape1");
     Shape1->SetBounds(130, 4, 30, 30);
     Shape1->SetShape(stCircle);
     Shape1->SetPenColor(clRed);
@@ -70,21 +89,20 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     Button2 = NewButton("Button2", "Send selected text to processor", 362, 210);
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
 
-    cb1 = new TCheckBox(this);
-    cb1->SetName("cb1");
-    cb1->SetParent(Panel1);
+    cb1 = NewControl<TCheckBox>(this, Panel1, "cb1");
     cb1->SetBounds(580, 8, 160, 20);
     cb1->SetCaption("Accept  INCLUDE files");
     cb1->SetChecked(true);
     cb1->OnClick = [this](TObject*) { upload_->Engine().AcceptIncludes = cb1->Checked(); };
-    cbSkipComments = new TCheckBox(this);
-    cbSkipComments->SetName("cbSkipComments");
-    cbSkipComments->SetParent(Panel1);
+    cbSkipComments = NewControl<TCheckBox>(this, Panel1, "cbSkipComments");
     cbSkipComments->SetBounds(744, 8, 170, 20);
     cbSkipComments->SetCaption("Skip \\ comment lines");
     cbSkipComments->SetChecked(true);
     cbSkipComments->OnClick = [this](TObject*) { upload_->Engine().SkipComments = cbSkipComments->Checked(); };
+}
 
+// The lower row of Panel1: cancel, search, the viewer's file name and its close hint.
+void TSourceFile::CreateSearchRow() {
     btCancel = NewButton("btCancel", "Cancel upload", 820, 110);
     btCancel->SetTop(38);
     btCancel->OnClick = [this](TObject* s) { btCancelClick(s); };
@@ -92,49 +110,23 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     btFind = NewButton("btFind", "Search in source", 8, 120);
     btFind->SetTop(38);
     btFind->OnClick = [this](TObject* s) { btFindClick(s); };
-    Edit1 = new TEdit(this);
-    Edit1->SetName("Edit1");
-    Edit1->SetParent(Panel1);
+    Edit1 = NewControl<TEdit>(this, Panel1, "Edit1");
     Edit1->SetBounds(132, 39, 180, 23);
     Edit1->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { Edit1KeyUp(s, k, sh); };
     btAgain = NewButton("btAgain", "Search again", 316, 110);
     btAgain->SetTop(38);
     btAgain->OnClick = [this](TObject* s) { btAgainClick(s); };
-    Edit2 = new TEdit(this);
-    Edit2->SetName("Edit2");
-    Edit2->SetParent(Panel1);
+    Edit2 = NewControl<TEdit>(this, Panel1, "Edit2");
     Edit2->SetBounds(432, 39, 150, 23);
     Edit2->SetReadOnly(true);
     Edit2->SetVisible(false);
     Button3 = NewButton("Button3", "CLOSE:Doubleclick in file window below", 586, 230);
     Button3->SetTop(38);
     Button3->SetVisible(false);
+}
 
-    Panel2 = new TPanel(this);
-    Panel2->SetName("Panel2");
-    Panel2->SetParent(this);
-    Panel2->SetAlign(alBottom);
-    Panel2->SetHeight(22);
-    Panel2->SetCaption("");
-    ProgressBar1 = new TProgressBar(this);
-    ProgressBar1->SetName("ProgressBar1");
-    ProgressBar1->SetParent(Panel2);
-    ProgressBar1->SetAlign(alClient);
-
-    StatusBar1 = new TStatusBar(this);
-    StatusBar1->SetName("StatusBar1");
-    StatusBar1->SetParent(this);
-    const char* panelTexts[] = {"Textsize", "Input-filename", ""};
-    const int panelWidths[] = {200, 450, 250};
-    for (int i = 0; i < 3; ++i) {
-        TStatusPanel& p = StatusBar1->Panels().Add();
-        p.SetText(panelTexts[i]);
-        p.SetWidth(panelWidths[i]);
-    }
-
-    Memo1 = new TMemo(this);
-    Memo1->SetName("Memo1");
-    Memo1->SetParent(this);
+void TSourceFile::CreateSourceMemo() {
+    Memo1 = NewControl<TMemo>(this, this, "Memo1");
     Memo1->SetAlign(alClient);
     Memo1->Font().SetName("Verdana");
     Memo1->Font().SetHeight(-19);
@@ -146,7 +138,11 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     Memo1->OnDblClick = [this](TObject* s) { Memo1DblClick(s); };
     Memo1->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { ShowTextLengths(); };
     Memo1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowTextLengths(); };
+}
 
+// What stays hidden until it is needed: the upload's scratch memos, the include frame and the include viewer
+// (Memo3). Each is hidden before it is placed on the window.
+void TSourceFile::CreateHiddenParts() {
     Memo2 = new TMemo(this);
     Memo2->SetName("Memo2");
     Memo2->SetVisible(false);
@@ -174,36 +170,38 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     Memo3->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         Memo3MouseDown(s, b, sh, x, y);
     };
+}
 
+void TSourceFile::CreateMainMenu() {
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
-    File1 = NewMenuItem(this, MainMenu1->Items(), "File1", "File");
-    File1->OnClick = [this](TObject* s) { File1Click(s); };
-    Openasourcetextfile1 = NewMenuItem(this, File1, "Openasourcetextfile1", "Open a source/text file");
-    Openasourcetextfile1->OnClick = [this](TObject* s) { Openasourcetextfile1Click(s); };
-    OpenRESENTfile1 = NewMenuItem(this, File1, "OpenRESENTfile1", "Open RESENT file");
-    OpenRESENTfile1->OnClick = [this](TObject* s) { OpenRESENTfile1Click(s); };
-    Savecontentinasourcetextfile1 =
-        NewMenuItem(this, File1, "Savecontentinasourcetextfile1", "Save content in a source/text file");
-    Savecontentinasourcetextfile1->OnClick = [this](TObject* s) { Savecontentinasourcetextfile1Click(s); };
-    Savecontentinthesamefile1 = NewMenuItem(this, File1, "Savecontentinthesamefile1", "Save content in  the same file");
-    Savecontentinthesamefile1->OnClick = [this](TObject* s) { Savecontentinthesamefile1Click(s); };
-    ConvertSourcefiletolowercase1 =
-        NewMenuItem(this, File1, "ConvertSourcefiletolowercase1", "Convert Sourcefile to lowercase");
-    ConvertSourcefiletolowercase1->OnClick = [this](TObject* s) { ConvertSourcefiletolowercase1Click(s); };
-    ConvertSourcefiletoUPPERCASE1 =
-        NewMenuItem(this, File1, "ConvertSourcefiletoUPPERCASE1", "Convert Sourcefile to UPPERCASE");
-    ConvertSourcefiletoUPPERCASE1->OnClick = [this](TObject* s) { ConvertSourcefiletoUPPERCASE1Click(s); };
-    Printcurrentsourcefile1 = NewMenuItem(this, File1, "Printcurrentsourcefile1", "Print current sourcefile");
-    Printcurrentsourcefile1->OnClick = [this](TObject* s) { Printcurrentsourcefile1Click(s); };
-    PrinterSETUP = NewMenuItem(this, File1, "PrinterSETUP", "Printer SETUP");
-    PrinterSETUP->OnClick = [this](TObject* s) { PrinterSETUPClick(s); };
-    Deletealltext1 = NewMenuItem(this, MainMenu1->Items(), "Deletealltext1", "Clear screen");
-    SureClearscreen1 = NewMenuItem(this, Deletealltext1, "SureClearscreen1", "Sure? (Clear screen)");
-    SureClearscreen1->OnClick = [this](TObject* s) { SureClearscreen1Click(s); };
+    using F = TSourceFile;
+    static constexpr MenuItemSpec<F> kItems[] = {
+        {&F::File1, nullptr, "File1", "File", &F::File1Click},
+        {&F::Openasourcetextfile1, &F::File1, "Openasourcetextfile1", "Open a source/text file",
+         &F::Openasourcetextfile1Click},
+        {&F::OpenRESENTfile1, &F::File1, "OpenRESENTfile1", "Open RESENT file", &F::OpenRESENTfile1Click},
+        {&F::Savecontentinasourcetextfile1, &F::File1, "Savecontentinasourcetextfile1",
+         "Save content in a source/text file", &F::Savecontentinasourcetextfile1Click},
+        {&F::Savecontentinthesamefile1, &F::File1, "Savecontentinthesamefile1", "Save content in  the same file",
+         &F::Savecontentinthesamefile1Click},
+        {&F::ConvertSourcefiletolowercase1, &F::File1, "ConvertSourcefiletolowercase1",
+         "Convert Sourcefile to lowercase", &F::ConvertSourcefiletolowercase1Click},
+        {&F::ConvertSourcefiletoUPPERCASE1, &F::File1, "ConvertSourcefiletoUPPERCASE1",
+         "Convert Sourcefile to UPPERCASE", &F::ConvertSourcefiletoUPPERCASE1Click},
+        {&F::Printcurrentsourcefile1, &F::File1, "Printcurrentsourcefile1", "Print current sourcefile",
+         &F::Printcurrentsourcefile1Click},
+        {&F::PrinterSETUP, &F::File1, "PrinterSETUP", "Printer SETUP", &F::PrinterSETUPClick},
+        {&F::Deletealltext1, nullptr, "Deletealltext1", "Clear screen", nullptr},
+        {&F::SureClearscreen1, &F::Deletealltext1, "SureClearscreen1", "Sure? (Clear screen)",
+         &F::SureClearscreen1Click},
+    };
+    AddMenuItems(*this, MainMenu1->Items(), kItems);
     SetMenu(MainMenu1);
+}
 
-    // The dialogs leave the process's folder alone; relative names are taken in BaseFolder().
+// The dialogs leave the process's folder alone; relative names are taken in BaseFolder().
+void TSourceFile::CreateDialogs() {
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName("OpenDialog1");
     OpenDialog1->Options |= ofNoChangeDir;
@@ -214,10 +212,6 @@ TSourceFile::TSourceFile(TComponent* owner) : TForm(owner), upload_(std::make_un
     PrintDialog1->SetName("PrintDialog1");
     PrinterSetupDialog1 = new TPrinterSetupDialog(this);
     PrinterSetupDialog1->SetName("PrinterSetupDialog1");
-
-    OnShow = [this](TObject* s) { FormShow(s); };
-    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-    OpenInTextEditor = [](const std::string& parameters) { ShellOpen("notepad.exe", parameters); };
 }
 
 TSourceFile::~TSourceFile() {
@@ -243,9 +237,7 @@ void TSourceFile::Notification(TComponent* component, TOperation operation) {
 }
 
 TButton* TSourceFile::NewButton(const char* name, const char* caption, int left, int width) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(Panel1);
+    auto* b = NewControl<TButton>(this, Panel1, name);
     b->SetBounds(left, 6, width, 26);
     b->SetCaption(caption);
     return b;

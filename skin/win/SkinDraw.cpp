@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/win/Unique.h"
+
 namespace kes {
 
 namespace {
@@ -23,16 +25,16 @@ public:
     }
     ~ScratchDc() {
         if (dc_) {
-            DeleteDC(dc_);
+            dc_.Reset();
             SkinGdiFreed(SkinGdiKind::Dc);
         }
     }
     ScratchDc(const ScratchDc&) = delete;
     ScratchDc& operator=(const ScratchDc&) = delete;
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
 
 private:
-    HDC dc_;
+    UniqueDc dc_;
 };
 
 // Stretching without merging the dropped pixels, for the time of one routine.

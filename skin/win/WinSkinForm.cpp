@@ -4,6 +4,8 @@
 #include "skin/win/WinSkinForm.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "gui/Forms.h"
 #include "skin/win/SkinControlList.h"
@@ -38,6 +40,16 @@ SkinFormHost& Host() {
 }
 
 namespace {
+// The extent of `text` in the caption font (the window's own font when there is none).
+SIZE CaptionTextSize(HWND window, HFONT font, const std::string& text) {
+    WindowDc dc(window);
+    std::optional<SelectGuard> selected;
+    if (font) selected.emplace(dc.Get(), font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
 POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 }  // namespace
 
@@ -490,7 +502,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner)
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-        impl_->captionFont = CreateFontIndirectA(&ncm.lfCaptionFont);
+        impl_->captionFont.Reset(CreateFontIndirectA(&ncm.lfCaptionFont));
 }
 
 TWinSkinForm::~TWinSkinForm() {
@@ -498,7 +510,6 @@ TWinSkinForm::~TWinSkinForm() {
     controls_->FreeAll();
     if (impl_->hooked && stage_ != 6) UnhookWindow();
     impl_->Detach();
-    if (impl_->captionFont) DeleteObject(impl_->captionFont);
     Host().RemoveForm(this);
 }
 
@@ -676,13 +687,7 @@ void TWinSkinForm::ResizeToSkin(bool keepClient) {
         // A dialog box widens to show its whole caption; its children move right by half the difference.
         char text[1000] = {};
         GetWindowTextA(window_, text, sizeof text);
-        HDC dc = GetDC(window_);
-        HGDIOBJ old = d.captionFont ? SelectObject(dc, d.captionFont) : nullptr;
-        SIZE sz{};
-        const std::string t = std::string(" ") + text + "  ";
-        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &sz);
-        if (old) SelectObject(dc, old);
-        ReleaseDC(window_, dc);
+        const SIZE sz = CaptionTextSize(window_, d.captionFont.Get(), std::string(" ") + text + "  ");
         const int need = sz.cx + skin_->Title.LeftWidth + skin_->Title.RightWidth;
         if (need > w) {
             const int shift = (need - w) / 2;

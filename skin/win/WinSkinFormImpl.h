@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/win/Timer.h"
+#include "base/win/Unique.h"
 #include "gui/win/WindowSubclass.h"
 #include "skin/FrameLayout.h"
 #include "skin/SkinData.h"
@@ -32,28 +33,27 @@ public:
     ~SkinRegion() { Reset(); }
     SkinRegion(const SkinRegion&) = delete;
     SkinRegion& operator=(const SkinRegion&) = delete;
-    HRGN Get() const { return rgn_; }
+    HRGN Get() const { return rgn_.Get(); }
     void Reset() {
         if (!rgn_) return;
-        DeleteObject(rgn_);
-        rgn_ = nullptr;
+        rgn_.Reset();
         SkinGdiFreed(SkinGdiKind::Region);
     }
-    // The window takes the region; after a successful call the system owns (and deletes) it, after a failed
-    // one it is deleted here.
+    // The window takes the region; after a successful call the system owns (and deletes) it, so it is let go
+    // here without deleting; after a failed one it is still ours and deleted here.
     bool GiveTo(HWND window, bool redraw) {
         if (!rgn_) return false;
-        if (!SetWindowRgn(window, rgn_, redraw)) {
+        if (!SetWindowRgn(window, rgn_.Get(), redraw)) {
             Reset();
             return false;
         }
-        rgn_ = nullptr;
+        static_cast<void>(rgn_.Release());
         SkinGdiFreed(SkinGdiKind::Region);
         return true;
     }
 
 private:
-    HRGN rgn_;
+    UniqueGdi<HRGN> rgn_;
 };
 
 // GetWindowDC for non-client painting, counted.
@@ -122,7 +122,7 @@ struct TWinSkinForm::Impl : WindowSubclass {
     int sysFrameW = 0, sysFrameH = 0;
     int regionW = -1, regionH = -1;
     DWORD lastSysMenuTick = 0, dblClickTime = 500;
-    HFONT captionFont = nullptr;
+    UniqueGdi<HFONT> captionFont;
     std::unique_ptr<TTimer> timer;
     int formHandler = 0;
     TColor savedColour = clBtnFace;

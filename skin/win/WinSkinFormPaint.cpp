@@ -37,18 +37,18 @@ void TWinSkinForm::Impl::BuildIcon() {
     auto src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_SMALL, 0));
     if (!src) src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_BIG, 0));
     if (!src) return;
-    auto copy = static_cast<HICON>(CopyImage(src, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
+    UniqueIcon copy(static_cast<HICON>(CopyImage(src, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE)));
     if (!copy) return;
     SkinGdiMade(SkinGdiKind::Icon);
     SkinBitmap bmp(w, h);
     bmp.Canvas().Brush().Color = kSkinTransparent;
     bmp.Canvas().FillRect({0, 0, w, h});
-    if (DrawIconEx(bmp.Canvas().Handle(), 0, 0, copy, w, h, 0, nullptr, DI_NORMAL)) {
+    if (DrawIconEx(bmp.Canvas().Handle(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL)) {
         GdiFlush();
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) icon.SetPixel(x, y, bmp.Canvas().Pixel(x, y));
     }
-    DestroyIcon(copy);
+    copy.Reset();
     SkinGdiFreed(SkinGdiKind::Icon);
 }
 
@@ -122,7 +122,7 @@ void TWinSkinForm::Impl::PaintCaption(TCanvas& canvas, int width, const std::wst
     widestRight = 0;
     for (const CaptionButton& cb : buttons)
         if (cb.Visible && cb.Rec->Align == 1 && cb.Rec->HasImage()) widestRight = std::max(widestRight, cb.Rec->Xcoord);
-    HGDIOBJ oldFont = captionFont ? SelectObject(b, captionFont) : nullptr;
+    HGDIOBJ oldFont = captionFont ? SelectObject(b, captionFont.Get()) : nullptr;
     SetBkMode(b, TRANSPARENT);
     SetTextColor(b, ColorToRGB(s.Colour(active ? SkinColour::TitleTextActive : SkinColour::TitleTextNoActive)));
     RECT calc{0, 0, 0, 0};

@@ -42,20 +42,21 @@ public:
         Font().SetHeight(-11);
 
         MainMenu1 = new TMainMenu(this);
-        File1 = Item(MainMenu1->Items(), "File1", "&File");
-        Open1 = Item(File1, "Open1", "&Open...");
+        File1 = NewMenuItem(this, MainMenu1->Items(), "File1", "&File");
+        Open1 = NewMenuItem(this, File1, "Open1", "&Open...");
         Open1->SetShortCut(ShortCut('O', ssCtrl));
-        Item(File1, "N1", "-");
-        Exit1 = Item(File1, "Exit1", "E&xit");
-        Mode1 = Item(MainMenu1->Items(), "Mode1", "&Mode");
+        NewMenuItem(this, File1, "N1", "-");
+        Exit1 = NewMenuItem(this, File1, "Exit1", "E&xit");
+        Mode1 = NewMenuItem(this, MainMenu1->Items(), "Mode1", "&Mode");
         for (int i = 0; i < 3; ++i) {
-            Modes[i] = Item(Mode1, ("ModeItem" + std::to_string(i)).c_str(), ("Mode &" + std::to_string(i)).c_str());
+            Modes[i] = NewMenuItem(this, Mode1, ("ModeItem" + std::to_string(i)).c_str(),
+                                   ("Mode &" + std::to_string(i)).c_str());
             Modes[i]->SetRadioItem(true);
             Modes[i]->SetGroupIndex(1);
         }
         Modes[0]->SetChecked(true);
-        Clear1 = Item(MainMenu1->Items(), "Clear1", "&Clear");
-        Sure1 = Item(Clear1, "Sure1", "Sure? (Clear screen)");
+        Clear1 = NewMenuItem(this, MainMenu1->Items(), "Clear1", "&Clear");
+        Sure1 = NewMenuItem(this, Clear1, "Sure1", "Sure? (Clear screen)");
         SetMenu(MainMenu1);
 
         Panel1 = new TPanel(this);
@@ -143,14 +144,6 @@ public:
         Memo1->Font().SetColor(clYellow);
         Memo1->SetScrollBars(ssVertical);
         Memo1->WantTabs = true;
-    }
-
-    TMenuItem* Item(TMenuItem* parent, const char* name, const char* caption) {
-        auto* i = new TMenuItem(this);
-        i->SetName(name);
-        i->SetCaption(caption);
-        parent->Add(i);
-        return i;
     }
 
     TMainMenu* MainMenu1;

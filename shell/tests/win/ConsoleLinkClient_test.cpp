@@ -2,6 +2,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include "base/CompanionLink.h"
 #include "base/win/UniqueSocket.h"
 #include "base/win/Win.h"
 
@@ -39,7 +40,7 @@ UniqueSocket Listen(uint16_t port, int backlog) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
-    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+    inet_pton(AF_INET, link::kHost, &a.sin_addr);
     if (bind(s.Get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(s.Get(), backlog) != 0) s.Reset();
     return s;
 }
@@ -165,7 +166,7 @@ TEST(ConsoleLinkClient, WithoutAListenerItFailsQuickly) {
     EXPECT_STREQ(error->Api, "connect");
     EXPECT_LT(MsSince(start), 1000);
 
-    if (Listen(6800, 1)) {  // the companion's own port, when no other run uses it
+    if (Listen(link::kPort, 1)) {  // the companion's own port, when no other run uses it
         TConsoleLinkClient standard;
         const auto again = Clock::now();
         EXPECT_TRUE(standard.SendBatch("x"));
@@ -181,7 +182,7 @@ TEST(ConsoleLinkClient, ConnectGivesUpAfterItsTimeOut) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(PortOf(listener));
-    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+    inet_pton(AF_INET, link::kHost, &a.sin_addr);
     std::vector<UniqueSocket> fillers;
     for (int i = 0; i < 8; ++i) {
         UniqueSocket f(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -225,8 +226,8 @@ TEST(ConsoleLinkClient, FindsTheCompanionWindowByItsTitle) {
     wc.lpszClassName = "KestrupLinkTestConsole";
     RegisterClassA(&wc);
     EXPECT_FALSE(TConsoleLinkClient::CompanionWindowExists());
-    HWND w = CreateWindowA(wc.lpszClassName, "KestrupTirvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+    HWND w = CreateWindowA(wc.lpszClassName, link::kCompanionTitle, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                           nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(w);
     EXPECT_TRUE(TConsoleLinkClient::CompanionWindowExists());
     DestroyWindow(w);
@@ -240,13 +241,13 @@ TEST(ConsoleLinkClient, BatchCheckFindsTheCompanionsWindowAtOnceAndAnyOtherWithI
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = className;
         RegisterClassA(&wc);
-        return CreateWindowA(className, "KestrupTirvane", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
-                             nullptr);
+        return CreateWindowA(className, link::kCompanionTitle, WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                             wc.hInstance, nullptr);
     };
     TConsoleLinkClient client;
     client.TitleSearchIntervalMs = 300;
     // The companion's own window and a console window: found by the very next batch.
-    for (const char* className : {"TKestrupTirvane", "ConsoleWindowClass"}) {
+    for (const char* className : {link::kCompanionClass, "ConsoleWindowClass"}) {
         EXPECT_FALSE(client.CompanionWindowSeen());
         HWND w = titled(className);
         ASSERT_TRUE(w);

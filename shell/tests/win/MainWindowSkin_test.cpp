@@ -13,6 +13,7 @@
 #include "base/win/Application.h"
 #include "shell/Unit1.h"
 #include "skin/SkinReader.h"
+#include "testsupport/Wait.h"
 
 using namespace kes;
 
@@ -45,17 +46,7 @@ TEST(MainWindowSkin, AnOldSkinFileIsToldInAMessageBox) {
     std::string shown;
     std::thread watcher([&] {
         for (int i = 0; i < 200 && !loaded; ++i, Sleep(25)) {
-            HWND box = nullptr;
-            EnumThreadWindows(
-                guiThread,
-                [](HWND w, LPARAM out) {
-                    char cls[16] = "";
-                    GetClassNameA(w, cls, sizeof cls);
-                    if (std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
-                    *reinterpret_cast<HWND*>(out) = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&box));
+            const HWND box = kes::test::FindThreadDialog(guiThread);
             if (!box) continue;
             char text[256] = "";
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
