@@ -3,6 +3,7 @@
 # tree, each family registering its kinds (kept in the program by its anchor).
 add_library(kes_skincontrols STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinControlRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinControlCore.cpp ${CMAKE_CURRENT_LIST_DIR}/ButtonGeometry.cpp)
+target_sources(kes_skincontrols PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ScrollbarPaint.cpp)
 target_include_directories(kes_skincontrols PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skincontrols PUBLIC kes_skindata kes_gui)
 target_link_libraries(kes_skinframe PUBLIC kes_skincontrols)
@@ -16,4 +17,8 @@ endif()
 kestrup_native_test(skincontrols_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinControlRules_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/ButtonGeometry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/ScrollbarPaint_test.cpp
   LIBS kes_skincontrols)
+
+# The skinned scroll bars (their own fragment).
+include(${CMAKE_CURRENT_LIST_DIR}/skinscrollbars.cmake)
