@@ -326,3 +326,33 @@ TEST_F(ComboList, TheThumbDragEndsOnEveryWayOutAndWaitsMeanwhile) {
 }
 
 }  // namespace
+
+namespace {
+
+// The list of a simple combo box (a raw child window of the combo box) gets the overlays too.
+TEST_F(Scrollbars, ASimpleComboBoxsListScrollsByItsOverlay) {
+    const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SIMPLE, 10, 220, 160,
+                                       150, static_cast<HWND>(form_->Handle()), nullptr, GetModuleHandleA(nullptr),
+                                       nullptr);
+    for (int i = 0; i < 40; ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("entry " + std::to_string(i)).c_str()));
+    COMBOBOXINFO info{};
+    ASSERT_TRUE(CallGetComboBoxInfo(combo, info));
+    TSkinScrollbarH* bars = AttachListScrollBars(*memoBars_, info.hwndList);
+    ASSERT_NE(bars, nullptr);
+    Pump();
+    TWScrollbar* v = bars->Vertical();
+    ASSERT_TRUE(v->Shown());
+    RECT over{};
+    GetWindowRect(H(v), &over);
+    const RECT bar = BarRect(info.hwndList, OBJID_VSCROLL);
+    EXPECT_TRUE(EqualRect(&over, &bar));
+    Click(v, 4, bar.bottom - bar.top - GetSystemMetrics(SM_CXHSCROLL) / 2);
+    EXPECT_EQ(SendMessageA(info.hwndList, LB_GETTOPINDEX, 0, 0), 1);
+    const HWND overlay = H(v);
+    delete bars;
+    EXPECT_FALSE(IsWindow(overlay)) << "the overlays go with their controller";
+    DestroyWindow(combo);
+}
+
+}  // namespace
