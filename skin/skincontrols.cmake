@@ -3,7 +3,7 @@
 # tree, each family registering its kinds (kept in the program by its anchor).
 add_library(kes_skincontrols STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinControlRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinControlCore.cpp ${CMAKE_CURRENT_LIST_DIR}/ButtonGeometry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/InputGeometry.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/InputGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/ScrollbarPaint.cpp)
 target_include_directories(kes_skincontrols PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skincontrols PUBLIC kes_skindata kes_gui)
 target_link_libraries(kes_skinframe PUBLIC kes_skincontrols)
@@ -19,6 +19,7 @@ kestrup_native_test(skincontrols_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinControlRules_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/ButtonGeometry_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/InputGeometry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/ScrollbarPaint_test.cpp
   LIBS kes_skincontrols)
 
 if(KESTRUP_WINDOWS)
@@ -28,3 +29,6 @@ if(KESTRUP_WINDOWS)
     LIBS kes_skinframe kes_skintools)
   add_dependencies(skincontrols_wine_tests kes_frame_test_skin)
 endif()
+
+# The skinned scroll bars (their own fragment).
+include(${CMAKE_CURRENT_LIST_DIR}/skinscrollbars.cmake)

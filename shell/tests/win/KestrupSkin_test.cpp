@@ -356,3 +356,108 @@ TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
 }
 
 }  // namespace
+
+namespace {
+
+// The skinned overlays (class "TWScrollbar") among a window's children.
+std::vector<HWND> Overlays(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM lp) -> BOOL {
+            if (ClassOf(h) == "TWScrollbar" && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The native vertical bar of a window of the program: as the system reports it, or (where it will not report
+// on another program's window) right of the client area, one bar wide.
+RECT VerticalBar(HWND w) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (GetScrollBarInfo(w, OBJID_VSCROLL, &info)) return info.rcScrollBar;
+    RECT c{};
+    GetClientRect(w, &c);
+    POINT tl{c.right, 0}, br{c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom};
+    ClientToScreen(w, &tl);
+    ClientToScreen(w, &br);
+    return {tl.x, tl.y, br.x, br.y};
+}
+
+HWND OverlayOver(HWND w) {
+    const RECT bar = VerticalBar(w);
+    for (HWND o : Overlays(GetParent(w))) {
+        RECT r{};
+        GetWindowRect(o, &r);
+        if (EqualRect(&r, &bar)) return o;
+    }
+    return nullptr;
+}
+
+void ClickOverlay(HWND overlay, int x, int y) {
+    PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    SendMessageA(overlay, WM_NULL, 0, 0);
+    Wait(100);
+}
+
+}  // namespace
+
+// The terminal memo's and the log list's bars are the skin's overlays, exactly over the native bars, and scroll
+// their control by arrow, page and thumb.
+TEST_F(KestrupSkin, TheMemoAndTheLogListScrollByTheirSkinnedBars) {
+    const HWND memo = k_->Memo();
+    ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "ok " + std::to_string(i) + " : the board answers line after line\r\n";
+    SendMessageA(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(memo, EM_SETSEL, 0, 0);
+    SendMessageA(memo, EM_SCROLLCARET, 0, 0);
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (bar = OverlayOver(memo)) != nullptr; }, 5000)) << "no overlay over the memo's bar";
+    const auto first = [&] { return static_cast<int>(SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const int h = r.bottom - r.top, a = GetSystemMetrics(SM_CXHSCROLL);
+    ASSERT_EQ(first(), 0);
+    ClickOverlay(bar, 4, h - a / 2);
+    EXPECT_EQ(first(), 1) << "down arrow";
+    ClickOverlay(bar, 4, h - a - 2);
+    const int paged = first();
+    EXPECT_GT(paged, 10) << "page";
+    // Thumb: back at the top, press on the thumb just below the up arrow, move the mouse down 80 pixels (the
+    // memo holds the capture meanwhile), release.
+    SendMessageA(memo, WM_VSCROLL, SB_TOP, 0);
+    ASSERT_EQ(first(), 0);
+    const int thumb = a + 3;
+    POINT to{r.left + 4, r.top + thumb + 80};
+    ScreenToClient(memo, &to);
+    PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, thumb));
+    PostMessageA(memo, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    PostMessageA(memo, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    SendMessageA(bar, WM_NULL, 0, 0);
+    Wait(200);
+    EXPECT_GT(first(), 40) << "thumb drag";
+    // The whole window on the screen for its picture.
+    SetWindowPos(k_->Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Wait(300);
+    SaveBmp(Grab(k_->Main()), "TerminalBars");
+
+    ASSERT_TRUE(k_->Menu("Log1"));
+    const HWND log = OfClass("TLOGform");
+    ASSERT_NE(log, nullptr);
+    const HWND list = FindWindowExA(log, nullptr, "ListBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < 100; ++i)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"log line " + std::to_wstring(i)).c_str()));
+    HWND logBar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (logBar = OverlayOver(list)) != nullptr; }, 5000)) << "no overlay over the log";
+    GetWindowRect(logBar, &r);
+    ClickOverlay(logBar, 4, r.bottom - r.top - a / 2);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1);
+    ClickOverlay(logBar, 4, r.bottom - r.top - a - 2);
+    EXPECT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 3);
+    SaveBmp(Grab(log), "LogBars");
+}
