@@ -13,6 +13,16 @@ namespace kes {
 
 namespace {
 
+// The item of an owner-drawn menu message: one with a draw or measure handler, or any item of an owner-drawn
+// menu (drawn by itself then).
+TMenuItem* OwnerDrawnItem(UINT ctlType, UINT itemId) {
+    if (ctlType != ODT_MENU) return nullptr;
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(itemId));
+    if (!item) return nullptr;
+    TMenu* menu = item->GetParentMenu();
+    return item->OnDrawItem || item->OnMeasureItem || (menu && menu->OwnerDraw()) ? item : nullptr;
+}
+
 constexpr UINT kReleaseMessage = WM_APP + 0x3F1;
 
 // A hidden window that frees released forms once the messages being handled are done.
@@ -272,33 +282,50 @@ void TCustomForm::WndProc(TMessage& m) {
         break;
     case WM_MEASUREITEM: {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (mi->CtlType == ODT_MENU)
-            if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi->itemID)); item && item->OnMeasureItem) {
-                WindowDc dc(hwnd);
-                TCanvas canvas(dc.Get());
-                int w = static_cast<int>(mi->itemWidth), h = static_cast<int>(mi->itemHeight);
-                item->OnMeasureItem(item, canvas, w, h);
-                mi->itemWidth = static_cast<UINT>(std::max(0, w));
-                mi->itemHeight = static_cast<UINT>(std::max(0, h));
-                m.Result = TRUE;
-                return;
-            }
+        if (TMenuItem* item = OwnerDrawnItem(mi->CtlType, mi->itemID)) {
+            WindowDc dc(hwnd);
+            TCanvas canvas(dc.Get());
+            canvas.Font().Assign(Screen().MenuFont());
+            int w = static_cast<int>(mi->itemWidth), h = static_cast<int>(mi->itemHeight);
+            item->MeasureItem(canvas, w, h);
+            mi->itemWidth = static_cast<UINT>(std::max(0, w));
+            mi->itemHeight = static_cast<UINT>(std::max(0, h));
+            m.Result = TRUE;
+            return;
+        }
         break;
     }
     case WM_DRAWITEM: {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-        if (di->CtlType == ODT_MENU)
-            if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(di->itemID)); item && item->OnDrawItem) {
-                TCanvas canvas(di->hDC);
-                item->OnDrawItem(item, canvas, ToTRect(di->rcItem), (di->itemState & ODS_SELECTED) != 0);
-                m.Result = TRUE;
-                return;
-            }
+        if (TMenuItem* item = OwnerDrawnItem(di->CtlType, di->itemID)) {
+            TCanvas canvas(di->hDC);
+            canvas.Font().Assign(Screen().MenuFont());
+            item->DrawItem(canvas, ToTRect(di->rcItem), (di->itemState & ODS_SELECTED) != 0);
+            m.Result = TRUE;
+            return;
+        }
         break;
     }
     default: break;
     }
     TScrollingWinControl::WndProc(m);
+}
+
+TFont& TScreen::MenuFont() {
+    if (!menuFontRead_) {
+        menuFontRead_ = true;
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof ncm;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+            const LOGFONTA& lf = ncm.lfMenuFont;
+            menuFont_.SetName(lf.lfFaceName);
+            menuFont_.SetHeight(static_cast<int>(lf.lfHeight));
+            menuFont_.SetStyle((lf.lfWeight >= FW_BOLD ? fsBold : 0u) | (lf.lfItalic ? fsItalic : 0u) |
+                               (lf.lfUnderline ? fsUnderline : 0u) | (lf.lfStrikeOut ? fsStrikeOut : 0u));
+        }
+        menuFont_.SetColor(clMenuText);
+    }
+    return menuFont_;
 }
 
 }  // namespace kes

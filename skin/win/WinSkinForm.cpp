@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gui/Forms.h"
+#include "gui/Menus.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/WinSkinFormImpl.h"
 
@@ -126,11 +127,8 @@ void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
         }
         return;
     }
-    if (!sysMenu) return;
-    Host().SetMenuKind(2);
-    const UINT cmd = static_cast<UINT>(
-        TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Wnd(), nullptr));
-    if (cmd) PostMessageA(Wnd(), WM_SYSCOMMAND, cmd, 0);
+    if (!sysMenu || !menuItems) return;
+    menuItems->ShowSysMenu(screen, sysMenu, f.windowState_, kinds.Boxes);
 }
 
 void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
@@ -163,6 +161,11 @@ void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
 LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT pt = PointOf(lp);
     const int i = ButtonAt(pt);
+    if (LRESULT r = 0; i < 0 && menuBar && menuBar->NcMouse(msg, wp, pt, active, r)) {
+        if (msg == WM_NCMOUSEMOVE) LeaveHot();
+        if (msg == WM_NCLBUTTONDOWN) Skin().HideButtonHint();
+        return r;
+    }
     switch (msg) {
     case WM_NCMOUSEMOVE:
         if (!active) return 0;
@@ -210,6 +213,7 @@ LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TWinSkinForm::Impl::Tick() {
+    if (menuBar) menuBar->Tick();
     if (hot < 0) return;
     POINT p;
     GetCursorPos(&p);
@@ -231,6 +235,35 @@ void TWinSkinForm::Impl::Tick() {
         s.HideButtonHint();
     else if (s.HintDelay >= pause)
         s.ShowButtonHint(Bounds(wr.left + b.Rect.Left, p.y + 24, 0, 0), hint);
+}
+
+// ---- the menu bar's keyboard ----
+
+// SC_KEYMENU on a window with a skinned menu bar: Alt or F10 opens the first button, Alt+letter the button of
+// that accelerator, Alt+Space the skinned system menu.
+bool TWinSkinForm::Impl::KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result) {
+    if ((wp & 0xFFF0) != SC_KEYMENU || !menuBar) return false;
+    const KeyMenuAnswer a = menuBar->KeyMenu(static_cast<unsigned>(lp & 0xFFFF));
+    if (a.ShowSysMenu) {
+        POINT origin{0, 0};
+        ClientToScreen(Wnd(), &origin);
+        ShowSysMenu(origin);
+        result = 0;
+        return true;
+    }
+    if (!a.Handled) return false;
+    menuBar->TrackMenuButton(a.Button);
+    result = 1;
+    return true;
+}
+
+// The menu bar and the skin's menu items go; the form's menus are given back unless the form is going.
+void TWinSkinForm::Impl::DropMenus() {
+    const bool formGoing = f.form_ && f.form_->Destroying();
+    if (menuBar && formGoing) menuBar->Forget();
+    menuBar.reset();
+    if (menuItems && formGoing) menuItems->Forget();
+    menuItems.reset();
 }
 
 // ---- messages ----
@@ -314,6 +347,12 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP:
         Host().SetMenuKind(reinterpret_cast<HMENU>(wp) == sysMenu && sysMenu ? 2 : 1);
         return DefaultProc(msg, wp, lp);
+    case WM_MEASUREITEM:
+        if (menuItems && menuItems->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        return DefaultProc(msg, wp, lp);
+    case WM_DRAWITEM:
+        if (menuItems && menuItems->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+        return DefaultProc(msg, wp, lp);
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: {
         const LRESULT r = DefaultProc(msg, wp, lp);
@@ -371,6 +410,7 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_SYSCOMMAND: {
+        if (LRESULT r = 0; KeyMenu(wp, lp, r)) return r;
         switch (wp & 0xFFF0) {
         case SC_MINIMIZE: f.windowState_ = kStateMinimized; break;
         case SC_MAXIMIZE: f.windowState_ = kStateMaximized; break;
@@ -430,6 +470,9 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN: return NcMouse(msg, wp, lp);
     case SKM_NCREPAINT: RepaintFrame(); return 0;
+    case SKM_OPENMENUBUTTON:
+        if (menuBar) menuBar->TrackMenuButton(menuBar->ButtonAt(PointOf(lp)));
+        return 0;
     default: return DefaultProc(msg, wp, lp);
     }
 }
@@ -510,6 +553,8 @@ void TWinSkinForm::SkinForm(TSkinData* skin, TControl* form) {
     form_ = form;
     if (skin && skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(skin, window_, classNameGiven_);
     SkinWindow(skin);
+    if (impl_->hooked && impl_->menuItems)
+        impl_->menuItems->OwnerDrawMenus(InSet(skin->SkinControls, xcMenuItem), InSet(skin->SkinControls, xcPopupMenu));
     if (form_ && impl_->hooked && frameSkinned_) {
         impl_->savedColour = form_->Color();
         form_->SetColor(skin->Colour(SkinColour::ButtonFace));
@@ -557,7 +602,15 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
         d.mdiSubclass->Attach(d.mdiClient);
     }
     d.ReadState();
-    if (GetMenu(window_) && mdiKind_ != kMdiChild) d.menuHeight = GetSystemMetrics(SM_CYMENU);
+    d.menuItems = std::make_unique<SkinMenuItems>(window_, *skin, form_);
+    if (GetMenu(window_) && mdiKind_ != kMdiChild) {
+        d.menuHeight = GetSystemMetrics(SM_CYMENU);
+        if (frameSkinned_) {
+            auto* form = dynamic_cast<TCustomForm*>(form_);
+            d.menuBar = std::make_unique<TWinSkinMenu>(window_, *skin, form ? form->Menu() : nullptr, *d.menuItems,
+                                                       d.kinds.RightToLeft);
+        }
+    }
     if (frameSkinned_) CreateSysButtons();
     if (!frameSkinned_) stage_ = 1;
     if (mdiKind_ == kMdiChild && d.Maximized()) Host().SetMDIMaximized(true);
@@ -593,6 +646,12 @@ void TWinSkinForm::CreateSysButtons() {
 void TWinSkinForm::UpdateSkin() {
     if (!skin_ || !impl_->hooked) return;
     if (auto* c = form_) c->SetColor(skin_->Colour(SkinColour::ButtonFace));
+    if (impl_->menuItems) {
+        impl_->menuItems->SkinChanged();
+        impl_->menuItems->OwnerDrawMenus(InSet(skin_->SkinControls, xcMenuItem),
+                                         InSet(skin_->SkinControls, xcPopupMenu));
+    }
+    if (impl_->menuBar) impl_->menuBar->UpdateButtons();
     stage_ = 3;
     if (frameSkinned_) {
         impl_->m = FrameMetricsOf(*skin_, impl_->kinds.Border, impl_->m.Menu);
@@ -616,6 +675,7 @@ void TWinSkinForm::UnhookWindow() {
     if (form_ && !form_->Destroying() && stage_ != 4 && frameSkinned_) form_->SetColor(d.savedColour);
     // The MDI client is gone before its frame's WM_NCDESTROY (its subclass went with it).
     d.mdiSubclass.reset();
+    d.DropMenus();
     // Inside WM_NCDESTROY the subclass goes by itself once the message went through.
     if (stage_ != 4) d.Detach();
     d.hooked = false;

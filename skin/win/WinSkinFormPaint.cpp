@@ -8,18 +8,6 @@
 
 namespace kes {
 
-// The window's own menu bar drawn by the system into the menu row (window coordinates). The system lays the
-// items out there, so its menu tracking finds them where they are shown. False without a menu or the call.
-bool DrawMenuRow(HWND window, HDC dc, RECT row) {
-    using DrawTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-    static const auto draw = reinterpret_cast<DrawTemp>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp")));
-    HMENU menu = GetMenu(window);
-    if (!menu || !draw) return false;
-    draw(window, dc, &row, menu, nullptr);
-    return true;
-}
-
 // The window's small (else big) icon drawn on magenta; all magenta without one. The copy made for drawing
 // is destroyed at once.
 void TWinSkinForm::Impl::BuildIcon() {
@@ -174,8 +162,10 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
         PaintCaption(dc, W);
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
-            if (!DrawMenuRow(Wnd(), dc, row))
-                if (HBRUSH face = SkinFaceBrush(Skin())) FillRect(dc, &row, face);
+            if (menuBar)
+                menuBar->Paint(dc, ToTRect(row), active);
+            else if (HBRUSH face = SkinFaceBrush(Skin()))
+                FillRect(dc, &row, face);
         }
     } catch (...) {
     }
