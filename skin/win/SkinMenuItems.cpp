@@ -174,7 +174,8 @@ bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
         mi.itemHeight = static_cast<UINT>(std::max(0, h));
         return true;
     }
-    if (mi.itemID >= 1 && mi.itemID <= 4095) return false;
+    // A program's own item it cannot map is left to the window.
+    if (form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
     // A raw item, measured by its text in the menu being tracked.
     char text[81] = {};
     if (tracked_) GetMenuStringA(tracked_, mi.itemID, text, 80, MF_BYCOMMAND);
@@ -200,7 +201,7 @@ bool SkinMenuItems::DrawItem(const DRAWITEMSTRUCT& di) {
             item->DrawItem(canvas, rect, selected);
         return true;
     }
-    if (di.itemID >= 1 && di.itemID <= 4095) return false;
+    if (form_ && di.itemID >= 1 && di.itemID <= 4095) return false;
     auto menu = reinterpret_cast<HMENU>(di.hwndItem);
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;

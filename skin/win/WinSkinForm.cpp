@@ -347,6 +347,9 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP:
         Host().SetMenuKind(reinterpret_cast<HMENU>(wp) == sysMenu && sysMenu ? 2 : 1);
         return DefaultProc(msg, wp, lp);
+    case WM_MENUSELECT:
+        if (menuBar) menuBar->MenuSelect(wp, lp);
+        return DefaultProc(msg, wp, lp);
     case WM_MEASUREITEM:
         if (menuItems && menuItems->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
         return DefaultProc(msg, wp, lp);
@@ -548,6 +551,8 @@ void TWinSkinForm::SetWindow(HWND window, void* moduleKey, const std::string& cl
 }
 
 bool TWinSkinForm::Hooked() const { return impl_->hooked; }
+
+TWinSkinMenu* TWinSkinForm::MenuBar() const { return impl_->menuBar.get(); }
 
 void TWinSkinForm::SkinForm(TSkinData* skin, TControl* form) {
     form_ = form;

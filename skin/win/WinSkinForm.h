@@ -22,6 +22,7 @@ class TBitmap;
 class TControl;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinMenu;
 
 // The private window messages of the skin engine.
 enum : UINT {
@@ -116,6 +117,8 @@ public:
     bool OwnsRegion() const { return regionOwned_; }
     bool FrameSkinned() const { return frameSkinned_; }
     bool Hooked() const;
+    // The menu bar the skin draws (a window with a menu whose frame is skinned), or nullptr.
+    TWinSkinMenu* MenuBar() const;
 
 private:
     struct Impl;

@@ -21,6 +21,9 @@ struct TWinSkinMenu::Filter {
     static inline bool first = false;
     static inline POINT lastPt{};
     static inline HMENU popup = nullptr;
+    // The selected item as WM_MENUSELECT told it: its menu, and whether it opens a cascade.
+    static inline HMENU selMenu = nullptr;
+    static inline bool selCascade = false;
 
     static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp);
 };
@@ -36,6 +39,18 @@ std::string TextOf(HMENU menu, UINT pos, MENUITEMINFOA& mii) {
     mii.cch = 80;
     if (!GetMenuItemInfoA(menu, pos, TRUE, &mii)) return {};
     return text;
+}
+
+// The menu above `menu` in the tree under root (the one holding the item that opens it), or nullptr.
+HMENU ParentOf(HMENU root, HMENU menu) {
+    const int n = GetMenuItemCount(root);
+    for (int i = 0; i < n; ++i) {
+        HMENU sub = GetSubMenu(root, i);
+        if (!sub) continue;
+        if (sub == menu) return root;
+        if (HMENU p = ParentOf(sub, menu)) return p;
+    }
+    return nullptr;
 }
 
 // The highlighted item of menu (MFS_HILITE), or -1.
@@ -74,7 +89,9 @@ LRESULT CALLBACK TWinSkinMenu::Filter::Proc(int code, WPARAM wp, LPARAM lp) {
         switch (MenuBarKeyMove(static_cast<unsigned>(msg->wParam), bar->Selection())) {
         case MenuBarMove::Next: target = NextMenuBarButton(bar->items_, open, 1); break;
         case MenuBarMove::Previous: target = NextMenuBarButton(bar->items_, open, -1); break;
-        case MenuBarMove::None: break;
+        case MenuBarMove::None:
+            if (msg->wParam == VK_LEFT) bar->CascadeClosed();
+            break;
         }
         break;
     case WM_MOUSEMOVE:
@@ -136,7 +153,9 @@ void TWinSkinMenu::UpdateButtons() {
         b.HasSubmenu = sub != nullptr;
         items_.push_back(b);
         submenus_.push_back(sub);
-        commands_.push_back(static_cast<int>(mii.wID));
+        // A raw popup item's id is no command (it may be the submenu's handle): nothing is posted for it.
+        const bool formItem = menu_ && menu_->FindItem(static_cast<int>(mii.wID));
+        commands_.push_back(mii.hSubMenu && !formItem ? 0 : static_cast<int>(mii.wID));
     }
     rects_.assign(items_.size(), TRect{});
 }
@@ -267,8 +286,31 @@ KeyMenuAnswer TWinSkinMenu::KeyMenu(unsigned ch) const {
     return DecideKeyMenu(ch, Tracking(), GetCapture() != nullptr, items_);
 }
 
+void TWinSkinMenu::MenuSelect(WPARAM wp, LPARAM lp) {
+    if (Filter::bar != this) return;
+    const UINT flags = HIWORD(wp);
+    if (flags == 0xFFFF && lp == 0) return;  // the menu closes
+    Filter::selMenu = reinterpret_cast<HMENU>(lp);
+    Filter::selCascade = (flags & MF_POPUP) != 0;
+}
+
+void TWinSkinMenu::CascadeClosed() {
+    if (Filter::selMenu && Filter::selMenu != Filter::popup) {
+        Filter::selMenu = ParentOf(Filter::popup, Filter::selMenu);
+        Filter::selCascade = Filter::selMenu != nullptr;
+    }
+}
+
 MenuSelection TWinSkinMenu::Selection() const {
     MenuSelection sel;
+    // Where the system shows the highlight in the menu's state, that is the selection; else what
+    // WM_MENUSELECT told the window.
+    if (HMENU sub = nullptr; Hilited(Filter::popup, sub) < 0 && Filter::selMenu) {
+        sel.Any = true;
+        sel.InTrackedPopup = Filter::selMenu == Filter::popup;
+        sel.HasSubmenu = Filter::selCascade;
+        return sel;
+    }
     HMENU menu = Filter::popup;
     for (int depth = 0; menu && depth < 16; ++depth) {
         HMENU sub = nullptr;
@@ -290,8 +332,8 @@ bool TWinSkinMenu::TrackMenuButton(int index) {
         const MenuBarItem b = items_[static_cast<size_t>(index)];
         // A disabled item neither runs nor opens.
         if (!b.Enabled || !b.Visible) break;
-        PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(commands_[static_cast<size_t>(index)])),
-                     0);
+        if (const int command = commands_[static_cast<size_t>(index)])
+            PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(command)), 0);
         HMENU sub = submenus_[static_cast<size_t>(index)];
         if (!sub || !IsMenu(sub)) break;
         owned_.MarkOwnerDraw(sub);
@@ -306,6 +348,8 @@ bool TWinSkinMenu::TrackMenuButton(int index) {
         Filter::next = -1;
         Filter::first = true;
         Filter::popup = sub;
+        Filter::selMenu = nullptr;
+        Filter::selCascade = false;
         GetCursorPos(&Filter::lastPt);
         if (!Filter::hook) Filter::hook = SetWindowsHookExA(WH_MSGFILTER, &Filter::Proc, nullptr, GetCurrentThreadId());
         SetHot(index, 2);

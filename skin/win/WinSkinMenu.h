@@ -40,6 +40,8 @@ public:
     // Opens a button's popup and runs it to its end (and on through the buttons the user switches to);
     // false when no popup opened.
     bool TrackMenuButton(int index);
+    // WM_MENUSELECT of the window (the owner of the bar's popups): the item selected in them.
+    void MenuSelect(WPARAM wp, LPARAM lp);
     // SC_KEYMENU: what to do (see DecideKeyMenu).
     KeyMenuAnswer KeyMenu(unsigned ch) const;
     bool Tracking() const;
@@ -56,6 +58,8 @@ private:
     void RepaintButton(int index);
     void SetHot(int index, int state);
     MenuSelection Selection() const;
+    // After Left closed a cascade, the selection is its item in the menu above.
+    void CascadeClosed();
 
     HWND window_;
     TSkinData& skin_;
