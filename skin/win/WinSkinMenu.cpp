@@ -115,6 +115,7 @@ TWinSkinMenu::TWinSkinMenu(HWND window, TSkinData& skin, TMenu* menu, SkinMenuIt
     : window_(window), skin_(skin), menu_(menu), owned_(items), rightToLeft_(rightToLeft) {
     if (menu_)
         listener_ = menu_->AddChangeListener([this](TObject*, TMenuItem*, bool) {
+            if (!skin_.MenuUpdate) return;  // the skin keeps the bar as it is
             UpdateButtons();
             Host().SetMenusFlag();
             if (IsWindowVisible(window_)) SendMessageA(window_, SKM_NCREPAINT, 0, 0);
