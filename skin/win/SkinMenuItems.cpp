@@ -45,8 +45,8 @@ std::pair<std::string, std::string> CaptionParts(TMenuItem& item) {
 
 }  // namespace
 
-SkinMenuItems::SkinMenuItems(HWND window, TSkinData& skin, TControl* form)
-    : window_(window), skin_(skin), form_(form) {}
+SkinMenuItems::SkinMenuItems(HWND window, TSkinData& skin, TControl* form, bool rightToLeft)
+    : window_(window), skin_(skin), form_(form), rightToLeft_(rightToLeft) {}
 
 SkinMenuItems::~SkinMenuItems() {
     OwnerDrawMenus(false, false);
@@ -375,7 +375,9 @@ void SkinMenuItems::DrawContent(TMenuItem& item, TCanvas& canvas, bool selected,
     int glyph = images ? images->Width() : kGlyph;
     if (item.Checked() && glyph < kGlyph) glyph = kGlyph;
     const bool line = item.IsLine();
+    // Right to left, the glyph box sits at the right and the texts mirror.
     TRect box{rect.Left + 1 + ItemLeftWidth(), rect.Top + 1, 0, 0};
+    if (rightToLeft_) box.Left = rect.Right - 1 - ItemLeftWidth() - glyph;
     box.Right = box.Left + glyph;
     box.Bottom = box.Top + glyph;
     if (line) box.Left = box.Right = 0;
@@ -415,15 +417,18 @@ void SkinMenuItems::DrawContent(TMenuItem& item, TCanvas& canvas, bool selected,
         ItemText(item, canvas, "-", r, 0, selected);
         return;
     }
-    TRect text{box.Right + 3, rect.Top, rect.Right - 1, rect.Bottom};
+    const TRect text = rightToLeft_ ? TRect{rect.Left + 1, rect.Top, box.Left - 3, rect.Bottom}
+                                    : TRect{box.Right + 3, rect.Top, rect.Right - 1, rect.Bottom};
     TRect calc = text;
     ItemText(item, canvas, caption, calc, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP, selected);
     const int top = rect.Top + (ih - calc.Height()) / 2;
     TRect draw{text.Left, top, text.Right, top + calc.Height()};
-    ItemText(item, canvas, caption, draw, DT_SINGLELINE | DT_EXPANDTABS, selected);
+    const unsigned mirror = rightToLeft_ ? DT_RIGHT | DT_RTLREADING : 0u;
+    ItemText(item, canvas, caption, draw, DT_SINGLELINE | DT_EXPANDTABS | mirror, selected);
     if (!shortcut.empty()) {
-        TRect sc{text.Left + calc.Width(), top, rect.Right - 11, top + calc.Height()};
-        ItemText(item, canvas, shortcut, sc, DT_SINGLELINE | DT_RIGHT, selected);
+        TRect sc = rightToLeft_ ? TRect{rect.Left + 11, top, text.Right - calc.Width(), top + calc.Height()}
+                                : TRect{text.Left + calc.Width(), top, rect.Right - 11, top + calc.Height()};
+        ItemText(item, canvas, shortcut, sc, DT_SINGLELINE | (rightToLeft_ ? DT_LEFT : DT_RIGHT), selected);
     }
 }
 

@@ -23,7 +23,8 @@ class TSkinData;
 
 class SkinMenuItems {
 public:
-    SkinMenuItems(HWND window, TSkinData& skin, TControl* form);
+    // rightToLeft: the window's layout; its menus' items mirror.
+    SkinMenuItems(HWND window, TSkinData& skin, TControl* form, bool rightToLeft);
     ~SkinMenuItems();
     SkinMenuItems(const SkinMenuItems&) = delete;
     SkinMenuItems& operator=(const SkinMenuItems&) = delete;
@@ -73,6 +74,7 @@ private:
     HWND window_;
     TSkinData& skin_;
     TControl* form_;
+    bool rightToLeft_;
     HMENU tracked_ = nullptr;
     // Items that got the skin's handlers, and raw items marked owner-drawn (menu, position).
     std::set<TMenuItem*> handled_;

@@ -607,7 +607,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
         d.mdiSubclass->Attach(d.mdiClient);
     }
     d.ReadState();
-    d.menuItems = std::make_unique<SkinMenuItems>(window_, *skin, form_);
+    d.menuItems = std::make_unique<SkinMenuItems>(window_, *skin, form_, d.kinds.RightToLeft);
     if (GetMenu(window_) && mdiKind_ != kMdiChild) {
         d.menuHeight = GetSystemMetrics(SM_CYMENU);
         if (frameSkinned_) {
