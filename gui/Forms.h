@@ -150,6 +150,8 @@ public:
     int FormCount() const { return static_cast<int>(forms_.size()); }
     TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
     TCustomForm* ActiveForm() const;
+    // The system's menu font (read once from the platform's non-client metrics).
+    TFont& MenuFont();
     // The first form made with CreateForm; closing it ends the program.
     TCustomForm* MainForm = nullptr;
     // Called when the main form closes (default: post the quit message).
@@ -160,6 +162,8 @@ public:
 
 private:
     std::vector<TCustomForm*> forms_;
+    TFont menuFont_;
+    bool menuFontRead_ = false;
 };
 TScreen& Screen();
 

@@ -229,6 +229,9 @@ void* TMenu::Handle() { return nullptr; }
 void TMenu::UpdateNative(TMenuItem*, bool) {}
 void TMenu::DestroyNative() {}
 void TPopupMenu::Popup(int, int) { Fire(OnPopup, this); }
+void TMenuItem::OwnMeasureItem(TCanvas&, int&, int&) {}
+void TMenuItem::OwnDrawItem(TCanvas&, const TRect&, bool) {}
+TFont& TScreen::MenuFont() { return menuFont_; }
 bool TOpenDialog::Execute() { return false; }
 bool TPrintDialog::Execute() { return false; }
 bool TPrinterSetupDialog::Execute() { return false; }

@@ -64,6 +64,16 @@ TShortCut TextToShortCut(const std::string& text) {
     return 0;
 }
 
+bool IsAccel(char c, const std::string& caption) {
+    const auto fold = [](char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; };
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return c != 0 && fold(caption[i + 1]) == fold(c);
+        ++i;  // "&&" is a plain "&"
+    }
+    return false;
+}
+
 // ---- command ids ----
 
 static std::map<int, TMenuItem*>& Commands() {
@@ -271,6 +281,20 @@ TMenu* TMenuItem::GetParentMenu() const {
     return i->rootOf_;
 }
 
+void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
+    if (OnMeasureItem)
+        OnMeasureItem(this, canvas, width, height);
+    else
+        OwnMeasureItem(canvas, width, height);
+}
+
+void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected) {
+    if (OnDrawItem)
+        OnDrawItem(this, canvas, rect, selected);
+    else
+        OwnDrawItem(canvas, rect, selected);
+}
+
 void TMenuItem::Click() {
     if (Destroying()) return;
     if (AutoCheck) SetChecked(radioItem_ ? true : !checked_);
@@ -327,10 +351,24 @@ TMenuItem* TMenu::FindItemByHandle(void* handle) const {
     return FindIn(items_, [handle](TMenuItem* i) { return i->handle_ == handle; });
 }
 
+int TMenu::AddChangeListener(TMenuChangeEvent listener) {
+    listeners_.emplace_back(nextListener_, std::move(listener));
+    return nextListener_++;
+}
+
+void TMenu::RemoveChangeListener(int id) {
+    std::erase_if(listeners_, [id](const auto& l) { return l.first == id; });
+}
+
 void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {
     if (Destroying()) return;
     UpdateNative(source, rebuild);
     Fire(OnChange, this, source, rebuild);
+    // A listener may remove itself (or another) while it is told.
+    const auto listeners = listeners_;
+    for (const auto& [id, l] : listeners)
+        if (l && std::any_of(listeners_.begin(), listeners_.end(), [id](const auto& x) { return x.first == id; }))
+            l(this, source, rebuild);
 }
 
 }  // namespace kes

@@ -23,6 +23,8 @@ constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 TShortCut ShortCut(uint16_t key, unsigned shift);  // shift: ssShift/ssCtrl/ssAlt bits
 std::string ShortCutToText(TShortCut shortcut);
 TShortCut TextToShortCut(const std::string& text);  // 0 when not understood
+// The caption's accelerator (the character after a single "&") is c; letters A to Z match either case.
+bool IsAccel(char c, const std::string& caption);
 
 using TMenuDrawItemEvent = std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, bool selected)>;
 using TMenuMeasureItemEvent = std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
@@ -86,6 +88,12 @@ public:
     TMenu* GetParentMenu() const;
 
     virtual void Click();
+    // Measures or draws the item of an owner-drawn menu: by its OnMeasureItem / OnDrawItem handler, else by
+    // the item's own measuring and drawing (Own...), which look like the system's menu items.
+    void MeasureItem(TCanvas& canvas, int& width, int& height);
+    void DrawItem(TCanvas& canvas, const TRect& rect, bool selected);
+    void OwnMeasureItem(TCanvas& canvas, int& width, int& height);
+    void OwnDrawItem(TCanvas& canvas, const TRect& rect, bool selected);
     // The platform's menu handle for this item's sub-items (HMENU), made on first use.
     void* Handle();
 
@@ -119,8 +127,12 @@ public:
     // Items are drawn by their OnDrawItem events (the skin draws menus this way).
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool on);
-    // Told of every change of an item (`rebuild`: the item set or order changed).
+    // Told of every change of an item (`rebuild`: the item set or order changed): first OnChange (the
+    // program's), then every listener added (the skin's menu bar, for one).
     TMenuChangeEvent OnChange;
+    // A further listener; the number returned removes it again.
+    int AddChangeListener(TMenuChangeEvent listener);
+    void RemoveChangeListener(int id);
     // The platform menu (HMENU), made on first use.
     void* Handle();
     // The item whose command is `command` within this menu, or nullptr.
@@ -140,6 +152,8 @@ protected:
 private:
     TMenuItem* items_;
     bool ownerDraw_ = false;
+    std::vector<std::pair<int, TMenuChangeEvent>> listeners_;
+    int nextListener_ = 1;
 };
 
 class TMainMenu : public TMenu {

@@ -71,6 +71,23 @@ TEST(MenuItems, ChangesReachTheMenu) {
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(file->Find("open..."), open);
     EXPECT_EQ(menu->Items()->Find("FILE"), file);
+
+    // Further listeners are told after the program's own, and one may leave while it is told.
+    std::vector<int> order;
+    int second = 0;
+    const int first = menu->AddChangeListener([&](TObject*, TMenuItem*, bool) {
+        order.push_back(1);
+        menu->RemoveChangeListener(second);
+    });
+    second = menu->AddChangeListener([&](TObject*, TMenuItem*, bool) { order.push_back(2); });
+    seen.clear();
+    open->SetEnabled(true);
+    EXPECT_EQ(seen.size(), 1u) << "the program's handler stays";
+    EXPECT_EQ(order, std::vector<int>{1});
+    menu->RemoveChangeListener(first);
+    open->SetEnabled(false);
+    EXPECT_EQ(order, std::vector<int>{1});
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST(ShortCuts, TextBothWays) {

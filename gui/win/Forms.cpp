@@ -14,6 +14,16 @@ namespace kes {
 
 namespace {
 
+// The item of an owner-drawn menu message: one with a draw or measure handler, or any item of an owner-drawn
+// menu (drawn by itself then).
+TMenuItem* OwnerDrawnItem(UINT ctlType, UINT itemId) {
+    if (ctlType != ODT_MENU) return nullptr;
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(itemId));
+    if (!item) return nullptr;
+    TMenu* menu = item->GetParentMenu();
+    return item->OnDrawItem || item->OnMeasureItem || (menu && menu->OwnerDraw()) ? item : nullptr;
+}
+
 constexpr UINT kReleaseMessage = WM_APP + 0x3F1;
 
 // A hidden window that frees released forms once the messages being handled are done.
@@ -249,26 +259,27 @@ void TCustomForm::Release() {
 
 namespace {
 
-// Owner-drawn menu items ask their OnMeasureItem/OnDrawItem; false when the item has none.
+// Owner-drawn menu items: measured and drawn by their OnMeasureItem/OnDrawItem, or by themselves when their
+// menu is owner-drawn and they have none; false for other items. The canvas starts in the menu font.
 bool MeasureMenuItem(HWND hwnd, MEASUREITEMSTRUCT& mi) {
-    if (mi.CtlType != ODT_MENU) return false;
-    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID));
-    if (!item || !item->OnMeasureItem) return false;
+    TMenuItem* item = OwnerDrawnItem(mi.CtlType, mi.itemID);
+    if (!item) return false;
     WindowDc dc(hwnd);
     TCanvas canvas(dc.Get());
+    canvas.Font().Assign(Screen().MenuFont());
     int w = static_cast<int>(mi.itemWidth), h = static_cast<int>(mi.itemHeight);
-    item->OnMeasureItem(item, canvas, w, h);
+    item->MeasureItem(canvas, w, h);
     mi.itemWidth = static_cast<UINT>(std::max(0, w));
     mi.itemHeight = static_cast<UINT>(std::max(0, h));
     return true;
 }
 
 bool DrawMenuItem(const DRAWITEMSTRUCT& di) {
-    if (di.CtlType != ODT_MENU) return false;
-    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(di.itemID));
-    if (!item || !item->OnDrawItem) return false;
+    TMenuItem* item = OwnerDrawnItem(di.CtlType, di.itemID);
+    if (!item) return false;
     TCanvas canvas(di.hDC);
-    item->OnDrawItem(item, canvas, ToTRect(di.rcItem), (di.itemState & ODS_SELECTED) != 0);
+    canvas.Font().Assign(Screen().MenuFont());
+    item->DrawItem(canvas, ToTRect(di.rcItem), (di.itemState & ODS_SELECTED) != 0);
     return true;
 }
 
@@ -312,6 +323,23 @@ void TCustomForm::WndProc(TMessage& m) {
     default: break;
     }
     TScrollingWinControl::WndProc(m);
+}
+
+TFont& TScreen::MenuFont() {
+    if (!menuFontRead_) {
+        menuFontRead_ = true;
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof ncm;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+            const LOGFONTA& lf = ncm.lfMenuFont;
+            menuFont_.SetName(lf.lfFaceName);
+            menuFont_.SetHeight(static_cast<int>(lf.lfHeight));
+            menuFont_.SetStyle((lf.lfWeight >= FW_BOLD ? fsBold : 0u) | (lf.lfItalic ? fsItalic : 0u) |
+                               (lf.lfUnderline ? fsUnderline : 0u) | (lf.lfStrikeOut ? fsStrikeOut : 0u));
+        }
+        menuFont_.SetColor(clMenuText);
+    }
+    return menuFont_;
 }
 
 }  // namespace kes

@@ -59,6 +59,44 @@ void TCustomImageList::Clear() {
     if (list_) ImageList_RemoveAll(list_.Get());
 }
 
+bool TCustomImageList::LoadResource(HINSTANCE module, const char* name, TColor maskColor) {
+    // Through a bitmap of the screen's format, so that the mask is made from the colour at any colour depth
+    // of the resource (a monochrome one too).
+    const UniqueGdi<HBITMAP> res(
+        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!res) return false;
+    BITMAP bm{};
+    GetObjectA(res.Get(), sizeof bm, &bm);
+    if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
+    list_.Reset();
+    height_ = bm.bmHeight;
+    WindowDc screen(nullptr);
+    UniqueGdi<HBITMAP> copy(CreateCompatibleBitmap(screen.Get(), bm.bmWidth, bm.bmHeight));
+    {
+        const UniqueDc src(CreateCompatibleDC(screen.Get())), dst(CreateCompatibleDC(screen.Get()));
+        SelectGuard s(src.Get(), res.Get()), d(dst.Get(), copy.Get());
+        BitBlt(dst.Get(), 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
+    }
+    return ImageList_AddMasked(Handle(), copy.Get(), ColorToRGB(maskColor)) >= 0;
+}
+
+void TCustomImageList::DrawMask(HDC dc, int x, int y, int index, COLORREF colour) {
+    if (!list_ || index < 0 || index >= Count() || !dc) return;
+    // The mask (black where the image is) in a monochrome bitmap, then the brush through it.
+    const UniqueDc mdc(CreateCompatibleDC(dc));
+    UniqueGdi<HBITMAP> mono(CreateBitmap(width_, height_, 1, 1, nullptr));
+    const UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    if (!mdc || !mono || !brush) return;
+    SelectGuard m(mdc.Get(), mono.Get());
+    PatBlt(mdc.Get(), 0, 0, width_, height_, WHITENESS);
+    ImageList_Draw(list_.Get(), index, mdc.Get(), 0, 0, ILD_MASK);
+    SelectGuard b(dc, brush.Get());
+    const COLORREF bk = SetBkColor(dc, RGB(255, 255, 255)), fg = SetTextColor(dc, RGB(0, 0, 0));
+    BitBlt(dc, x, y, width_, height_, mdc.Get(), 0, 0, 0x00B8074A);
+    SetBkColor(dc, bk);
+    SetTextColor(dc, fg);
+}
+
 void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
     if (!list_ || index < 0 || index >= Count() || !canvas.Handle()) return;
     if (enabled) {

@@ -22,8 +22,13 @@ public:
     int AddMasked(TBitmap& image, TColor maskColor);
     void Delete(int index);
     void Clear();
+    // The images of a bitmap resource of the module, cut into pieces of the list's width, with maskColor
+    // transparent (the list's images are replaced); false when the resource is missing.
+    bool LoadResource(HINSTANCE module, const char* name, TColor maskColor);
     // Draws image `index` (greyed when not enabled); nothing for an index out of range.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
+    // Image index as a stencil: its opaque pixels in one colour (a monochrome glyph on any background).
+    void DrawMask(HDC dc, int x, int y, int index, COLORREF colour);
     HIMAGELIST Handle();
 
 private:

@@ -1,7 +1,10 @@
 // Native menus made from the item tree and kept in step with it.
 #include "gui/Menus.h"
 
+#include <algorithm>
+
 #include "gui/Forms.h"
+#include "gui/win/Canvas.h"
 #include "gui/win/Win.h"
 
 namespace kes {
@@ -24,7 +27,7 @@ void FillInfo(TMenuItem& item, bool ownerDraw, MENUITEMINFOA& mii, std::string& 
     mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA | MIIM_STRING;
     mii.fType = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
     if (item.RadioItem()) mii.fType |= MFT_RADIOCHECK;
-    if (ownerDraw && !item.IsLine()) mii.fType |= MFT_OWNERDRAW;
+    if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
     mii.fState =
         (item.Checked() ? MFS_CHECKED : 0) | (item.Enabled() ? 0 : MFS_GRAYED) | (item.Default() ? MFS_DEFAULT : 0);
     mii.wID = static_cast<UINT>(item.Command());
@@ -125,6 +128,78 @@ void TPopupMenu::Popup(int x, int y) {
         TrackPopupMenu(h, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     if (cmd)
         if (TMenuItem* item = FindItem(cmd)) item->Click();
+}
+
+// ---- the item's own measuring and drawing (owner-drawn menus without handlers) ----
+
+namespace {
+constexpr int kCheckSpace = 20, kItemMarginRight = 12;
+
+std::string ItemCaption(const TMenuItem& item) { return item.Caption().empty() ? " " : item.Caption(); }
+}  // namespace
+
+void TMenuItem::OwnMeasureItem(TCanvas& canvas, int& width, int& height) {
+    if (IsLine()) {
+        width = 0;
+        height = 8;
+        return;
+    }
+    TRect r{0, 0, 0, 0};
+    canvas.DrawText(r, ItemCaption(*this), DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+    width = kCheckSpace + r.Width() + kItemMarginRight;
+    if (GetShortCut()) width += canvas.TextWidth(ShortCutToText(GetShortCut())) + 2 * kItemMarginRight;
+    height = std::max(r.Height() + 6, GetSystemMetrics(SM_CYMENUCHECK) + 2);
+    // A bar item gives its text width only; the system adds its own margins.
+    if (!Parent() || !Parent()->Parent()) width = r.Width();
+}
+
+void TMenuItem::OwnDrawItem(TCanvas& canvas, const TRect& rect, bool selected) {
+    HDC dc = canvas.Handle();
+    if (!dc) return;
+    canvas.Brush().Color = selected ? clHighlight : clMenu;
+    canvas.FillRect(rect);
+    if (IsLine()) {
+        RECT line = ToRECT(rect);
+        line.top += rect.Height() / 2 - 1;
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    const COLORREF text = ColorToRGB(!Enabled() ? clGrayText : selected ? clHighlightText : clMenuText);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    canvas.Font().SetColor(!Enabled() ? clGrayText : selected ? clHighlightText : clMenuText);
+    if (Default()) canvas.Font().SetStyle(canvas.Font().Style() | fsBold);
+    if (Checked()) {
+        // The system's check mark (or bullet for a radio item) in the text colour.
+        const int cw = GetSystemMetrics(SM_CXMENUCHECK), chh = GetSystemMetrics(SM_CYMENUCHECK);
+        RECT mark{rect.Left + (kCheckSpace - cw) / 2, rect.Top + (rect.Height() - chh) / 2, 0, 0};
+        mark.right = mark.left + cw;
+        mark.bottom = mark.top + chh;
+        const UINT kind = RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK;
+        HDC mdc = CreateCompatibleDC(dc);
+        HBITMAP mono = CreateBitmap(cw, chh, 1, 1, nullptr);
+        HGDIOBJ old = SelectObject(mdc, mono);
+        RECT mr{0, 0, cw, chh};
+        DrawFrameControl(mdc, &mr, DFC_MENU, kind);
+        // Black in the mono mask is the mark: paint it in the text colour.
+        HBRUSH brush = CreateSolidBrush(text);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
+        const COLORREF oldFg = SetTextColor(dc, RGB(0, 0, 0));
+        BitBlt(dc, mark.left, mark.top, cw, chh, mdc, 0, 0, 0x00B8074A);  // where the mask is black: brush
+        SetBkColor(dc, oldBk);
+        SetTextColor(dc, oldFg);
+        SelectObject(dc, oldBrush);
+        DeleteObject(brush);
+        SelectObject(mdc, old);
+        DeleteObject(mono);
+        DeleteDC(mdc);
+    }
+    TRect tr{rect.Left + kCheckSpace, rect.Top, rect.Right - kItemMarginRight, rect.Bottom};
+    if (!Parent() || !Parent()->Parent()) tr = rect;  // a bar item: centred
+    const unsigned centre = (!Parent() || !Parent()->Parent()) ? DT_CENTER : 0u;
+    canvas.DrawText(tr, ItemCaption(*this), DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | centre);
+    if (GetShortCut()) canvas.DrawText(tr, ShortCutToText(GetShortCut()), DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    SetBkMode(dc, oldMode);
 }
 
 }  // namespace kes

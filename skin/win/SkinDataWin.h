@@ -19,6 +19,9 @@ bool LoadStoredSkin(TSkinData& skin, const char* resource = kStoredSkinResource,
 HBRUSH SkinFaceBrush(TSkinData& skin);
 // The menu glyphs "GLASMEREMENU": restore, maximize, minimize, close (16 x 16, white is transparent).
 HIMAGELIST SkinMenuImages(TSkinData& skin);
+// The same glyphs as the image list component the skinned system menu uses.
+class TCustomImageList;
+TCustomImageList* SkinMenuImageList(TSkinData& skin);
 // The caption-button hint window, made on first use.
 HWND SkinHintHandle(TSkinData& skin);
 

@@ -53,11 +53,11 @@ public:
     // Takes the skin off a popup-menu window that goes away; true when it had one.
     bool UnskinPopupMenu(HWND window);
     bool HasPopup(HWND window) const;
-    void SetMenusFlag();
+    void SetMenusFlag() override;
     // Gives the newest popup without a menu the menu `ownerKey`.
-    void AttachMenuOwner(std::uintptr_t ownerKey);
+    void AttachMenuOwner(std::uintptr_t ownerKey) override;
     // The composed background of the popup that shows the menu `ownerKey`, or nullptr.
-    TBitmap* FindMenuBitmap(std::uintptr_t ownerKey) const;
+    TBitmap* FindMenuBitmap(std::uintptr_t ownerKey) const override;
 
     // What the frames tell the manager.
     void SetRunning() override { SetState(kManagerRunning); }

@@ -8,6 +8,8 @@
 #include "skin/win/ImgUtilWin.h"
 #include "skin/win/SkinDataWin.h"
 
+#include "gui/win/ImgList.h"
+
 namespace kes {
 
 namespace {
@@ -161,9 +163,7 @@ public:
         return drawn;
     }
     bool LoadMenuImages() override {
-        menuImages_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), "GLASMEREMENU", 16, 0, RGB(255, 255, 255),
-                                               IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        return menuImages_.Valid();
+        return menuImages_.LoadResource(GetModuleHandleA(nullptr), "GLASMEREMENU", clWhite);
     }
     SkinHintWindow& HintWindow() override {
         if (!hint_) hint_ = std::make_unique<WinHintWindow>();
@@ -171,12 +171,13 @@ public:
     }
 
     HBRUSH FaceBrush() const { return faceBrush_.Get(); }
-    HIMAGELIST MenuImages() const { return menuImages_.Get(); }
+    HIMAGELIST MenuImages() { return menuImages_.Count() > 0 ? menuImages_.Handle() : nullptr; }
+    TCustomImageList& MenuImageList() { return menuImages_; }
     HWND HintHandle() { return static_cast<WinHintWindow&>(HintWindow()).Handle(); }
 
 private:
     UniqueGdi<HBRUSH> faceBrush_;
-    UniqueImageList menuImages_;
+    TImageList menuImages_{nullptr, 16, 16};
     std::unique_ptr<WinHintWindow> hint_;
 };
 
@@ -194,6 +195,11 @@ HBRUSH SkinFaceBrush(TSkinData& skin) {
 HIMAGELIST SkinMenuImages(TSkinData& skin) {
     WinSkinPlatform* w = Win(skin);
     return w ? w->MenuImages() : nullptr;
+}
+
+TCustomImageList* SkinMenuImageList(TSkinData& skin) {
+    WinSkinPlatform* w = Win(skin);
+    return w ? &w->MenuImageList() : nullptr;
 }
 
 HWND SkinHintHandle(TSkinData& skin) {

@@ -9,6 +9,7 @@
 
 #include "gui/Forms.h"
 #include "skin/win/SkinControlList.h"
+#include "gui/Menus.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/WinSkinFormImpl.h"
 
@@ -139,11 +140,8 @@ void TWinSkinForm::Impl::ShowSysMenu(POINT screen) {
         }
         return;
     }
-    if (!sysMenu) return;
-    Host().SetMenuKind(2);
-    const UINT cmd = static_cast<UINT>(
-        TrackPopupMenu(sysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Wnd(), nullptr));
-    if (cmd) PostMessageA(Wnd(), WM_SYSCOMMAND, cmd, 0);
+    if (!sysMenu || !menuItems) return;
+    menuItems->ShowSysMenu(screen, sysMenu, f.windowState_, kinds.Boxes);
 }
 
 void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
@@ -176,6 +174,11 @@ void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
 LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT pt = PointOf(lp);
     const int i = ButtonAt(pt);
+    if (LRESULT r = 0; i < 0 && menuBar && menuBar->NcMouse(msg, wp, pt, active, r)) {
+        if (msg == WM_NCMOUSEMOVE) LeaveHot();
+        if (msg == WM_NCLBUTTONDOWN) Skin().HideButtonHint();
+        return r;
+    }
     switch (msg) {
     case WM_NCMOUSEMOVE:
         if (!active) return 0;
@@ -223,6 +226,7 @@ LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TWinSkinForm::Impl::Tick() {
+    if (menuBar) menuBar->Tick();
     if (hot < 0) return;
     POINT p;
     GetCursorPos(&p);
@@ -244,6 +248,35 @@ void TWinSkinForm::Impl::Tick() {
         s.HideButtonHint();
     else if (s.HintDelay >= pause)
         s.ShowButtonHint(Bounds(wr.left + b.Rect.Left, p.y + 24, 0, 0), hint);
+}
+
+// ---- the menu bar's keyboard ----
+
+// SC_KEYMENU on a window with a skinned menu bar: Alt or F10 opens the first button, Alt+letter the button of
+// that accelerator, Alt+Space the skinned system menu.
+bool TWinSkinForm::Impl::KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result) {
+    if ((wp & 0xFFF0) != SC_KEYMENU || !menuBar) return false;
+    const KeyMenuAnswer a = menuBar->KeyMenu(static_cast<unsigned>(lp & 0xFFFF));
+    if (a.ShowSysMenu) {
+        POINT origin{0, 0};
+        ClientToScreen(Wnd(), &origin);
+        ShowSysMenu(origin);
+        result = 0;
+        return true;
+    }
+    if (!a.Handled) return false;
+    menuBar->TrackMenuButton(a.Button);
+    result = 1;
+    return true;
+}
+
+// The menu bar and the skin's menu items go; the form's menus are given back unless the form is going.
+void TWinSkinForm::Impl::DropMenus() {
+    const bool formGoing = f.form_ && f.form_->Destroying();
+    if (menuBar && formGoing) menuBar->Forget();
+    menuBar.reset();
+    if (menuItems && formGoing) menuItems->Forget();
+    menuItems.reset();
 }
 
 // ---- messages ----
@@ -327,6 +360,15 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP:
         Host().SetMenuKind(reinterpret_cast<HMENU>(wp) == sysMenu && sysMenu ? 2 : 1);
         return DefaultProc(msg, wp, lp);
+    case WM_MENUSELECT:
+        if (menuBar) menuBar->MenuSelect(wp, lp);
+        return DefaultProc(msg, wp, lp);
+    case WM_MEASUREITEM:
+        if (menuItems && menuItems->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        return DefaultProc(msg, wp, lp);
+    case WM_DRAWITEM:
+        if (menuItems && menuItems->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+        return DefaultProc(msg, wp, lp);
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: {
         const LRESULT r = DefaultProc(msg, wp, lp);
@@ -385,6 +427,7 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_SYSCOMMAND: {
+        if (LRESULT r = 0; KeyMenu(wp, lp, r)) return r;
         switch (wp & 0xFFF0) {
         case SC_MINIMIZE: f.windowState_ = kStateMinimized; break;
         case SC_MAXIMIZE: f.windowState_ = kStateMaximized; break;
@@ -444,6 +487,9 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN: return NcMouse(msg, wp, lp);
     case SKM_NCREPAINT: RepaintFrame(); return 0;
+    case SKM_OPENMENUBUTTON:
+        if (menuBar) menuBar->TrackMenuButton(menuBar->ButtonAt(PointOf(lp)));
+        return 0;
     default: return DefaultProc(msg, wp, lp);
     }
 }
@@ -521,10 +567,14 @@ void TWinSkinForm::SetWindow(HWND window, void* moduleKey, const std::string& cl
 
 bool TWinSkinForm::Hooked() const { return impl_->hooked; }
 
+TWinSkinMenu* TWinSkinForm::MenuBar() const { return impl_->menuBar.get(); }
+
 void TWinSkinForm::SkinForm(TSkinData* skin, TControl* form) {
     form_ = form;
     if (skin && skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(skin, window_, classNameGiven_);
     SkinWindow(skin);
+    if (impl_->hooked && impl_->menuItems)
+        impl_->menuItems->OwnerDrawMenus(InSet(skin->SkinControls, xcMenuItem), InSet(skin->SkinControls, xcPopupMenu));
     if (form_ && impl_->hooked && frameSkinned_) {
         impl_->savedColour = form_->Color();
         form_->SetColor(skin->Colour(SkinColour::ButtonFace));
@@ -572,7 +622,15 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
         d.mdiSubclass->Attach(d.mdiClient);
     }
     d.ReadState();
-    if (GetMenu(window_) && mdiKind_ != kMdiChild) d.menuHeight = GetSystemMetrics(SM_CYMENU);
+    d.menuItems = std::make_unique<SkinMenuItems>(window_, *skin, form_, d.kinds.RightToLeft);
+    if (GetMenu(window_) && mdiKind_ != kMdiChild) {
+        d.menuHeight = GetSystemMetrics(SM_CYMENU);
+        if (frameSkinned_) {
+            auto* form = dynamic_cast<TCustomForm*>(form_);
+            d.menuBar = std::make_unique<TWinSkinMenu>(window_, *skin, form ? form->Menu() : nullptr, *d.menuItems,
+                                                       d.kinds.RightToLeft);
+        }
+    }
     if (frameSkinned_) CreateSysButtons();
     if (!frameSkinned_) stage_ = 1;
     if (mdiKind_ == kMdiChild && d.Maximized()) Host().SetMDIMaximized(true);
@@ -610,6 +668,12 @@ void TWinSkinForm::CreateSysButtons() {
 void TWinSkinForm::UpdateSkin() {
     if (!skin_ || !impl_->hooked) return;
     if (auto* c = form_) c->SetColor(skin_->Colour(SkinColour::ButtonFace));
+    if (impl_->menuItems) {
+        impl_->menuItems->SkinChanged();
+        impl_->menuItems->OwnerDrawMenus(InSet(skin_->SkinControls, xcMenuItem),
+                                         InSet(skin_->SkinControls, xcPopupMenu));
+    }
+    if (impl_->menuBar) impl_->menuBar->UpdateButtons();
     stage_ = 3;
     impl_->DropFrameImage();
     if (frameSkinned_) {
@@ -635,6 +699,7 @@ void TWinSkinForm::UnhookWindow() {
     if (form_ && !form_->Destroying() && stage_ != 4 && frameSkinned_) form_->SetColor(d.savedColour);
     // The MDI client is gone before its frame's WM_NCDESTROY (its subclass went with it).
     d.mdiSubclass.reset();
+    d.DropMenus();
     // Inside WM_NCDESTROY the subclass goes by itself once the message went through.
     if (stage_ != 4) d.Detach();
     d.hooked = false;

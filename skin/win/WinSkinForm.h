@@ -8,6 +8,7 @@
 // Life cycle (Stage()): 0 hooked, SKM_START not yet handled (the frame is not painted); 1 skinned;
 // 3 re-skinning; 4 WM_NCDESTROY under way; 5 first resize under way; 6 unhooked after WM_NCDESTROY (the
 // manager frees such forms when it purges). GUI thread only.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +19,11 @@
 namespace kes {
 
 class SkinControlList;
+class TBitmap;
 class TControl;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinMenu;
 
 // The private window messages of the skin engine.
 enum : UINT {
@@ -57,6 +60,12 @@ public:
     virtual void SetMDIClient(HWND client, TControl* frameForm) = 0;
     // form is being destroyed: drop it from the form list (not freed).
     virtual void RemoveForm(TWinSkinForm* form) = 0;
+    // The popup menus open now show owner-drawn items of the skin.
+    virtual void SetMenusFlag() {}
+    // The newest popup-menu window without a menu shows the menu ownerKey (an HMENU).
+    virtual void AttachMenuOwner(std::uintptr_t) {}
+    // The background composed for the popup that shows the menu ownerKey, or nullptr.
+    virtual TBitmap* FindMenuBitmap(std::uintptr_t) const { return nullptr; }
 };
 void SetSkinFormHost(SkinFormHost* host);
 SkinFormHost* GetSkinFormHost();
@@ -111,6 +120,8 @@ public:
     bool OwnsRegion() const { return regionOwned_; }
     bool FrameSkinned() const { return frameSkinned_; }
     bool Hooked() const;
+    // The menu bar the skin draws (a window with a menu whose frame is skinned), or nullptr.
+    TWinSkinMenu* MenuBar() const;
 
 private:
     struct Impl;

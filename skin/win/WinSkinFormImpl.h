@@ -12,6 +12,8 @@
 #include "skin/FrameLayout.h"
 #include "skin/SkinData.h"
 #include "skin/win/SkinGdi.h"
+#include "skin/win/SkinMenuItems.h"
+#include "skin/win/WinSkinMenu.h"
 #include "skin/win/WinSkinForm.h"
 
 namespace kes {
@@ -20,9 +22,6 @@ namespace kes {
 SkinFormHost& Host();
 
 constexpr int kTimerInterval = 250;
-
-// The window's own menu bar drawn by the system into the menu row; false without a menu.
-bool DrawMenuRow(HWND window, HDC dc, RECT row);
 
 // A region of the engine, counted, until it is deleted or handed to a window.
 class SkinRegion {
@@ -101,6 +100,9 @@ struct TWinSkinForm::Impl : WindowSubclass {
     HMENU sysMenu = nullptr;
     int menuHeight = 0;  // the menu bar row of a window with a menu
     HWND mdiClient = nullptr;
+    // The owner-drawn menu items and the system menu; the menu bar of a window with a menu.
+    std::unique_ptr<SkinMenuItems> menuItems;
+    std::unique_ptr<TWinSkinMenu> menuBar;
     std::unique_ptr<MdiClientSubclass> mdiSubclass;
     PixelBuffer icon;  // the window's icon on magenta, small-icon size
     TRect textRect;
@@ -172,6 +174,8 @@ struct TWinSkinForm::Impl : WindowSubclass {
         if (timer) timer->SetEnabled(on);
     }
     LRESULT NcMouse(UINT msg, WPARAM wp, LPARAM lp);
+    bool KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result);
+    void DropMenus();
 };
 
 inline const TDataSkinBorder& Part(TSkinData& s, int part) {

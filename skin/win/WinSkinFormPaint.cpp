@@ -8,18 +8,6 @@
 
 namespace kes {
 
-// The window's own menu bar drawn by the system into the menu row (window coordinates). The system lays the
-// items out there, so its menu tracking finds them where they are shown. False without a menu or the call.
-bool DrawMenuRow(HWND window, HDC dc, RECT row) {
-    using DrawTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-    static const auto draw = reinterpret_cast<DrawTemp>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp")));
-    HMENU menu = GetMenu(window);
-    if (!menu || !draw) return false;
-    draw(window, dc, &row, menu, nullptr);
-    return true;
-}
-
 TBitmap* TWinSkinForm::Impl::Strip(const PixelBuffer& image) {
     if (image.Width() <= 0 || image.Height() <= 0) return nullptr;
     std::unique_ptr<TBitmap>& bitmap = strips[&image];
@@ -251,8 +239,10 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
         }
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
-            if (!DrawMenuRow(Wnd(), dc, row))
-                if (HBRUSH face = SkinFaceBrush(Skin())) FillRect(dc, &row, face);
+            if (menuBar)
+                menuBar->Paint(dc, ToTRect(row), active);
+            else if (HBRUSH face = SkinFaceBrush(Skin()))
+                FillRect(dc, &row, face);
         }
     } catch (...) {
     }

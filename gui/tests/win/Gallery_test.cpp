@@ -359,6 +359,20 @@ TEST_F(Gallery, OwnerDrawnMenuItemsAskTheirEvents) {
     mii.fMask = MIIM_FTYPE;
     GetMenuItemInfoA(file, static_cast<UINT>(f.Exit1->Command()), FALSE, &mii);
     EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+    GetMenuItemInfoA(file, 1, TRUE, &mii);
+    EXPECT_EQ(mii.fType, static_cast<UINT>(MFT_SEPARATOR | MFT_OWNERDRAW)) << "the separator is owner-drawn too";
+    {
+        // Without handlers the item measures and draws itself, like the system's items.
+        MEASUREITEMSTRUCT own{ODT_MENU, 0, static_cast<UINT>(f.Exit1->Command()), 0, 0, 0};
+        EXPECT_EQ(SendMessageA(H(&f), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&own)), TRUE);
+        EXPECT_GT(own.itemWidth, 20u);
+        EXPECT_GT(own.itemHeight, 10u);
+        TBitmap target(60, 30);
+        DRAWITEMSTRUCT ds{ODT_MENU, 0, static_cast<UINT>(f.Exit1->Command()), ODA_DRAWENTIRE, ODS_SELECTED, nullptr,
+                          target.Canvas().Handle(), RECT{0, 0, 60, 20}, 0};
+        EXPECT_EQ(SendMessageA(H(&f), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&ds)), TRUE);
+        EXPECT_EQ(target.Canvas().Pixel(2, 2), static_cast<TColor>(ColorToRGB(clHighlight)));
+    }
     f.Exit1->OnMeasureItem = [](TObject*, TCanvas&, int& w, int& h) {
         w = 120;
         h = 22;

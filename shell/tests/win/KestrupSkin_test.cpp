@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "KestrupDriver.h"
+#include "KestrupOnBoard.h"
 
 using namespace kes::test;
 
@@ -353,6 +354,187 @@ TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETCURSEL, 0, 0) == top + 1; }, 3000));
     PostMessageA(setup, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setup); }));
+}
+
+// ---- the skinned menu bar of the main window ----
+
+constexpr UINT kOpenMenuButton = 0x3518, kGetHMenu = 0x01E1;  // SKM_OPENMENUBUTTON, MN_GETHMENU
+
+// The main window's bar buttons in the order of its menu.
+const char* const kBarCaptions[] = {"File", "Serial-Setup", "Connect", "Disconnect", "Log", "Clear-Screen",
+                                    "Processor-Type", "Help", "Win10-ANSI-Console"};
+
+class KestrupSkinMenu : public KestrupOnBoard {
+protected:
+    void SetUp() override {
+        KestrupOnBoard::SetUp();
+        if (!Ready()) return;
+        k_ = std::make_unique<KestrupProcess>();
+        std::string error;
+        ASSERT_TRUE(k_->Start(error)) << error;
+        ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
+        Wait(300);
+    }
+    void TearDown() override { k_.reset(); }
+
+    // The middle of a bar button on the screen: the menu row found by hit testing, the buttons laid out from the
+    // row's start by their captions' widths in the menu font.
+    POINT Button(const std::string& caption) {
+        const HWND w = k_->Main();
+        RECT r{};
+        GetWindowRect(w, &r);
+        const int cx = (r.left + r.right) / 2;
+        int top = -1;
+        for (int y = r.top; y < r.top + 80 && top < 0; ++y)
+            if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(cx, y)) == HTMENU) top = y;
+        int left = -1;
+        for (int x = r.left; x < r.left + 40 && left < 0; ++x)
+            if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, top)) == HTMENU) left = x;
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof ncm;
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
+        HGDIOBJ old = SelectObject(dc, font);
+        int x = left + 6;
+        POINT p{-1, -1};
+        for (const char* c : kBarCaptions) {
+            RECT t{0, 0, 0, 0};
+            DrawTextA(dc, c, -1, &t, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+            const int bw = t.right + 10;
+            if (caption == c) p = {x + bw / 2, top + GetSystemMetrics(SM_CYMENU) / 2};
+            x += bw;
+        }
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        return p;
+    }
+    HWND Popup() { return FindTopWindowOf(k_->ProcessId(), [](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "#32768"; }); }
+    // The open popup once it is there (and no other than `not`), else nullptr.
+    HWND WaitPopup(HWND not_ = nullptr) {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = Popup()) != nullptr && found != not_; }, 5000);
+        return found != not_ ? found : nullptr;
+    }
+    bool WaitClosed() {
+        return WaitUntil([&] { return Popup() == nullptr; }, 5000);
+    }
+    void Key(HWND popup, WORD vk) {
+        PostMessageA(popup, WM_KEYDOWN, vk, 0);
+        Wait(150);
+    }
+    int Height(HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        return r.bottom - r.top;
+    }
+    void Open(const std::string& caption) {
+        const POINT p = Button(caption);
+        PostMessageA(k_->Main(), kOpenMenuButton, 0, MAKELPARAM(p.x, p.y));
+    }
+
+    std::unique_ptr<KestrupProcess> k_;
+};
+
+// Amber: the skin's selection bar and check marks.
+int AmberPixels(const Capture& c) {
+    int n = 0;
+    for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x) {
+            const COLORREF p = c.At(x, y);
+            if (GetRValue(p) > 180 && GetGValue(p) > 110 && GetGValue(p) < 200 && GetBValue(p) < 90) ++n;
+        }
+    return n;
+}
+
+TEST_F(KestrupSkinMenu, TheBarDrawnByTheSkinOpensItsPopupsByMouseAndKeyboard) {
+    if (!Ready()) return;
+    const HWND main = k_->Main();
+    SaveBmp(Grab(main), "MenuBar");
+    // The bar is the skin's graphite, with no system colours.
+    {
+        const POINT p = Button("Connect");
+        RECT r{};
+        GetWindowRect(main, &r);
+        const Capture c = Grab(main);
+        EXPECT_TRUE(Graphite(c.At(c.w - 30, p.y - r.top))) << std::hex << c.At(c.w - 30, p.y - r.top);
+    }
+
+    // The button under a point opens; its first item is highlighted. Down three times and Enter picks ESP32.
+    Open("Processor-Type");
+    HWND type = WaitPopup();
+    ASSERT_NE(type, nullptr);
+    const int typeHeight = Height(type);
+    Key(type, VK_DOWN);
+    const Capture shot = Grab(type);
+    SaveBmp(shot, "ProcessorTypeMenu");
+    EXPECT_GT(AmberPixels(shot), 100) << "the selected item's amber bar and the radio mark";
+    Key(type, VK_DOWN);
+    Key(type, VK_DOWN);
+    Key(type, VK_RETURN);
+    ASSERT_TRUE(WaitClosed());
+    k_->Sync();
+    ASSERT_TRUE(k_->Close());
+    EXPECT_EQ(ReadSetting("MCUtype", "ESP32forth"), "1");
+    EXPECT_EQ(ReadSetting("MCUtype", "Arduino"), "0");
+
+    std::string error;
+    ASSERT_TRUE(k_->Start(error)) << error;
+    ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
+    Wait(300);
+    // Alt alone opens the first button (File, two items); Right goes on to the next button with a popup
+    // (Clear-Screen), again to Processor-Type (four items), Left back; Escape closes.
+    PostMessageA(k_->Main(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    HWND file = WaitPopup();
+    ASSERT_NE(file, nullptr);
+    const int fileHeight = Height(file);
+    EXPECT_LT(fileHeight, typeHeight);
+    Key(file, VK_RIGHT);
+    HWND clear = WaitPopup(file);
+    ASSERT_NE(clear, nullptr);
+    Key(clear, VK_RIGHT);
+    HWND type2 = WaitPopup(clear);
+    ASSERT_NE(type2, nullptr);
+    EXPECT_EQ(Height(type2), typeHeight);
+    Key(type2, VK_LEFT);
+    HWND back = WaitPopup(type2);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(Height(back), fileHeight);
+    Key(back, VK_ESCAPE);
+    EXPECT_TRUE(WaitClosed());
+
+    // A right click on the caption opens the skinned system menu; Escape closes it.
+    RECT r{};
+    GetWindowRect(k_->Main(), &r);
+    PostMessageA(k_->Main(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 8));
+    HWND sys = WaitPopup();
+    ASSERT_NE(sys, nullptr);
+    SaveBmp(Grab(sys), "SystemMenu");
+    Key(sys, VK_ESCAPE);
+    EXPECT_TRUE(WaitClosed());
+}
+
+TEST_F(KestrupSkinMenu, BarCommandsReachTheBoard) {
+    if (!Ready()) return;
+    // Connect from the bar: the terminal sends its carriage returns and the board answers.
+    Open("Connect");
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 1; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return k_->MemoText().find(" ok") != std::string::npos; }, 5000));
+    // Disconnect: typed text no longer reaches the board.
+    Open("Disconnect");
+    k_->Sync();
+    const size_t before = board_.Lines().size();
+    k_->SetCommandLineText("words");
+    k_->PressKey(k_->CommandLine(), VK_RETURN);
+    Wait(500);
+    EXPECT_EQ(board_.Lines().size(), before);
+    // Log shows the log window.
+    Open("Log");
+    EXPECT_TRUE(WaitUntil([&] {
+        return FindTopWindowOf(k_->ProcessId(), [](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "TLOGform"; }) !=
+               nullptr;
+    }));
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 // the skin manager does it (attach, then SKM_START posted). Pictures are taken with BitBlt from the window DC.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
+#include "skin/win/WinSkinMenu.h"
 #include "testsupport/Wait.h"
 
 using namespace kes;
@@ -68,6 +73,7 @@ Shot Capture(HWND h) {
 // What our test window saw.
 struct Seen {
     std::vector<WPARAM> sysCommands;
+    std::vector<WPARAM> commands;
     int skinApplied = 0;
     int buttonClicks = 0;
 };
@@ -80,6 +86,7 @@ LRESULT CALLBACK TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == SKM_SKINAPPLIED && lp == SKIN_MAGIC) ++g_seen.skinApplied;
     if (msg == SKM_BUTTONCLICK) ++g_seen.buttonClicks;
+    if (msg == WM_COMMAND) g_seen.commands.push_back(LOWORD(wp));
     return DefWindowProcW(h, msg, wp, lp);
 }
 
@@ -210,33 +217,228 @@ TEST_F(Frame, HitTestsAndTheClientRectangleFollowTheSkin) {
     DestroyWindow(h);
 }
 
-TEST_F(Frame, AWindowWithAMenuShowsItsMenuBarInTheMenuRow) {
-    HWND h = MakeWindow(L"With a menu");
-    HMENU bar = CreateMenu(), file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, 100, L"Quit");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
-    AppendMenuW(bar, MF_STRING, 101, L"Connect");
-    SetMenu(h, bar);
-    auto f = Skin(h, skin_);
+// A raw window with a menu bar: File (Open, a separator, More > Deep), Connect, a disabled Off and Type (two
+// radio items, A checked).
+struct MenuWindow {
+    HWND h = nullptr;
+    HMENU bar = CreateMenu(), file = CreatePopupMenu(), more = CreatePopupMenu(), off = CreatePopupMenu(),
+          type = CreatePopupMenu();
+    MenuWindow() {
+        h = MakeWindow(L"With a menu");
+        AppendMenuW(more, MF_STRING, 102, L"Deep");
+        AppendMenuW(file, MF_STRING, 100, L"&Open");
+        AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More");
+        AppendMenuW(off, MF_STRING, 104, L"Nothing");
+        AppendMenuW(type, MF_STRING | MFT_RADIOCHECK | MF_CHECKED, 110, L"A");
+        AppendMenuW(type, MF_STRING | MFT_RADIOCHECK, 111, L"B");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+        AppendMenuW(bar, MF_STRING, 101, L"Connect");
+        AppendMenuW(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(off), L"&Off");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(type), L"&Type");
+        SetMenu(h, bar);
+    }
+};
+
+// The open popup menus of the program, as the menus they show (a cascade after its parent).
+std::vector<HMENU> OpenMenus() {
+    std::vector<HMENU> menus;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+        if (IsWindowVisible(w)) menus.push_back(reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)));  // MN_GETHMENU
+    std::reverse(menus.begin(), menus.end());
+    return menus;
+}
+HWND PopupWindow(HMENU menu) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+        if (IsWindowVisible(w) && reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == menu) return w;
+    return nullptr;
+}
+bool WaitMenus(const std::vector<HMENU>& want) {
+    for (int i = 0; i < 300; ++i) {
+        if (OpenMenus() == want) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// Runs `steps` on a second thread while this one runs the window (and the menu loops it enters).
+void Drive(const std::function<void()>& steps) {
+    std::atomic<bool> done{false};
+    std::thread t([&] {
+        steps();
+        done = true;
+    });
+    test::PumpUntil([&] { return done.load(); }, 30000);
+    t.join();
+}
+
+TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
+    MenuWindow w;
+    auto f = Skin(w.h, skin_);
     const int row = GetSystemMetrics(SM_CYMENU);
-    RECT win, client, item;
-    GetWindowRect(h, &win);
-    GetClientRect(h, &client);
+    RECT win, client;
+    GetWindowRect(w.h, &win);
+    GetClientRect(w.h, &client);
     EXPECT_EQ(win.bottom - win.top, client.bottom + 24 + row + 5);
-    // The system lays the bar out in the skinned frame's menu row, so its tracking finds the items there.
-    ASSERT_TRUE(GetMenuItemRect(h, bar, 0, &item));
-    EXPECT_GE(item.top, win.top + 24);
-    EXPECT_LE(item.bottom, win.top + 24 + row + 1);
-    EXPECT_GE(item.left, win.left + 4);
-    EXPECT_LT(item.left, win.left + 10);
-    const POINT in{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, in.y)), HTMENU);
-    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(in.x, win.top + 12)), HTCAPTION);
-    const Shot s = Capture(h);
-    EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
-    EXPECT_EQ(s.At(s.W - 8, 24 + row / 2), s.At(s.W - 20, 24 + row / 2));  // the bar's own background
-    EXPECT_NE(s.At(s.W - 20, 24 + row / 2), Colour(skin_.Top, 1, true));
+    TWinSkinMenu* bar = f->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    const auto& r = bar->Rects();
+    ASSERT_EQ(r.size(), 4u);
+    auto at = [&](int i) {
+        return POINT{win.left + (r[static_cast<size_t>(i)].Left + r[static_cast<size_t>(i)].Right) / 2,
+                     win.top + (r[static_cast<size_t>(i)].Top + r[static_cast<size_t>(i)].Bottom) / 2};
+    };
+    EXPECT_EQ(r[0].Top, 24);
+    EXPECT_EQ(SendMessageW(w.h, WM_NCHITTEST, 0, MAKELPARAM(at(0).x, at(0).y)), HTMENU);
+    // The bar is the skin's menuBar image: frame 1 active, frame 2 inactive.
+    auto barColour = [&] { return Capture(w.h).At(r[3].Right + 20, 24 + row / 2); };
+    EXPECT_EQ(barColour(), Colour(*skin_.MenuBar, 1, false));
+    SendMessageW(w.h, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(barColour(), Colour(*skin_.MenuBar, 2, false));
+    SendMessageW(w.h, WM_NCACTIVATE, TRUE, 0);
+
+    const POINT type = at(3);
+    PostMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(0).x, at(0).y));
+    Drive([&] {
+        auto key = [](HMENU m, WORD vk) {
+            PostMessageW(PopupWindow(m), WM_KEYDOWN, vk, 0);
+            Sleep(80);
+        };
+        ASSERT_TRUE(WaitMenus({w.file}));
+        // Right passes over the command button and the disabled one; Left comes back; both wrap.
+        key(w.file, VK_RIGHT);
+        EXPECT_TRUE(WaitMenus({w.type}));
+        key(w.type, VK_RIGHT);
+        EXPECT_TRUE(WaitMenus({w.file}));
+        key(w.file, VK_LEFT);
+        EXPECT_TRUE(WaitMenus({w.type}));
+        key(w.type, VK_LEFT);
+        EXPECT_TRUE(WaitMenus({w.file}));
+        // Right on a cascade opens it, Left closes it again, Escape closes the popup. (Open is highlighted as
+        // the popup opens; Down passes the separator.)
+        key(w.file, VK_DOWN);
+        key(w.file, VK_RIGHT);
+        EXPECT_TRUE(WaitMenus({w.file, w.more}));
+        key(w.more, VK_LEFT);
+        EXPECT_TRUE(WaitMenus({w.file}));
+        key(w.file, VK_ESCAPE);
+        EXPECT_TRUE(WaitMenus({}));
+    });
+    EXPECT_TRUE(std::find(g_seen.commands.begin(), g_seen.commands.end(), 101) == g_seen.commands.end())
+        << "passing over Connect ran it";
+
+    // Alt+t opens Type: the checked radio item and the selected one are drawn from the skin.
+    PostMessageW(w.h, WM_SYSCOMMAND, SC_KEYMENU, 't');
+    Drive([&] {
+        ASSERT_TRUE(WaitMenus({w.type}));
+        Sleep(200);
+        HWND popup = PopupWindow(w.type);
+        RECT a{};
+        GetMenuItemRect(w.h, w.type, 0, &a);
+        RECT pr{};
+        GetWindowRect(popup, &pr);
+        const Shot s = Capture(popup);
+        const int y = (a.top + a.bottom) / 2 - pr.top;
+        EXPECT_EQ(s.At(s.W - 12, y), Colour(*skin_.MenuItem, 4, false)) << "selected: frame 4";
+        int marks = 0;
+        for (int x = 0; x < 30; ++x)
+            if (s.At(x, y) == skin_.Colour(SkinColour::HilightText)) ++marks;
+        EXPECT_GT(marks, 0) << "the radio mark of A";
+        PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        Sleep(100);
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_TRUE(WaitMenus({}));
+    });
+    Pump();
+    EXPECT_TRUE(std::find(g_seen.commands.begin(), g_seen.commands.end(), 111) != g_seen.commands.end());
+
+    // Alt alone opens the first button; the mouse moving onto another button switches to it.
+    PostMessageW(w.h, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Drive([&] {
+        ASSERT_TRUE(WaitMenus({w.file}));
+        SetCursorPos(type.x, type.y);
+        PostMessageW(PopupWindow(w.file), WM_MOUSEMOVE, 0, 0);
+        EXPECT_TRUE(WaitMenus({w.type}));
+        PostMessageW(PopupWindow(w.type), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(WaitMenus({}));
+    });
+
+    // A command button runs its command; a disabled button nothing.
+    g_seen.commands.clear();
+    SendMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(1).x, at(1).y));
+    SendMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(2).x, at(2).y));
+    Pump();
+    EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{101});
+    EXPECT_TRUE(OpenMenus().empty());
+
+    // Skin off: the items marked owner-drawn are plain again, with their texts.
+    f->UnskinWindow();
+    MENUITEMINFOW mii{};
+    wchar_t text[16] = {};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STRING;
+    mii.dwTypeData = text;
+    mii.cch = 16;
+    ASSERT_TRUE(GetMenuItemInfoW(w.type, 0, TRUE, &mii));
+    EXPECT_FALSE(mii.fType & MFT_OWNERDRAW);
+    EXPECT_STREQ(text, L"A");
+    DestroyWindow(w.h);
+}
+
+TEST_F(Frame, ARightClickOnTheCaptionOpensTheSkinnedSystemMenu) {
+    HWND h = MakeWindow(L"System menu");
+    auto f = Skin(h, skin_);
+    RECT r;
+    GetWindowRect(h, &r);
+    PostMessageW(h, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 60, r.top + 10));
+    Drive([&] {
+        std::vector<HMENU> open;
+        for (int i = 0; i < 300 && (open = OpenMenus()).empty(); ++i) Sleep(10);
+        ASSERT_EQ(open.size(), 1u);
+        EXPECT_NE(open[0], GetSystemMenu(h, FALSE)) << "the skin's own popup, not the system menu";
+        EXPECT_EQ(GetMenuItemCount(open[0]), GetMenuItemCount(GetSystemMenu(h, FALSE)));
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(open[0], 0, TRUE, &mii);
+        EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+        Sleep(100);
+        PostMessageW(PopupWindow(open[0]), WM_CHAR, 'c', 0);  // "&Close"
+        EXPECT_TRUE(WaitMenus({}));
+    });
+    Pump();
+    EXPECT_TRUE(std::find(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), SC_CLOSE) != g_seen.sysCommands.end());
     DestroyWindow(h);
+}
+
+// 500 paints of a skinned menu bar and its owner-drawn items leave every counted GDI object where it was.
+TEST_F(Frame, FiveHundredMenuPaintsLeaveNothingBehind) {
+    TSkinData graphite;
+    ASSERT_TRUE(LoadStoredSkin(graphite));
+    MenuWindow w;
+    auto f = Skin(w.h, graphite);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 200, 40);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    long start[kSkinGdiKinds];
+    for (int k = 0; k < kSkinGdiKinds; ++k) start[k] = SkinGdiLive(static_cast<SkinGdiKind>(k));
+    for (int i = 0; i < 500; ++i) {
+        SendMessageW(w.h, WM_NCPAINT, 1, 0);
+        MEASUREITEMSTRUCT mi{ODT_MENU, 0, static_cast<UINT>(110 + i % 2), 0, 0, 0};
+        SendMessageW(w.h, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+        DRAWITEMSTRUCT di{ODT_MENU, 0, static_cast<UINT>(110 + i % 2), ODA_DRAWENTIRE,
+                          static_cast<UINT>(i % 3 ? 0 : ODS_SELECTED), reinterpret_cast<HWND>(w.type), mem,
+                          RECT{0, 0, 200, 20}, 0};
+        EXPECT_EQ(SendMessageW(w.h, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di)), TRUE);
+    }
+    for (int k = 0; k < kSkinGdiKinds; ++k)
+        EXPECT_EQ(SkinGdiLive(static_cast<SkinGdiKind>(k)), start[k]) << "kind " << k;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(w.h);
 }
 
 TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {

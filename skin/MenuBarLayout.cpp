@@ -1,0 +1,94 @@
+#include "skin/MenuBarLayout.h"
+
+#include "gui/Menus.h"
+
+namespace kes {
+
+namespace {
+constexpr unsigned kVkLeft = 0x25, kVkRight = 0x27;
+}  // namespace
+
+int MenuBarMargin(const MenuBarGeometry& g) {
+    if (!g.HasMenuBarObject) return 6;
+    const int margin = g.RightToLeft ? g.MenuBarRightWidth + 8 : g.MenuBarLeftWidth + 4;
+    return g.Bar.Width() < margin ? 12 : margin;
+}
+
+std::vector<TRect> LayoutMenuBar(const MenuBarGeometry& g, const std::vector<MenuBarItem>& items,
+                                 const std::vector<int>& textWidths) {
+    std::vector<TRect> rects(items.size());
+    const int margin = MenuBarMargin(g);
+    int x = g.RightToLeft ? g.Bar.Right - margin : g.Bar.Left + margin;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].Visible) continue;
+        const int w = items[i].Caption.empty() || i >= textWidths.size() ? 0 : textWidths[i] + 10;
+        if (w == 0) continue;
+        if (g.RightToLeft) {
+            rects[i] = {x - w, g.Bar.Top, x, g.Bar.Bottom - 1};
+            x -= w;
+        } else {
+            rects[i] = {x, g.Bar.Top, x + w, g.Bar.Bottom - 1};
+            x += w;
+        }
+    }
+    return rects;
+}
+
+int MenuBarButtonAt(const std::vector<MenuBarItem>& items, const std::vector<TRect>& rects, TPoint p) {
+    for (size_t i = 0; i < items.size() && i < rects.size(); ++i)
+        if (!items[i].Caption.empty() && rects[i].Contains(p)) return static_cast<int>(i);
+    return -1;
+}
+
+bool MenuBarSwitchable(const MenuBarItem& item) {
+    return item.Visible && item.Enabled && item.HasSubmenu && !item.Caption.empty();
+}
+
+int NextMenuBarButton(const std::vector<MenuBarItem>& items, int from, int step) {
+    const int n = static_cast<int>(items.size());
+    if (n == 0) return -1;
+    int i = from;
+    for (int k = 0; k < n; ++k) {
+        i = ((i + step) % n + n) % n;
+        if (i != from && MenuBarSwitchable(items[static_cast<size_t>(i)])) return i;
+    }
+    return -1;
+}
+
+unsigned MirroredMenuKey(bool isKeyMessage, unsigned key, bool rightToLeft) {
+    if (!isKeyMessage || !rightToLeft) return key;
+    return key == kVkLeft ? kVkRight : key == kVkRight ? kVkLeft : key;
+}
+
+MenuBarMove MenuBarKeyMove(unsigned key, const MenuSelection& sel) {
+    if (key == kVkRight) return !sel.Any || !sel.HasSubmenu ? MenuBarMove::Next : MenuBarMove::None;
+    if (key == kVkLeft) return !sel.Any || sel.InTrackedPopup ? MenuBarMove::Previous : MenuBarMove::None;
+    return MenuBarMove::None;
+}
+
+int FindAccelButton(const std::vector<MenuBarItem>& items, char c) {
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Enabled && items[i].Visible && IsAccel(c, items[i].Caption)) return static_cast<int>(i);
+    return -1;
+}
+
+KeyMenuAnswer DecideKeyMenu(unsigned ch, bool tracking, bool captured, const std::vector<MenuBarItem>& items) {
+    KeyMenuAnswer a;
+    if (tracking) return a;
+    if (ch == ' ') {
+        a.ShowSysMenu = true;
+        return a;
+    }
+    if (ch == '-' || captured) return a;
+    if (ch == 0) {
+        a.Handled = true;
+        for (size_t i = 0; i < items.size() && a.Button < 0; ++i)
+            if (items[i].Visible && !items[i].Caption.empty()) a.Button = static_cast<int>(i);
+        return a;
+    }
+    a.Button = ch < 256 ? FindAccelButton(items, static_cast<char>(ch)) : -1;
+    a.Handled = a.Button >= 0;
+    return a;
+}
+
+}  // namespace kes

@@ -1,0 +1,80 @@
+#pragma once
+// TWinSkinMenu: the menu bar of a skinned window, drawn by the skin in the frame's menu row. Its buttons come
+// from the window's menu (and the form's menu items, whose changes it follows); a button opens its popup with
+// TrackPopupMenu while a message filter lets the keyboard and the mouse move between the buttons. The window
+// keeps its menu; the system never shows or tracks its own bar, since the frame takes the menu row's
+// painting and input. GUI thread only; one popup of a bar is open at a time in the program.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/win/Canvas.h"
+#include "gui/win/Win.h"
+#include "skin/MenuBarLayout.h"
+
+namespace kes {
+
+class SkinMenuItems;
+class TMenu;
+class TSkinData;
+
+class TWinSkinMenu {
+public:
+    // menu: the form's main menu (nullptr for a window without a form); items: the owner-drawn items of the
+    // window, which mark a raw popup before it opens.
+    TWinSkinMenu(HWND window, TSkinData& skin, TMenu* menu, SkinMenuItems& items, bool rightToLeft);
+    ~TWinSkinMenu();
+    TWinSkinMenu(const TWinSkinMenu&) = delete;
+    TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
+
+    // The buttons read again from the window's menu and the form's items.
+    void UpdateButtons();
+    // The bar in the menu row (window coordinates) on the window DC.
+    void Paint(HDC dc, const TRect& row, bool active);
+    // The button under a screen point; -1 for none.
+    int ButtonAt(POINT screen) const;
+    // Non-client mouse messages over the menu row: true when answered (result set).
+    bool NcMouse(UINT msg, WPARAM hitCode, POINT screen, bool active, LRESULT& result);
+    // The timer's look at the hot button: back to normal once the cursor left it.
+    void Tick();
+    // Opens a button's popup and runs it to its end (and on through the buttons the user switches to);
+    // false when no popup opened.
+    bool TrackMenuButton(int index);
+    // WM_MENUSELECT of the window (the owner of the bar's popups): the item selected in them.
+    void MenuSelect(WPARAM wp, LPARAM lp);
+    // SC_KEYMENU: what to do (see DecideKeyMenu).
+    KeyMenuAnswer KeyMenu(unsigned ch) const;
+    bool Tracking() const;
+    // The form's menu goes (with the form): the bar stops listening to it.
+    void Forget() { menu_ = nullptr; }
+
+    const std::vector<MenuBarItem>& Items() const { return items_; }
+    const std::vector<TRect>& Rects() const { return rects_; }
+
+private:
+    struct Filter;
+    void Layout(HDC dc);
+    void PaintButton(HDC dc, int index);
+    void RepaintButton(int index);
+    void SetHot(int index, int state);
+    MenuSelection Selection() const;
+    // After Left closed a cascade, the selection is its item in the menu above.
+    void CascadeClosed();
+
+    HWND window_;
+    TSkinData& skin_;
+    TMenu* menu_;
+    SkinMenuItems& owned_;
+    bool rightToLeft_;
+    int listener_ = 0;
+    std::vector<MenuBarItem> items_;
+    std::vector<HMENU> submenus_;
+    std::vector<int> commands_;
+    std::vector<TRect> rects_;
+    TRect bar_;
+    bool active_ = true;
+    std::unique_ptr<TBitmap> back_;  // the bar's background, for repainting one button
+    int hot_ = -1, hotState_ = 1;
+};
+
+}  // namespace kes
