@@ -3,7 +3,9 @@
 
 #include "gui/win/MsgCrack.h"
 #include "gui/win/WindowSubclass.h"
+#include "skin/win/ComboListScrollbar.h"
 #include "skin/win/SkinControlList.h"
+#include "skin/win/SkinScrollbar.h"
 #include "skin/win/SkinObjectDraw.h"
 #include "skin/win/SkinText.h"
 
@@ -68,7 +70,7 @@ void TSkinComBox::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolo
         COMBOBOXINFO info{};
         if (CallGetComboBoxInfo(window_, info) && info.hwndList &&
             (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
-            // The list's scroll bars: AttachListScrollBars(*this, info.hwndList) once the scroll bars offer it.
+            AttachListScrollBars(*this, info.hwndList);
         }
         return;
     }
@@ -85,7 +87,7 @@ void TSkinComBox::AttachWindow(HWND window, TSkinData* skin, TWinSkinForm* form)
 void TSkinComBox::SkinDropDownList() {
     COMBOBOXINFO info{};
     if (!CallGetComboBoxInfo(window_, info) || !info.hwndList) return;
-    // The dropped list's scroll bar: AttachComboxScrollBar(*this, info.hwndList) once the scroll bars offer it.
+    AttachComboxScrollBar(*this, info.hwndList);  // the dropped list's bar
 }
 
 void TSkinComBox::SubclassInnerEdit() {

@@ -85,6 +85,8 @@ private:
 };
 
 std::string WindowText(HWND h);
+// The folder of the running test program (Kestrup.exe is built beside it), with a trailing separator.
+std::string ProgramFolderOfTest();
 std::string ClassOf(HWND h);
 // The first top-level window of process pid that match accepts, or nullptr.
 HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
