@@ -7,6 +7,7 @@
 #include "gui/HintWindow.h"
 #include "gui/Menus.h"
 #include "gui/win/Canvas.h"
+#include "gui/win/MsgCrack.h"
 #include "gui/win/Win.h"
 
 namespace kes {
@@ -246,56 +247,68 @@ void TCustomForm::Release() {
     PostMessageA(u, kReleaseMessage, 0, reinterpret_cast<LPARAM>(this));
 }
 
+namespace {
+
+// Owner-drawn menu items ask their OnMeasureItem/OnDrawItem; false when the item has none.
+bool MeasureMenuItem(HWND hwnd, MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID));
+    if (!item || !item->OnMeasureItem) return false;
+    WindowDc dc(hwnd);
+    TCanvas canvas(dc.Get());
+    int w = static_cast<int>(mi.itemWidth), h = static_cast<int>(mi.itemHeight);
+    item->OnMeasureItem(item, canvas, w, h);
+    mi.itemWidth = static_cast<UINT>(std::max(0, w));
+    mi.itemHeight = static_cast<UINT>(std::max(0, h));
+    return true;
+}
+
+bool DrawMenuItem(const DRAWITEMSTRUCT& di) {
+    if (di.CtlType != ODT_MENU) return false;
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(di.itemID));
+    if (!item || !item->OnDrawItem) return false;
+    TCanvas canvas(di.hDC);
+    item->OnDrawItem(item, canvas, ToTRect(di.rcItem), (di.itemState & ODS_SELECTED) != 0);
+    return true;
+}
+
+}  // namespace
+
 void TCustomForm::WndProc(TMessage& m) {
-    HWND hwnd = static_cast<HWND>(m.Wnd);
     switch (m.Msg) {
     case WM_CLOSE:
         Close();
         m.Result = 0;
         return;
     case WM_ACTIVATE:
-        if (LOWORD(m.WParam) == WA_INACTIVE) {
+        if (msg::Deactivated(m)) {
             if (!Destroying()) Fire(OnDeactivate, this);
-        } else {
-            if (!Destroying()) Fire(OnActivate, this);
-            if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus() &&
-                !HIWORD(m.WParam)) {
-                ::SetFocus(static_cast<HWND>(activeControl_->WindowHandle()));
-                m.Result = 0;
-                return;
-            }
+            break;
+        }
+        if (!Destroying()) Fire(OnActivate, this);
+        if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus() &&
+            !msg::ActivatedMinimized(m)) {
+            ::SetFocus(static_cast<HWND>(activeControl_->WindowHandle()));
+            m.Result = 0;
+            return;
         }
         break;
     case WM_INITMENUPOPUP:
-        if (menu_ && !HIWORD(m.LParam))
-            if (TMenuItem* item = menu_->FindItemByHandle(reinterpret_cast<void*>(m.WParam))) item->Click();
+        if (menu_ && !msg::IsWindowMenu(m))
+            if (TMenuItem* item = menu_->FindItemByHandle(msg::PopupMenu(m))) item->Click();
         break;
-    case WM_MEASUREITEM: {
-        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (mi->CtlType == ODT_MENU)
-            if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi->itemID)); item && item->OnMeasureItem) {
-                WindowDc dc(hwnd);
-                TCanvas canvas(dc.Get());
-                int w = static_cast<int>(mi->itemWidth), h = static_cast<int>(mi->itemHeight);
-                item->OnMeasureItem(item, canvas, w, h);
-                mi->itemWidth = static_cast<UINT>(std::max(0, w));
-                mi->itemHeight = static_cast<UINT>(std::max(0, h));
-                m.Result = TRUE;
-                return;
-            }
+    case WM_MEASUREITEM:
+        if (MeasureMenuItem(static_cast<HWND>(m.Wnd), msg::MeasureItem(m))) {
+            m.Result = TRUE;
+            return;
+        }
         break;
-    }
-    case WM_DRAWITEM: {
-        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-        if (di->CtlType == ODT_MENU)
-            if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(di->itemID)); item && item->OnDrawItem) {
-                TCanvas canvas(di->hDC);
-                item->OnDrawItem(item, canvas, ToTRect(di->rcItem), (di->itemState & ODS_SELECTED) != 0);
-                m.Result = TRUE;
-                return;
-            }
+    case WM_DRAWITEM:
+        if (DrawMenuItem(msg::DrawItem(m))) {
+            m.Result = TRUE;
+            return;
+        }
         break;
-    }
     default: break;
     }
     TScrollingWinControl::WndProc(m);

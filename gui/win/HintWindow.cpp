@@ -5,6 +5,7 @@
 
 #include "gui/Forms.h"
 #include "gui/win/Canvas.h"
+#include "gui/win/MsgCrack.h"
 #include "gui/win/Win.h"
 
 namespace kes {
@@ -92,7 +93,8 @@ struct HintManager {
     bool Filter(MSG& msg) {
         switch (msg.message) {
         case WM_MOUSEMOVE: {
-            POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+            const TPoint at = kes::msg::Point(msg.lParam);
+            POINT p{at.X, at.Y};
             TControl* c = ControlAt(msg.hwnd, p);
             if (c != over) {
                 Hide();

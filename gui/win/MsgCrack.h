@@ -10,9 +10,10 @@ namespace kes::msg {
 
 // A point packed into lParam as two signed 16-bit values (client coordinates for mouse messages, screen
 // coordinates for WM_CONTEXTMENU and the non-client mouse messages).
-inline TPoint Point(const TMessage& m) {
-    return {static_cast<int16_t>(m.LParam & 0xFFFF), static_cast<int16_t>((m.LParam >> 16) & 0xFFFF)};
+inline TPoint Point(intptr_t lParam) {
+    return {static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
 }
+inline TPoint Point(const TMessage& m) { return Point(m.LParam); }
 
 // WM_CONTEXTMENU from the keyboard (Shift+F10, the menu key) carries (-1, -1) instead of a point.
 inline bool FromKeyboard(TPoint p) { return p.X == -1 && p.Y == -1; }
@@ -50,6 +51,18 @@ inline unsigned SizeKind(const TMessage& m) { return static_cast<unsigned>(m.WPa
 
 // WM_NCHITTEST: the point in screen coordinates.
 inline TPoint HitTestPoint(const TMessage& m) { return Point(m); }
+
+// WM_ACTIVATE: whether the window lost activation, and whether it is minimized while it gains it.
+inline bool Deactivated(const TMessage& m) { return (m.WParam & 0xFFFF) == WA_INACTIVE; }
+inline bool ActivatedMinimized(const TMessage& m) { return ((m.WParam >> 16) & 0xFFFF) != 0; }
+
+// WM_INITMENUPOPUP: the menu about to open, and whether it is the window menu (system menu).
+inline HMENU PopupMenu(const TMessage& m) { return reinterpret_cast<HMENU>(m.WParam); }
+inline bool IsWindowMenu(const TMessage& m) { return ((m.LParam >> 16) & 0xFFFF) != 0; }
+
+// WM_MEASUREITEM, WM_DRAWITEM: the owner-draw request.
+inline MEASUREITEMSTRUCT& MeasureItem(const TMessage& m) { return *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam); }
+inline DRAWITEMSTRUCT& DrawItem(const TMessage& m) { return *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam); }
 
 // Mouse button messages: which button, whether pressed or released, whether a double click.
 struct MouseButtonInfo {

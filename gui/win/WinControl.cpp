@@ -500,7 +500,8 @@ static void PaintOwn(TWinControl* c, HDC dc) {
 }
 
 static bool MouseMessage(TWinControl* self, TMessage& m, TMouseButton button, bool down, bool dbl) {
-    const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
+    const TPoint at = msg::Point(m);
+    const int x = at.X, y = at.Y;
     TShiftState shift = MouseShiftState(m.WParam) | (dbl ? static_cast<TShiftState>(ssDouble) : 0u);
     TControl* target = self;
     int tx = x, ty = y;
