@@ -13,6 +13,7 @@
 #include "KestrupOnBoard.h"
 #include "shell/MainWindowMessages.h"
 #include "testsupport/BoardTest.h"
+#include "testsupport/WindowPicture.h"
 
 using namespace kes::test;
 
@@ -169,6 +170,51 @@ TEST_F(KestrupSource, CancelUploadStopsMidway) {
     Wait(300);
     EXPECT_EQ(board_.Lines().size(), sent);
     EXPECT_EQ(board_.Violations(), 0);
+    EXPECT_TRUE(k_->Close());
+}
+
+// The default skin's filled bar is amber; its trough graphite.
+bool Amber(std::int32_t c) { return (c & 0xFF) > 150 && ((c >> 8) & 0xFF) > 100 && ((c >> 16) & 0xFF) < 110; }
+bool Graphite(std::int32_t c) { return (c & 0xFF) < 70 && ((c >> 8) & 0xFF) < 70 && ((c >> 16) & 0xFF) < 80; }
+
+// The amber part of the bar's middle row, from the left (inside the bar's thin edge).
+int AmberRun(const WindowShot& s) {
+    int x = 0;
+    while (x < 3 && !Amber(s.At(x, s.H / 2))) ++x;
+    int n = 0;
+    while (x + n < s.W && Amber(s.At(x + n, s.H / 2))) ++n;
+    return n;
+}
+
+TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += ": kp" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
+    WriteTextFile(folder_ + "\\kprogress.fs", text);
+    WriteSetting("Source", "Filename", folder_ + "\\kprogress.fs");
+    StartConnected();
+    ASSERT_TRUE(board_.Ok("delay 60"));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    HWND bar = nullptr;
+    for (HWND panel = nullptr; !bar && (panel = FindWindowExA(source_, panel, nullptr, nullptr));)
+        bar = FindWindowExA(panel, nullptr, "msctls_progress32", nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SendMessageA(bar, 0x3523, 0, 0), 1) << "SKM_ISSKINNED";
+    SetWindowPos(source_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 15; }));
+    const WindowShot early(bar, true);
+    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 40; }));
+    const WindowShot late(bar, true);
+    WindowShot(source_, true).Save("SourceUpload.bmp");
+    const int first = AmberRun(early), second = AmberRun(late);
+    EXPECT_GT(first, 0);
+    EXPECT_GT(second, first + early.W / 5) << first;
+    EXPECT_LT(second, late.W - 4);
+    EXPECT_TRUE(Graphite(late.At(late.W - 8, late.H / 2))) << std::hex << late.At(late.W - 8, late.H / 2);
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 20000));
+    EXPECT_EQ(board_.Lines().size(), 60u);
     EXPECT_TRUE(k_->Close());
 }
 
