@@ -27,7 +27,7 @@ struct WindowShot {
         RECT r;
         GetWindowRect(hwnd, &r);
         TBitmap shot(r.right - r.left, r.bottom - r.top);
-        WindowDc window(fromScreen ? nullptr : hwnd, true);
+        WindowDc window(fromScreen ? nullptr : hwnd, !fromScreen);
         BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), window.Get(), fromScreen ? r.left : 0,
                fromScreen ? r.top : 0, SRCCOPY);
         GdiFlush();

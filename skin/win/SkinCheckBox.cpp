@@ -1,6 +1,7 @@
 // The skinned check boxes and radio buttons.
 #include "skin/win/SkinCheckBox.h"
 
+#include "base/StringList.h"
 #include "gui/TypInfo.h"
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinDraw.h"
@@ -12,12 +13,6 @@ namespace kes {
 namespace {
 
 constexpr intptr_t kTransparentTag = 5555;
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // The focus rectangle around a caption: off on systems of major version 6, whose own look has none.
 bool CaptionFocusRect() {
@@ -138,9 +133,9 @@ int TSkinCheckBox::CurrentFrame(int frames) {
     f.Indeterminate = (s & BST_INDETERMINATE) != 0;
     f.Disabled = (GetWindowLongPtrA(window_, GWL_STYLE) & WS_DISABLED) != 0;
     if (control_) {
-        if ((f.HasState = IsPublishedProp(control_, "State"))) f.State = Lower(GetEnumPropByName(control_, "State"));
+        if ((f.HasState = IsPublishedProp(control_, "State"))) f.State = LowerAZ(GetEnumPropByName(control_, "State"));
         if ((f.HasChecked = IsPublishedProp(control_, "Checked")))
-            f.CheckedTrue = Lower(GetEnumPropByName(control_, "Checked")) == "true";
+            f.CheckedTrue = LowerAZ(GetEnumPropByName(control_, "Checked")) == "true";
         f.HasDataField = IsPublishedProp(control_, "DataField");
         f.LastSet = lastSet_;
         f.HasDataBinding = IsPublishedProp(control_, "DataBinding");
@@ -160,7 +155,7 @@ int TSkinRadioButton::StripFrames() const { return skin_ ? skin_->Buttons.RadioB
 int TSkinRadioButton::CurrentFrame(int frames) {
     bool checked = (SendMessageA(window_, BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
     if (control_ && IsPublishedProp(control_, "Checked"))
-        checked = Lower(GetEnumPropByName(control_, "Checked")) == "true";
+        checked = LowerAZ(GetEnumPropByName(control_, "Checked")) == "true";
     const bool disabled = (GetWindowLongPtrA(window_, GWL_STYLE) & WS_DISABLED) != 0;
     return RadioButtonFrame(checked, disabled, frames);
 }

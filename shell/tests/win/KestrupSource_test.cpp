@@ -175,16 +175,28 @@ TEST_F(KestrupSource, CancelUploadStopsMidway) {
 
 // The default skin's filled bar is amber; its trough graphite.
 bool Amber(std::int32_t c) { return (c & 0xFF) > 150 && ((c >> 8) & 0xFF) > 100 && ((c >> 16) & 0xFF) < 110; }
-bool Graphite(std::int32_t c) { return (c & 0xFF) < 70 && ((c >> 8) & 0xFF) < 70 && ((c >> 16) & 0xFF) < 80; }
-
-// The amber part of the bar's middle row, from the left (inside the bar's thin edge).
-int AmberRun(const WindowShot& s) {
-    int x = 0;
-    while (x < 3 && !Amber(s.At(x, s.H / 2))) ++x;
-    int n = 0;
-    while (x + n < s.W && Amber(s.At(x + n, s.H / 2))) ++n;
-    return n;
+bool Graphite(std::int32_t c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return r > 15 && r < 70 && g > 15 && g < 70 && b > 15 && b < 80;
 }
+
+// The amber part of the bar's middle row, from its left (inside its thin edge), in a picture of its window; and the
+// colour of the bar's trough near its right end.
+struct BarRow {
+    BarRow(HWND window, HWND bar) : shot(window) {
+        RECT w{}, b{};
+        GetWindowRect(window, &w);
+        GetWindowRect(bar, &b);
+        x0 = b.left - w.left;
+        y = (b.top + b.bottom) / 2 - w.top;
+        width = b.right - b.left;
+        for (int edge = 0; edge < 3 && !Amber(shot.At(x0, y)); ++edge) ++x0;
+        while (amber < width && Amber(shot.At(x0 + amber, y))) ++amber;
+    }
+    std::int32_t NearEnd() const { return shot.At(x0 + width - 8, y); }
+    WindowShot shot;
+    int x0 = 0, y = 0, width = 0, amber = 0;
+};
 
 TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
     std::string text;
@@ -200,19 +212,18 @@ TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
         bar = FindWindowExA(panel, nullptr, "msctls_progress32", nullptr);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(SendMessageA(bar, 0x3523, 0, 0), 1) << "SKM_ISSKINNED";
-    SetWindowPos(source_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(source_, HWND_TOP, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);  // all of it on the screen
     PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
 
     ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 15; }));
-    const WindowShot early(bar, true);
+    const BarRow early(source_, bar);
     ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 40; }));
-    const WindowShot late(bar, true);
-    WindowShot(source_, true).Save("SourceUpload.bmp");
-    const int first = AmberRun(early), second = AmberRun(late);
-    EXPECT_GT(first, 0);
-    EXPECT_GT(second, first + early.W / 5) << first;
-    EXPECT_LT(second, late.W - 4);
-    EXPECT_TRUE(Graphite(late.At(late.W - 8, late.H / 2))) << std::hex << late.At(late.W - 8, late.H / 2);
+    const BarRow late(source_, bar);
+    late.shot.Save("SourceUpload.bmp");
+    EXPECT_GT(early.amber, 0);
+    EXPECT_GT(late.amber, early.amber + early.width / 5) << early.amber;
+    EXPECT_LT(late.amber, late.width - 4);
+    EXPECT_TRUE(Graphite(late.NearEnd())) << std::hex << late.NearEnd();
     ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 20000));
     EXPECT_EQ(board_.Lines().size(), 60u);
     EXPECT_TRUE(k_->Close());
