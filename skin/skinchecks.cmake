@@ -17,7 +17,7 @@ kestrup_native_test(skinchecks_tests
 # bar) and a raw track bar.
 kestrup_wine_test(skinchecks_wine_tests GUI TIMEOUT 180
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinChecks_test.cpp ${KES_FRAME_TEST_RC}
-  LIBS kes_skinframe kes_skinres kes_skintools kes_sourcewin kes_mainwin)
+  LIBS kes_skinframe kes_skintools kes_sourcewin kes_mainwin)
 if(KESTRUP_WINDOWS)
   add_dependencies(skinchecks_wine_tests kes_frame_test_skin)
 endif()

@@ -107,6 +107,7 @@ protected:
     void ShowSourceWindow() {
         source_ = std::make_unique<TSourceFile>(nullptr);
         source_->Show();
+        source_->SetBounds(20, 20, 950, 500);  // whatever place an earlier run left in the registry
         Pump(30);
         HWND h = static_cast<HWND>(source_->Handle());
         SetForegroundWindow(h);
