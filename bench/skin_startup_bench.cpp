@@ -2,7 +2,8 @@
 // Kestrup.exe in its default skin, for the same program without the skin manager (KestrupUnskinned.exe: SkinData1
 // loads its skin but nothing is hooked or skinned, as with Active False) and for a minimal reference window
 // (startup_reference.exe). The programs take turns, round by round; prints the medians and the skinned/unskinned
-// ratio.
+// ratio. Then the time the running program takes to paint its main window's frame (WM_NCPAINT sent from here, the
+// round trip of WM_NULL taken off): the skin's frame against the system's.
 //   skin_startup_bench [ROUNDS]   (default 7)
 #include <algorithm>
 #include <cstdio>
@@ -49,9 +50,34 @@ bool Painted(HWND w) {
     return Rows(w) == a;
 }
 
+double NowPreciseMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / perMs;
+}
+
+// Milliseconds each of `n` sends of msg to w take (sent one after another).
+std::vector<double> SendTimes(HWND w, UINT msg, WPARAM wp, int n) {
+    std::vector<double> times;
+    for (int i = 0; i < n; ++i) {
+        DWORD_PTR answer = 0;
+        const double t0 = NowPreciseMs();
+        if (!SendMessageTimeoutA(w, msg, wp, 0, SMTO_NORMAL, 2000, &answer)) break;
+        times.push_back(NowPreciseMs() - t0);
+    }
+    return times;
+}
+
 // Milliseconds from starting exe until its main window "Kestrup" is shown and painted (skinned: after it answered
-// SKM_ISSKINNED); negative when it did not come up within 20 s.
-double StartupMs(const std::string& exe, bool skinned) {
+// SKM_ISSKINNED); negative when it did not come up within 20 s. With `paints`, the frame paints of the running
+// window follow, and those for a change of its state (inactive, active again).
+double StartupMs(const std::string& exe, bool skinned, std::vector<double>* paints = nullptr,
+                 std::vector<double>* stateChanges = nullptr) {
     ResetTerminalSettings();
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -73,6 +99,18 @@ double StartupMs(const std::string& exe, bool skinned) {
         },
         20000);
     const double ms = NowMs() - t0;
+    if (up && paints && stateChanges) {
+        // The whole frame (wParam 1), 40 times; the median message round trip comes off each.
+        std::vector<double> trips = SendTimes(main, WM_NULL, 0, 40);
+        std::sort(trips.begin(), trips.end());
+        const double trip = trips.empty() ? 0 : trips[trips.size() / 2];
+        for (double t : SendTimes(main, WM_NCPAINT, 1, 40)) paints->push_back(std::max(0.0, t - trip));
+        // A change of state paints the frame anew: inactive, then active again.
+        for (int i = 0; i < 20; ++i)
+            for (WPARAM active : {FALSE, TRUE})
+                for (double t : SendTimes(main, WM_NCACTIVATE, active, 1))
+                    stateChanges->push_back(std::max(0.0, t - trip));
+    }
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
@@ -94,6 +132,7 @@ int main(int argc, char** argv) {
         std::string exe;
         bool skinned;
         std::vector<double> times;
+        std::vector<double> paints, stateChanges;
     };
     const std::string dir = FolderOfThisProgram();
     std::vector<Program> programs = {{"minimal reference window", dir + "startup_reference.exe", false, {}},
@@ -102,7 +141,7 @@ int main(int argc, char** argv) {
     for (Program& p : programs) StartupMs(p.exe, p.skinned);  // once each before measuring: files in the cache
     for (int r = 0; r < rounds; ++r)
         for (Program& p : programs) {
-            const double ms = StartupMs(p.exe, p.skinned);
+            const double ms = StartupMs(p.exe, p.skinned, &p.paints, &p.stateChanges);
             if (ms < 0) {
                 std::printf("%s did not come up painted\n", p.label);
                 return 1;
@@ -113,5 +152,10 @@ int main(int argc, char** argv) {
     for (const Program& p : programs) std::printf("  %-34s %7.1f ms\n", p.label, Median(p.times));
     const double ratio = Median(programs[2].times) / Median(programs[1].times);
     std::printf("  skinned / without the skin manager %7.2f (goal <= 1.30)\n", ratio);
+    std::printf("Main window's frame painted (WM_NCPAINT), median of %zu paints:\n", programs[2].paints.size());
+    for (const Program& p : programs) std::printf("  %-34s %7.2f ms\n", p.label, Median(p.paints));
+    std::printf("Main window's frame painted for a change of state (WM_NCACTIVATE off, on), median of %zu:\n",
+                programs[2].stateChanges.size());
+    for (const Program& p : programs) std::printf("  %-34s %7.2f ms\n", p.label, Median(p.stateChanges));
     return 0;
 }

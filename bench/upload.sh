@@ -2,8 +2,9 @@
 # Upload figures of the real program: a 2000-line source over three include levels sent to the simulated board at
 # 115200 baud (11520 bytes a second both ways) by Kestrup.exe as a user runs it (main, source and log windows shown,
 # the last file reopened from the registry, a click posted to "Send all text to processor"), and in the same run
-# by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR) on the same port. Two
-# variants: the board hands its answers over in UART-sized chunks of 16-32 bytes, and in whole writes.
+# by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR) on the same port, and by
+# KestrupUnskinned.exe (the same program whose skin stays off: nothing hooked or skinned) to tell what the skin
+# costs. Two variants: the board hands its answers over in UART-sized chunks of 16-32 bytes, and in whole writes.
 # Every figure comes from the board: the time from the first to the last line, the pacing violations, the lines
 # as received, and the reaction (the answer's last byte to the next line's first byte, median).
 # Prints the median of the rounds for each.
@@ -15,7 +16,7 @@ source "$KESTRUP_ROOT/scripts/nullmodem.sh"
 rounds=${1:-3}
 win=$KESTRUP_BUILD/win
 cmake --build "$KESTRUP_BUILD/native" --target kestrup-boardsim kestrup_ptyshim >/dev/null
-cmake --build "$win" --target Kestrup upload_bench upload_reference >/dev/null
+cmake --build "$win" --target Kestrup KestrupUnskinned upload_bench upload_reference >/dev/null
 work=$KESTRUP_BUILD/bench-upload
 rm -rf "$work" && mkdir -p "$work"
 
@@ -62,6 +63,17 @@ board_figures() {  # prints "MS VIOLATIONS MATCHING REACTION_US"
   echo "$ms $v $m $r"
 }
 
+kestrup_round() {  # variant round key program label
+  local shown ms v m us
+  board_prepare "$1"
+  shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
+    "$(wpath "$work/expected.txt")" "$(board_settings "$1")" "$4" </dev/null 2>&1 | tr -d '\r' |
+    awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
+  read -r ms v m us <<<"$(board_figures)"
+  echo "$1 round $2 $5 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
+  fig[$1.$3.ms]+="$ms "; fig[$1.$3.v]+="$v "; fig[$1.$3.us]+="$us "; fig[$1.$3.m]+="$m "
+}
+
 declare -A fig
 for variant in chunked whole; do
   for ((r = 1; r <= rounds; r++)); do
@@ -71,27 +83,26 @@ for variant in chunked whole; do
     read -r ms v m us <<<"$(board_figures)"
     echo "$variant round $r reference: $ms ms, violations $v, lines as expected $m, reaction ${us} us"
     fig[$variant.ref.ms]+="$ms "; fig[$variant.ref.v]+="$v "; fig[$variant.ref.us]+="$us "; fig[$variant.ref.m]+="$m "
-    board_prepare "$variant"
-    shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-      "$(wpath "$work/expected.txt")" "$(board_settings "$variant")" </dev/null 2>&1 | tr -d '\r' |
-      awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
-    read -r ms v m us <<<"$(board_figures)"
-    echo "$variant round $r Kestrup:   $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
-    fig[$variant.kes.ms]+="$ms "; fig[$variant.kes.v]+="$v "; fig[$variant.kes.us]+="$us "; fig[$variant.kes.m]+="$m "
+    kestrup_round "$variant" "$r" kes Kestrup.exe "Kestrup:  "
+    kestrup_round "$variant" "$r" off KestrupUnskinned.exe "skin off: "
   done
 done
 
 median() { printf '%s\n' $1 | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 echo "== $expected_count lines at 115200 baud, median of $rounds rounds"
 for variant in chunked whole; do
-  rm=$(median "${fig[$variant.ref.ms]}"); km=$(median "${fig[$variant.kes.ms]}")
-  ru=$(median "${fig[$variant.ref.us]}"); ku=$(median "${fig[$variant.kes.us]}")
-  rv=$(median "${fig[$variant.ref.v]}"); kv=$(median "${fig[$variant.kes.v]}")
-  awk -v var="$variant" -v rm="$rm" -v km="$km" -v ru="$ru" -v ku="$ku" -v rv="$rv" -v kv="$kv" \
-      -v rl="${fig[$variant.ref.m]}" -v kl="${fig[$variant.kes.m]}" -v n="$expected_count" 'BEGIN {
+  rm=$(median "${fig[$variant.ref.ms]}"); km=$(median "${fig[$variant.kes.ms]}"); om=$(median "${fig[$variant.off.ms]}")
+  ru=$(median "${fig[$variant.ref.us]}"); ku=$(median "${fig[$variant.kes.us]}"); ou=$(median "${fig[$variant.off.us]}")
+  rv=$(median "${fig[$variant.ref.v]}"); kv=$(median "${fig[$variant.kes.v]}"); ov=$(median "${fig[$variant.off.v]}")
+  awk -v var="$variant" -v rm="$rm" -v km="$km" -v om="$om" -v ru="$ru" -v ku="$ku" -v ou="$ou" -v rv="$rv" \
+      -v kv="$kv" -v ov="$ov" -v rl="${fig[$variant.ref.m]}" -v kl="${fig[$variant.kes.m]}" \
+      -v ol="${fig[$variant.off.m]}" -v n="$expected_count" 'BEGIN {
     label = var == "chunked" ? "answers in 16-32 byte chunks" : "whole answers"
     printf "-- %s\n", label
-    printf "reference uploader  %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n", rm, rm / n, ru / 1000, rv, rl
-    printf "Kestrup             %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n", km, km / n, ku / 1000, kv, kl
-    printf "ratio reference / Kestrup  %.3f  (goal >= 0.9)\n", (km > 0 ? rm / km : 0) }'
+    row = "%-20s %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n"
+    printf row, "reference uploader", rm, rm / n, ru / 1000, rv, rl
+    printf row, "Kestrup", km, km / n, ku / 1000, kv, kl
+    printf row, "Kestrup, skin off", om, om / n, ou / 1000, ov, ol
+    printf "ratio reference / Kestrup  %.3f  (goal >= 0.9)\n", (km > 0 ? rm / km : 0)
+    printf "skin on against skin off: %+.1f %% time  (goal <= +5 %%)\n", (om > 0 ? (km / om - 1) * 100 : 0) }'
 done

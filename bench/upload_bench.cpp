@@ -1,9 +1,11 @@
-// One upload by Kestrup.exe as a user runs it: the program started with its settings fresh, the port preset and the
-// last source file in the registry; "Connect", the log window and the source window shown; "Open RESENT file";
-// then a click posted to "Send all text to processor". Waits until the log says the upload completed, and checks
-// that the terminal shows every answer in order. The board's figures (times, violations, reactions) are read by
-// bench/upload.sh from the board itself, as for the reference uploader.
-//   upload_bench MAIN_FS EXPECTED_LINES_FILE "BOARD SETTINGS;..."   (needs KESTRUP_COM and KESTRUP_BOARD_CTL)
+// One upload by Kestrup.exe (or PROGRAM, another build of it beside this program) as a user runs it: the program
+// started with its settings fresh, the port preset and the last source file in the registry; "Connect", the log
+// window and the source window shown; "Open RESENT file"; then a click posted to "Send all text to processor".
+// Waits until the log says the upload completed, and checks that the terminal shows every answer in order. The
+// board's figures (times, violations, reactions) are read by bench/upload.sh from the board itself, as for the
+// reference uploader.
+//   upload_bench MAIN_FS EXPECTED_LINES_FILE "BOARD SETTINGS;..." [PROGRAM]
+// (needs KESTRUP_COM and KESTRUP_BOARD_CTL)
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -99,7 +101,8 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) return Fail("usage: upload_bench MAIN_FS EXPECTED_LINES_FILE \"BOARD SETTINGS;...\"");
+    if (argc < 4) return Fail("usage: upload_bench MAIN_FS EXPECTED_LINES_FILE \"BOARD SETTINGS;...\" [PROGRAM]");
+    const std::string program = argc > 4 ? argv[4] : "Kestrup.exe";
     const std::string com = BoardComPort();
     BoardControl board;
     if (com.empty() || !board.Connect()) return Fail("no simulated board (run under bench/upload.sh)");
@@ -111,7 +114,7 @@ int main(int argc, char** argv) {
     WriteSetting("Source", "Filename", argv[1]);
     KestrupProcess k;
     std::string error;
-    if (!k.Start(error)) return Fail(error.c_str());
+    if (!k.Start(error, program)) return Fail(error.c_str());
     k.Menu("Connect1");
     if (!WaitUntil([&] { return board.Lines().size() >= 2; })) return Fail("Connect did not reach the board");
     Wait(300);

@@ -356,6 +356,7 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETICON: {
         const LRESULT r = DefaultProc(msg, wp, lp);
         BuildIcon();
+        frameImage.content = false;
         RepaintFrame();
         return r;
     }
@@ -577,6 +578,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
 void TWinSkinForm::ClearSysButtons() {
     impl_->hot = -1;
     impl_->buttons.clear();
+    impl_->DropFrameImage();
 }
 
 void TWinSkinForm::CreateSysButtons() {
@@ -585,6 +587,7 @@ void TWinSkinForm::CreateSysButtons() {
     d.m = FrameMetricsOf(*skin_, d.kinds.Border, d.menuHeight);
     d.hot = -1;
     d.buttons.clear();
+    d.DropFrameImage();
     for (const TDataSkinSysButton& r : skin_->SysButtons) {
         CaptionButton b;
         b.Rec = &r;
@@ -597,6 +600,7 @@ void TWinSkinForm::UpdateSkin() {
     if (!skin_ || !impl_->hooked) return;
     if (auto* c = form_) c->SetColor(skin_->Colour(SkinColour::ButtonFace));
     stage_ = 3;
+    impl_->DropFrameImage();
     if (frameSkinned_) {
         impl_->m = FrameMetricsOf(*skin_, impl_->kinds.Border, impl_->m.Menu);
         ResizeToSkin(true);

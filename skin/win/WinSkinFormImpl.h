@@ -2,6 +2,8 @@
 // The state of a skinned window frame shared by its message handling (WinSkinForm.cpp) and its painting and
 // region (WinSkinFormPaint.cpp). Private to the frame.
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/win/Timer.h"
@@ -104,6 +106,19 @@ struct TWinSkinForm::Impl : WindowSubclass {
     TRect textRect;
     int widestRight = 0;
     TRect clientRect;
+    // The frame composed for one size and state: the borders and the caption's background are drawn from the
+    // skin's strips once; the caption's text and buttons go on again only when they changed. A paint is then one
+    // copy of the image onto the window.
+    struct FrameImage {
+        std::unique_ptr<SkinBitmap> frame;    // at least window-sized; what lies inside the borders is never shown
+        std::unique_ptr<SkinBitmap> caption;  // the caption strip without text and buttons
+        int width = -1, height = -1;
+        bool active = false, minimized = false;
+        bool content = false;  // text and buttons below are on the frame
+        std::wstring text;
+        std::vector<int> buttons;  // per caption button: visible, enabled and state
+        HICON appIcon = nullptr;   // the application's icon the icon button showed
+    } frameImage;
     int sysFrameW = 0, sysFrameH = 0;
     int regionW = -1, regionH = -1;
     DWORD lastSysMenuTick = 0, dblClickTime = 500;
@@ -129,8 +144,17 @@ struct TWinSkinForm::Impl : WindowSubclass {
     void ReadState();
     void BuildIcon();
     void PaintNC(HDC dc);
+    bool ComposeFrame(int width, int height);
+    // The skin's strips as bitmaps, made on first use and kept until the skin changes.
+    std::unordered_map<const PixelBuffer*, std::unique_ptr<TBitmap>> strips;
+    TBitmap* Strip(const PixelBuffer& image);
+    void DropFrameImage() {
+        frameImage = {};
+        strips.clear();
+    }
     void PaintBorderPart(HDC dc, int part, const TRect& r);
-    void PaintCaption(HDC dc, int width);
+    std::wstring CaptionText() const;
+    void PaintCaption(TCanvas& canvas, int width, const std::wstring& text);
     void PaintButton(HDC dc, const CaptionButton& b);
     void RepaintButton(int index);
     void RepaintFrame();

@@ -20,10 +20,18 @@ bool DrawMenuRow(HWND window, HDC dc, RECT row) {
     return true;
 }
 
+TBitmap* TWinSkinForm::Impl::Strip(const PixelBuffer& image) {
+    if (image.Width() <= 0 || image.Height() <= 0) return nullptr;
+    std::unique_ptr<TBitmap>& bitmap = strips[&image];
+    if (!bitmap) bitmap = BitmapFromPixels(image);
+    return bitmap.get();
+}
+
 // The window's small (else big) icon drawn on magenta; all magenta without one. The copy made for drawing
 // is destroyed at once.
 void TWinSkinForm::Impl::BuildIcon() {
     const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+    strips.erase(&icon);
     icon = PixelBuffer(w, h);
     icon.FillRect({0, 0, w, h}, kSkinTransparent);
     auto src = reinterpret_cast<HICON>(SendMessageA(Wnd(), WM_GETICON, ICON_SMALL, 0));
@@ -51,46 +59,45 @@ void TWinSkinForm::Impl::PaintBorderPart(HDC dc, int part, const TRect& r) {
     const TDataSkinBorder& o = Part(Skin(), part);
     if (!o.HasImage()) return;
     const int frame = (active || o.Frame <= 1) ? 1 : 2;
-    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), o.Image, MarginsOf(o), frame, o.Frame, o.Tile != 1,
+    TBitmap* strip = Strip(o.Image);
+    if (!strip) return;
+    auto bmp = StretchSkinImage(Bounds(0, 0, r.Width(), r.Height()), *strip, MarginsOf(o), frame, o.Frame, o.Tile != 1,
                                 part >= 3);
     if (bmp) BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
+
+namespace {
+// The application window's small (else big) icon, which the caption's icon button shows; null without one.
+HICON ApplicationIcon() {
+    HWND app = Application ? Application->Handle() : nullptr;
+    if (!app) return nullptr;
+    auto icon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
+    return icon ? icon : reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
+}
+}  // namespace
 
 void TWinSkinForm::Impl::PaintButton(HDC dc, const CaptionButton& b) {
     if (!b.Visible || b.Rect.IsEmpty()) return;
     if (b.IsIcon()) {
         // The application window's icon, else the skin's picture, else the window's own icon.
-        if (HWND app = Application ? Application->Handle() : nullptr) {
-            auto appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
-            if (!appIcon) appIcon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
-            if (appIcon && DrawIconEx(dc, b.Rect.Left, b.Rect.Top, appIcon, GetSystemMetrics(SM_CXSMICON),
-                                      GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
+        if (HICON appIcon = ApplicationIcon())
+            if (DrawIconEx(dc, b.Rect.Left, b.Rect.Top, appIcon, GetSystemMetrics(SM_CXSMICON),
+                           GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL))
                 return;
-        }
         const PixelBuffer& img = b.Rec->HasImage() ? b.Rec->Image : icon;
-        DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), img, kSkinTransparent);
+        if (TBitmap* strip = Strip(img))
+            DrawTransparent(dc, Bounds(b.Rect.Left, b.Rect.Top, img.Width(), img.Height()), *strip, kSkinTransparent);
         return;
     }
     const int frames = std::max(1, b.Rec->Frame);
     int frame = b.State;
     if (!b.Enabled || !active) frame = frames > 3 ? 4 : 1;
     if (b.Rec->Visibility == 100 && frame == 3) frame = 4;
-    DrawSkinFrame(dc, b.Rect, b.Rec->Image, std::min(frame, frames), frames, true);
+    if (TBitmap* strip = Strip(b.Rec->Image)) DrawSkinFrame(dc, b.Rect, *strip, std::min(frame, frames), frames, true);
 }
 
-void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
-    TSkinData& s = Skin();
-    const int ch = m.Caption;
-    if (ch <= 0 || width <= 0) return;
-    SkinBitmap buf(width, Minimized() ? std::max(ch, 1) : ch);
-    HDC b = buf.Canvas().Handle();
-    BitBlt(b, 0, 0, width, ch, dc, 0, 0, SRCCOPY);
-    const int frame = (active || s.Top.Frame <= 1) ? 1 : 2;
-    const TRect strip = Minimized() ? TRect{0, 0, width, ch} : TRect{m.Left, 0, width - m.Right, ch};
-    if (!strip.IsEmpty() && s.Top.HasImage())
-        DrawSkinImage(b, strip, s.Top.Image, MarginsOf(s.Top), frame, s.Top.Frame, false, s.Top.Tile != 1, true);
-
-    // The caption text.
+// The caption text as drawn: the window's text between the pads.
+std::wstring TWinSkinForm::Impl::CaptionText() const {
     std::wstring text = L" ";
     if (unicode) {
         wchar_t t[1000];
@@ -103,7 +110,15 @@ void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
         StrToWideStr(t, w);
         text += w;
     }
-    text += L"  ";
+    return text + L"  ";
+}
+
+// The caption's text and buttons over the composed caption strip (canvas: the frame image).
+void TWinSkinForm::Impl::PaintCaption(TCanvas& canvas, int width, const std::wstring& text) {
+    TSkinData& s = Skin();
+    const int ch = m.Caption;
+    if (ch <= 0 || width <= 0) return;
+    HDC b = canvas.Handle();
     widestRight = 0;
     for (const CaptionButton& cb : buttons)
         if (cb.Visible && cb.Rec->Align == 1 && cb.Rec->HasImage()) widestRight = std::max(widestRight, cb.Rec->Xcoord);
@@ -128,9 +143,9 @@ void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
     in.Popup = (GetWindowLongPtrA(Wnd(), GWL_STYLE) & WS_POPUP) != 0;
     in.Dialog = kinds.Border == kBorderDialog;
     textRect = CaptionTextRect(in);
-    if (s.Title.HasImage() && !textRect.IsEmpty())
-        DrawSkinImage3(buf.Canvas(), textRect, s.Title.Image, {s.Title.TXTBackleft, 0, s.Title.TXTBackRight, 0},
-                       active ? 1 : 2, 2, true, false);
+    if (TBitmap* back = Strip(s.Title.Image); back && !textRect.IsEmpty())
+        DrawSkinImage3(canvas, textRect, *back, {s.Title.TXTBackleft, 0, s.Title.TXTBackRight, 0}, active ? 1 : 2, 2,
+                       true, false);
     RECT tr = ToRECT(textRect);
     tr.left += s.Title.TXTBackleft;
     tr.right -= s.Title.TXTBackRight;
@@ -149,8 +164,53 @@ void TWinSkinForm::Impl::PaintCaption(HDC dc, int width) {
                                     menuBarLeft);
         if (r.Visibility != 100) PaintButton(b, cb);
     }
-    BitBlt(dc, 0, 0, width, ch, b, 0, 0, SRCCOPY);
-    SetBkMode(dc, OPAQUE);
+}
+
+// The borders and the caption strip for this size and state, drawn once from the skin's strips: left, right and
+// bottom parts, then the caption over (left, 0, width - right, caption). A minimized window is only its caption
+// over the face colour.
+bool TWinSkinForm::Impl::ComposeFrame(int width, int height) {
+    FrameImage& fi = frameImage;
+    const bool minimized = Minimized();
+    if (fi.frame && fi.width == width && fi.height == height && fi.active == active && fi.minimized == minimized)
+        return true;
+    // The bitmaps only grow: a change of state, or a window that gets smaller, draws into those it has.
+    fi.content = false;
+    TSkinData& s = Skin();
+    const int ch = std::min(m.Caption, height);
+    auto fits = [](const std::unique_ptr<SkinBitmap>& b, int w, int h) {
+        return b && b->Width() >= w && b->Height() >= h;
+    };
+    if (!fits(fi.frame, width, height))
+        fi.frame = std::make_unique<SkinBitmap>(std::max(width, fi.frame ? fi.frame->Width() : 0),
+                                                std::max(height, fi.frame ? fi.frame->Height() : 0));
+    if (!fits(fi.caption, width, std::max(ch, 1)))
+        fi.caption =
+            std::make_unique<SkinBitmap>(std::max(width, fi.caption ? fi.caption->Width() : 0), std::max(ch, 1));
+    if (fi.frame->Empty() || fi.caption->Empty()) {
+        fi = {};
+        return false;
+    }
+    SkinBitmap* frame = fi.frame.get();
+    HDC d = frame->Canvas().Handle();
+    if (minimized) {
+        RECT all{0, 0, width, height};
+        if (HBRUSH face = SkinFaceBrush(s)) FillRect(d, &all, face);
+    } else {
+        PaintBorderPart(d, 1, {0, 0, m.Left, height});
+        PaintBorderPart(d, 2, {width - m.Right, 0, width, height});
+        PaintBorderPart(d, 4, {m.Left, height - m.Bottom, width - m.Right, height});
+    }
+    const TRect strip = minimized ? TRect{0, 0, width, ch} : TRect{m.Left, 0, width - m.Right, ch};
+    if (TBitmap* top = Strip(s.Top.Image); top && ch > 0 && !strip.IsEmpty())
+        DrawSkinImage(d, strip, *top, MarginsOf(s.Top), (active || s.Top.Frame <= 1) ? 1 : 2, s.Top.Frame, false,
+                      s.Top.Tile != 1, true);
+    if (ch > 0) BitBlt(fi.caption->Canvas().Handle(), 0, 0, width, ch, d, 0, 0, SRCCOPY);
+    fi.width = width;
+    fi.height = height;
+    fi.active = active;
+    fi.minimized = minimized;
+    return true;
 }
 
 void TWinSkinForm::Impl::PaintNC(HDC dc) {
@@ -166,12 +226,29 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
             b.Visible = show.Visible;
             b.Enabled = show.Enabled;
         }
-        if (!Minimized()) {
-            PaintBorderPart(dc, 1, {0, 0, m.Left, H});
-            PaintBorderPart(dc, 2, {W - m.Right, 0, W, H});
-            PaintBorderPart(dc, 4, {m.Left, H - m.Bottom, W - m.Right, H});
+        if (W > 0 && H > 0 && ComposeFrame(W, H)) {
+            FrameImage& fi = frameImage;
+            HDC img = fi.frame->Canvas().Handle();
+            std::wstring text = CaptionText();
+            std::vector<int> states;
+            for (const CaptionButton& b : buttons) states.push_back(b.Visible | b.Enabled << 1 | b.State << 2);
+            const HICON appIcon = ApplicationIcon();
+            if (!fi.content || text != fi.text || states != fi.buttons || appIcon != fi.appIcon) {
+                const int ch = std::min(m.Caption, H);
+                if (ch > 0) BitBlt(img, 0, 0, W, ch, fi.caption->Canvas().Handle(), 0, 0, SRCCOPY);
+                PaintCaption(fi.frame->Canvas(), W, text);
+                fi.text = std::move(text);
+                fi.buttons = std::move(states);
+                fi.appIcon = appIcon;
+                fi.content = true;
+            }
+            // One copy onto the window: everything inside the borders (menu row, client area) is left alone.
+            const int clip = SaveDC(dc);
+            if (!Minimized()) ExcludeClipRect(dc, m.Left, m.Caption, W - m.Right, H - m.Bottom);
+            BitBlt(dc, 0, 0, W, H, img, 0, 0, SRCCOPY);
+            RestoreDC(dc, clip);
+            SetBkMode(dc, OPAQUE);
         }
-        PaintCaption(dc, W);
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
             if (!DrawMenuRow(Wnd(), dc, row))

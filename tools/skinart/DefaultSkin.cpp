@@ -89,11 +89,12 @@ PixelBuffer Side(bool right) {
     return b;
 }
 
-// The caption-band strip behind the caption text: the band itself, so the text sits on it seamlessly.
+// The strip behind the caption text: the band's own colour, so the text sits on it seamlessly. The strip is
+// squeezed to the text's height: the band's edge and separator rows must not be in it, or they show as lines
+// over and under the text.
 PixelBuffer TextBack() {
     PixelBuffer b = Image(16, kCaption);
-    for (int f = 0; f < 2; ++f)
-        for (int y = 0; y < kCaption; ++y) b.FillRect({f * 8, y, f * 8 + 8, y + 1}, CaptionRow(y, f == 0));
+    for (int f = 0; f < 2; ++f) b.FillRect({f * 8, 0, f * 8 + 8, kCaption}, f == 0 ? P.band : P.bandInactive);
     return b;
 }
 

@@ -115,8 +115,8 @@ KestrupProcess::~KestrupProcess() {
     }
 }
 
-bool KestrupProcess::Start(std::string& error) {
-    std::string exe = ProgramFolderOfTest() + "Kestrup.exe";
+bool KestrupProcess::Start(std::string& error, const std::string& program) {
+    std::string exe = ProgramFolderOfTest() + program;
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;

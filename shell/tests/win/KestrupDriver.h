@@ -34,8 +34,9 @@ public:
     KestrupProcess(const KestrupProcess&) = delete;
     KestrupProcess& operator=(const KestrupProcess&) = delete;
 
-    // Starts Kestrup.exe and waits for its main window; false (with `error`) when it did not come up.
-    bool Start(std::string& error);
+    // Starts Kestrup.exe (or another build of it beside this program, e.g. KestrupUnskinned.exe) and waits for its
+    // main window; false (with `error`) when it did not come up.
+    bool Start(std::string& error, const std::string& program = "Kestrup.exe");
     // WM_CLOSE to the main window; true when the program ended within the time.
     bool Close(DWORD ms = 10000);
     bool WaitForExit(DWORD ms = 10000);

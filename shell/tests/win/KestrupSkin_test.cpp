@@ -2,13 +2,18 @@
 // window, the source, log and help windows, the setup dialog, a message box, the open and save dialogs and a popup
 // menu each answer SKM_ISSKINNED with 1 once shown, and their frames show the skin's graphite, not the system's
 // blue caption. Each window is captured from the screen into skin-shots/ beside this test (24-bit BMP) to look at.
+// All the while a watcher looks at the screen, from before the program starts: no window of it ever shows the
+// system's caption, not even for a moment before the skin takes it over.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "KestrupDriver.h"
@@ -94,17 +99,116 @@ int BluePixels(const Capture& c, int rows) {
     return n;
 }
 
+// Watches the screen from its own thread: every few milliseconds the top rows of every visible captioned window of
+// another process are read back from the screen and searched for the system's caption colours (both ends of the
+// active and the inactive caption gradient and the colours between them). Notes each window seen so.
+class SystemCaptionWatch {
+public:
+    SystemCaptionWatch() {
+        for (auto [from, to] : {std::pair{COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION},
+                                std::pair{COLOR_INACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION}}) {
+            const COLORREF a = GetSysColor(from), b = GetSysColor(to);
+            for (int i = 0; i <= 16; ++i) {
+                auto mix = [&](int ca, int cb) { return ca + (cb - ca) * i / 16; };
+                captionColours_.push_back(RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+                                              mix(GetBValue(a), GetBValue(b))));
+            }
+        }
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~SystemCaptionWatch() { Stop(); }
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    int Looks() const { return looks_; }
+    // "" when no window showed the system's caption; else what was seen where.
+    std::string Seen() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
+
+private:
+    bool CaptionColour(COLORREF p) const {
+        auto close = [](int a, int b) { return a - b <= 6 && b - a <= 6; };
+        return std::any_of(captionColours_.begin(), captionColours_.end(), [&](COLORREF c) {
+            return close(GetRValue(p), GetRValue(c)) && close(GetGValue(p), GetGValue(c)) &&
+                   close(GetBValue(p), GetBValue(c));
+        });
+    }
+    void Run() {
+        const DWORD self = GetCurrentProcessId();
+        const ULONGLONG t0 = GetTickCount64();
+        while (!stop_) {
+            std::vector<HWND> windows;
+            for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid != self && IsWindowVisible(h) && (GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+                    windows.push_back(h);
+            }
+            for (HWND h : windows) Look(h, GetTickCount64() - t0);
+            ++looks_;
+            Sleep(2);
+        }
+    }
+    void Look(HWND w, ULONGLONG ms) {
+        RECT r{};
+        if (!GetWindowRect(w, &r)) return;
+        r.left = std::max<LONG>(r.left, 0);
+        r.top = std::max<LONG>(r.top, 0);
+        r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
+        r.bottom = std::min<LONG>({r.bottom, r.top + 30, GetSystemMetrics(SM_CYSCREEN)});
+        const int cw = r.right - r.left, ch = r.bottom - r.top;
+        if (cw <= 0 || ch <= 0) return;
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cw, -ch, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, cw, ch, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        int hits = 0;
+        const auto* px = static_cast<const unsigned char*>(bits);
+        for (int i = 0; px && i < cw * ch; ++i) hits += CaptionColour(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        // A few stray pixels (an icon's shade) are no caption bar.
+        if (hits < cw * 2) return;
+        std::lock_guard<std::mutex> lock(mutex_);
+        char line[200];
+        std::snprintf(line, sizeof line, "%s \"%s\": %d pixels of the system caption at %llu ms\n", ClassOf(w).c_str(),
+                      WindowText(w).c_str(), hits, ms);
+        if (seen_.size() < 2000) seen_ += line;
+    }
+
+    std::vector<COLORREF> captionColours_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> looks_{0};
+    std::mutex mutex_;
+    std::string seen_;
+    std::thread thread_;
+};
+
 bool Graphite(COLORREF p) { return GetRValue(p) < 80 && GetGValue(p) < 80 && GetBValue(p) < 90 && GetBValue(p) > 25; }
 
 class KestrupSkin : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetTerminalSettings();
+        watch_ = std::make_unique<SystemCaptionWatch>();
         k_ = std::make_unique<KestrupProcess>();
         std::string error;
         ASSERT_TRUE(k_->Start(error)) << error;
     }
-    void TearDown() override { k_.reset(); }
+    void TearDown() override {
+        k_.reset();
+        watch_.reset();
+    }
 
     HWND Top(const std::function<bool(HWND)>& match) {
         HWND found = nullptr;
@@ -132,6 +236,7 @@ protected:
         PostMessageA(source, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
 
+    std::unique_ptr<SystemCaptionWatch> watch_;
     std::unique_ptr<KestrupProcess> k_;
 };
 
@@ -185,6 +290,11 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     SaveBmp(Grab(menu), "PopupMenu");
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+
+    // From the program's start to here no window showed the system's caption.
+    watch_->Stop();
+    EXPECT_GT(watch_->Looks(), 100);
+    EXPECT_EQ(watch_->Seen(), "");
 }
 
 }  // namespace

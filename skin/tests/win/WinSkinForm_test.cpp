@@ -482,11 +482,18 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, 5), 1);
         EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
         EXPECT_EQ(form.Color(), skin_.Colour(SkinColour::ButtonFace));
-        // The form's own caption handling still runs inside the frame.
+        // The form's own caption handling still runs inside the frame, and the frame shows the new text.
+        const Shot named = Capture(h);
         form.SetCaption("Renamed form");
         char t[64];
         GetWindowTextA(h, t, 64);
         EXPECT_STREQ(t, "Renamed form");
+        const Shot renamed = Capture(h);
+        int changed = 0;
+        for (int x = 0; x < named.W; ++x)
+            for (int y = 0; y < skin_.Top.Image.Height() / std::max(1, skin_.Top.Frame); ++y)
+                changed += named.At(x, y) != renamed.At(x, y);
+        EXPECT_GT(changed, 20) << "the caption's text was drawn again";
         // The caption's icon button shows the application window's icon (none at first: the program's own
         // icon, which the application window takes when the program has one, is taken off).
         SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
