@@ -31,7 +31,7 @@ inline bool SaveWindowPicture(HWND hwnd, const std::string& path, bool fromScree
 struct WindowPixels {
     int W = 0, H = 0;
     std::vector<std::uint32_t> Px;
-    std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px[static_cast<size_t>(y * W + x)]); }
+    std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px.at(static_cast<size_t>(y) * static_cast<size_t>(W) + x)); }
 };
 
 inline WindowPixels CaptureWindow(HWND hwnd, bool fromScreen = false) {
@@ -47,5 +47,21 @@ inline WindowPixels CaptureWindow(HWND hwnd, bool fromScreen = false) {
         }
     return out;
 }
+
+// The same pixels kept by value, to be read and saved as a 24-bit bitmap file.
+struct WindowShot : WindowPixels {
+    explicit WindowShot(HWND hwnd, bool fromScreen = false) : WindowPixels(CaptureWindow(hwnd, fromScreen)) {}
+    bool Save(const std::string& path) const {
+        TBitmap b(W, H);
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                std::uint8_t* p = b.ScanLine(y) + 3 * x;
+                const std::int32_t c = At(x, y);
+                p[0] = static_cast<std::uint8_t>(c >> 16), p[1] = static_cast<std::uint8_t>(c >> 8),
+                p[2] = static_cast<std::uint8_t>(c);
+            }
+        return b.SaveToFile(path);
+    }
+};
 
 }  // namespace kes::test

@@ -13,6 +13,7 @@
 #include "KestrupOnBoard.h"
 #include "shell/MainWindowMessages.h"
 #include "testsupport/BoardTest.h"
+#include "testsupport/WindowPicture.h"
 
 using namespace kes::test;
 
@@ -169,6 +170,64 @@ TEST_F(KestrupSource, CancelUploadStopsMidway) {
     Wait(300);
     EXPECT_EQ(board_.Lines().size(), sent);
     EXPECT_EQ(board_.Violations(), 0);
+    EXPECT_TRUE(k_->Close());
+}
+
+// The default skin's filled bar is amber; its trough graphite.
+bool Amber(std::int32_t c) { return (c & 0xFF) > 150 && ((c >> 8) & 0xFF) > 100 && ((c >> 16) & 0xFF) < 110; }
+bool Graphite(std::int32_t c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return r > 15 && r < 70 && g > 15 && g < 70 && b > 15 && b < 80;
+}
+
+// The amber part of the bar's middle row, from its left (inside its thin edge), in a picture of its window; and the
+// colour of the bar's trough near its right end.
+struct BarRow {
+    BarRow(HWND window, HWND bar) : shot(window) {
+        RECT w{}, b{};
+        GetWindowRect(window, &w);
+        GetWindowRect(bar, &b);
+        x0 = b.left - w.left;
+        y = (b.top + b.bottom) / 2 - w.top;
+        width = b.right - b.left;
+        for (int edge = 0; edge < 3 && !Amber(shot.At(x0, y)); ++edge) ++x0;
+        while (amber < width && Amber(shot.At(x0 + amber, y))) ++amber;
+    }
+    std::int32_t NearEnd() const { return shot.At(x0 + width - 8, y); }
+    WindowShot shot;
+    int x0 = 0, y = 0, width = 0, amber = 0;
+};
+
+TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += ": kp" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
+    WriteTextFile(folder_ + "\\kprogress.fs", text);
+    WriteSetting("Source", "Filename", folder_ + "\\kprogress.fs");
+    StartConnected();
+    ASSERT_TRUE(board_.Ok("delay 60"));
+    SourceMenu("OpenRESENTfile1");
+    k_->Sync();
+    HWND bar = nullptr;
+    for (HWND panel = nullptr; !bar && (panel = FindWindowExA(source_, panel, nullptr, nullptr));)
+        bar = FindWindowExA(panel, nullptr, "msctls_progress32", nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SendMessageA(bar, 0x3523, 0, 0), 1) << "SKM_ISSKINNED";
+    SetWindowPos(source_, HWND_TOP, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);  // all of it on the screen
+    PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
+
+    // The bar fills while lines still go out, and goes on filling (the program repaints it when it gets to it).
+    int early = 0, late = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (early = BarRow(source_, bar).amber) > 0; }, 20000));
+    EXPECT_LT(board_.Lines().size(), 45u);
+    const int width = BarRow(source_, bar).width;
+    EXPECT_TRUE(WaitUntil([&] { return (late = BarRow(source_, bar).amber) > early + width / 5; }, 20000)) << early;
+    const BarRow now(source_, bar);
+    now.shot.Save("SourceUpload.bmp");
+    EXPECT_LT(board_.Lines().size(), 60u) << "still uploading";
+    EXPECT_LT(late, width - 4);
+    EXPECT_TRUE(Graphite(now.NearEnd())) << std::hex << now.NearEnd();
+    ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 20000));
+    EXPECT_EQ(board_.Lines().size(), 60u);
     EXPECT_TRUE(k_->Close());
 }
 
