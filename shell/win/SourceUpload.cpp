@@ -135,7 +135,7 @@ void TSourceUpload::OpenIncludeLevel(int depth, const std::string& name, const s
     memo->SetVisible(true);
 }
 
-void TSourceUpload::CloseIncludeLevel(int depth) {
+void TSourceUpload::CloseIncludeLevel(int /*depth*/) {
     if (!levelMemos_.empty()) {
         delete levelMemos_.back();
         levelMemos_.pop_back();

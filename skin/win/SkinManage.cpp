@@ -380,4 +380,6 @@ const bool g_registered = [] {
 
 // Referenced from the link options of the skin engine, so that every program linking it keeps the
 // registration above.
-extern "C" int kes_skin_manage_anchor = 1;
+extern "C" {
+int kes_skin_manage_anchor = 1;
+}

@@ -357,7 +357,7 @@ void SkinMenuItems::ItemText(TMenuItem& item, TCanvas& canvas, const std::string
     if (measuring && (t.empty() || t == "&")) t += " ";
     canvas.Brush().Style = bsClear;
     TMenu* menu = item.GetParentMenu();
-    canvas.Font().SetStyle(item.Default() && menu ? fsBold : 0);
+    canvas.Font().SetStyle(item.Default() && menu ? static_cast<TFontStyles>(fsBold) : 0u);
     TColor colour = skin_.Colour(selected ? SkinColour::HilightText : SkinColour::MenuText);
     if (!item.Enabled())
         colour = skin_.Colour(SkinColour::ButtonShadow) == skin_.Colour(SkinColour::MenuText)

@@ -224,7 +224,7 @@ UINT MenuCommandOf(HWND window, const std::string& itemName) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     if (!hooks.count(thread)) {
         HMODULE probe = LoadLibraryA((ProgramFolderOfTest() + "kestrup_menuprobe.dll").c_str());
-        auto proc = probe ? reinterpret_cast<HOOKPROC>(GetProcAddress(probe, "MenuProbeHook")) : nullptr;
+        auto proc = probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "MenuProbeHook"))) : nullptr;
         HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, probe, thread) : nullptr;
         if (!hook) return 0;
         hooks[thread] = hook;
