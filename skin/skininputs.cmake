@@ -5,7 +5,7 @@ target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinCombo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win/SkinHeader.cpp)
 target_link_options(kes_skinframe INTERFACE -Wl,-u,kes_skin_combo_anchor -Wl,-u,kes_skin_edit_anchor
   -Wl,-u,kes_skin_tabs_anchor)
-kestrup_wine_test(skininputs_wine_tests GUI TIMEOUT 180
+kestrup_wine_test(skininputs_wine_tests GUI LOCK board TIMEOUT 180
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinInputs_test.cpp ${KES_FRAME_TEST_RC}
   LIBS kes_skinframe kes_skinres kes_skintools)
 add_dependencies(skininputs_wine_tests kes_frame_test_skin)

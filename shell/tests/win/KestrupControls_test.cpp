@@ -15,6 +15,7 @@
 #include "gui/win/Canvas.h"
 #include "skin/SkinData.h"
 #include "testsupport/WindowPicture.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes::test;
 
@@ -22,13 +23,6 @@ namespace {
 
 constexpr UINT kIsSkinned = 0x3523;
 constexpr const char* kCopy = "KestrupTestSkin.exe";
-
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(kes::LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
 
 BOOL CALLBACK FirstLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
     *reinterpret_cast<WORD*>(found) = language;
@@ -88,9 +82,9 @@ class KestrupControls : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetTerminalSettings();
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
         std::string error;
-        ASSERT_TRUE(MakeTestSkinCopy(TestSkinStream(), error)) << error;
+        ASSERT_TRUE(MakeTestSkinCopy(kes::test::TestSkinStream(), error)) << error;
         k_ = std::make_unique<KestrupProcess>();
         ASSERT_TRUE(k_->Start(error, kCopy)) << error;
     }

@@ -20,6 +20,7 @@
 #include "skin/win/WinSkinForm.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
 using test::WindowShot;
@@ -27,13 +28,6 @@ using test::WindowShot;
 namespace {
 
 void Pump(DWORD ms = 60) { test::PumpFor(ms); }
-
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
 
 // The colour of frame `frame` of a strip of `frames` frames lying side by side.
 std::int32_t FrameColour(const PixelBuffer& strip, int frame, int frames) {
@@ -100,7 +94,7 @@ std::array<long, kSkinGdiKinds> GdiCounts() {
 class SkinChecks : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
         ASSERT_EQ(skin_.Buttons.CheckButtonFrame, 4);
     }
     // The program's source window, shown and skinned as the manager does it (attach, then SKM_START).

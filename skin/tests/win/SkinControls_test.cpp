@@ -19,19 +19,13 @@
 #include "skin/win/WinSkinForm.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
 
 namespace {
 
 void Pump(DWORD ms = 60) { test::PumpFor(ms); }
-
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
 
 // The colour of frame `frame` of a strip whose frames lie side by side.
 std::int32_t FrameColour(const TDataSkinObject& o, int frame) {
@@ -52,7 +46,7 @@ std::int32_t Rgb(TColor c) { return static_cast<std::int32_t>(ColorToRGB(c)); }
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
         form_ = std::make_unique<TForm>(nullptr);
         form_->SetBounds(60, 60, 420, 300);
         panel_ = new TPanel(form_.get());

@@ -19,6 +19,7 @@
 #include "skin/win/SkinDataWin.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
 
@@ -92,17 +93,10 @@ void AddSections(HWND header, std::initializer_list<const char*> texts, int widt
     }
 }
 
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
-
 class Inputs : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
         host_ = MakeHost();
     }
     void TearDown() override {

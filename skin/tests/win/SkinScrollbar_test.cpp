@@ -16,6 +16,7 @@
 #include "skin/win/SkinScrollbar.h"
 #include "skin/win/SkinText.h"
 #include "testsupport/Wait.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
 
@@ -24,13 +25,6 @@ namespace {
 void Pump(DWORD ms = 80) { test::PumpFor(ms); }
 
 // The distinct-colour test skin: every frame of every image one solid colour.
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
-
 COLORREF FrameColour(const TDataSkinObject& o, int frame) {
     const int fw = o.Image.Width() / o.Frame;
     return static_cast<COLORREF>(o.Image.GetPixel((frame - 1) * fw + fw / 2, o.Image.Height() / 2));
@@ -80,7 +74,7 @@ class Scrollbars : public ::testing::Test {
 protected:
     void SetUp() override {
         app_ = std::make_unique<TApplication>();
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
         ASSERT_TRUE(skin_.Scrollbar && skin_.Scrollbar->HasImage());
         form_ = new TForm(nullptr);
         form_->SetBounds(40, 40, 520, 420);

@@ -21,6 +21,7 @@
 #include "skin/win/WinSkinForm.h"
 #include "skin/win/WinSkinMenu.h"
 #include "testsupport/Wait.h"
+#include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
 
@@ -110,18 +111,11 @@ HWND MakeWindow(const wchar_t* title = L"Frame test", DWORD style = WS_OVERLAPPE
 }
 
 // The distinct-colour test skin: every frame of every image one solid colour.
-std::string TestSkinStream() {
-    std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
-    const auto n = static_cast<std::uint32_t>(container.size());
-    return std::string(reinterpret_cast<const char*>(&n), 4) + container;
-}
-
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override {
         g_seen = {};
-        ASSERT_TRUE(skin_.ReadSkinStream(TestSkinStream()));
+        ASSERT_TRUE(skin_.ReadSkinStream(kes::test::TestSkinStream()));
     }
     // Skins a window as the manager does: attach, then SKM_START.
     std::unique_ptr<TWinSkinForm> Skin(HWND h, TSkinData& skin) {
