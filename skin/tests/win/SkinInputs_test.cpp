@@ -173,7 +173,11 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     SetFocus(list);
     EXPECT_EQ(shown(), state(4)) << "focused";
 
-    // A press on the button drops the list down and shows the button pressed.
+    // A press on the button drops the list down and shows the button pressed. The real pointer stands on the
+    // button, so the mouse moves the system makes up while the list takes the capture agree with the press.
+    POINT onButton{size.cx - b / 2, size.cy / 2};
+    ClientToScreen(list, &onButton);
+    SetCursorPos(onButton.x, onButton.y);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.cx - b / 2, size.cy / 2));
     Pump(60);
     EXPECT_TRUE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
@@ -195,7 +199,9 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     EXPECT_FALSE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(shown(), state(4)) << "closed, focused";
-    // Keys: down selects the next item; F4 drops the list, down and Enter pick the one after.
+    // Keys: down selects the next item; F4 drops the list, down and Enter pick the one after. The real pointer
+    // is out of the way, or the dropped list would follow it.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 3);
     SendMessageA(list, WM_KEYDOWN, VK_F4, 0);
