@@ -435,6 +435,27 @@ int TCustomComPort::SendText(const std::string& text) {
     return n;
 }
 
+bool TCustomComPort::WriteFromAnyThread(const std::string& bytes, std::string& error) {
+    if (!device_->IsOpen()) {
+        error = "COM port not open";
+        return false;
+    }
+    std::unique_ptr<TComIoRequest> request = device_->NewRequest();
+    request->Kind = ikWrite;
+    uint32_t done = 0;
+    ComStatus s = device_->StartWrite(*request, bytes.data(), static_cast<uint32_t>(bytes.size()), done);
+    if (s.ok) s = device_->WaitRequest(*request, done);
+    if (!s.ok) {
+        error = device_->ErrorText(s.error);
+        return false;
+    }
+    if (done != bytes.size()) {
+        error = std::to_string(done) + " of " + std::to_string(bytes.size()) + " bytes written";
+        return false;
+    }
+    return true;
+}
+
 int TCustomComPort::ReceiveText(std::string& text, int count) {
     text.clear();
     std::unique_ptr<TComIoRequest> request = device_->NewRequest();
@@ -499,6 +520,16 @@ void TCustomComPort::AttachLink(TComLink* link) {
     }
     links.push_back(link);
     RecomputeRxBufLinkFlag();
+    LinksChanged();
+}
+
+bool TCustomComPort::TxEmptyHeard() const {
+    if (OnTxEmpty) return true;
+    return std::any_of(links.begin(), links.end(), [](TComLink* l) { return l->OnTxEmpty || l->OnTxActivity; });
+}
+
+void TCustomComPort::LinksChanged() {
+    if (events_) events_->TxEmptyHeardChanged(TxEmptyHeard());
 }
 
 void TCustomComPort::DetachLink(TComLink* link) {
@@ -514,6 +545,7 @@ void TCustomComPort::DetachLink(TComLink* link) {
     }
     links.erase(it);
     RecomputeRxBufLinkFlag();
+    LinksChanged();
 }
 
 void TCustomComPort::RunSetupDialog() {

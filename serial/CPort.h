@@ -133,6 +133,11 @@ public:
     int StartWrite(const char* buffer, int count, TComIoRequest* request);
     int StartRead(char* buffer, int count, TComIoRequest* request);
     int WaitForRequest(TComIoRequest* request);
+    // Writes the bytes from any thread (a receive watch that answers at once) and waits until the device took them.
+    // No link hears of it and nothing is raised: false with the reason when the port is closed or the device refused.
+    bool WriteFromAnyThread(const std::string& bytes, std::string& error);
+    // The watch of the received bytes (see TComReceiveWatch); nullptr removes it. Kept across closing and opening.
+    void SetReceiveWatch(TComReceiveWatch* watch) { device_->SetReceiveWatch(watch); }
     // Aborts pending reads and writes of the device (code 5 on failure).
     void AbortPendingIo();
 
@@ -145,6 +150,10 @@ public:
     // ---- links
     void AttachLink(TComLink* link);
     void DetachLink(TComLink* link);
+    // True when evTxEmpty has a listener: OnTxEmpty, or a link's OnTxEmpty or OnTxActivity.
+    bool TxEmptyHeard() const;
+    // A link's slots changed while attached (the event thread may now need other events).
+    void LinksChanged();
 
     // ---- settings storage: to an ini file named by `path`, or to the registry key derived from `path` and Name
     void StoreSettings(bool useIniFile, const std::string& path);

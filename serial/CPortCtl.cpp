@@ -270,6 +270,7 @@ void TComLed::SetLedSignal(TComLedSignal value) {
     case lsRx: link_.OnRxActivity = signal; break;
     case lsTx: link_.OnTxActivity = signal; break;
     }
+    if (comPort_) comPort_->LinksChanged();
 }
 
 void TComLed::SetKind(TLedKind value) {

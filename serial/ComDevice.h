@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "serial/ComTypes.h"
 #include "serial/LineSettings.h"
@@ -40,6 +41,22 @@ public:
     // Asks the thread to end without waiting (the port closes from inside an event pass, which the thread
     // waits for); the port destroys the pump later.
     virtual void RequestStop() {}
+    // Whether anyone hears evTxEmpty changed (links attached, detached or re-slotted).
+    virtual void TxEmptyHeardChanged(bool /*heard*/) {}
+};
+
+// Sees the received bytes the moment the device takes them in, once each and in the order they came, before any
+// reader of the port has them: on the event thread for what its read-ahead takes, on the reading thread for what a
+// read takes from the device. It also hears when a reader takes waiting bytes (or a purge drops them). The calls
+// come under the device's own lock: a watch must be quick, must not read the port, and may write to it
+// (TCustomComPort::WriteFromAnyThread).
+class TComReceiveWatch {
+public:
+    virtual ~TComReceiveWatch() = default;
+    // `bytes` came in; `waiting` bytes that came before them have not been taken by a reader yet.
+    virtual void BytesArrived(std::string_view bytes, size_t waiting) = 0;
+    // A reader took the next `count` waiting bytes, or a purge dropped them.
+    virtual void BytesTaken(size_t count) = 0;
 };
 
 class TComDevice {
@@ -65,6 +82,10 @@ public:
     virtual ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) = 0;
     // Waits without a time limit for a started request (a request never started completes with 0 bytes).
     virtual ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) = 0;
+
+    // Installs the watch of received bytes (nullptr removes it; once this returns, the old one hears nothing more).
+    // While a watch is set, reads complete before StartRead returns. A device that cannot watch ignores it.
+    virtual void SetReceiveWatch(TComReceiveWatch* /*watch*/) {}
 
     // Starts waiting for the port's Events and handing them to the port by its SyncMethod.
     virtual std::unique_ptr<TComEventPump> StartEvents(TCustomComPort& port) = 0;

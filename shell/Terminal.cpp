@@ -32,7 +32,7 @@ bool TTerminal::Drain() {
     Queue(*batch);
     screen_.Forward(batch->Raw);
     CheckWarning();
-    if (batch->LineEnded && upload_) upload_->BoardLineEnded();
+    if (upload_ && !rx_.HasQueued()) upload_->AnswerChecked();  // not when bytes came during the question
     return true;
 }
 
@@ -98,13 +98,12 @@ void TTerminal::CheckWarning() {
     const TTerminalTail::TLineId id = tail_.LastLineId();
     if (asked_ == id) return;
     asked_ = id;
-    const bool lineEnded = tail_.LastLineEnded(mode_->AnswerLineEnd);
     Show();  // the user sees the line the question is about
     Log(BoardWarningLogText(*line));
     TerminalUpload* upload = Uploading() ? upload_ : nullptr;
     if (upload) upload->WarningQuestionOpened();
     const bool yes = screen_.AskWarning(*line);
-    if (upload_ && upload_ == upload) upload_->WarningQuestionAnswered(yes, lineEnded);
+    if (upload_ && upload_ == upload) upload_->WarningQuestionAnswered(yes);
 }
 
 }  // namespace kes

@@ -47,12 +47,11 @@ class TerminalUpload {
 public:
     virtual ~TerminalUpload() = default;
     virtual bool Running() const = 0;
-    // A drained batch held the line end that answers an upload line.
-    virtual void BoardLineEnded() = 0;
-    // The warning question opens and is answered. `lineEnded`: the warning's line already ended; otherwise its
-    // line end is still to come (and releases a waiting line then, as any answer does). On No the upload cancels.
+    // A drain took everything queued and checked it for the warning (the question, if any, was answered).
+    virtual void AnswerChecked() = 0;
+    // The warning question opens and is answered. On No the upload cancels.
     virtual void WarningQuestionOpened() = 0;
-    virtual void WarningQuestionAnswered(bool yes, bool lineEnded) = 0;
+    virtual void WarningQuestionAnswered(bool yes) = 0;
 };
 
 // Where log lines go (the log window), and the time of day they begin with.
@@ -101,7 +100,7 @@ public:
     bool HasQueued() const { return rx_.HasQueued(); }
     bool LineEndQueued() const { return rx_.LineEndQueued(); }
     // Drains what is queued: the tail follows it, the companion gets the raw bytes, the warning question is
-    // asked, and the upload hears of the line end. The text itself waits for the screen (ShowIfDue). False
+    // asked, and the upload hears that it was checked. The text itself waits for the screen (ShowIfDue). False
     // when nothing was queued.
     bool Drain();
     // The timer's tick: drains, and shows the waiting text when its time has come or the board paused.

@@ -44,8 +44,4 @@ TTerminalTail::TLineId TTerminalTail::LastLineId() const {
     return TLineId{generation_, dropped_ + LastLine(text_).Start};
 }
 
-bool TTerminalTail::LastLineEnded(char lineEnd) const {
-    return text_.find(lineEnd, LastLine(text_).Start) != std::string::npos;
-}
-
 }  // namespace kes

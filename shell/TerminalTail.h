@@ -33,9 +33,8 @@ public:
     // Begins at the memo's start or at the start of a line, at or before the start of its last line; valid
     // only while Valid().
     const std::string& Text() const { return text_; }
-    // The last line (as the memo counts lines) and whether `lineEnd` follows it already.
+    // The last line (as the memo counts lines).
     TLineId LastLineId() const;
-    bool LastLineEnded(char lineEnd) const;
 
 private:
     void Trim();

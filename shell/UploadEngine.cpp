@@ -1,7 +1,6 @@
 #include "UploadEngine.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "IncludePaths.h"
 #include "SourceDirectives.h"
@@ -54,7 +53,7 @@ private:
 };
 
 UploadEngine::UploadEngine(UploadPort& port, UploadHost& host, UploadFiles& files, UploadLog& log, UploadView& view)
-    : port_(port), host_(host), files_(files), log_(log), view_(view), handshake_(host) {}
+    : port_(port), host_(host), files_(files), log_(log), view_(view), handshake_(host, port) {}
 
 void UploadEngine::IncludeLevel(char op) {
     if (op == '+')
@@ -91,8 +90,8 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
                                           : files_.SystemName(ResolveIncludePath(text.baseFolder, text.sourceFile));
     baseFolder_ = text.baseFolder;
     missing_ = 0;
-    written_ = 0;
     quit_ = false;
+    handshake_.Start(port_.AnswerLineEnd());
     view_.SetProgressRange(text.sourceLineCount > 0 ? text.sourceLineCount - 1 : 0);
     Log("Sourcefile parsing started");
     uploading_ = true;
@@ -115,9 +114,11 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
         if (!k.skip && !(SkipComments && IsCommentLine(line)) && !line.empty()) SendLineToMCU(line);
         view_.RepaintTerminal();
         if (!quit_ && !host_.ProcessMessages(0)) StopForQuit();
-        view_.SetProgress(static_cast<int>(i) + 1);
+        if (!handshake_.CancelRequested()) view_.SetProgress(static_cast<int>(i) + 1);
     }
 
+    // The last lines go out and are answered before the upload counts as done.
+    if (!handshake_.CancelRequested()) Paced(handshake_.Finish());
     const bool cancelled = handshake_.CancelRequested();
     uploading_ = false;
     if (cancelled) {
@@ -135,7 +136,7 @@ UploadResult UploadEngine::SendTextToMCU(const UploadText& text) {
         view_.SetStatusText("All text send to processor");
         result.outcome = UploadOutcome::Completed;
     }
-    result.linesWritten = written_;
+    result.linesWritten = handshake_.Written();
     result.missingIncludes = missing_;
     result.quitRequested = quit_;
     ResetRun();
@@ -171,6 +172,7 @@ void UploadEngine::ParseIncludeFile(const std::string& name) {
         return;
     }
     if (depth_ >= kMaxIncludeDepth) {
+        if (!Paced(handshake_.Finish())) return;  // the lines before the directive still go out
         Log("ERROR -Include file \"" + name + "\" nested deeper than " + std::to_string(kMaxIncludeDepth) +
             " levels! ");
         StopWith("include files nested too deep");
@@ -242,22 +244,17 @@ void UploadEngine::StopWith(const std::string& reason) {
 
 bool UploadEngine::SendLineToMCU(const std::string& line) {
     if (handshake_.CancelRequested()) return false;
-    handshake_.BeginLine();
-    std::string error;
-    bool written;
-    try {
-        written = port_.Write(line + port_.LineEnd(), error);
-    } catch (const std::exception& e) {
-        written = false;
-        error = e.what();
-    }
-    if (!written) {
+    return Paced(handshake_.Send(line + port_.LineEnd()));
+}
+
+bool UploadEngine::Paced(WaitOutcome outcome) {
+    switch (outcome) {
+    case WaitOutcome::Answered: return true;
+    case WaitOutcome::WriteFailed: {
+        const std::string error = handshake_.WriteError();
         StopWith("COM port write failed" + (error.empty() ? std::string() : " - " + error));
         return false;
     }
-    ++written_;
-    switch (handshake_.WaitForAnswer()) {
-    case WaitOutcome::Answered: return true;
     case WaitOutcome::TimedOut:
         Log("Source upload had a TIMEOUT - did not get a CR from MCU");
         Log("Upload will be CANCELED");

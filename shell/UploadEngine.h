@@ -1,7 +1,7 @@
 #pragma once
 // The upload of a Forth source to the board, line by line, with its include files followed recursively.
-// The source window starts it from a button's click; every line waits for the board's answer (see
-// UploadHandshake) while the program's messages go on being handled.
+// The source window starts it from a button's click; every line goes out when the board has answered the line before
+// (see UploadHandshake), while the program's messages go on being handled.
 #include <string>
 #include <vector>
 
@@ -69,10 +69,12 @@ public:
 
     UploadResult SendTextToMCU(const UploadText& text);
 
-    // Events of the running program, forwarded to the handshake.
+    // The pacing: the receive side tells it of the board's bytes (see UploadHandshake), the terminal of its checks
+    // and of the warning question.
+    UploadHandshake& Handshake() { return handshake_; }
     void LineEnded() { handshake_.LineEnded(); }
     void QuestionOpened() { handshake_.QuestionOpened(); }
-    void QuestionAnswered(bool yes, bool lineEnded = true) { handshake_.QuestionAnswered(yes, lineEnded); }
+    void QuestionAnswered(bool yes) { handshake_.QuestionAnswered(yes); }
     // "Cancel upload", the question's No, closing the port or the window.
     void Cancel() { handshake_.RequestCancel(); }
 
@@ -89,8 +91,11 @@ private:
     void ParseIncludeLines(size_t level);
     bool AlreadyIncluded(const std::string& path) const;
     void IncludeNotFound(const std::string& name);
-    // Writes one line and waits for the board; false when the upload is to stop.
+    // Hands one line to the handshake (written now, or at the answer to the line before); false when the upload is
+    // to stop.
     bool SendLineToMCU(const std::string& line);
+    // Stops the upload for an outcome of the handshake other than Answered; false then.
+    bool Paced(WaitOutcome outcome);
     void IncludeLevel(char op);                // '+', '-' or '0'
     void StopWith(const std::string& reason);  // logs the reason and cancels
     void StopForQuit();
@@ -111,7 +116,6 @@ private:
     std::string sourceFile_;
     std::string baseFolder_;
     int missing_ = 0;
-    int written_ = 0;
     bool quit_ = false;
 };
 

@@ -1,57 +1,115 @@
 #pragma once
-// The pacing of an upload: after a line is written the upload waits until the board ends a line of its
-// answer, the user cancels, or the time-out passes without an answer. The warning question about a
-// redefinition holds the wait while it is open (the time-out clock stands still); its Yes releases a
-// line that is waiting, its No cancels (through the Cancel button).
+// The pacing of an upload: every line is written the moment the board ends a line of its answer to the line
+// before, and never earlier. The next lines are handed over while the board still answers, and the side that sees
+// the answer's line end writes the next one at once: the port's receive watch, on the thread that takes the bytes
+// in, so that no line waits for the GUI thread to drain, show or check anything.
 //
-// Everything runs on the GUI thread: the receive path, the question, the Cancel button and the close of
-// the port reach the handshake from message handlers that the wait itself runs.
+// A line whose answer may hold the board's warning (" ALREADY DEFINED", " COMPILE ONLY", or bytes the terminal's
+// filters change) is held at its line end until the terminal has taken and checked every byte up to it: then the
+// warning question, if one is asked, comes before the next line; its Yes releases the line, its No cancels. The
+// time-out (no line end within 5 s of a write) stands still while the question is open.
+//
+// Threads: the receive side (BytesArrived, BytesTaken, LineEnded) may run on any thread, in the order of the bytes;
+// everything else on the GUI thread, whose waits handle messages. One lock guards the state; writes happen under it,
+// so that a line end counts only when it comes after the write.
 #include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <string_view>
 
 #include "UploadInterfaces.h"
 
 namespace kes {
 
-enum class WaitOutcome { Answered, TimedOut, Cancelled, QuitRequested };
+enum class WaitOutcome { Answered, TimedOut, Cancelled, QuitRequested, WriteFailed };
 
 class UploadHandshake {
 public:
     static constexpr std::uint32_t kLineTimeoutMs = 5000;
+    // Lines handed over ahead of the board: enough for the GUI thread to show the answers (an append to a long memo
+    // takes Wine up to 40 ms) while the lines go on, at 3-4 ms a line.
+    static constexpr size_t kLinesAhead = 16;
 
-    explicit UploadHandshake(UploadHost& host, std::uint32_t timeoutMs = kLineTimeoutMs)
-        : host_(host), timeoutMs_(timeoutMs) {}
+    // `port` writes the lines (from the receive side's thread too); `host` gives the clock and the messages.
+    UploadHandshake(UploadHost& host, UploadPort& port, std::uint32_t timeoutMs = kLineTimeoutMs,
+                    size_t linesAhead = kLinesAhead)
+        : host_(host), port_(port), timeoutMs_(timeoutMs), linesAhead_(linesAhead) {}
 
-    // From the receive path: the board's answer held a line end (CR, or LF for ESP32 boards). Counts
-    // only while a line is waiting; report it after the text was checked for the warning, so that the
-    // question opens before the next line is written.
+    // ---- the lines (GUI thread)
+    // Forgets the lines of an earlier upload; `answerLineEnd` ends the board's answers (CR, LF for ESP32).
+    void Start(char answerLineEnd);
+    // Hands one line over, with its line end. It is written at once when no line waits for its answer, otherwise
+    // kept and written, in turn, at an answer's line end. While the kept lines are as many as may wait, it waits
+    // first (handling messages) until one was written. Answered: written or kept; WriteFailed: see WriteError.
+    WaitOutcome Send(const std::string& bytes);
+    // Waits until every line handed over was written and its answer's line end came and was taken by the terminal.
+    WaitOutcome Finish();
+    int Written() const;
+    std::string WriteError() const;
+    // A line end came and waits for the terminal's check (the terminal should drain now).
+    bool Held() const;
+    // As many lines are kept as may wait (the GUI thread has nothing to hand over meanwhile).
+    bool Full() const;
+
+    // ---- the receive side (any thread, in the order of the bytes)
+    // The board's bytes as they came in; `waiting`: bytes before them that the terminal has not taken yet.
+    void BytesArrived(std::string_view bytes, size_t waiting);
+    // The terminal took the next `count` waiting bytes (or they were dropped).
+    void BytesTaken(size_t count);
+    // One line end of the answer, with nothing before it to check.
     void LineEnded();
-    // From the warning question, around its message box.
+
+    // ---- the terminal (GUI thread)
+    // The terminal drained and checked everything it had taken: a held line goes out when its line end was among it
+    // and no question is open.
+    void AnswerChecked();
     void QuestionOpened();
-    // `lineEnded`: the warning's line had already ended when the question was asked.
-    void QuestionAnswered(bool yes, bool lineEnded = true);
-    bool QuestionOpen() const { return questionOpen_; }
+    // Yes releases a line held at its line end (one that has not come yet is released when it comes and was
+    // checked). No releases nothing; the caller cancels.
+    void QuestionAnswered(bool yes);
+    bool QuestionOpen() const;
 
-    // The cancel flag (the Cancel button, the question's No, a time-out, a failed write).
-    void RequestCancel() { cancel_ = true; }
-    void ClearCancel() { cancel_ = false; }
-    bool CancelRequested() const { return cancel_; }
-
-    // Call right before writing a line: an answer from before the write does not count for it.
-    void BeginLine();
-    // Call right after the write: processes messages, sleeping on them, until one of the outcomes.
-    // A pending cancel ends it at once; an answer wins over a time-out that passed meanwhile.
-    WaitOutcome WaitForAnswer();
-    bool Waiting() const { return waiting_; }
+    // The cancel flag (the Cancel button, the question's No, a time-out, a failed write). Kept lines are dropped.
+    void RequestCancel();
+    void ClearCancel();
+    bool CancelRequested() const;
 
 private:
+    enum class Answer { None, Awaited, Held };
+
+    template <typename Done>
+    WaitOutcome WaitUntil(std::unique_lock<std::mutex>& lock, Done&& done);
+    bool WriteLocked(const std::string& bytes);
+    void ReleaseLocked();
+    void LineEndLocked(size_t through);
+    bool LineSuspect() const;
+    void Track(char c);
+
     UploadHost& host_;
+    UploadPort& port_;
     std::uint32_t timeoutMs_;
-    bool waiting_ = false;
-    bool answered_ = false;
-    bool cancel_ = false;
+    size_t linesAhead_;
+    mutable std::mutex lock_;
+    char lineEnd_ = '\r';
+    Answer answer_ = Answer::None;
+    std::deque<std::string> kept_;  // the next lines, each written at an awaited line end
+    std::uint64_t writtenAt_ = 0;      // of the line whose answer is awaited
+    std::uint64_t paused_ = 0;         // time the question was open since then
+    std::uint64_t openedAt_ = 0;
+    size_t untaken_ = 0;  // bytes up to the last awaited line end that the terminal has still to take
     bool questionOpen_ = false;
-    std::uint64_t deadline_ = 0;
-    std::uint64_t questionOpenedAt_ = 0;
+    bool cancel_ = false;
+    bool writeFailed_ = false;
+    std::string writeError_;
+    int written_ = 0;
+    // The board's current line (since its last CR or LF) and the line it ended last, as far as the warning check
+    // needs them; "odd": it holds a byte that the terminal's filters change.
+    std::string line_;
+    bool lineOdd_ = false;
+    std::string finished_;
+    bool finishedOdd_ = false;
+    bool afterCr_ = false;
 };
 
 }  // namespace kes

@@ -15,7 +15,10 @@ public:
     virtual bool Connected() = 0;
     // The line end written after every line: LF for ESP32 boards, CR for the others. Asked per line.
     virtual std::string LineEnd() = 0;
-    // Writes the bytes; false with a reason when the port refused them (an exception counts the same).
+    // The character that ends a line of the board's answers (CR; LF for ESP32 boards). Asked as an upload starts.
+    virtual char AnswerLineEnd() { return '\r'; }
+    // Writes the bytes; false with a reason when the port refused them (an exception counts the same). Called on
+    // the GUI thread, and on the thread that takes the board's bytes in when a line goes out at an answer's end.
     virtual bool Write(const std::string& bytes, std::string& error) = 0;
 };
 
@@ -25,7 +28,7 @@ public:
     static constexpr std::uint32_t kWaitForever = 0xFFFFFFFFu;
 
     virtual ~UploadHost() = default;
-    // Milliseconds of a steady clock.
+    // Milliseconds of a steady clock (asked on any thread).
     virtual std::uint64_t NowMs() = 0;
     // Handles every message that is waiting. When none was waiting, sleeps first until one arrives or
     // timeoutMs has passed (0: never sleeps; kWaitForever: no time limit). Returns false when it took a

@@ -4,10 +4,13 @@
 
 namespace kes {
 
+bool HoldsBoardWarning(std::string_view line) {
+    return line.find(" ALREADY DEFINED") != std::string_view::npos || line.find(" COMPILE ONLY") != std::string_view::npos;
+}
+
 std::optional<std::string> FindBoardWarning(std::string_view memoText) {
     const std::string_view line = LastLine(memoText).Of(memoText);
-    if (line.find(" ALREADY DEFINED") == std::string_view::npos && line.find(" COMPILE ONLY") == std::string_view::npos)
-        return std::nullopt;
+    if (!HoldsBoardWarning(line)) return std::nullopt;
     return std::string(line);
 }
 

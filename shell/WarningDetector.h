@@ -7,6 +7,8 @@
 
 namespace kes {
 
+// True when one line of text holds a warning.
+bool HoldsBoardWarning(std::string_view line);
 // The last line of the terminal text when it holds a warning; nullopt otherwise.
 std::optional<std::string> FindBoardWarning(std::string_view memoText);
 

@@ -9,7 +9,7 @@ add_library(kes_upload STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
 )
 target_include_directories(kes_upload PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(kes_upload PUBLIC kes_base)
+target_link_libraries(kes_upload PUBLIC kes_base kes_terminal)  # the board warning's words
 if(KESTRUP_WINDOWS)
   target_sources(kes_upload PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/UploadMessageLoop.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/win/RegularFile.cpp)

@@ -59,10 +59,14 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method) 
 }
 
 bool TThread::Synchronize(TThread* thread, const std::function<void()>& method,
-                          const std::function<void()>& meanwhile) {
+                          const std::function<bool(HANDLE done)>& meanwhile) {
     if (GetCurrentThreadId() == g_mainThread) {
         method();
-        if (meanwhile) meanwhile();
+        if (meanwhile) {
+            HANDLE done = t_doneEvent.Get();
+            SetEvent(done);
+            if (!meanwhile(done)) ResetEvent(done);
+        }
         return true;
     }
     SyncRequest request;
@@ -77,12 +81,13 @@ bool TThread::Synchronize(TThread* thread, const std::function<void()>& method,
     SetEvent(g_syncEvent);
     if (HWND wnd = g_syncWindow) PostMessageA(wnd, WM_KES_SYNCHRONIZE, 0, 0);
     std::exception_ptr meanwhileError;
+    bool doneTaken = false;
     try {
-        if (meanwhile) meanwhile();
+        if (meanwhile) doneTaken = meanwhile(request.done);
     } catch (...) {
         meanwhileError = std::current_exception();  // raised once the call, which lives here, is done
     }
-    WaitForSingleObject(request.done, INFINITE);
+    if (!doneTaken) WaitForSingleObject(request.done, INFINITE);
     if (request.error) std::rethrow_exception(request.error);
     if (meanwhileError) std::rethrow_exception(meanwhileError);
     return request.ran;

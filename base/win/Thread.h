@@ -63,9 +63,11 @@ public:
     // (CancelSynchronize, application destroyed) before it ran. `thread` only names the caller for
     // CancelSynchronize and may be null.
     static bool Synchronize(TThread* thread, const std::function<void()>& method);
-    // As above; `meanwhile` runs on the calling thread once the call is queued, while the GUI thread wakes up.
+    // As above; `meanwhile` runs on the calling thread once the call is queued, while the GUI thread wakes up and
+    // runs it. It may wait for the call itself on `done` (an auto-reset event, signalled once the call has run), and
+    // returns true when it took that signal.
     static bool Synchronize(TThread* thread, const std::function<void()>& method,
-                            const std::function<void()>& meanwhile);
+                            const std::function<bool(HANDLE done)>& meanwhile);
     // Drops the waiting synchronous calls of `thread` (all when null): their Synchronize returns false.
     static void CancelSynchronize(TThread* thread);
 

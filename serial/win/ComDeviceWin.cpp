@@ -57,6 +57,7 @@ public:
         if (window_) DeallocateHWnd(window_);
     }
     void RequestStop() override { thread_->RequestStop(); }
+    void TxEmptyHeardChanged(bool heard) override { thread_->SetTxEmptyHeard(heard); }
 
 private:
     static TWndMethod NotifyMethod(TCustomComPort& port) {
@@ -87,6 +88,7 @@ ComStatus TWinComDevice::Open(const std::string& fileName) {
 ComStatus TWinComDevice::Close() {
     if (!IsOpen()) return ComStatus::Ok();
     if (readAhead_) {
+        readAhead_->SetWatch(nullptr);  // what it still collects is dropped with the device
         readAhead_->Stop();
         readAhead_.reset();
     }
@@ -185,22 +187,54 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
     auto& r = static_cast<TWinIoRequest&>(request);
     r.prefix_ = 0;
     doneNow = 0;
-    if (!readAhead_) return StartDeviceRead(r, data, count, doneNow);
-    return readAhead_->TakeThenStart(count, [&](const std::string& held) {
+    if (!readAhead_) {
+        if (!watch_) return StartDeviceRead(r, data, count, doneNow);
+        const std::lock_guard<std::mutex> lock(watchLock_);
+        ComStatus s = ReadWatched(r, data, count, watch_, 0);
+        if (s.ok) doneNow = r.prefix_;
+        return s;
+    }
+    return readAhead_->TakeThenStart(count, [&](const std::string& held, TComReceiveWatch* watch, size_t waiting) {
         std::copy(held.begin(), held.end(), data);
         const auto n = static_cast<uint32_t>(held.size());
         ComStatus s = ComStatus::Ok();
-        if (n < count) {
-            s = StartDeviceRead(r, data + n, count - n, doneNow);
-        } else {
+        if (n >= count) {
             r.started_ = false;
+        } else if (watch) {
+            s = ReadWatched(r, data + n, count - n, watch, waiting);
+        } else {
+            s = StartDeviceRead(r, data + n, count - n, doneNow);
         }
         if (s.ok) {
-            r.prefix_ = n;
-            doneNow += n;
+            r.prefix_ += n;
+            doneNow = r.started_ ? doneNow + n : r.prefix_;
         }
         return s;
     });
+}
+
+ComStatus TWinComDevice::ReadWatched(TWinIoRequest& r, char* data, uint32_t count, TComReceiveWatch* watch,
+                                     size_t waiting) {
+    uint32_t now = 0;
+    ComStatus s = StartDeviceRead(r, data, count, now);
+    if (!s.ok) return s;
+    uint32_t got = 0;
+    s = WaitRequest(r, got);
+    if (!s.ok) return s;
+    r.prefix_ = got;
+    if (got > 0) {
+        watch->BytesArrived(std::string_view(data, got), waiting);
+        watch->BytesTaken(got);
+    }
+    return ComStatus::Ok();
+}
+
+void TWinComDevice::SetReceiveWatch(TComReceiveWatch* watch) {
+    {
+        const std::lock_guard<std::mutex> lock(watchLock_);
+        watch_ = watch;
+    }
+    if (readAhead_) readAhead_->SetWatch(watch);
 }
 
 ComStatus TWinComDevice::StartDeviceRead(TWinIoRequest& r, char* data, uint32_t count, uint32_t& doneNow) {
@@ -246,6 +280,7 @@ std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) 
         try {
             readAhead_ = std::make_shared<TComReadAhead>(handle_.Get());
             readAhead_->SetEnabled(immediateReads_);
+            readAhead_->SetWatch(watch_);
         } catch (const EOutOfResources&) {
             // Without it the event thread waits for EV_RXCHAR alone.
         }

@@ -2,6 +2,7 @@
 // The COM device of Windows: a device file opened for overlapped I/O.
 // Threads: used by the port's thread (the GUI thread); the event thread works on its own duplicate handle.
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "base/win/Unique.h"
@@ -38,6 +39,7 @@ public:
     ComStatus StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) override;
     ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) override;
     ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) override;
+    void SetReceiveWatch(TComReceiveWatch* watch) override;
     std::unique_ptr<TComEventPump> StartEvents(TCustomComPort& port) override;
     std::string ErrorText(uint32_t code) const override;
 
@@ -50,7 +52,14 @@ private:
     // Made with the event thread; the bytes it holds come before the device's queue.
     std::shared_ptr<TComReadAhead> readAhead_;
 
+    // The watch of received bytes; without a read-ahead, its lock is held while a read reports to it.
+    TComReceiveWatch* watch_ = nullptr;
+    std::mutex watchLock_;
+
     ComStatus StartDeviceRead(TWinIoRequest& request, char* data, uint32_t count, uint32_t& doneNow);
+    // A read of the device that completes here and tells the watch of its bytes (`waiting`: bytes held before
+    // them); the request then holds them as its prefix.
+    ComStatus ReadWatched(TWinIoRequest& request, char* data, uint32_t count, TComReceiveWatch* watch, size_t waiting);
 };
 
 // The system's message text for an error code, without the trailing line end.

@@ -53,10 +53,19 @@ bool TComReadAhead::Arm() {
 
 void TComReadAhead::Settle(DWORD transferred) {
     pending_ = false;
-    if (transferred > 0)
-        held_.append(request_->bytes, std::min<DWORD>(transferred, kSize));
-    else
+    if (transferred == 0) {
         usable_ = false;  // the system's reads don't wait for a byte: EV_RXCHAR it is
+        return;
+    }
+    const size_t waiting = held_.size();
+    const size_t n = std::min<DWORD>(transferred, kSize);
+    held_.append(request_->bytes, n);
+    if (watch_) watch_->BytesArrived(std::string_view(request_->bytes, n), waiting);
+}
+
+void TComReadAhead::SetWatch(TComReceiveWatch* watch) {
+    Lock lock(*this);
+    watch_ = watch;
 }
 
 void TComReadAhead::CollectDone() {
@@ -133,6 +142,7 @@ uint32_t TComReadAhead::HeldCount() {
 void TComReadAhead::Drop() {
     Lock lock(*this);
     Cancel();
+    if (watch_ && !held_.empty()) watch_->BytesTaken(held_.size());
     held_.clear();
 }
 

@@ -11,6 +11,7 @@
 //
 // Threads: the event thread arms and collects; the port's thread takes, counts and drops. One lock guards the
 // state and is held while a read of the port's thread is started, so that the next read-ahead queues behind it.
+// A receive watch hears every byte as it is held, and every take and drop, under that lock.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,20 +54,26 @@ public:
     void Stop();
 
     // ---- port's thread
+    // The watch of the received bytes (nullptr: none).
+    void SetWatch(TComReceiveWatch* watch);
     // Switches the read-ahead on while the port's reads return at once with what is queued.
     void SetEnabled(bool enabled);
     // Bytes held (a completed read is collected first).
     uint32_t HeldCount();
-    // Takes up to `max` held bytes and runs `start` (the start of a read of the device) with them. When the held
-    // bytes do not cover `max`, a pending read is cancelled and collected first, so that its bytes come before
-    // what `start` reads; otherwise it stays pending. When `start` fails, the bytes stay held.
+    // Takes up to `max` held bytes and runs `start` (the start of a read of the device) with them, the watch and
+    // the count of bytes held. When the held bytes do not cover `max`, a pending read is cancelled and collected
+    // first, so that its bytes come before what `start` reads; otherwise it stays pending. When `start` fails, the
+    // bytes stay held.
     template <typename F>
     ComStatus TakeThenStart(uint32_t max, F&& start) {
         Lock lock(*this);
         if (held_.size() < max) Cancel();
         const std::string taken = held_.substr(0, max);
-        ComStatus s = start(taken);
-        if (s.ok) held_.erase(0, taken.size());
+        ComStatus s = start(taken, watch_, held_.size());
+        if (s.ok) {
+            held_.erase(0, taken.size());
+            if (watch_ && !taken.empty()) watch_->BytesTaken(taken.size());
+        }
         took_ = took_ || (s.ok && !taken.empty());
         return s;
     }
@@ -99,6 +106,7 @@ private:
     bool took_ = false;  // the port's thread took bytes since TookAndHolds
     DWORD failure_ = 0;
     std::string held_;
+    TComReceiveWatch* watch_ = nullptr;
 };
 
 }  // namespace kes

@@ -4,6 +4,7 @@
 
 #include "base/Exception.h"
 #include "base/win/Application.h"
+#include "base/win/WinePolicy.h"
 #include "serial/CPort.h"
 #include "serial/LineSettings.h"
 #include "serial/win/ComDeviceWin.h"
@@ -20,13 +21,15 @@ struct DeviceWait {
     DWORD mask = 0;
 };
 
-// Cancels a pending wait and collects it; false when it did not complete in time.
-bool CancelAndCollect(HANDLE device, DeviceWait& wait) {
+// Cancels a pending wait and collects it; false when it did not complete in time. `events`: what the wait had
+// reported when it completed before the cancel.
+bool CancelAndCollect(HANDLE device, DeviceWait& wait, DWORD& events) {
+    events = 0;
     SetCommMask(device, 0);  // completes a pending WaitCommEvent
     CancelIoEx(device, &wait.overlapped);
     if (WaitForSingleObject(wait.overlapped.hEvent, 5000) != WAIT_OBJECT_0) return false;
     DWORD n = 0;
-    GetOverlappedResult(device, &wait.overlapped, &n, FALSE);
+    if (GetOverlappedResult(device, &wait.overlapped, &n, FALSE)) events = wait.mask;
     return true;
 }
 
@@ -45,10 +48,12 @@ TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow, s
     : port_(port),
       window_(notifyWindow),
       syncMethod_(port.SyncMethod()),
-      portMask_(EventsToCommMask(port.Events)),
+      eventsMask_(EventsToCommMask(port.Events)),
       readAhead_(std::move(readAhead)) {
     stopEvent_ = NewEvent(true, false);
-    if (!stopEvent_) throw EOutOfResources("Cannot create the event thread's stop event");
+    maskChanged_ = NewEvent(false, false);
+    if (!stopEvent_ || !maskChanged_) throw EOutOfResources("Cannot create the event thread's stop event");
+    SetTxEmptyHeard(port.TxEmptyHeard());
     ownDevice_ = DuplicateForThisProcess(device);
     device_ = ownDevice_ ? ownDevice_.Get() : device;
     SetPriority(TThreadPriority::tpNormal);
@@ -61,6 +66,12 @@ TComThread::~TComThread() {
     TerminateAndWait();
 }
 
+void TComThread::SetTxEmptyHeard(bool heard) {
+    DWORD mask = eventsMask_;
+    if (WinePolicy::WaitForTxEmptyOnlyWhenHeard && !heard) mask &= ~static_cast<DWORD>(EV_TXEMPTY);
+    if (portMask_.exchange(mask) != mask) SetEvent(maskChanged_.Get());
+}
+
 void TComThread::RequestStop() {
     SetEvent(stopEvent_.Get());
     Sleep(0);
@@ -70,7 +81,7 @@ void TComThread::Execute() {
     auto wait = std::make_unique<DeviceWait>();
     if (!wait->event) return;
     wait->overlapped.hEvent = wait->event.Get();
-    TComReadAhead* ahead = (portMask_ & EV_RXCHAR) ? readAhead_.get() : nullptr;
+    TComReadAhead* ahead = (eventsMask_ & EV_RXCHAR) ? readAhead_.get() : nullptr;
     DWORD deviceMask = portMask_;
     bool waitPending = false;  // a WaitCommEvent is outstanding
     bool backOff = false;      // a wait or read failed at once: try again a little later, never spin
@@ -80,17 +91,21 @@ void TComThread::Execute() {
     for (;;) {
         failure = 0;
         const bool reading = ahead && ahead->Active();
-        const DWORD wantMask = reading ? portMask_ & ~static_cast<DWORD>(EV_RXCHAR) : portMask_;
+        const DWORD mask = portMask_;
+        const DWORD wantMask = reading ? mask & ~static_cast<DWORD>(EV_RXCHAR) : mask;
         if (wantMask != deviceMask) {
-            if (waitPending && !(collected = CancelAndCollect(device_, *wait))) break;
+            DWORD reported = 0;  // events of a wait that completed just before it was cancelled
+            if (waitPending && !(collected = CancelAndCollect(device_, *wait, reported))) break;
             waitPending = false;
             if (!reading && ahead) ahead->CancelPending();  // bytes are held: EV_RXCHAR reports what comes next
             SetCommMask(device_, wantMask);
             deviceMask = wantMask;
-            if (!reading) {
-                // EV_RXCHAR is back. Bytes that came while it was off, or that the read-ahead took as it went
-                // off, raise no event: the port's handling of evRxChar looks at the input queue now.
-                events_ = TComEvents{evRxChar};
+            TComEvents events = CommMaskToEvents(reported & mask);
+            // EV_RXCHAR is back. Bytes that came while it was off, or that the read-ahead took as it went off,
+            // raise no event: the port's handling of evRxChar looks at the input queue now.
+            if (!reading) events.Include(evRxChar);
+            if (!events.Empty()) {
+                events_ = events;
                 DispatchEvents();
             }
         }
@@ -110,8 +125,8 @@ void TComThread::Execute() {
             backOff = failure != 0;
         }
         if (reading && !backOff && !ahead->Pending()) continue;  // switched off meanwhile: look again
-        HANDLE handles[3] = {stopEvent_.Get()};
-        DWORD count = 1;
+        HANDLE handles[4] = {stopEvent_.Get(), maskChanged_.Get()};
+        DWORD count = 2;
         if (waitPending) handles[count++] = wait->overlapped.hEvent;
         if (reading && ahead->Pending()) handles[count++] = ahead->Event();
         const DWORD r = WaitForMultipleObjects(count, handles, FALSE, backOff ? kRetryDelayMs : INFINITE);
@@ -119,6 +134,7 @@ void TComThread::Execute() {
             backOff = false;
             continue;
         }
+        if (r == WAIT_OBJECT_0 + 1) continue;                         // the mask changed: set at the top
         if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) break;  // stop requested, or the wait failed
         TComEvents events;
         if (waitPending && WaitForSingleObject(wait->overlapped.hEvent, 0) == WAIT_OBJECT_0) {
@@ -134,21 +150,27 @@ void TComThread::Execute() {
         if (failure && (lost = DeviceGone(device_))) break;
         if (failure) backOff = true;
         if (!events.Empty()) {
-            const bool arm = reading && !backOff && events.Contains(evRxChar);
+            // The read-ahead goes on reading while any handlers run (a line event's too), so that a receive watch
+            // sees the bytes at once.
+            const bool arm = reading && !backOff;
             if (arm) ahead->TookAndHolds();
             events_ = events;
             DispatchEvents(arm);
-            // Bytes that came while the handlers read are reported at once, as long as the handlers take bytes.
-            while (arm && ahead->TookAndHolds() && WaitForSingleObject(stopEvent_.Get(), 0) != WAIT_OBJECT_0) {
+            // Bytes that came while the handlers ran are reported at once, and again as long as the handlers take
+            // bytes.
+            bool again = arm && (events.Contains(evRxChar) ? ahead->TookAndHolds() : ahead->HeldCount() > 0);
+            while (again && WaitForSingleObject(stopEvent_.Get(), 0) != WAIT_OBJECT_0) {
                 events_ = TComEvents{evRxChar};
                 DispatchEvents(true);
+                again = ahead->TookAndHolds();
             }
         }
     }
     // The device is gone: the port hears it through its error path, and this thread ends.
     if (lost) ReportDeviceLost(failure);
     // The pending wait is cancelled and collected before its record and event go.
-    if (waitPending) collected = CancelAndCollect(device_, *wait);
+    DWORD unreported = 0;  // the thread ends: what the last wait saw goes nowhere
+    if (waitPending) collected = CancelAndCollect(device_, *wait, unreported);
     if (ahead) {
         ahead->Stop();
         ahead->Drop();  // purged with the device's queue below
@@ -165,17 +187,28 @@ void TComThread::DispatchEvents(bool armReadAhead) {
         case smThreadSync:
             // Bytes that come while the handlers run complete the read at once; the handlers' read of what was
             // reported takes them too when they came in time (a refusal shows at the loop's next arming).
-            Synchronize(
-                this, [this] { RunEventHandlers(); },
-                [this, armReadAhead] {
-                    if (armReadAhead) readAhead_->Arm();
-                });
+            Synchronize(this, [this] { RunEventHandlers(); },
+                        [this, armReadAhead](HANDLE done) { return armReadAhead && ReadWhileHandled(done); });
             break;
         case smWindowSync: SendEventMessages(); break;
         case smNone: RunEventHandlers(); break;
         }
     } catch (...) {
         HandleGuardedException(std::current_exception());
+    }
+}
+
+// Bytes that come while the handlers run are read at once, so that a receive watch sees them now rather than when
+// the GUI thread is done; the held bytes are reported by the next pass. Waits for the handlers' call (`done`).
+bool TComThread::ReadWhileHandled(HANDLE done) {
+    TComReadAhead& ahead = *readAhead_;
+    for (;;) {
+        if (!ahead.Arm() || !ahead.Pending()) return false;  // refused or switched off: the handlers' wait
+        HANDLE handles[2] = {done, ahead.Event()};
+        const DWORD r = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;
+        ahead.Collect();
     }
 }
 

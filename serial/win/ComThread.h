@@ -11,6 +11,7 @@
 #include "serial/ComTypes.h"
 #include "serial/win/ComReadAhead.h"
 
+#include <atomic>
 #include <memory>
 
 namespace kes {
@@ -29,6 +30,9 @@ public:
     ~TComThread() override;
     // Signals the stop event; does not wait.
     void RequestStop();
+    // Whether anyone hears evTxEmpty (any thread): see WinePolicy::WaitForTxEmptyOnlyWhenHeard. The thread takes
+    // a change at once, also while it waits.
+    void SetTxEmptyHeard(bool heard);
 
     // How long a failed wait on the device keeps the thread from trying again (ms). When the device itself is
     // gone (ClearCommError fails too), the thread reports it to the port and ends instead.
@@ -38,8 +42,9 @@ protected:
     void Execute() override;
 
 private:
-    // `armReadAhead`: the read-ahead's next read goes out while the handlers run (smThreadSync).
+    // `armReadAhead`: the read-ahead reads on while the handlers run (smThreadSync).
     void DispatchEvents(bool armReadAhead = false);
+    bool ReadWhileHandled(HANDLE done);
     // Hands the loss of the device to the port (on the GUI thread unless smNone).
     void ReportDeviceLost(DWORD error);
     void RunEventHandlers();
@@ -51,7 +56,9 @@ private:
     HANDLE device_ = INVALID_HANDLE_VALUE;  // ownDevice_, or the port's own handle
     HWND window_ = nullptr;
     TSyncMethod syncMethod_;
-    DWORD portMask_ = 0;  // the mask of the port's Events
+    DWORD eventsMask_ = 0;               // the mask of the port's Events
+    std::atomic<DWORD> portMask_{0};     // what of it the thread waits for
+    UniqueHandle maskChanged_;           // auto-reset: portMask_ changed
     std::shared_ptr<TComReadAhead> readAhead_;
     TComEvents events_;  // the reported events of the last batch
 };

@@ -81,9 +81,9 @@ TEST_F(Terminal, ABellFloodBeepsOncePerBatch) {
 struct RunningUpload : TerminalUpload {
     bool running = true;
     bool Running() const override { return running; }
-    void BoardLineEnded() override {}
+    void AnswerChecked() override {}
     void WarningQuestionOpened() override {}
-    void WarningQuestionAnswered(bool, bool) override {}
+    void WarningQuestionAnswered(bool) override {}
 };
 
 TEST_F(Terminal, TheMemoIsAppendedAtItsOwnPaceAndShowsEverythingInOrder) {

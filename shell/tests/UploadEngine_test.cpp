@@ -239,7 +239,7 @@ TEST(UploadEngine, SilentBoardTimesOutAndCancels) {
     EXPECT_EQ(b.logLines[t + 1], "Upload will be CANCELED");
     EXPECT_EQ(b.logLines.back(), "Sourcefile parsing CANCELED!");
     EXPECT_EQ(b.status, "Upload CANCELED!");
-    EXPECT_EQ(b.progress, 3);  // keeps its place
+    EXPECT_EQ(b.progress, 5);  // keeps its place: the last line handed over
     EXPECT_FALSE(b.engine.Uploading());
 }
 

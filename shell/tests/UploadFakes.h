@@ -194,12 +194,11 @@ public:
     void Question(std::uint64_t holdMs, bool yes) {
         trace.push_back("question");
         engine.QuestionOpened();
+        awaitingAnswer_ = false;
+        engine.LineEnded();  // the warning's line ends while the question is open
         clock.now += holdMs;
         engine.QuestionAnswered(yes);
-        if (yes)
-            awaitingAnswer_ = false;
-        else
-            engine.Cancel();
+        if (!yes) engine.Cancel();
     }
 
     // UploadFiles

@@ -9,33 +9,82 @@ using kes::testing::FakeClock;
 
 namespace {
 
+// Records the lines as they go out and when.
+struct RecordingPort : UploadPort {
+    FakeClock& clock;
+    std::vector<std::string> lines;
+    std::vector<std::uint64_t> at;
+    bool fail = false;
+    explicit RecordingPort(FakeClock& c) : clock(c) {}
+    bool Connected() override { return true; }
+    std::string LineEnd() override { return "\r"; }
+    bool Write(const std::string& bytes, std::string& error) override {
+        if (fail) {
+            error = "The device does not recognize the command.";
+            return false;
+        }
+        lines.push_back(bytes);
+        at.push_back(clock.now);
+        return true;
+    }
+};
+
 struct Handshake : ::testing::Test {
     FakeClock clock;
-    UploadHandshake hs{clock};
+    RecordingPort port{clock};
+    UploadHandshake hs{clock, port, UploadHandshake::kLineTimeoutMs, 1};  // one line kept ahead
 
+    void SetUp() override { hs.Start('\r'); }
+    // The first line goes out at once; the second is kept and waits for the first one's answer.
     WaitOutcome WaitLine() {
-        hs.BeginLine();
-        return hs.WaitForAnswer();
+        EXPECT_EQ(hs.Send("a\r"), WaitOutcome::Answered);
+        return hs.Send("b\r");
     }
 };
 
 }  // namespace
 
-TEST_F(Handshake, AnswerReleasesTheLineAndTheWaitSleeps) {
-    clock.After(1200, [this] { hs.LineEnded(); });
+TEST_F(Handshake, TheNextLineGoesOutAtTheAnswersLineEndAndTheWaitSleeps) {
+    EXPECT_EQ(hs.Send("a\r"), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("b\r"), WaitOutcome::Answered);  // kept: no wait yet
+    EXPECT_EQ(port.lines.size(), 1u);
+    clock.After(1200, [this] { hs.BytesArrived("a ok\r\n", 0); });
     const auto start = clock.now;
-    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);  // waits until b went out
     EXPECT_EQ(clock.now - start, 1200u);
-    // One sleep up to the answer; no spinning.
-    EXPECT_LE(clock.pumps, 2);
-    EXPECT_FALSE(hs.Waiting());
+    EXPECT_EQ(port.at, (std::vector<std::uint64_t>{start, start + 1200}));
+    EXPECT_LE(clock.pumps, 2);  // one sleep up to the answer; no spinning
+    // A second line end in the same bytes came before b was written: it does not answer b.
+    clock.After(10, [this] { hs.BytesArrived("b ok\r\nstale\r", 0); });
+    clock.After(20, [this] { hs.LineEnded(); });
+    EXPECT_EQ(hs.Finish(), WaitOutcome::Answered);
+    EXPECT_EQ(port.lines, (std::vector<std::string>{"a\r", "b\r", "c\r"}));
+    EXPECT_EQ(port.at.back(), start + 1210);
+    EXPECT_EQ(hs.Written(), 3);
+}
+
+TEST_F(Handshake, LinesKeptAheadGoOutInTurnOnePerLineEnd) {
+    UploadHandshake ahead{clock, port, UploadHandshake::kLineTimeoutMs, 3};
+    ahead.Start('\r');
+    for (const char* line : {"1\r", "2\r", "3\r", "4\r"}) EXPECT_EQ(ahead.Send(line), WaitOutcome::Answered);
+    EXPECT_TRUE(ahead.Full());
+    EXPECT_EQ(clock.pumps, 0);  // nothing waited yet
+    ahead.BytesArrived("ok\rok\r", 0);  // two line ends at once: the second came before line 2 was written
+    EXPECT_EQ(port.lines, (std::vector<std::string>{"1\r", "2\r"}));
+    ahead.LineEnded();
+    EXPECT_EQ(port.lines.size(), 3u);
+    ahead.RequestCancel();  // line 4 is dropped
+    ahead.LineEnded();
+    EXPECT_EQ(port.lines.size(), 3u);
+    EXPECT_EQ(ahead.Written(), 3);
 }
 
 TEST_F(Handshake, TimeOutAfterFiveSecondsCountedAfreshPerLine) {
     clock.After(4900, [this] { hs.LineEnded(); });
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);  // b went out after 4.9 s
     const auto start = clock.now;
-    EXPECT_EQ(WaitLine(), WaitOutcome::TimedOut);
+    EXPECT_EQ(hs.Finish(), WaitOutcome::TimedOut);
     EXPECT_EQ(clock.now - start, 5000u);
 }
 
@@ -46,36 +95,125 @@ TEST_F(Handshake, AnswerWinsOverATimeOutThatPassedMeanwhile) {
         clock.now += 9000;
     });
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);
 }
 
-TEST_F(Handshake, AnswerBeforeTheLineOrOutsideAWaitDoesNotCount) {
+TEST_F(Handshake, ALineEndBeforeAnyWriteDoesNotCount) {
     hs.LineEnded();  // stale: no line waits
-    hs.BeginLine();
-    EXPECT_EQ(hs.WaitForAnswer(), WaitOutcome::TimedOut);
+    EXPECT_EQ(hs.Send("a\r"), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Finish(), WaitOutcome::TimedOut);
 }
 
-TEST_F(Handshake, CancelEndsTheWaitAtOnce) {
+TEST_F(Handshake, CancelDropsTheKeptLineAndEndsTheWaitAtOnce) {
     clock.After(1000, [this] { hs.RequestCancel(); });
     const auto start = clock.now;
-    EXPECT_EQ(WaitLine(), WaitOutcome::Cancelled);
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Finish(), WaitOutcome::Cancelled);
     EXPECT_EQ(clock.now - start, 1000u);
+    hs.LineEnded();  // the answer after the cancel writes nothing
+    EXPECT_EQ(port.lines, (std::vector<std::string>{"a\r"}));
     // The flag stays until it is cleared.
-    EXPECT_EQ(WaitLine(), WaitOutcome::Cancelled);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Cancelled);
     hs.ClearCancel();
+    hs.Start('\r');
     clock.After(5, [this] { hs.LineEnded(); });
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Finish(), WaitOutcome::TimedOut);  // b went out and was not answered
+    EXPECT_EQ(port.lines.size(), 3u);
 }
 
-TEST_F(Handshake, QuestionYesReleasesAWaitingLineAndPausesTheTimeOut) {
-    // Open for 20 s inside a handler (a message box), answered Yes.
+TEST_F(Handshake, AFailedWriteAtTheAnswerStopsTheWaitWithItsReason) {
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    port.fail = true;
+    clock.After(3, [this] { hs.LineEnded(); });
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::WriteFailed);
+    EXPECT_EQ(hs.WriteError(), "The device does not recognize the command.");
+}
+
+// What the answer's line end does with the kept line, by what came before it in the board's line.
+TEST_F(Handshake, ALineThatMayHoldAWarningIsHeldUntilTheTerminalCheckedIt) {
+    struct Case {
+        const char* answer;
+        bool held;
+    };
+    const Case cases[] = {
+        {" ok\r\n", false},
+        {": a  a ALREADY DEFINED\r\n", true},
+        {"if COMPILE ONLY\r", true},
+        {"\x1b[31mred\r\n", true},  // an escape: the terminal's filter decides what the line shows
+        {"ab\bc\r", true},          // a backspace
+        {"x\tok\r\n", false},
+        {" ALREADY DEFINED\r\n ok\r\n", true},  // held at the first line end already
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        hs.Start('\r');
+        port.lines.clear();
+        EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+        hs.BytesArrived(c.answer, 0);
+        EXPECT_EQ(hs.Held(), c.held);
+        EXPECT_EQ(port.lines.size(), c.held ? 1u : 2u);
+        if (!c.held) {
+            hs.LineEnded();
+            continue;
+        }
+        hs.AnswerChecked();  // the terminal has not taken the bytes yet
+        EXPECT_EQ(port.lines.size(), 1u);
+        hs.BytesTaken(std::string(c.answer).size());
+        hs.AnswerChecked();
+        EXPECT_EQ(port.lines.size(), 2u);
+        hs.LineEnded();
+    }
+}
+
+TEST_F(Handshake, TheWarningsLineEndIsFoundAlsoWithLfAnswersAndAcrossChunks) {
+    hs.Start('\n');
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    hs.BytesArrived("dup ALREA", 7);  // 7 bytes of an earlier answer still wait for the terminal
+    hs.BytesArrived("DY DEFINED\r", 16);
+    EXPECT_FALSE(hs.Held());  // CR alone does not answer an ESP32 line
+    hs.BytesArrived("\n", 27);
+    EXPECT_TRUE(hs.Held());
+    hs.BytesTaken(27);
+    hs.AnswerChecked();
+    EXPECT_EQ(port.lines.size(), 1u);  // the line end itself is not taken yet
+    hs.BytesTaken(1);
+    hs.AnswerChecked();
+    EXPECT_EQ(port.lines.size(), 2u);
+}
+
+TEST_F(Handshake, QuestionYesReleasesAHeldLineAndPausesTheTimeOut) {
+    // Open for 20 s inside a handler (a message box), the warning's line end came meanwhile, answered Yes.
     clock.After(4000, [this] {
+        hs.BytesArrived("x ALREADY DEFINED", 0);
         hs.QuestionOpened();
+        hs.BytesArrived("\r\n", 17);
         clock.now += 20000;
         hs.QuestionAnswered(true);
     });
     const auto start = clock.now;
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);
     EXPECT_EQ(clock.now - start, 24000u);
+    EXPECT_EQ(port.at.back(), start + 24000);
+}
+
+TEST_F(Handshake, YesBeforeTheWarningsLineEndletsTheCheckReleaseItOnce) {
+    // The question was asked and answered before the line ended: the line end is held for the terminal's check,
+    // which asks nothing again, and the line goes out once.
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    hs.BytesArrived("x ALREADY DEFINED", 0);
+    hs.QuestionOpened();
+    hs.QuestionAnswered(true);
+    EXPECT_EQ(port.lines.size(), 1u);
+    hs.BytesArrived("\r\n", 17);
+    hs.BytesTaken(19);
+    hs.AnswerChecked();
+    hs.AnswerChecked();
+    EXPECT_EQ(port.lines.size(), 2u);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);  // kept: b waits for its own answer
+    hs.AnswerChecked();
+    EXPECT_EQ(port.lines.size(), 2u);
 }
 
 TEST_F(Handshake, TimeOutResumesAfterTheQuestionWithTheTimeThatWasLeft) {
@@ -87,14 +225,9 @@ TEST_F(Handshake, TimeOutResumesAfterTheQuestionWithTheTimeThatWasLeft) {
         hs.QuestionAnswered(false);
     });
     const auto start = clock.now;
-    EXPECT_EQ(WaitLine(), WaitOutcome::TimedOut);
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::TimedOut);
     EXPECT_EQ(clock.now - start, 25000u);
-}
-
-TEST_F(Handshake, YesWithNoLineWaitingReleasesNothing) {
-    hs.QuestionOpened();
-    hs.QuestionAnswered(true);
-    EXPECT_EQ(WaitLine(), WaitOutcome::TimedOut);
 }
 
 TEST_F(Handshake, AnAnswerWhileTheQuestionIsOpenWaitsForTheUsersChoice) {
@@ -106,12 +239,14 @@ TEST_F(Handshake, AnAnswerWhileTheQuestionIsOpenWaitsForTheUsersChoice) {
         hs.QuestionAnswered(false);
         hs.RequestCancel();
     });
-    EXPECT_EQ(WaitLine(), WaitOutcome::Cancelled);
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Cancelled);
     EXPECT_EQ(clock.now, 1000u + 30000u);
+    EXPECT_EQ(port.lines.size(), 1u);
 }
 
 TEST_F(Handshake, QuitRequestLeavesTheWait) {
     clock.QuitAfter(300);
-    EXPECT_EQ(WaitLine(), WaitOutcome::QuitRequested);
-    EXPECT_FALSE(hs.Waiting());
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_EQ(hs.Finish(), WaitOutcome::QuitRequested);
 }

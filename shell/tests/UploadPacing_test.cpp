@@ -60,10 +60,10 @@ public:
     void Raise() override {}
     // TerminalUpload
     bool Running() const override { return engine.Uploading(); }
-    void BoardLineEnded() override { engine.LineEnded(); }
+    void AnswerChecked() override { engine.Handshake().AnswerChecked(); }
     void WarningQuestionOpened() override { engine.QuestionOpened(); }
-    void WarningQuestionAnswered(bool yes, bool lineEnded) override {
-        engine.QuestionAnswered(yes, lineEnded);
+    void WarningQuestionAnswered(bool yes) override {
+        engine.QuestionAnswered(yes);
         if (!yes) engine.Cancel();
     }
 
@@ -73,6 +73,9 @@ private:
         sendAt_ = std::max(sendAt_, clock.now) + ms;
         clock.At(sendAt_, [this, bytes] {
             if (bytes.find('\r') != std::string::npos) owed_ = false;
+            // As the port hands them over: the watch sees them first, then the terminal takes and drains them.
+            engine.Handshake().BytesArrived(bytes, 0);
+            engine.Handshake().BytesTaken(bytes.size());
             terminal.Received(bytes);
             terminal.Drain();
         });

@@ -62,6 +62,14 @@ UploadResult TSourceUpload::Run(UploadKind kind) {
     window_.MemoSourceFileList->Clear();
     engine_.AcceptIncludes = window_.cb1->Checked();
     engine_.SkipComments = window_.cbSkipComments->Checked();
+    // The watch stays while the upload runs, however it ends.
+    struct Watch {
+        TCustomComPort* port;
+        ~Watch() {
+            if (port) port->SetReceiveWatch(nullptr);
+        }
+    } watch{port_};
+    if (port_) port_->SetReceiveWatch(this);
     result = engine_.SendTextToMCU(text);
     if (result.quitRequested) loop_.RepostQuit();
     return result;
@@ -75,8 +83,8 @@ void TSourceUpload::RaiseTerminal() {
     if (terminal_) terminal_->Raise();
 }
 
-void TSourceUpload::WarningQuestionAnswered(bool yes, bool lineEnded) {
-    engine_.QuestionAnswered(yes, lineEnded);
+void TSourceUpload::WarningQuestionAnswered(bool yes) {
+    engine_.QuestionAnswered(yes);
     if (!yes) window_.btCancel->Click();  // "Cancel upload"
 }
 
@@ -86,26 +94,35 @@ bool TSourceUpload::Connected() { return port_ && port_->Connected(); }
 
 std::string TSourceUpload::LineEnd() { return terminal_ ? terminal_->UploadLineEnd() : std::string("\r"); }
 
+char TSourceUpload::AnswerLineEnd() { return terminal_ ? terminal_->Mode().AnswerLineEnd : '\r'; }
+
+// On the GUI thread, or on the port's event thread when a line goes out at an answer's line end.
 bool TSourceUpload::Write(const std::string& bytes, std::string& error) {
-    if (!port_ || !port_->Connected()) {
+    if (!port_) {
         error = "COM port not open";
         return false;
     }
-    port_->Tag = 0;  // a line end seen before this write does not answer it
-    const int n = port_->SendText(bytes);
-    if (n != static_cast<int>(bytes.size())) {
-        error = std::to_string(n) + " of " + std::to_string(bytes.size()) + " bytes written";
-        return false;
-    }
-    return true;
+    return port_->WriteFromAnyThread(bytes, error);
 }
+
+// ---- the board's bytes, on the thread that takes them in
+
+void TSourceUpload::BytesArrived(std::string_view bytes, size_t waiting) {
+    engine_.Handshake().BytesArrived(bytes, waiting);
+}
+
+void TSourceUpload::BytesTaken(size_t count) { engine_.Handshake().BytesTaken(count); }
 
 // ---- the wait
 
 bool TSourceUpload::ProcessMessages(std::uint32_t timeoutMs) {
-    const bool goOn = loop_.ProcessMessages(timeoutMs, [this] { return terminal_ && terminal_->LineEndQueued(); });
-    // A line end the receive handler queued is drained now rather than at the next timer tick.
-    if (terminal_ && terminal_->LineEndQueued()) terminal_->Drain();
+    // A line end held for the warning check is drained at once rather than at the next timer tick. The messages
+    // (the terminal's display among them) are handled while the kept lines go out without this thread; once one
+    // went out, the next line is handed over first.
+    auto held = [this] { return terminal_ && terminal_->HasQueued() && engine_.Handshake().Held(); };
+    const bool goOn =
+        loop_.ProcessMessages(timeoutMs, [this, &held] { return !engine_.Handshake().Full() || held(); });
+    if (held()) terminal_->Drain();
     return goOn && !loop_.QuitTaken();
 }
 
@@ -175,6 +192,7 @@ void TSourceUpload::UploadFinished() {
     ShowProgress();
     window_.ShowTextLengths();
     if (!terminal_) return;
+    terminal_->Drain();  // the last answer, taken in before the upload ended
     terminal_->Show();
     terminal_->Raise();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The source window's upload: the upload engine wired to the board's port, the GUI thread's message loop, the
 // include files on disk, the terminal (board type, receive path, log) and the source window's own controls.
-// It hears the terminal's "line ended" and "warning" and asks it to drain as soon as a line end is queued.
-// GUI thread only.
+// While it runs, it watches the port's received bytes, so that the next line goes out at the answer's line end on
+// the thread that takes the bytes in (see UploadHandshake); it hears the terminal's checks and warning question, and
+// asks the terminal to drain at once when a line end waits for the check. GUI thread, apart from the watch and the
+// writes it makes.
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,7 @@ class TSourceUpload : private UploadPort,
                       private UploadHost,
                       private UploadLog,
                       private UploadView,
+                      private TComReceiveWatch,
                       public TerminalUpload {
 public:
     explicit TSourceUpload(TSourceFile& window);
@@ -51,7 +54,11 @@ private:
     // UploadPort
     bool Connected() override;
     std::string LineEnd() override;
+    char AnswerLineEnd() override;
     bool Write(const std::string& bytes, std::string& error) override;
+    // TComReceiveWatch
+    void BytesArrived(std::string_view bytes, size_t waiting) override;
+    void BytesTaken(size_t count) override;
     // UploadHost
     std::uint64_t NowMs() override { return loop_.NowMs(); }
     bool ProcessMessages(std::uint32_t timeoutMs) override;
@@ -67,9 +74,9 @@ private:
     void UploadFinished() override;
 
     // TerminalUpload
-    void BoardLineEnded() override { engine_.LineEnded(); }
+    void AnswerChecked() override { engine_.Handshake().AnswerChecked(); }
     void WarningQuestionOpened() override { engine_.QuestionOpened(); }
-    void WarningQuestionAnswered(bool yes, bool lineEnded) override;
+    void WarningQuestionAnswered(bool yes) override;
 
     void PortClosed();
     // Sets and repaints the bar to the position that waits, if one does.

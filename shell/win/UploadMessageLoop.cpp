@@ -16,9 +16,9 @@ bool TUploadMessageLoop::ProcessMessages(std::uint32_t timeoutMs, const std::fun
         HANDLE sync = SyncEvent();
         MsgWaitForMultipleObjectsEx(sync ? 1 : 0, &sync, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    // The port's receive event first: a line waits for it, not for the messages queued before it. Under Wine a
+    // The port's receive event first: the upload waits for it, not for the messages queued before it. Under Wine a
     // pass over the messages (the 1 ms terminal timer among them) takes 0.5-2 ms, so while lines go out the
-    // messages are handled once a screen refresh: when the calls released the line, or nothing was waited for.
+    // messages are handled once a screen refresh when the calls let the upload go on, or nothing was waited for.
     const std::uint64_t now = NowMs();
     const bool calls = CheckSynchronize();
     const bool lineFirst = timeoutMs == 0 || (calls && released && released());

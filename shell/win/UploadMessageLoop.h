@@ -18,8 +18,8 @@ public:
     std::uint64_t NowMs() override;
     bool ProcessMessages(std::uint32_t timeoutMs) override { return ProcessMessages(timeoutMs, nullptr); }
     // Runs the synchronous calls, then handles the messages; these wait for a later call (kMessagePassMs at
-    // most) when nothing was waited for (timeoutMs 0) or when the calls left `released` true: the line goes
-    // out first.
+    // most) when nothing was waited for (timeoutMs 0) or when the calls left `released` true: the upload
+    // goes on first.
     bool ProcessMessages(std::uint32_t timeoutMs, const std::function<bool()>& released);
 
     bool QuitTaken() const { return quit_; }

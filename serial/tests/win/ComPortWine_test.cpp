@@ -5,7 +5,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
+#include <string_view>
 
 #include "base/win/Application.h"
 #include "base/win/Thread.h"
@@ -511,4 +513,75 @@ TEST(ComPortList, ListsTheVirtualPort) {
     EXPECT_GE(list.IndexOf(com), 0) << list.Text();
     EXPECT_LT(list.IndexOf("stale"), 0);
     for (int i = 1; i < list.Count(); ++i) EXPECT_LE(CompareTextAZ(list[i - 1], list[i]), 0);
+}
+
+namespace {
+
+// A watch as the upload uses one: it records what it sees and hears, and answers each line end it sees by writing
+// the next line from the thread it runs on, a few times.
+struct AnsweringWatch : TComReceiveWatch {
+    TCustomComPort* port = nullptr;
+    std::mutex lock;
+    std::string seen;
+    size_t taken = 0;
+    bool waitingRight = true;  // every `waiting` matched the bytes seen and not taken
+    int written = 0;
+    std::string writeError;
+
+    void BytesArrived(std::string_view bytes, size_t waiting) override {
+        std::lock_guard<std::mutex> l(lock);
+        waitingRight = waitingRight && waiting == seen.size() - taken;
+        seen += bytes;
+        for (char c : bytes)
+            if (c == '\r' && written < 3) {
+                std::string error;
+                if (!port->WriteFromAnyThread("w" + std::to_string(++written) + "\r", error)) writeError = error;
+            }
+    }
+    void BytesTaken(size_t count) override {
+        std::lock_guard<std::mutex> l(lock);
+        taken += count;
+    }
+};
+
+}  // namespace
+
+// Every received byte reaches the watch once, in order and before the port's handler reads it; the handler's reads
+// are counted as taken; and the lines the watch writes at the board's line ends reach the board.
+TEST_F(ComPortWine, AReceiveWatchSeesEveryByteFirstAndAnswersFromItsThread) {
+    AnsweringWatch watch;
+    watch.port = port_.get();
+    bool watching = false;
+    bool readBeforeSeen = false;
+    port_->OnRxChar = [&](TObject*, int count) {
+        std::string chunk;
+        port_->ReceiveText(chunk, count);
+        received_ += chunk;
+        std::lock_guard<std::mutex> l(watch.lock);
+        if (watching) readBeforeSeen = readBeforeSeen || watch.seen.compare(0, received_.size(), received_) != 0;
+    };
+    port_->OpenPort();
+    Purge();
+    ASSERT_TRUE(board_.Ok("speed 11520"));
+    ASSERT_TRUE(board_.Ok("chunk 3 7"));  // the answers come in small pieces
+    port_->SetReceiveWatch(&watch);
+    watching = true;
+    ASSERT_EQ(port_->SendText("first\r"), 6);
+    ASSERT_TRUE(PumpUntil([&] { return received_.find("w3 ok\r\n") != std::string::npos; }, 5000)) << received_;
+    port_->SetReceiveWatch(nullptr);
+    watching = false;
+    ASSERT_TRUE(board_.Ok("send 61 0d"));  // no longer watched
+    ASSERT_TRUE(PumpUntil([&] { return received_.size() >= 2 && received_.compare(received_.size() - 2, 2, "a\r") == 0; },
+                          3000))
+        << received_;
+    std::lock_guard<std::mutex> l(watch.lock);
+    EXPECT_EQ(watch.writeError, "");
+    EXPECT_EQ(received_, "first ok\r\nw1 ok\r\nw2 ok\r\nw3 ok\r\na\r");
+    EXPECT_EQ(watch.seen, "first ok\r\nw1 ok\r\nw2 ok\r\nw3 ok\r\n");
+    EXPECT_EQ(watch.taken, watch.seen.size());
+    EXPECT_TRUE(watch.waitingRight);
+    EXPECT_FALSE(readBeforeSeen);
+    auto lines = board_.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3].text, "w3");
 }

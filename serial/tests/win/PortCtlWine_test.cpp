@@ -22,6 +22,7 @@ using namespace kes;
 
 namespace {
 
+using kes::test::PumpFor;
 using kes::test::PumpUntil;
 
 // The form's client area as it paints itself (WM_PRINTCLIENT), independent of what covers it on screen.
@@ -331,4 +332,28 @@ TEST_F(PortCtlWine, SetupDialogOkWithoutAPortChoiceKeepsTheName) {
     port.RunSetupDialog();
     EXPECT_TRUE(driver.ran);
     EXPECT_EQ(port.Port(), "COM99");
+}
+
+// The event thread waits for the end of a write only while someone hears it: a Tx lamp set up while the port is
+// open must still go out once each write was sent, also after it was switched to another signal and back.
+TEST_F(PortCtlWine, ATxLampSetUpOnAnOpenPortGoesOutAfterEachWrite) {
+    if (!NeedBoard()) GTEST_SKIP() << "KESTRUP_COM is not set: run under scripts/test.sh";
+    TComPort port;
+    port.SetPort(comName_);
+    port.SetBaudRate(br115200);
+    port.OpenPort();
+    auto* led = new TComLed(form_.get());
+    led->SetParent(form_.get());
+    led->SetComPort(&port);  // a connection lamp: nobody hears the end of a write yet
+    for (TComLedSignal signal : {lsTx, lsConn, lsTx}) led->SetLedSignal(signal);
+    PumpFor(100);
+    for (int i = 0; i < 3; ++i) {
+        std::vector<TLedState> changes;
+        led->OnChange = [&](TObject*, TLedState s) { changes.push_back(s); };
+        ASSERT_EQ(port.SendText("words\r"), 6);
+        EXPECT_TRUE(PumpUntil([&] { return changes.size() >= 2; }, 3000)) << "write " << i;
+        EXPECT_EQ(changes, (std::vector<TLedState>{lsOn, lsOff})) << "write " << i;
+        led->OnChange = nullptr;
+    }
+    port.ClosePort();
 }
