@@ -305,6 +305,79 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     EXPECT_EQ(watch_->Seen(), "");
 }
 
+// Pixels of a captured menu inside its 3-pixel frame that are near a colour (within `tolerance` on each channel).
+int PixelsNear(const Capture& c, COLORREF colour, int tolerance) {
+    auto within = [&](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    int n = 0;
+    for (int y = 3; y < c.h - 3; ++y)
+        for (int x = 3; x < c.w - 3; ++x) {
+            const COLORREF p = c.At(x, y);
+            n += within(GetRValue(p), GetRValue(colour)) && within(GetGValue(p), GetGValue(colour)) &&
+                 within(GetBValue(p), GetBValue(colour));
+        }
+    return n;
+}
+
+// A right click in the command line opens the edit's own menu (Undo, Cut, Copy, Paste, Delete, Select All) drawn by
+// the skin like every other menu of the program: light text on the dark menu surface, the unavailable items grey,
+// nothing in the system's black. Its commands still act: Select All selects the line, Copy puts it on the clipboard.
+TEST_F(KestrupSkin, TheCommandLinesOwnMenuIsDrawnByTheSkinAndItsCommandsAct) {
+    ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
+    const HWND line = k_->CommandLine();
+    const std::string text = "2 3 + .";
+    k_->SetCommandLineText(text);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    const auto rightClick = [&] {
+        PostMessageA(line, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+        PostMessageA(line, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+        return OfClass("#32768");
+    };
+    const auto choose = [&](HWND menu, std::initializer_list<WORD> keys) {
+        for (WORD vk : keys) {
+            PostMessageA(menu, WM_KEYDOWN, vk, 0);
+            Wait(150);
+        }
+        return WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); });
+    };
+
+    HWND menu = rightClick();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Skinned(menu), 1);
+    const Capture shot = Grab(menu);
+    SaveBmp(shot, "EditMenu");
+    // Select All in the skin's menu text colour, Undo, Cut, Copy, Paste and Delete (nothing to act on) in its grey.
+    EXPECT_GT(PixelsNear(shot, RGB(220, 222, 226), 24), 40) << "menu text";
+    EXPECT_GT(PixelsNear(shot, RGB(128, 131, 137), 12), 100) << "unavailable items";
+    EXPECT_EQ(PixelsNear(shot, RGB(0, 0, 0), 12), 0) << "the system's black text";
+
+    // Select All by its letter (the items keep their texts and so their mnemonics).
+    ASSERT_TRUE(choose(menu, {WORD('A')}));
+    const LRESULT sel = SendMessageA(line, EM_GETSEL, 0, 0);
+    EXPECT_EQ(LOWORD(sel), 0);
+    EXPECT_EQ(HIWORD(sel), text.size());
+
+    // Copy, now available: Undo, Cut, Copy from the top (the separator is passed over).
+    menu = rightClick();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(choose(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    std::string copied;
+    ASSERT_TRUE(WaitUntil([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE h = GetClipboardData(CF_TEXT))
+            if (const auto* p = static_cast<const char*>(GlobalLock(h))) {
+                copied = p;
+                GlobalUnlock(h);
+            }
+        CloseClipboard();
+        return !copied.empty();
+    }, 5000));
+    EXPECT_EQ(copied, text);
+    EXPECT_EQ(k_->CommandLineText(), text) << "nothing cut or deleted";
+}
+
 // The setup dialog's drop-down lists are skinned and still drop down and select with the mouse and the keys.
 TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     k_->Menu("SerialSetup1");
