@@ -174,10 +174,25 @@ bool SkinMenuItems::SkinDrawn(TMenuItem& item, bool hasHandler) const {
 bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlType != ODT_MENU) return false;
     Host().SetMenusFlag();
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID));
+    // A program's own item it cannot map is left to the window.
+    if (!item && form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
+    Measure(mi, item);
+    return true;
+}
+
+bool SkinMenuItems::MeasureRawItem(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    Host().SetMenusFlag();
+    Measure(mi, nullptr);
+    return true;
+}
+
+void SkinMenuItems::Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item) {
     WindowDc wdc(window_);
     TCanvas canvas(wdc.Get());
     canvas.Font().Assign(Screen().MenuFont());
-    if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID))) {
+    if (item) {
         int w = static_cast<int>(mi.itemWidth), h = static_cast<int>(mi.itemHeight);
         if (SkinDrawn(*item, item->OnMeasureItem != nullptr))
             MeasureMainMenuItem(*item, canvas, w, h);
@@ -185,27 +200,15 @@ bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
             item->MeasureItem(canvas, w, h);
         mi.itemWidth = static_cast<UINT>(std::max(0, w));
         mi.itemHeight = static_cast<UINT>(std::max(0, h));
-        return true;
+        return;
     }
-    // A program's own item it cannot map is left to the window.
-    if (form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
-    return MeasureRawItem(mi);
-}
-
-bool SkinMenuItems::MeasureRawItem(MEASUREITEMSTRUCT& mi) {
-    if (mi.CtlType != ODT_MENU) return false;
-    Host().SetMenusFlag();
-    WindowDc wdc(window_);
-    TCanvas canvas(wdc.Get());
-    canvas.Font().Assign(Screen().MenuFont());
-    // Measured by its text in the menu being tracked.
+    // A raw item, measured by its text in the menu being tracked.
     char text[81] = {};
     if (tracked_) GetMenuStringA(tracked_, mi.itemID, text, 80, MF_BYCOMMAND);
     std::string t = text;
     if (const size_t tab = t.find('\t'); tab != std::string::npos) t[tab] = ' ';
     mi.itemWidth = static_cast<UINT>(canvas.TextWidth(t) + 26 + ItemLeftWidth());
     mi.itemHeight = t.empty() ? 8u : static_cast<UINT>(canvas.TextHeight(t) + 6);
-    return true;
 }
 
 bool SkinMenuItems::DrawItem(const DRAWITEMSTRUCT& di) {

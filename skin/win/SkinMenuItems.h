@@ -64,6 +64,8 @@ public:
 private:
     void Walk(TMenuItem& item, int depth, bool on, bool mainMenu);
     bool SkinDrawn(TMenuItem& item, bool hasHandler) const;
+    // The item measured in the menu font: a program's item by its own rules, a raw one (item nullptr) by its text.
+    void Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item);
     bool DrawRaw(const DRAWITEMSTRUCT& di);
     void DrawRawMenuItem(HMENU menu, TMenuItem& item, bool selected, const TRect& rect, HDC dc);
     // The item in a work bitmap of its size over the popup's captured background, then put on dc.
