@@ -63,6 +63,7 @@ bool TSkinControl::OwnMenuMessage(TMessage& m) {
         return true;
     }
     case WM_EXITMENULOOP:
+        if (!ownMenu_) return false;
         CallPrevious(m);
         OwnMenuCloses();
         return true;
