@@ -9,6 +9,7 @@ target_link_libraries(kes_skincontrols PUBLIC kes_skindata kes_gui)
 target_link_libraries(kes_skinframe PUBLIC kes_skincontrols)
 if(KESTRUP_WINDOWS)
   target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinControl.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlList.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinBackgrounds.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlDraw.cpp)
   target_link_options(kes_skinframe INTERFACE -Wl,-u,kes_skin_buttons_anchor -Wl,-u,kes_skin_backgrounds_anchor)

@@ -2,6 +2,7 @@
 // Pictures of real windows for the Windows tests: a whole window with its frame, as it shows on screen, copied
 // with BitBlt from its window DC (PrintWindow draws nothing under Wine 8), or from the screen where the window
 // lies (a window of another program), and saved as a 24-bit bitmap file or read pixel by pixel.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,30 +28,11 @@ inline bool SaveWindowPicture(HWND hwnd, const std::string& path, bool fromScree
     return shot.SaveToFile(path);
 }
 
-// A window's pixels, each 0x00BBGGRR like a COLORREF.
+// A picture's pixels, each 0x00BBGGRR like a COLORREF, rows from the top; Save writes a 24-bit bitmap file.
 struct WindowPixels {
     int W = 0, H = 0;
     std::vector<std::uint32_t> Px;
     std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px.at(static_cast<size_t>(y) * static_cast<size_t>(W) + x)); }
-};
-
-inline WindowPixels CaptureWindow(HWND hwnd, bool fromScreen = false) {
-    TBitmap shot;
-    GrabWindow(hwnd, shot, fromScreen);
-    WindowPixels out;
-    out.W = shot.Width();
-    out.H = shot.Height();
-    for (int y = 0; y < out.H; ++y)
-        for (int x = 0; x < out.W; ++x) {
-            const std::uint8_t* p = shot.ScanLine(y) + 3 * x;
-            out.Px.push_back(p[2] | (p[1] << 8) | (p[0] << 16));
-        }
-    return out;
-}
-
-// The same pixels kept by value, to be read and saved as a 24-bit bitmap file.
-struct WindowShot : WindowPixels {
-    explicit WindowShot(HWND hwnd, bool fromScreen = false) : WindowPixels(CaptureWindow(hwnd, fromScreen)) {}
     bool Save(const std::string& path) const {
         TBitmap b(W, H);
         for (int y = 0; y < H; ++y)
@@ -62,6 +44,42 @@ struct WindowShot : WindowPixels {
             }
         return b.SaveToFile(path);
     }
+};
+
+inline WindowPixels PixelsOf(TBitmap& shot) {
+    WindowPixels out;
+    out.W = shot.Width();
+    out.H = shot.Height();
+    for (int y = 0; y < out.H; ++y)
+        for (int x = 0; x < out.W; ++x) {
+            const std::uint8_t* p = shot.ScanLine(y) + 3 * x;
+            out.Px.push_back(p[2] | (p[1] << 8) | (p[0] << 16));
+        }
+    return out;
+}
+
+inline WindowPixels CaptureWindow(HWND hwnd, bool fromScreen = false) {
+    TBitmap shot;
+    GrabWindow(hwnd, shot, fromScreen);
+    return PixelsOf(shot);
+}
+
+// A part of the screen as it shows now (several windows, a dropped list beside its dialog), cut at the screen's
+// right and bottom edges: a copy reaching past them comes back black.
+inline WindowPixels CaptureScreen(RECT r) {
+    r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
+    r.bottom = std::min<LONG>(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    TBitmap shot;
+    shot.SetSize(std::max<LONG>(0, r.right - r.left), std::max<LONG>(0, r.bottom - r.top));
+    WindowDc screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.Get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    return PixelsOf(shot);
+}
+
+// The pixels of a window kept by value, to be read and saved.
+struct WindowShot : WindowPixels {
+    explicit WindowShot(HWND hwnd, bool fromScreen = false) : WindowPixels(CaptureWindow(hwnd, fromScreen)) {}
 };
 
 }  // namespace kes::test

@@ -56,6 +56,9 @@ public:
 protected:
     enum : uint8_t { kMouseHot = 1, kMousePressed = 2 };
 
+    // The menu the control opens for itself (an edit's Undo, Cut, Copy, Paste menu) is drawn by the window's
+    // skin; then the base handling.
+    bool BeforeMessage(TMessage& m) override;
     void CallPrevious(TMessage& m) override;
     void Repaint() override;
     // WM_PAINT: into the DC of wParam, or between BeginPaint and EndPaint; draws the control.
@@ -97,7 +100,14 @@ protected:
 
 private:
     struct RawSubclass;
+    struct OwnMenuWatch;
     void Hook(TMessage& m);
+    // The control's own menu while it is open: its items owner-drawn by the window's menu items (true when the
+    // message was answered here).
+    bool OwnMenuMessage(TMessage& m);
+    void OwnMenuOpens(HMENU menu);
+    void OwnMenuCloses();
+    HMENU ownMenu_ = nullptr;
     int handlerId_ = 0;                  // the handler in the control's chain
     bool recreating_ = false;            // the control is making its window anew
     std::unique_ptr<RawSubclass> raw_;  // the subclass of a raw window

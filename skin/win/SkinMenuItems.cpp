@@ -35,6 +35,17 @@ int PopupFrame(HDC dc) {
     return cr.right == wr.right - wr.left ? 0 : 3;
 }
 
+// A raw item marked owner-drawn is plain again.
+void ClearOwnerDraw(HMENU menu, UINT pos) {
+    if (!IsMenu(menu)) return;
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    if (!GetMenuItemInfoA(menu, pos, TRUE, &mii)) return;
+    mii.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+    SetMenuItemInfoA(menu, pos, TRUE, &mii);
+}
+
 // Caption and shortcut text of an item: a raw item carries its shortcut after a tab.
 std::pair<std::string, std::string> CaptionParts(TMenuItem& item) {
     const std::string& c = item.Caption();
@@ -50,15 +61,7 @@ SkinMenuItems::SkinMenuItems(HWND window, TSkinData& skin, TControl* form, bool 
 
 SkinMenuItems::~SkinMenuItems() {
     OwnerDrawMenus(false, false);
-    for (const auto& [menu, pos] : marked_) {
-        if (!IsMenu(menu)) continue;
-        MENUITEMINFOA mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE;
-        if (!GetMenuItemInfoA(menu, pos, TRUE, &mii)) continue;
-        mii.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
-        SetMenuItemInfoA(menu, pos, TRUE, &mii);
-    }
+    for (const auto& [menu, pos] : marked_) ClearOwnerDraw(menu, pos);
 }
 
 void SkinMenuItems::SkinChanged() {
@@ -149,6 +152,16 @@ void SkinMenuItems::MarkOwnerDraw(HMENU menu) {
     }
 }
 
+void SkinMenuItems::UnmarkOwnerDraw(HMENU menu) {
+    const int n = IsMenu(menu) ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < n; ++i)
+        if (HMENU sub = GetSubMenu(menu, i)) UnmarkOwnerDraw(sub);
+    for (auto it = marked_.lower_bound({menu, 0u}); it != marked_.end() && it->first == menu;) {
+        ClearOwnerDraw(menu, it->second);
+        it = marked_.erase(it);
+    }
+}
+
 // ---- messages ----
 
 // An item of the menu bar's own menu is drawn by the skin, unless the program gave it a handler of its own.
@@ -161,10 +174,25 @@ bool SkinMenuItems::SkinDrawn(TMenuItem& item, bool hasHandler) const {
 bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlType != ODT_MENU) return false;
     Host().SetMenusFlag();
+    TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID));
+    // A program's own item it cannot map is left to the window.
+    if (!item && form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
+    Measure(mi, item);
+    return true;
+}
+
+bool SkinMenuItems::MeasureRawItem(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    Host().SetMenusFlag();
+    Measure(mi, nullptr);
+    return true;
+}
+
+void SkinMenuItems::Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item) {
     WindowDc wdc(window_);
     TCanvas canvas(wdc.Get());
     canvas.Font().Assign(Screen().MenuFont());
-    if (TMenuItem* item = TMenuItem::FindByCommand(static_cast<int>(mi.itemID))) {
+    if (item) {
         int w = static_cast<int>(mi.itemWidth), h = static_cast<int>(mi.itemHeight);
         if (SkinDrawn(*item, item->OnMeasureItem != nullptr))
             MeasureMainMenuItem(*item, canvas, w, h);
@@ -172,10 +200,8 @@ bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
             item->MeasureItem(canvas, w, h);
         mi.itemWidth = static_cast<UINT>(std::max(0, w));
         mi.itemHeight = static_cast<UINT>(std::max(0, h));
-        return true;
+        return;
     }
-    // A program's own item it cannot map is left to the window.
-    if (form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
     // A raw item, measured by its text in the menu being tracked.
     char text[81] = {};
     if (tracked_) GetMenuStringA(tracked_, mi.itemID, text, 80, MF_BYCOMMAND);
@@ -183,7 +209,6 @@ bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (const size_t tab = t.find('\t'); tab != std::string::npos) t[tab] = ' ';
     mi.itemWidth = static_cast<UINT>(canvas.TextWidth(t) + 26 + ItemLeftWidth());
     mi.itemHeight = t.empty() ? 8u : static_cast<UINT>(canvas.TextHeight(t) + 6);
-    return true;
 }
 
 bool SkinMenuItems::DrawItem(const DRAWITEMSTRUCT& di) {
@@ -202,6 +227,19 @@ bool SkinMenuItems::DrawItem(const DRAWITEMSTRUCT& di) {
         return true;
     }
     if (form_ && di.itemID >= 1 && di.itemID <= 4095) return false;
+    return DrawRaw(di);
+}
+
+bool SkinMenuItems::DrawRawItem(const DRAWITEMSTRUCT& di) {
+    if (di.CtlType != ODT_MENU) return false;
+    Host().AttachMenuOwner(reinterpret_cast<std::uintptr_t>(di.hwndItem));
+    Host().SetMenusFlag();
+    return DrawRaw(di);
+}
+
+bool SkinMenuItems::DrawRaw(const DRAWITEMSTRUCT& di) {
+    const bool selected = (di.itemState & ODS_SELECTED) != 0;
+    const TRect rect = ToTRect(di.rcItem);
     auto menu = reinterpret_cast<HMENU>(di.hwndItem);
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;

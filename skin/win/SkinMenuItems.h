@@ -33,6 +33,8 @@ public:
     void OwnerDrawMenus(bool mainMenus, bool popupMenus);
     // The items of a raw menu and its submenus become owner-drawn (the type bit only; texts stay).
     void MarkOwnerDraw(HMENU menu);
+    // The items of menu and its submenus marked here are plain again and forgotten (before the menu goes).
+    void UnmarkOwnerDraw(HMENU menu);
     // The menu the bar is tracking (raw items are measured from it).
     void SetTrackedMenu(HMENU menu) { tracked_ = menu; }
     // The form goes with its menus: nothing of them is touched any more.
@@ -46,6 +48,9 @@ public:
     // WM_MEASUREITEM / WM_DRAWITEM of the window: true when answered here (the result is TRUE).
     bool MeasureItem(MEASUREITEMSTRUCT& mi);
     bool DrawItem(const DRAWITEMSTRUCT& di);
+    // The same for an item of a raw menu only (a control's own menu, whose ids may be any program item's).
+    bool MeasureRawItem(MEASUREITEMSTRUCT& mi);
+    bool DrawRawItem(const DRAWITEMSTRUCT& di);
 
     // The skinned system menu at a screen point: built from the window's system menu, its choice posted as
     // WM_SYSCOMMAND. windowState: 0 normal, 1 maximized, 2 minimized; boxes: the frame's button set.
@@ -59,6 +64,9 @@ public:
 private:
     void Walk(TMenuItem& item, int depth, bool on, bool mainMenu);
     bool SkinDrawn(TMenuItem& item, bool hasHandler) const;
+    // The item measured in the menu font: a program's item by its own rules, a raw one (item nullptr) by its text.
+    void Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item);
+    bool DrawRaw(const DRAWITEMSTRUCT& di);
     void DrawRawMenuItem(HMENU menu, TMenuItem& item, bool selected, const TRect& rect, HDC dc);
     // The item in a work bitmap of its size over the popup's captured background, then put on dc.
     void ComposeItem(TMenuItem& item, HDC dc, const TRect& rect, bool selected, HMENU owner, bool separatorFrame);

@@ -569,6 +569,8 @@ bool TWinSkinForm::Hooked() const { return impl_->hooked; }
 
 TWinSkinMenu* TWinSkinForm::MenuBar() const { return impl_->menuBar.get(); }
 
+SkinMenuItems* TWinSkinForm::MenuItems() const { return impl_->menuItems.get(); }
+
 void TWinSkinForm::SkinForm(TSkinData* skin, TControl* form) {
     form_ = form;
     if (skin && skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(skin, window_, classNameGiven_);

@@ -19,6 +19,7 @@
 namespace kes {
 
 class SkinControlList;
+class SkinMenuItems;
 class TBitmap;
 class TControl;
 class TSkinData;
@@ -122,6 +123,8 @@ public:
     bool Hooked() const;
     // The menu bar the skin draws (a window with a menu whose frame is skinned), or nullptr.
     TWinSkinMenu* MenuBar() const;
+    // The skin's drawing of the window's menu items (nullptr before the window is skinned).
+    SkinMenuItems* MenuItems() const;
 
 private:
     struct Impl;

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,6 +17,7 @@
 
 #include "KestrupDriver.h"
 #include "KestrupOnBoard.h"
+#include "testsupport/WindowPicture.h"
 
 using namespace kes::test;
 
@@ -31,76 +31,25 @@ LRESULT Skinned(HWND w) {
     return static_cast<LRESULT>(r);
 }
 
-// The window as the screen shows it (its part on the screen), 24 bits per pixel, rows top-down (after it was brought to
-// the front).
-struct Capture {
-    int w = 0, h = 0;
-    std::vector<unsigned char> bgr;
-    COLORREF At(int x, int y) const {
-        const unsigned char* p = &bgr[(static_cast<size_t>(y) * w + x) * 3];
-        return RGB(p[2], p[1], p[0]);
-    }
-};
-
-Capture GrabScreen(RECT r);
-
-Capture Grab(HWND w) {
+// The window as the screen shows it (its part on the screen), after it was brought to the front.
+WindowPixels Grab(HWND w) {
     SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Wait(300);
     RECT r{};
     GetWindowRect(w, &r);
-    return GrabScreen(r);
+    return CaptureScreen(r);
 }
 
-// A part of the screen as it shows now.
-Capture GrabScreen(RECT r) {
-    // Only the part on the screen (a copy reaching past its edge comes back black).
-    r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
-    r.bottom = std::min<LONG>(r.bottom, GetSystemMetrics(SM_CYSCREEN));
-    Capture c;
-    c.w = r.right - r.left;
-    c.h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), c.w, -c.h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, c.w, c.h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (c.w * 3 + 3) & ~3;
-    for (int y = 0; y < c.h; ++y) {
-        const auto* row = static_cast<unsigned char*>(bits) + static_cast<size_t>(y) * stride;
-        c.bgr.insert(c.bgr.end(), row, row + c.w * 3);
-    }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
-void SaveBmp(const Capture& c, const std::string& name) {
+void SaveBmp(const WindowPixels& c, const std::string& name) {
     std::filesystem::create_directories("skin-shots");
-    const int stride = (c.w * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(54 + stride * c.h), 0, 0, 54};
-    BITMAPINFOHEADER ih{sizeof ih, c.w, -c.h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::ofstream out("skin-shots/" + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-    const std::string pad(static_cast<size_t>(stride - c.w * 3), '\0');
-    for (int y = 0; y < c.h; ++y) {
-        out.write(reinterpret_cast<const char*>(&c.bgr[static_cast<size_t>(y) * c.w * 3]), c.w * 3);
-        out.write(pad.data(), static_cast<std::streamsize>(pad.size()));
-    }
+    c.Save("skin-shots/" + name + ".bmp");
 }
 
 // Wine's caption blues (and any strongly blue pixel) in the top rows of the window.
-int BluePixels(const Capture& c, int rows) {
+int BluePixels(const WindowPixels& c, int rows) {
     int n = 0;
-    for (int y = 0; y < std::min(rows, c.h); ++y)
-        for (int x = 0; x < c.w; ++x) {
+    for (int y = 0; y < std::min(rows, c.H); ++y)
+        for (int x = 0; x < c.W; ++x) {
             const COLORREF p = c.At(x, y);
             if (GetBValue(p) > GetRValue(p) + 60 && GetBValue(p) > GetGValue(p) + 20) ++n;
         }
@@ -233,10 +182,10 @@ protected:
     void ExpectSkinned(HWND w, const std::string& name) {
         ASSERT_NE(w, nullptr) << name;
         EXPECT_TRUE(WaitUntil([&] { return Skinned(w) == 1; }, 5000)) << name;
-        const Capture c = Grab(w);
+        const WindowPixels c = Grab(w);
         SaveBmp(c, name);
         EXPECT_EQ(BluePixels(c, 30), 0) << name;
-        EXPECT_TRUE(Graphite(c.At(c.w / 2, 4))) << name << " caption " << std::hex << c.At(c.w / 2, 4);
+        EXPECT_TRUE(Graphite(c.At(c.W / 2, 4))) << name << " caption " << std::hex << c.At(c.W / 2, 4);
     }
     void SourceMenu(HWND source, const std::string& item) {
         const UINT id = MenuCommandOf(source, item);
@@ -305,6 +254,79 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     EXPECT_EQ(watch_->Seen(), "");
 }
 
+// Pixels of a captured menu inside its 3-pixel frame that are near a colour (within `tolerance` on each channel).
+int PixelsNear(const WindowPixels& c, COLORREF colour, int tolerance) {
+    auto within = [&](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    int n = 0;
+    for (int y = 3; y < c.H - 3; ++y)
+        for (int x = 3; x < c.W - 3; ++x) {
+            const COLORREF p = c.At(x, y);
+            n += within(GetRValue(p), GetRValue(colour)) && within(GetGValue(p), GetGValue(colour)) &&
+                 within(GetBValue(p), GetBValue(colour));
+        }
+    return n;
+}
+
+// A right click in the command line opens the edit's own menu (Undo, Cut, Copy, Paste, Delete, Select All) drawn by
+// the skin like every other menu of the program: light text on the dark menu surface, the unavailable items grey,
+// nothing in the system's black. Its commands still act: Select All selects the line, Copy puts it on the clipboard.
+TEST_F(KestrupSkin, TheCommandLinesOwnMenuIsDrawnByTheSkinAndItsCommandsAct) {
+    ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
+    const HWND line = k_->CommandLine();
+    const std::string text = "2 3 + .";
+    k_->SetCommandLineText(text);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    const auto rightClick = [&] {
+        PostMessageA(line, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+        PostMessageA(line, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+        return OfClass("#32768");
+    };
+    const auto choose = [&](HWND menu, std::initializer_list<WORD> keys) {
+        for (WORD vk : keys) {
+            PostMessageA(menu, WM_KEYDOWN, vk, 0);
+            Wait(150);
+        }
+        return WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); });
+    };
+
+    HWND menu = rightClick();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Skinned(menu), 1);
+    const WindowPixels shot = Grab(menu);
+    SaveBmp(shot, "EditMenu");
+    // Select All in the skin's menu text colour, Undo, Cut, Copy, Paste and Delete (nothing to act on) in its grey.
+    EXPECT_GT(PixelsNear(shot, RGB(220, 222, 226), 24), 40) << "menu text";
+    EXPECT_GT(PixelsNear(shot, RGB(128, 131, 137), 12), 100) << "unavailable items";
+    EXPECT_EQ(PixelsNear(shot, RGB(0, 0, 0), 12), 0) << "the system's black text";
+
+    // Select All by its letter (the items keep their texts and so their mnemonics).
+    ASSERT_TRUE(choose(menu, {WORD('A')}));
+    const LRESULT sel = SendMessageA(line, EM_GETSEL, 0, 0);
+    EXPECT_EQ(LOWORD(sel), 0);
+    EXPECT_EQ(HIWORD(sel), text.size());
+
+    // Copy, now available: Undo, Cut, Copy from the top (the separator is passed over).
+    menu = rightClick();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(choose(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    std::string copied;
+    ASSERT_TRUE(WaitUntil([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE h = GetClipboardData(CF_TEXT))
+            if (const auto* p = static_cast<const char*>(GlobalLock(h))) {
+                copied = p;
+                GlobalUnlock(h);
+            }
+        CloseClipboard();
+        return !copied.empty();
+    }, 5000));
+    EXPECT_EQ(copied, text);
+    EXPECT_EQ(k_->CommandLineText(), text) << "nothing cut or deleted";
+}
+
 // The setup dialog's drop-down lists are skinned and still drop down and select with the mouse and the keys.
 TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     k_->Menu("SerialSetup1");
@@ -339,7 +361,7 @@ TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     GetWindowRect(dropped, &list);
     UnionRect(&dialog, &dialog, &list);
     Wait(300);
-    SaveBmp(GrabScreen(dialog), "SetupDropped");
+    SaveBmp(CaptureScreen(dialog), "SetupDropped");
     // The mouse picks the item at the top of the list.
     const LRESULT top = SendMessageA(dropped, LB_GETTOPINDEX, 0, 0);
     const auto itemHeight = static_cast<int>(SendMessageA(dropped, LB_GETITEMHEIGHT, 0, 0));
@@ -438,10 +460,10 @@ protected:
 };
 
 // Amber: the skin's selection bar and check marks.
-int AmberPixels(const Capture& c) {
+int AmberPixels(const WindowPixels& c) {
     int n = 0;
-    for (int y = 0; y < c.h; ++y)
-        for (int x = 0; x < c.w; ++x) {
+    for (int y = 0; y < c.H; ++y)
+        for (int x = 0; x < c.W; ++x) {
             const COLORREF p = c.At(x, y);
             if (GetRValue(p) > 180 && GetGValue(p) > 110 && GetGValue(p) < 200 && GetBValue(p) < 90) ++n;
         }
@@ -457,8 +479,8 @@ TEST_F(KestrupSkinMenu, TheBarDrawnByTheSkinOpensItsPopupsByMouseAndKeyboard) {
         const POINT p = Button("Connect");
         RECT r{};
         GetWindowRect(main, &r);
-        const Capture c = Grab(main);
-        EXPECT_TRUE(Graphite(c.At(c.w - 30, p.y - r.top))) << std::hex << c.At(c.w - 30, p.y - r.top);
+        const WindowPixels c = Grab(main);
+        EXPECT_TRUE(Graphite(c.At(c.W - 30, p.y - r.top))) << std::hex << c.At(c.W - 30, p.y - r.top);
     }
 
     // The button under a point opens; its first item is highlighted. Down three times and Enter picks ESP32.
@@ -467,7 +489,7 @@ TEST_F(KestrupSkinMenu, TheBarDrawnByTheSkinOpensItsPopupsByMouseAndKeyboard) {
     ASSERT_NE(type, nullptr);
     const int typeHeight = Height(type);
     Key(type, VK_DOWN);
-    const Capture shot = Grab(type);
+    const WindowPixels shot = Grab(type);
     SaveBmp(shot, "ProcessorTypeMenu");
     EXPECT_GT(AmberPixels(shot), 100) << "the selected item's amber bar and the radio mark";
     Key(type, VK_DOWN);

@@ -4,14 +4,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <thread>
 #include <string>
 #include <vector>
 
-#include "Bmp.h"
 #include "base/win/Application.h"
 #include "gui/Forms.h"
 #include "gui/win/Canvas.h"
@@ -21,6 +19,7 @@
 #include "skin/win/WinSkinForm.h"
 #include "skin/win/WinSkinMenu.h"
 #include "testsupport/Wait.h"
+#include "testsupport/WindowPicture.h"
 #include "testsupport/FrameTestSkin.h"
 
 using namespace kes;
@@ -28,48 +27,6 @@ using namespace kes;
 namespace {
 
 void Pump(DWORD ms = 60) { test::PumpFor(ms); }
-
-// A picture of the whole window (frame included) as the screen shows it.
-struct Shot {
-    int W = 0, H = 0;
-    std::vector<std::uint32_t> Px;  // 0x00BBGGRR
-    std::int32_t At(int x, int y) const { return static_cast<std::int32_t>(Px[static_cast<size_t>(y * W + x)]); }
-    PixelBuffer Pixels() const {
-        PixelBuffer b(W, H);
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) b.SetPixel(x, y, At(x, y));
-        return b;
-    }
-};
-
-Shot Capture(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    Shot s;
-    s.W = r.right - r.left;
-    s.H = r.bottom - r.top;
-    HDC wdc = GetWindowDC(h);
-    HDC mem = CreateCompatibleDC(wdc);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = s.W;
-    bi.bmiHeader.biHeight = -s.H;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, s.W, s.H, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    s.Px.resize(static_cast<size_t>(s.W * s.H));
-    const auto* p = static_cast<const std::uint8_t*>(bits);
-    for (size_t i = 0; i < s.Px.size(); ++i) s.Px[i] = p[4 * i + 2] | (p[4 * i + 1] << 8) | (p[4 * i] << 16);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(h, wdc);
-    return s;
-}
 
 // What our test window saw.
 struct Seen {
@@ -161,7 +118,7 @@ TEST_F(Frame, ASkinnedWindowAnswersAndShowsTheSkinsPixels) {
 
     // Active: frame 1 of every border part; inactive: frame 2.
     auto expectFrame = [&](int frame) {
-        const Shot s = Capture(h);
+        const test::WindowPixels s = test::CaptureWindow(h);
         EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, frame, false)) << "left, frame " << frame;
         EXPECT_EQ(s.At(s.W - 2, s.H / 2), Colour(skin_.Right, frame, false)) << "right";
         EXPECT_EQ(s.At(s.W / 2, s.H - 2), Colour(skin_.Bottom, frame, true)) << "bottom";
@@ -285,7 +242,7 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
     EXPECT_EQ(r[0].Top, 24);
     EXPECT_EQ(SendMessageW(w.h, WM_NCHITTEST, 0, MAKELPARAM(at(0).x, at(0).y)), HTMENU);
     // The bar is the skin's menuBar image: frame 1 active, frame 2 inactive.
-    auto barColour = [&] { return Capture(w.h).At(r[3].Right + 20, 24 + row / 2); };
+    auto barColour = [&] { return test::CaptureWindow(w.h).At(r[3].Right + 20, 24 + row / 2); };
     EXPECT_EQ(barColour(), Colour(*skin_.MenuBar, 1, false));
     SendMessageW(w.h, WM_NCACTIVATE, FALSE, 0);
     EXPECT_EQ(barColour(), Colour(*skin_.MenuBar, 2, false));
@@ -331,7 +288,7 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
         GetMenuItemRect(w.h, w.type, 0, &a);
         RECT pr{};
         GetWindowRect(popup, &pr);
-        const Shot s = Capture(popup);
+        const test::WindowPixels s = test::CaptureWindow(popup);
         const int y = (a.top + a.bottom) / 2 - pr.top;
         EXPECT_EQ(s.At(s.W - 12, y), Colour(*skin_.MenuItem, 4, false)) << "selected: frame 4";
         int marks = 0;
@@ -452,13 +409,13 @@ TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
             if (b.Action == 0) close = &b;
         return Colour(*close, frame, false);
     };
-    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(1));
+    EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(1));
     PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, at);
     Pump(20);
-    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(3)) << "hot";
+    EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(3)) << "hot";
     PostMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, at);
     Pump(20);
-    EXPECT_EQ(Capture(h).At(cx, cy), closeColour(2)) << "pressed";
+    EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(2)) << "pressed";
     PostMessageW(h, WM_NCLBUTTONUP, HTCAPTION, at);
     Pump(30);
     ASSERT_EQ(g_seen.sysCommands.size(), 1u);
@@ -507,7 +464,7 @@ TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
     GetWindowRect(h, &normal);
     const std::int32_t caption = Colour(skin_.Top, 1, true);
     auto expectSkinned = [&](const char* what) {
-        const Shot s = Capture(h);
+        const test::WindowPixels s = test::CaptureWindow(h);
         EXPECT_EQ(s.At(s.W / 2, 1), caption) << what;
         EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, 1, false)) << what;
     };
@@ -522,7 +479,7 @@ TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
     ShowWindow(h, SW_MINIMIZE);
     Pump();
     EXPECT_EQ(f->WindowState(), kStateMinimized);
-    EXPECT_EQ(Capture(h).At(2, 1), caption) << "minimized";
+    EXPECT_EQ(test::CaptureWindow(h).At(2, 1), caption) << "minimized";
     ShowWindow(h, SW_RESTORE);
     Pump();
     EXPECT_EQ(f->WindowState(), kStateNormal);
@@ -588,8 +545,8 @@ TEST_F(Frame, TheDefaultSkinsCornersAreOutsideTheRegion) {
     EXPECT_EQ(box.right, 400);
     EXPECT_EQ(box.bottom, 260);
     DeleteObject(rgn);
-    const Shot s = Capture(h);
-    std::ofstream("skinned-frame.bmp", std::ios::binary) << WriteBmp(s.Pixels());
+    const test::WindowPixels s = test::CaptureWindow(h);
+    s.Save("skinned-frame.bmp");
     DestroyWindow(h);
 }
 
@@ -632,9 +589,9 @@ TEST_F(Frame, AMessageBoxKeepsItsTextAfterSkinning) {
         GetWindowTextW(h, t, 256);
         caption = t;
         skinned = SendMessageW(h, SKM_ISSKINNED, 0, 0);
-        const Shot s = Capture(h);
+        const test::WindowPixels s = test::CaptureWindow(h);
         captionPixel = s.At(s.W / 2, 1);
-        std::ofstream("skinned-messagebox.bmp", std::ios::binary) << WriteBmp(s.Pixels());
+        s.Save("skinned-messagebox.bmp");
         PostMessageW(h, WM_COMMAND, IDOK, 0);
     });
     MessageBoxW(nullptr, text.c_str(), L"Caption \u00e4", MB_OK);
@@ -679,12 +636,12 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
         EXPECT_EQ(form.Color(), skin_.Colour(SkinColour::ButtonFace));
         // The form's own caption handling still runs inside the frame, and the frame shows the new text.
-        const Shot named = Capture(h);
+        const test::WindowPixels named = test::CaptureWindow(h);
         form.SetCaption("Renamed form");
         char t[64];
         GetWindowTextA(h, t, 64);
         EXPECT_STREQ(t, "Renamed form");
-        const Shot renamed = Capture(h);
+        const test::WindowPixels renamed = test::CaptureWindow(h);
         int changed = 0;
         for (int x = 0; x < named.W; ++x)
             for (int y = 0; y < skin_.Top.Image.Height() / std::max(1, skin_.Top.Frame); ++y)
@@ -695,12 +652,12 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
         SendMessageW(app.Handle(), WM_SETICON, ICON_BIG, 0);
         SendMessageW(h, WM_NCPAINT, 1, 0);
-        const Shot plain = Capture(h);
+        const test::WindowPixels plain = test::CaptureWindow(h);
         EXPECT_EQ(plain.At(s_iconX, s_iconY), Colour(skin_.Top, 1, true));
         HICON icon = CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 32, IconMask().data(), IconPixels().data());
         SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         SendMessageW(h, WM_NCPAINT, 1, 0);
-        const Shot s = Capture(h);
+        const test::WindowPixels s = test::CaptureWindow(h);
         EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
         EXPECT_EQ(s.At(s_iconX, s_iconY), 0x0000FF) << "the icon's red";
         SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
@@ -758,7 +715,7 @@ TEST_F(Frame, AnMdiFrameAndItsChild) {
     GetClientRect(child, &cr);
     EXPECT_EQ(cr.right, cr0.right) << "client size kept";
     EXPECT_EQ(cr.bottom, cr0.bottom) << "client size kept";
-    const Shot s = Capture(child);
+    const test::WindowPixels s = test::CaptureWindow(child);
     EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
     SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
     Pump();
