@@ -52,7 +52,7 @@ TComThread::TComThread(TCustomComPort& port, HANDLE device, HWND notifyWindow, s
       readAhead_(std::move(readAhead)) {
     stopEvent_ = NewEvent(true, false);
     maskChanged_ = NewEvent(false, false);
-    if (!stopEvent_ || !maskChanged_) throw EOutOfResources("Cannot create the event thread's stop event");
+    if (!stopEvent_ || !maskChanged_) throw EOutOfResources("Cannot create the event thread's events");
     SetTxEmptyHeard(port.TxEmptyHeard());
     ownDevice_ = DuplicateForThisProcess(device);
     device_ = ownDevice_ ? ownDevice_.Get() : device;
