@@ -127,7 +127,15 @@ protected:
         for (const char* c : captions) {
             const HWND b = Button(parent, c);
             ASSERT_NE(b, nullptr) << c;
-            EXPECT_NE(Face(b), 0) << c;
+            // A window of another test may pass over the screen for a moment: the face is looked for until it shows.
+            int face = 0;
+            WaitUntil(
+                [&] {
+                    SetWindowPos(parent, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                    return (face = Face(b)) != 0;
+                },
+                2000);
+            EXPECT_NE(face, 0) << c;
             EXPECT_EQ(SendMessageA(b, kIsSkinned, 0, 0), 1) << c;
         }
     }
