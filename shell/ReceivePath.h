@@ -26,8 +26,7 @@ struct TDrainedBatch {
     std::string Append;
     int Beeps = 0;          // BEL bytes the escape filter took out (the window beeps once for them)
     bool HeldBack = false;  // an unfinished escape sequence waits: Shape1 shown
-    // A chunk of the batch ended a line. An upload that waits for the board's answer can take it from here,
-    // after the batch was shown and checked for a warning, rather than at the receive itself.
+    // A chunk of the batch ended a line of the board's answer (CR; LF for ESP32), as each was judged when it came.
     bool LineEnded = false;
 };
 
@@ -45,7 +44,6 @@ public:
     bool Received(const TBoardMode& mode, std::string_view chunk);
     // Timer1Timer's cheap test of an idle tick.
     bool HasQueued() const { return !queue_.Empty(); }
-    bool LineEndQueued() const { return queue_.LineEndQueued(); }
     // Takes everything queued and prepares the memo edit; nullopt when nothing was queued.
     std::optional<TDrainedBatch> Drain(const TBoardMode& mode);
     // Showing the main window forgets a held-back sequence.

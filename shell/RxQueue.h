@@ -19,19 +19,15 @@ public:
         std::lock_guard<std::mutex> hold(lock_);
         bytes_.append(chunk);
         lineEnded_ = lineEnded_ || endsLine;
-        if (endsLine) lineEndQueued_.store(true, std::memory_order_release);
         chunks_.fetch_add(1, std::memory_order_release);
     }
     bool Empty() const { return chunks_.load(std::memory_order_acquire) == 0; }
-    // A queued chunk ended a line (no lock, as Empty).
-    bool LineEndQueued() const { return lineEndQueued_.load(std::memory_order_acquire); }
     // Everything queued; the queue is empty afterwards.
     TRxBatch TakeAll() {
         std::lock_guard<std::mutex> hold(lock_);
         TRxBatch batch{std::move(bytes_), lineEnded_};
         bytes_.clear();
         lineEnded_ = false;
-        lineEndQueued_.store(false, std::memory_order_release);
         chunks_.store(0, std::memory_order_release);
         return batch;
     }
@@ -41,7 +37,6 @@ private:
     std::string bytes_;              // guarded by lock_
     bool lineEnded_ = false;         // guarded by lock_
     std::atomic<size_t> chunks_{0};  // chunks in bytes_
-    std::atomic<bool> lineEndQueued_{false};
 };
 
 }  // namespace kes

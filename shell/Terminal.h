@@ -1,7 +1,8 @@
 #pragma once
 // The terminal apart from its window: the receive path (queue, escape filter, the tail of the terminal's text,
 // the board's warning), the board type and the log. The main window shows what the terminal prepares; an upload
-// takes its pacing from it ("line ended", "warning") and asks it to drain, without waiting for the window.
+// hears from it that what it took in was checked for the warning, and asks it to drain, without waiting for the
+// window.
 //
 // Showing text in the terminal memo is display work: the drained batches are joined and handed to the screen at
 // most once per refresh (and less often while appending costs the memo much), so that no upload line waits for
@@ -98,7 +99,6 @@ public:
     // One chunk read from the port. True when it holds the line end that answers an upload line.
     bool Received(std::string_view chunk) { return rx_.Received(*mode_, chunk); }
     bool HasQueued() const { return rx_.HasQueued(); }
-    bool LineEndQueued() const { return rx_.LineEndQueued(); }
     // Drains what is queued: the tail follows it, the companion gets the raw bytes, the warning question is
     // asked, and the upload hears that it was checked. The text itself waits for the screen (ShowIfDue). False
     // when nothing was queued.
