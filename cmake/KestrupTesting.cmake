@@ -4,7 +4,11 @@
 #                                                    GoogleTest program of the Windows tree, run under Wine
 # Locks: "board" for every test that uses the virtual COM port, the companion's TCP port 6800, a "Kestrup" or
 # "KestrupTirvane" window or WM_COPYDATA between them - these all share one desktop and must not overlap - and for
-# tests that look at the keyboard focus, which a Kestrup.exe coming up in another test takes away.
+# tests that look at the keyboard focus, which a Kestrup.exe coming up in another test takes away. It is the
+# screen's lock too: every test that shows a window, moves the pointer or reads the screen takes it, so that no
+# other test's window passes over what a test reads from the screen (the watcher of the skin tests) or takes the
+# focus it looks at. Tests that judge a window's pixels read the window's own picture, not the screen
+# (testsupport/WindowPicture.h in the test's own program, ProgramPicture of the driver for Kestrup.exe's windows).
 include(GoogleTest)
 
 # Runs a Windows program under the test harness's Wine (for tests whose command line is their own).

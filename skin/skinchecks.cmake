@@ -15,7 +15,7 @@ kestrup_native_test(skinchecks_tests
 
 # On real windows with the distinct-colour test skin: the program's source window (its check boxes and progress
 # bar) and a raw track bar.
-kestrup_wine_test(skinchecks_wine_tests GUI TIMEOUT 180
+kestrup_wine_test(skinchecks_wine_tests GUI LOCK board TIMEOUT 180
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinChecks_test.cpp ${KES_FRAME_TEST_RC}
   LIBS kes_skinframe kes_skintools kes_sourcewin kes_mainwin)
 if(KESTRUP_WINDOWS)

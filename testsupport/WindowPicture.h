@@ -1,7 +1,10 @@
 #pragma once
-// Pictures of real windows for the Windows tests: a whole window with its frame, as it shows on screen, copied
-// with BitBlt from its window DC (PrintWindow draws nothing under Wine 8), or from the screen where the window
-// lies (a window of another program), and saved as a 24-bit bitmap file or read pixel by pixel.
+// Pictures of real windows for the Windows tests: a whole window of this program with its frame, as it painted it,
+// copied with BitBlt from its window DC (PrintWindow draws nothing under Wine 8), or from the screen where the
+// window lies, and saved as a 24-bit bitmap file or read pixel by pixel. Only in its own program does a window DC
+// give the window's picture whatever lies over it; from another program Wine gives black there (and all black for
+// a child window), and the screen shows what lies over it: a test reads another program's window from inside that
+// program (the end-to-end tests' driver does so for Kestrup.exe) and takes the screen's lock to read the screen.
 #include <algorithm>
 #include <cstdint>
 #include <string>

@@ -108,17 +108,22 @@ protected:
         const int width = std::min<int>(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
         const int height = std::min<int>(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
         SetWindowPos(w, HWND_TOP, 0, 0, width, height, SWP_NOACTIVATE);
-        Wait(300);
         std::filesystem::create_directories("skin-shots-test");
-        SaveWindowPicture(w, "skin-shots-test/" + name + ".bmp", true);
+        ProgramPicture(w).Save("skin-shots-test/" + name + ".bmp");
     }
     std::int32_t Frame(const kes::TDataSkinObject& o, int frame) const {
         const int fw = o.Image.Width() / o.Frame;
         return o.Image.GetPixel((frame - 1) * fw + fw / 2, o.Image.Height() / 2);
     }
     // The frame of the [Buttons] strip a button shows (0: none of them).
+    // The frame a button shows once it painted (0: none of them within the time).
     int Face(HWND button) const {
-        const WindowPixels p = CaptureWindow(button, true);
+        int face = 0;
+        WaitUntil([&] { return (face = FaceIn(ProgramPicture(button))) != 0; }, 5000);
+        return face;
+    }
+    int FaceIn(const WindowPixels& p) const {
+        if (p.W < 5 || p.H < 1) return 0;
         for (int f = 1; f <= 5; ++f)
             if (p.At(4, p.H / 2) == Frame(skin_.Buttons, f)) return f;
         return 0;
@@ -127,14 +132,7 @@ protected:
         for (const char* c : captions) {
             const HWND b = Button(parent, c);
             ASSERT_NE(b, nullptr) << c;
-            // A window of another test may pass over the screen for a moment: the face is looked for until it shows.
-            int face = 0;
-            WaitUntil(
-                [&] {
-                    SetWindowPos(parent, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                    return (face = Face(b)) != 0;
-                },
-                2000);
+            const int face = Face(b);
             EXPECT_NE(face, 0) << c;
             EXPECT_EQ(SendMessageA(b, kIsSkinned, 0, 0), 1) << c;
         }
@@ -142,7 +140,8 @@ protected:
     void ExpectStatusBar(HWND parent, const std::string& name) {
         const HWND bar = OfClass(parent, "msctls_statusbar32");
         ASSERT_NE(bar, nullptr) << name;
-        const WindowPixels p = CaptureWindow(bar, true);
+        const WindowPixels p = ProgramPicture(bar);
+        ASSERT_GT(p.W, 0) << name << " status bar picture";
         EXPECT_EQ(p.At(p.W / 2, 2), Frame(*skin_.StatusBarEdges, 1)) << name << " status bar";
     }
     std::int32_t FaceColour() const { return static_cast<std::int32_t>(kes::ColorToRGB(skin_.Colour(kes::SkinColour::ButtonFace))); }
@@ -158,7 +157,8 @@ TEST_F(KestrupControls, ButtonsPanelsGroupBoxesAndStatusBarsAreDrawnFromTheSkin)
     ExpectFaces(main, {"Show Sourcefile window"});
     const HWND show = Button(main, "Show Sourcefile window");
     const HWND panel = GetParent(show);
-    const WindowPixels pp = CaptureWindow(panel, true);
+    const WindowPixels pp = ProgramPicture(panel);
+    ASSERT_GT(pp.W, 0) << "panel picture";
     EXPECT_EQ(pp.At(pp.W - 4, pp.H - 4), FaceColour()) << "the panel in the skin's background colour";
     ExpectStatusBar(main, "Kestrup");
 
@@ -180,7 +180,8 @@ TEST_F(KestrupControls, ButtonsPanelsGroupBoxesAndStatusBarsAreDrawnFromTheSkin)
     ExpectFaces(setup, {"OK", "Cancel"});
     const HWND group = OfClass(setup, "TGroupBox");
     ASSERT_NE(group, nullptr);
-    const WindowPixels g = CaptureWindow(group, true);
+    const WindowPixels g = ProgramPicture(group);
+    ASSERT_GT(g.W, 0) << "group box picture";
     EXPECT_EQ(g.At(1, g.H / 2), static_cast<std::int32_t>(kes::ColorToRGB(skin_.Colour(kes::SkinColour::ButtonShadow))));
     EXPECT_EQ(g.At(4, g.H / 2), FaceColour());
     PostMessageA(setup, WM_CLOSE, 0, 0);

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <map>
+#include <utility>
 
 #include "base/CompanionLink.h"
 #include "shell/BoardModes.h"
@@ -218,33 +220,76 @@ std::string MenuCaptionPath(HWND window, const std::string& itemName) {
     return it == paths.end() ? itemName : it->second;
 }
 
+namespace {
+
+// Puts the test probe into the GUI thread of `window` once (a hook per thread of each program asked).
+bool ProbeIn(HWND window) {
+    static std::map<std::pair<DWORD, DWORD>, HHOOK> hooks;
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(window, &process);
+    if (thread == 0) return false;
+    const auto key = std::make_pair(process, thread);
+    if (hooks.count(key)) return true;
+    HMODULE probe = LoadLibraryA((ProgramFolderOfTest() + "kestrup_probe.dll").c_str());
+    auto proc =
+        probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "ProgramProbeHook"))) : nullptr;
+    HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, probe, thread) : nullptr;
+    if (!hook) return false;
+    hooks[key] = hook;
+    return true;
+}
+
+// Asks the probe in the program of `window` the registered `question` about `about`; its answer, or `none` when
+// none came within the time.
+WPARAM AskProbe(HWND window, const char* question, WPARAM about, WPARAM none, DWORD ms = 5000) {
+    const UINT message = RegisterWindowMessageA(question);
+    if (!ProbeIn(window) || !PostMessageA(window, message, about, static_cast<LPARAM>(GetCurrentThreadId())))
+        return none;
+    const ULONGLONG end = GetTickCount64() + ms;
+    MSG m;
+    while (GetTickCount64() < end) {
+        while (PeekMessageA(&m, reinterpret_cast<HWND>(-1), message, message, PM_REMOVE))
+            if (m.lParam == static_cast<LPARAM>(about)) return m.wParam;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+    }
+    return none;
+}
+
+struct ViewTraits {
+    using Handle = void*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool Close(Handle h) noexcept { return UnmapViewOfFile(h) != FALSE; }
+};
+
+}  // namespace
+
 UINT MenuCommandOf(HWND window, const std::string& itemName) {
-    static const UINT question = RegisterWindowMessageA("KestrupTestMenuCommandOf");
-    static std::map<DWORD, HHOOK> hooks;  // per GUI thread of the programs asked
-    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    if (!hooks.count(thread)) {
-        HMODULE probe = LoadLibraryA((ProgramFolderOfTest() + "kestrup_menuprobe.dll").c_str());
-        auto proc = probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "MenuProbeHook"))) : nullptr;
-        HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, probe, thread) : nullptr;
-        if (!hook) return 0;
-        hooks[thread] = hook;
-    }
     const ATOM atom = GlobalAddAtomA(MenuCaptionPath(window, itemName).c_str());
-    UINT id = 0;
-    if (PostMessageA(window, question, atom, static_cast<LPARAM>(GetCurrentThreadId()))) {
-        const ULONGLONG end = GetTickCount64() + 5000;
-        MSG m;
-        for (bool answered = false; !answered && GetTickCount64() < end;) {
-            while (PeekMessageA(&m, reinterpret_cast<HWND>(-1), question, question, PM_REMOVE))
-                if (m.lParam == static_cast<LPARAM>(atom)) {
-                    id = static_cast<UINT>(m.wParam);
-                    answered = true;
-                }
-            if (!answered) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
-        }
-    }
+    const auto id = static_cast<UINT>(AskProbe(window, "KestrupTestMenuCommandOf", atom, 0));
     GlobalDeleteAtom(atom);
     return id;
+}
+
+bool Settled(HWND window) { return AskProbe(window, "KestrupTestSettled", reinterpret_cast<WPARAM>(window), 0) == 1; }
+
+WindowPixels ProgramPicture(HWND window) {
+    WindowPixels picture;
+    const std::uint32_t capacity =
+        static_cast<std::uint32_t>(GetSystemMetrics(SM_CXVIRTUALSCREEN) + 64) * (GetSystemMetrics(SM_CYVIRTUALSCREEN) + 64);
+    const std::string name = "KestrupTestPicture" + std::to_string(GetCurrentThreadId());
+    const kes::UniqueHandle map(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                   (capacity + 3) * sizeof(std::uint32_t), name.c_str()));
+    if (!map) return picture;
+    const kes::Unique<ViewTraits> view(MapViewOfFile(map.Get(), FILE_MAP_WRITE, 0, 0, 0));
+    auto* shared = static_cast<std::uint32_t*>(view.Get());
+    if (!shared) return picture;
+    shared[0] = capacity;
+    shared[1] = shared[2] = 0;
+    if (AskProbe(window, "KestrupTestWindowPicture", reinterpret_cast<WPARAM>(window), 0) != 1) return picture;
+    picture.W = static_cast<int>(shared[1]);
+    picture.H = static_cast<int>(shared[2]);
+    picture.Px.assign(shared + 3, shared + 3 + static_cast<size_t>(picture.W) * static_cast<size_t>(picture.H));
+    return picture;
 }
 
 bool KestrupProcess::Menu(const std::string& itemName) {

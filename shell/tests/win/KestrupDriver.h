@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "testsupport/Wait.h"
+#include "testsupport/WindowPicture.h"
 
 namespace kes::test {
 
@@ -95,5 +96,14 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
 // "OpenRESENTfile1"); 0 when the window's menu has no such item. A test-only library put into that program
 // by a message hook reads the menu there (menus of other processes cannot be read under Wine).
 UINT MenuCommandOf(HWND window, const std::string& itemName);
+
+// Waits until the thread of `window` (in another program) handled every message posted to it before and painted
+// what waited to be painted in the window's top-level window; false when it did not within 5 s.
+bool Settled(HWND window);
+
+// The picture of a window of another program (frame and all, cut at the screen's right and bottom edges) as the
+// program painted it, whatever lies over it on the screen: copied from its window DC by the same library, inside that program (from outside, Wine gives
+// black where another window covers it). Empty (W 0) when the program did not answer.
+WindowPixels ProgramPicture(HWND window);
 
 }  // namespace kes::test

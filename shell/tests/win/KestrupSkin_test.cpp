@@ -1,7 +1,7 @@
 // Kestrup.exe, started as a user starts it, shows every window in its default skin "Kestrup Graphite": the main
 // window, the source, log and help windows, the setup dialog, a message box, the open and save dialogs and a popup
 // menu each answer SKM_ISSKINNED with 1 once shown, and their frames show the skin's graphite, not the system's
-// blue caption. Each window is captured from the screen into skin-shots/ beside this test (24-bit BMP) to look at.
+// blue caption. Each window's picture, as the program painted it, goes to skin-shots/ beside this test (24-bit BMP).
 // All the while a watcher looks at the screen, from before the program starts: no window of it ever shows the
 // system's caption, not even for a moment before the skin takes it over.
 #include <gtest/gtest.h>
@@ -31,14 +31,8 @@ LRESULT Skinned(HWND w) {
     return static_cast<LRESULT>(r);
 }
 
-// The window as the screen shows it (its part on the screen), after it was brought to the front.
-WindowPixels Grab(HWND w) {
-    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Wait(300);
-    RECT r{};
-    GetWindowRect(w, &r);
-    return CaptureScreen(r);
-}
+// The window as the program painted it, whatever lies over it on the screen.
+WindowPixels Grab(HWND w) { return ProgramPicture(w); }
 
 void SaveBmp(const WindowPixels& c, const std::string& name) {
     std::filesystem::create_directories("skin-shots");
@@ -57,8 +51,9 @@ int BluePixels(const WindowPixels& c, int rows) {
 }
 
 // Watches the screen from its own thread: every few milliseconds the top rows of every visible captioned window of
-// another process are read back from the screen and searched for the system's caption colours (both ends of the
-// active and the inactive caption gradient and the colours between them). Notes each window seen so.
+// another process are read back from the screen and searched, where no other window lies over them, for the system's
+// caption colours (both ends of the active and the inactive caption gradient and the colours between them). Notes
+// each window seen so, with its process.
 class SystemCaptionWatch {
 public:
     SystemCaptionWatch() {
@@ -79,10 +74,13 @@ public:
         if (thread_.joinable()) thread_.join();
     }
     int Looks() const { return looks_; }
-    // "" when no window showed the system's caption; else what was seen where.
-    std::string Seen() {
+    // "" when no window of process `pid` showed the system's caption; else what was seen where.
+    std::string Seen(DWORD pid) {
         std::lock_guard<std::mutex> lock(mutex_);
-        return seen_;
+        std::string out;
+        for (const auto& [of, line] : seen_)
+            if (of == pid && out.size() < 2000) out += line;
+        return out;
     }
 
 private:
@@ -97,19 +95,23 @@ private:
         const DWORD self = GetCurrentProcessId();
         const ULONGLONG t0 = GetTickCount64();
         while (!stop_) {
-            std::vector<HWND> windows;
+            // Each window with what lies over it (the windows above it): the screen shows those there.
+            std::vector<std::pair<HWND, std::vector<RECT>>> windows;
+            std::vector<RECT> above;
             for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+                if (!IsWindowVisible(h)) continue;
                 DWORD pid = 0;
                 GetWindowThreadProcessId(h, &pid);
-                if (pid != self && IsWindowVisible(h) && (GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-                    windows.push_back(h);
+                if (pid != self && (GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) windows.emplace_back(h, above);
+                RECT r{};
+                if (GetWindowRect(h, &r)) above.push_back(r);
             }
-            for (HWND h : windows) Look(h, GetTickCount64() - t0);
+            for (const auto& [h, over] : windows) Look(h, over, GetTickCount64() - t0);
             ++looks_;
             Sleep(2);
         }
     }
-    void Look(HWND w, ULONGLONG ms) {
+    void Look(HWND w, const std::vector<RECT>& over, ULONGLONG ms) {
         RECT r{};
         if (!GetWindowRect(w, &r)) return;
         r.left = std::max<LONG>(r.left, 0);
@@ -129,25 +131,31 @@ private:
         GdiFlush();
         int hits = 0;
         const auto* px = static_cast<const unsigned char*>(bits);
-        for (int i = 0; px && i < cw * ch; ++i) hits += CaptionColour(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+        for (int i = 0; px && i < cw * ch; ++i) {
+            const POINT at{r.left + i % cw, r.top + i / cw};
+            if (std::none_of(over.begin(), over.end(), [&](const RECT& o) { return PtInRect(&o, at) != FALSE; }))
+                hits += CaptionColour(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+        }
         SelectObject(mem, old);
         DeleteObject(dib);
         DeleteDC(mem);
         ReleaseDC(nullptr, screen);
         // A few stray pixels (an icon's shade) are no caption bar.
         if (hits < cw * 2) return;
-        std::lock_guard<std::mutex> lock(mutex_);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
         char line[200];
         std::snprintf(line, sizeof line, "%s \"%s\": %d pixels of the system caption at %llu ms\n", ClassOf(w).c_str(),
                       WindowText(w).c_str(), hits, ms);
-        if (seen_.size() < 2000) seen_ += line;
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (seen_.size() < 100) seen_.emplace_back(pid, line);
     }
 
     std::vector<COLORREF> captionColours_;
     std::atomic<bool> stop_{false};
     std::atomic<int> looks_{0};
     std::mutex mutex_;
-    std::string seen_;
+    std::vector<std::pair<DWORD, std::string>> seen_;
     std::thread thread_;
 };
 
@@ -249,9 +257,9 @@ TEST_F(KestrupSkin, EveryWindowOfTheProgramComesUpInTheDefaultSkin) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
 
     // From the program's start to here no window showed the system's caption.
+    EXPECT_TRUE(WaitUntil([&] { return watch_->Looks() > 100; }, 20000)) << "the watcher looked " << watch_->Looks();
     watch_->Stop();
-    EXPECT_GT(watch_->Looks(), 100);
-    EXPECT_EQ(watch_->Seen(), "");
+    EXPECT_EQ(watch_->Seen(k_->ProcessId()), "");
 }
 
 // Pixels of a captured menu inside its 3-pixel frame that are near a colour (within `tolerance` on each channel).
@@ -285,10 +293,7 @@ TEST_F(KestrupSkin, TheCommandLinesOwnMenuIsDrawnByTheSkinAndItsCommandsAct) {
         return OfClass("#32768");
     };
     const auto choose = [&](HWND menu, std::initializer_list<WORD> keys) {
-        for (WORD vk : keys) {
-            PostMessageA(menu, WM_KEYDOWN, vk, 0);
-            Wait(150);
-        }
+        for (WORD vk : keys) PostMessageA(menu, WM_KEYDOWN, vk, 0);
         return WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); });
     };
 
@@ -345,7 +350,7 @@ TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     ASSERT_GE(combos.size(), 5u);
     for (HWND c : combos) EXPECT_EQ(Skinned(c), 1) << "a drop-down list of the setup dialog";
 
-    // A press on the second list's button drops it down; the screen shows the dialog with the list below it.
+    // A press on the second list's button drops it down, below the dialog.
     const HWND combo = combos[1];
     RECT r{};
     GetWindowRect(combo, &r);
@@ -356,12 +361,8 @@ TEST_F(KestrupSkin, TheSetupDialogsDropDownListsAreSkinnedAndKeepWorking) {
     // The dropped list is a top-level window of its own (its combo's information does not cross processes).
     const HWND dropped = OfClass("ComboLBox");
     ASSERT_NE(dropped, nullptr);
-    RECT dialog{}, list{};
-    GetWindowRect(setup, &dialog);
-    GetWindowRect(dropped, &list);
-    UnionRect(&dialog, &dialog, &list);
-    Wait(300);
-    SaveBmp(CaptureScreen(dialog), "SetupDropped");
+    SaveBmp(Grab(setup), "SetupDropped");
+    SaveBmp(Grab(dropped), "SetupDroppedList");
     // The mouse picks the item at the top of the list.
     const LRESULT top = SendMessageA(dropped, LB_GETTOPINDEX, 0, 0);
     const auto itemHeight = static_cast<int>(SendMessageA(dropped, LB_GETITEMHEIGHT, 0, 0));
@@ -395,7 +396,7 @@ protected:
         std::string error;
         ASSERT_TRUE(k_->Start(error)) << error;
         ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
-        Wait(300);
+        ASSERT_TRUE(Settled(k_->Main()));
     }
     void TearDown() override { k_.reset(); }
 
@@ -444,7 +445,7 @@ protected:
     }
     void Key(HWND popup, WORD vk) {
         PostMessageA(popup, WM_KEYDOWN, vk, 0);
-        Wait(150);
+        Settled(popup);
     }
     int Height(HWND h) {
         RECT r{};
@@ -504,7 +505,7 @@ TEST_F(KestrupSkinMenu, TheBarDrawnByTheSkinOpensItsPopupsByMouseAndKeyboard) {
     std::string error;
     ASSERT_TRUE(k_->Start(error)) << error;
     ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
-    Wait(300);
+    ASSERT_TRUE(Settled(k_->Main()));
     // Alt alone opens the first button (File, two items); Right goes on to the next button with a popup
     // (Clear-Screen), again to Processor-Type (four items), Left back; Escape closes.
     PostMessageA(k_->Main(), WM_SYSCOMMAND, SC_KEYMENU, 0);
@@ -603,8 +604,7 @@ HWND OverlayOver(HWND w) {
 void ClickOverlay(HWND overlay, int x, int y) {
     PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    SendMessageA(overlay, WM_NULL, 0, 0);
-    Wait(100);
+    Settled(overlay);
 }
 
 }  // namespace
@@ -627,10 +627,9 @@ TEST_F(KestrupSkin, TheMemoAndTheLogListScrollByTheirSkinnedBars) {
     const int h = r.bottom - r.top, a = GetSystemMetrics(SM_CXHSCROLL);
     ASSERT_EQ(first(), 0);
     ClickOverlay(bar, 4, h - a / 2);
-    EXPECT_EQ(first(), 1) << "down arrow";
+    EXPECT_TRUE(WaitUntil([&] { return first() == 1; }, 3000)) << "down arrow: " << first();
     ClickOverlay(bar, 4, h - a - 2);
-    const int paged = first();
-    EXPECT_GT(paged, 10) << "page";
+    EXPECT_TRUE(WaitUntil([&] { return first() > 10; }, 3000)) << "page: " << first();
     // Thumb: back at the top, press on the thumb just below the up arrow, move the mouse down 80 pixels (the
     // memo holds the capture meanwhile), release.
     SendMessageA(memo, WM_VSCROLL, SB_TOP, 0);
@@ -641,12 +640,10 @@ TEST_F(KestrupSkin, TheMemoAndTheLogListScrollByTheirSkinnedBars) {
     PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, thumb));
     PostMessageA(memo, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
     PostMessageA(memo, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-    SendMessageA(bar, WM_NULL, 0, 0);
-    Wait(200);
-    EXPECT_GT(first(), 40) << "thumb drag";
+    Settled(bar);
+    EXPECT_TRUE(WaitUntil([&] { return first() > 40; }, 3000)) << "thumb drag: " << first();
     // The whole window on the screen for its picture.
     SetWindowPos(k_->Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Wait(300);
     SaveBmp(Grab(k_->Main()), "TerminalBars");
 
     ASSERT_TRUE(k_->Menu("Log1"));
@@ -659,9 +656,10 @@ TEST_F(KestrupSkin, TheMemoAndTheLogListScrollByTheirSkinnedBars) {
     HWND logBar = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (logBar = OverlayOver(list)) != nullptr; }, 5000)) << "no overlay over the log";
     GetWindowRect(logBar, &r);
+    const auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
     ClickOverlay(logBar, 4, r.bottom - r.top - a / 2);
-    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_TRUE(WaitUntil([&] { return top() == 1; }, 3000)) << "down arrow: " << top();
     ClickOverlay(logBar, 4, r.bottom - r.top - a - 2);
-    EXPECT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 3);
+    EXPECT_TRUE(WaitUntil([&] { return top() > 3; }, 3000)) << "page: " << top();
     SaveBmp(Grab(log), "LogBars");
 }
