@@ -351,9 +351,16 @@ TEST_F(MediaGallery, EveryControlShowsTheSkinAndGivesItsOwnLookBack) {
     EXPECT_EQ(barAt(30 * btStop + 15, 15), Rgb(RGBColor(224, 224, 228))) << "the plain stop glyph";
     EXPECT_EQ(barAt(30 * btRecord + 15, 15), Rgb(RGBColor(128, 128, 132))) << "the disabled record glyph";
     // A press shows the pressed face and moves the glyph; the player hears of it.
+    // The pause glyph (15 x 11, centred) has its left bar at its x 4, beside a dark rim at x 3.
+    const std::int32_t pause = Rgb(RGBColor(232, 172, 40)), rim = Rgb(RGBColor(32, 32, 36));
+    const int bar0 = 30 * btPause + (30 - 15) / 2 + 4, row = (30 - 11) / 2 + 5;
+    EXPECT_EQ(barAt(bar0, row), pause);
+    EXPECT_EQ(barAt(bar0 - 1, row), rim);
     SendMessageW(Hwnd(bar), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30 * btPause + 10, 10));
     EXPECT_EQ(bar->PressedButton(), btPause);
     EXPECT_EQ(barAt(30 * btPause + 2, 3), face(2));
+    EXPECT_EQ(barAt(bar0 + 1, row + 1), pause) << "pressed, the glyph moves one pixel right and down";
+    EXPECT_EQ(barAt(bar0, row + 1), rim);
     SendMessageW(Hwnd(bar), WM_LBUTTONUP, 0, MAKELPARAM(30 * btPause + 10, 10));
     EXPECT_EQ(barAt(30 * btPause + 2, 3), face(1));
     // The player's own change of its buttons shows at once.
