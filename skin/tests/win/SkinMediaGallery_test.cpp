@@ -166,6 +166,23 @@ const TPropTable& TcxCheckBox::ClassProps() {
     return t;
 }
 
+// A bit button of another library whose picture is a graphic property, skinned by the default Skin3rd line
+// "TPngBitBtn=pngbitbtn".
+class TPngBitBtn : public TButton {
+    KES_CLASS(TPngBitBtn, TButton)
+    KES_PUBLISHED
+public:
+    using TButton::TButton;
+    TBitmap PngImage;
+};
+
+const TPropTable& TPngBitBtn::ClassProps() {
+    static const TPropTable t(
+        &TButton::ClassProps(),
+        {ObjProp<TPngBitBtn>("PngImage", [](const TPngBitBtn& c) { return const_cast<TBitmap*>(&c.PngImage); })});
+    return t;
+}
+
 // ---- the gallery ----
 
 void Pump(DWORD ms = 60) { test::PumpFor(ms); }
@@ -260,6 +277,13 @@ protected:
         open_ = Bit(10, 55, 110, "Open", true, -1);
         greyed_ = Bit(130, 55, 80, "", false, 1);
         plain_ = Bit(220, 55, 80, "", false, -1);
+        png_ = new TPngBitBtn(form_);
+        png_->SetParent(panel_);
+        png_->SetBounds(310, 55, 80, 34);
+        png_->PngImage.SetSize(16, 16);
+        png_->PngImage.Canvas().Brush().Color = clRed;
+        png_->PngImage.Canvas().FillRect(Rect(0, 0, 16, 16));
+        png_->SetEnabled(false);
 
         rzCheck_ = new TRzCheckBox(form_);
         rzRadio_ = new TRzRadioButton(form_);
@@ -309,8 +333,8 @@ protected:
         Pump(60);
     }
     std::vector<HWND> All() {
-        return {Hwnd(player_), Hwnd(small_),   Hwnd(open_),    Hwnd(greyed_),
-                Hwnd(plain_),  Hwnd(rzCheck_), Hwnd(rzRadio_), Hwnd(cxCheck_)};
+        return {Hwnd(player_),  Hwnd(small_),   Hwnd(open_),    Hwnd(greyed_), Hwnd(plain_),
+                Hwnd(rzCheck_), Hwnd(rzRadio_), Hwnd(cxCheck_), Hwnd(png_)};
     }
     TWMediaPlayer* Overlay(TMediaPlayer* p) {
         TSkinMP* c = ControllerOf(p);
@@ -324,6 +348,7 @@ protected:
     TMediaPlayer *player_ = nullptr, *small_ = nullptr;
     TImageList* images_ = nullptr;
     TBitBtn *open_ = nullptr, *greyed_ = nullptr, *plain_ = nullptr;
+    TPngBitBtn* png_ = nullptr;
     TRzCheckBox* rzCheck_ = nullptr;
     TRzRadioButton* rzRadio_ = nullptr;
     TcxCheckBox* cxCheck_ = nullptr;
@@ -395,6 +420,9 @@ TEST_F(MediaGallery, EveryControlShowsTheSkinAndGivesItsOwnLookBack) {
     EXPECT_NE(disabledPicture, Rgb(clRed));
     EXPECT_NE(greyedPicture, Rgb(clRed));
     EXPECT_NE(disabledPicture, greyedPicture) << "the disabled index is a picture of its own";
+    // A graphic property's picture is drawn whole, also on a disabled button.
+    EXPECT_EQ(Picture(png_, 3, mid), face(3));
+    EXPECT_EQ(Picture(png_, png_->Width() / 2, mid), Rgb(clRed));
 
     // The foreign boxes draw the skin's strips handed to them: unchecked, and checked after a click.
     const PixelBuffer& check = buttons.CheckImage;
