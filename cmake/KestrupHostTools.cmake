@@ -16,6 +16,7 @@ endfunction()
 
 # The generated resources the modules build into the program (written by cmake/KestrupResources.cmake).
 set(KESTRUP_PORTCTL_RC ${CMAKE_BINARY_DIR}/ledart/PortLeds.rc)
+set(KESTRUP_MPLAYER_RC ${CMAKE_BINARY_DIR}/mpart/MediaPlayer.rc)
 set(KESTRUP_SKINART_OUT ${CMAKE_BINARY_DIR}/skinart)
 set(KESTRUP_SKIN_STREAM ${KESTRUP_SKINART_OUT}/Kestrup.skinstream)
 set(KESTRUP_SKIN_RC ${KESTRUP_SKINART_OUT}/KestrupSkin.rc)

@@ -1,7 +1,8 @@
-# The program's generated resources, drawn by the host tools (tools/ledart, tools/skinart, tools/skintools) and
+# The program's generated resources, drawn by the host tools (tools/ledart, tools/mpart, tools/skinart, tools/skintools) and
 # wired into the modules' resource libraries. Included by the top-level list after the modules and the tools.
 kestrup_host_tool(ledart kestrup-ledart tools/ledart)
 kestrup_host_tool(skinart kestrup-skinart tools/skinart)
+kestrup_host_tool(mpart kestrup-mpart tools/mpart)
 kestrup_host_tool(skinpack kestrup-skinpack tools/skintools)
 
 # The port lamp's twelve glyphs and the resource script that stores them (serial's kes_portctl_res).
@@ -15,6 +16,19 @@ if(KESTRUP_WINDOWS)
     VERBATIM)
   add_custom_target(kes_portctl_art DEPENDS ${KESTRUP_PORTCTL_RC})
   add_dependencies(kes_portctl_res kes_portctl_art)
+endif()
+
+# The media player's 27 button glyphs and the resource script that stores them (gui's kes_mplayer_res).
+if(KESTRUP_WINDOWS)
+  get_filename_component(mpart_out ${KESTRUP_MPLAYER_RC} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${KESTRUP_MPLAYER_RC}
+    COMMAND ${mpart} ${mpart_out} ${KESTRUP_MPLAYER_RC}
+    DEPENDS ${mpart}
+    COMMENT "Drawing the media player's glyphs"
+    VERBATIM)
+  add_custom_target(kes_mplayer_art DEPENDS ${KESTRUP_MPLAYER_RC})
+  add_dependencies(kes_mplayer_res kes_mplayer_art)
 endif()
 
 # Our default skin and the program's skin bitmaps, drawn and packed (skin's kes_skinres). The stored skin

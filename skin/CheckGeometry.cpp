@@ -31,6 +31,7 @@ int CheckBoxFrame(const CheckBoxFacts& f, int frames) {
         grayed = v == kCheckGrayed;
     }
     if (f.HasDataBinding) v = kCheckOff, grayed = false;
+    // Kept: a grayed box shows the grayed frames (9, 12), not 8 or 6 (another state's look) of a 12-frame strip.
     // A grayed box has one look for both; only the two-state codes have a disabled twin.
     if (f.Disabled && !grayed) v += 2;
     if (f.Indeterminate) v = kCheckGrayed, grayed = true;

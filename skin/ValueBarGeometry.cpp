@@ -5,6 +5,7 @@
 namespace kes {
 
 int ProgressFill(int length, int64_t pos, int64_t min, int64_t max) {
+    // Kept without a "max > 0 and pos > 0" test: a range below zero fills as any other instead of staying empty.
     if (max <= min || length <= 0) return 0;
     const int64_t span = max - min;
     const int64_t part = std::clamp<int64_t>(pos - min, 0, span);
@@ -32,6 +33,7 @@ ChunkPlan PlanChunks(const ProgressPlan& p, int cw, int ch, bool tile, int chunk
         c.Strip = {x, y, x + p.Filled, y + ch};
         c.Copies = p.Filled / cw + 1;
     } else {
+        // Kept: the stretched chunk shows whole inside the 2-pixel rim; cut at height - 4 it lost its bottom edge.
         c.Strip = {2, 2, 2 + p.Filled, std::max(2, p.Height - 2)};
     }
     return c;

@@ -3,6 +3,7 @@
 
 #include "base/StringList.h"
 #include "gui/TypInfo.h"
+#include "gui/win/ImgList.h"
 #include "gui/win/MsgCrack.h"
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinObjectDraw.h"
@@ -108,6 +109,7 @@ ButtonState TSkinButton::ReadState(bool withDefault) {
     s.Focused = focused_ = GetFocus() == window_;
     s.Enabled = enabled_ = !(GetWindowLongPtrA(window_, GWL_STYLE) & WS_DISABLED);
     if (withDefault) {
+        // Kept from the style for a dialog's raw button, which has no "Default": its default button shows frame 5.
         s.Default = control_ ? PropTrue(control_, "Default")
                              : (GetWindowLongPtrA(window_, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
     }
@@ -237,16 +239,23 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rect) {
     ButtonState s = ReadState(!image);
     const int face = PushButtonFace(s);
     TBitmap* glyph = dynamic_cast<TBitmap*>(GetObjectPropByName(control_, image ? ImageProperty : "Glyph"));
+    if (glyph && glyph->Empty()) glyph = nullptr;
     const int numGlyphs = image ? 1 : std::max<int>(1, static_cast<int>(GetIntPropByName(control_, "NumGlyphs")));
+    // Without a glyph, the picture of the image list (an enabled and a disabled index).
+    auto* images = glyph || image ? nullptr : dynamic_cast<TCustomImageList*>(GetObjectPropByName(control_, "Images"));
+    const int imageIndex = static_cast<int>(GetIntPropByName(control_, "ImageIndex"));
     if (!BeginFace(rect, face)) return;
     HDC mdc = bitmap_.Canvas().Handle();
     const std::wstring caption = BarToBreak(CaptionText());
     GlyphLayoutInput in;
     in.W = rect.Width();
     in.H = rect.Height();
-    if (glyph && !glyph->Empty()) {
+    if (glyph) {
         in.GlyphW = glyph->Width() / numGlyphs;
         in.GlyphH = glyph->Height();
+    } else if (images && imageIndex != -1) {
+        in.GlyphW = images->Width();
+        in.GlyphH = images->Height();
     }
     in.Place = GlyphPlaceOf(LowerAZ(GetEnumPropByName(control_, "Layout")));
     const bool across = in.Place == kGlyphLeft || in.Place == kGlyphRight;
@@ -258,7 +267,17 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rect) {
     in.Spacing = static_cast<int>(GetIntPropByName(control_, "Spacing"));
     in.Centred = LowerAZ(GetEnumPropByName(control_, "Alignment")) == "tacenter";
     const GlyphLayout l = LayoutGlyphButton(in);
-    if (glyph && !glyph->Empty()) DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face), *glyph);
+    if (glyph && image) {
+        // A graphic is drawn whole, disabled or not (the disabled face and caption say so).
+        TCanvas(mdc).Draw(l.GlyphX, l.GlyphY, *glyph);
+    } else if (glyph) {
+        DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face), *glyph);
+    } else if (images) {
+        const int disabledIndex = static_cast<int>(GetIntPropByName(control_, "DisabledIndex"));
+        const int index = s.Enabled || disabledIndex == -1 ? imageIndex : disabledIndex;
+        TCanvas canvas(mdc);
+        if (index != -1) images->Draw(canvas, l.GlyphX, l.GlyphY, index, s.Enabled);
+    }
     SetCaptionColour(face, s.Enabled, !image);
     if (!caption.empty()) {
         const int old = SetBkMode(mdc, TRANSPARENT);
@@ -421,14 +440,18 @@ void TSkinSpeedButton::PaintOn(HDC dc) {
         in.GlyphW = glyph->Width() / numGlyphs;
         in.GlyphH = glyph->Height();
         in.Place = GlyphPlaceOf(LowerAZ(GetEnumPropByName(graphic_, "Layout")));
-        const SIZE t = MeasureCaption(mdc, caption, w - 4, DT_WORDBREAK);
+        const bool across = in.Place == kGlyphLeft || in.Place == kGlyphRight;
+        const SIZE t = MeasureCaption(mdc, caption, w - 4 - (across ? in.GlyphW + 2 : 0), DT_WORDBREAK);
         in.TextW = t.cx;
         in.TextH = t.cy;
         in.Margin = static_cast<int>(GetIntPropByName(graphic_, "Margin"));
         in.Spacing = static_cast<int>(GetIntPropByName(graphic_, "Spacing"));
         in.Speed = true;
         const GlyphLayout l = LayoutGlyphButton(in);
-        DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face, down), *glyph);
+        if (image)
+            TCanvas(mdc).Draw(l.GlyphX, l.GlyphY, *glyph);
+        else
+            DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, numGlyphs, GlyphIndexFor(face, down), *glyph);
         SetCaptionColour(face, s.Enabled, false);
         const int old = SetBkMode(mdc, TRANSPARENT);
         RECT r{l.TextX, l.TextY, l.TextX + t.cx, l.TextY + t.cy};

@@ -74,7 +74,9 @@ void TSkinCheckControl::DrawControl(HDC dc, const TRect& rect) {
     const LONG_PTR style = GetWindowLongPtrA(window_, GWL_STYLE);
     const CheckPlacement p = PlaceCheckBox({rect.Left, rect.Top, rect.Right, rect.Bottom}, strip.Width() / frames,
                                            strip.Height(), (style & BS_LEFTTEXT) != 0, IsRadio());
-    const unsigned textFlags = BiDiTextFlags((style & BS_LEFTTEXT) ? DT_RIGHT : 0u);
+    // A caption left of its box is right-aligned only when the control reads right to left.
+    const bool rightToLeft = BiDiTextFlags(0) != 0;
+    const unsigned textFlags = BiDiTextFlags((style & BS_LEFTTEXT) && rightToLeft ? DT_RIGHT : 0u);
     if (BackgroundMode == 1 && !transparent_) FillBackground(dc, rect);
     DrawSkinFrame(dc, Rect(p.Box.Left, p.Box.Top, p.Box.Right, p.Box.Bottom), *bitmap, frame, frames, true);
     if (BackgroundMode == 1) DrawCaption(dc, Rect(p.Text.Left, p.Text.Top, p.Text.Right, p.Text.Bottom), textFlags);

@@ -59,11 +59,13 @@ void TSkinProgress::DrawControl(HDC dc, const TRect& window) {
     const auto pos = static_cast<int>(SendMessageA(window_, PBM_GETPOS, 0, 0));
     const auto max = static_cast<int>(SendMessageA(window_, PBM_GETRANGE, FALSE, 0));
     const auto min = static_cast<int>(SendMessageA(window_, PBM_GETRANGE, TRUE, 0));
+    // Kept for chunks too: the fill counts from the minimum, so a chunk bar at its minimum is empty, not partly full.
     const ProgressPlan plan = PlanProgress(rect.Width(), rect.Height(), vertical, pos, min, max);
     if (plan.Width <= 0 || plan.Height <= 0) return;
     SkinBitmap work(plan.Width, plan.Height);
     HDC w = work.Canvas().Handle();
     if (!w) return;
+    // Kept: the background is drawn even without chunk images, as the paint is consumed and would leave stale pixels.
     FillBackground(w, Rect(0, 0, plan.Width, plan.Height));
     if (skin_->Progress->Style == 1)
         DrawChunks(w, plan);
