@@ -243,6 +243,8 @@ void TSkinTab31::LoadTabImage() {
 }
 
 bool TSkinTab31::BeforeMessage(TMessage& m) {
+    // Without the skin's tab image the tab set draws itself.
+    if (tabImage_.Width() <= 0) return TSkinControl::BeforeMessage(m);
     switch (m.Msg) {
     case WM_PAINT: HandlePaint(m); return true;
     case WM_ERASEBKGND: m.Result = 1; return false;
@@ -280,7 +282,8 @@ void TSkinTab31::DrawControl(HDC dc, const TRect& rect) {
 // ---- tab control in button style ----
 
 bool TSkinTabBtn::BeforeMessage(TMessage& m) {
-    if (m.Msg == WM_PAINT) {
+    // Without the skin's button image the control draws itself.
+    if (m.Msg == WM_PAINT && skin_ && skin_->Buttons.HasImage()) {
         HandlePaint(m);
         return false;
     }

@@ -338,6 +338,33 @@ TEST_F(TabsGallery, EveryControlIsSkinnedKeepsWorkingAndGetsItsOwnLookBack) {
     EXPECT_EQ(LiveGdi(), start) << "regions, bitmaps, DCs, icons";
 }
 
+// A skin without the tab and button images: the controllers stay attached but leave the controls' own drawing.
+TEST_F(TabsGallery, WithoutTheirImagesTheTabsDrawThemselves) {
+    Gallery g(true);
+    g.skin->Tabs.reset();
+    g.skin->Buttons.Image = {};
+    // The built-in rule wants the tab image: the application hands the tab set its controller itself.
+    auto route = g.skin->OnSkinControl;
+    g.skin->OnSkinControl = [route](TComponent* sender, TSkinData* data, TControl* form, TControl* control,
+                                    const std::string& cls, TComponent*& made) {
+        if (cls == "TTABSET")
+            made = new TSkinTab31(control);
+        else
+            route(sender, data, form, control, cls, made);
+    };
+    g.Show();
+    ASSERT_EQ(Skinned(Hwnd(g.tabSet)), 1);
+    ASSERT_EQ(Skinned(Hwnd(g.buttons)), 1);
+    const TRect first = g.tabSet->TabRects().at(0);
+    EXPECT_EQ(Gallery::At(g.tabSet, first.Left + 2, 6), Rgb(clWindow)) << "the tab set's own current tab";
+    RECT b0;
+    SendMessageW(Hwnd(g.buttons), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&b0));
+    const test::WindowPixels own = test::CaptureWindow(Hwnd(g.buttons));
+    EXPECT_NE(own.At(b0.left, b0.top + 5), own.At(b0.left + 6, b0.top + 5)) << "the system's button edge";
+    ClickAt(Hwnd(g.tabSet), {g.tabSet->TabRects().at(2).Left + 4, 10});
+    EXPECT_EQ(g.tabSet->TabIndex(), 2);
+}
+
 // The gallery in the program's own skin, saved as a picture to look at (skin-shots/TabsGallery.bmp).
 TEST_F(TabsGallery, ThePictureInTheDefaultSkin) {
     Gallery g(false);
