@@ -330,6 +330,9 @@ TEST_F(TabsGallery, EveryControlIsSkinnedKeepsWorkingAndGetsItsOwnLookBack) {
         EXPECT_TRUE(g.adv->TabBackGroundActive.Empty());
         EXPECT_EQ(g.adv->Color(), clBtnFace);
         EXPECT_NE(Gallery::At(g.adv, 4 + 50, 14), tabCurrent);
+        EXPECT_EQ(Gallery::At(g.pages, g.onPages->Left() + 5, g.onPages->Top() + 5), Rgb(RGBColor(230, 170, 40)))
+            << "the page control paints its windowless child itself";
+        EXPECT_EQ(Gallery::At(g.sheets[2], 150, 150), Rgb(g.sheets[2]->Color())) << "the sheet's own colour";
         // Still working without the skin.
         ClickAt(Hwnd(g.pages), {p2.left - 20, (p2.top + p2.bottom) / 2});
         EXPECT_EQ(g.pages->ActivePageIndex(), 1);
