@@ -46,18 +46,4 @@ PixelRect TabInWork(const PixelRect& t, TabOrientation side, const PixelRect& r,
     return t;
 }
 
-std::vector<PixelRect> TabSetLayout(const std::vector<int>& textWidths, int start, int limit, int height,
-                                    bool scrollButtons) {
-    std::vector<PixelRect> tabs;
-    const long long end = static_cast<long long>(limit) - (scrollButtons ? kTabSetScrollButtons : 0);
-    long long x = start;
-    for (int text : textWidths) {
-        const long long w = static_cast<long long>(text) + kTabSetPadding;
-        if (text < 0 || x + w > end) break;
-        tabs.push_back({static_cast<int>(x), 0, static_cast<int>(x + w), height});
-        x += w;
-    }
-    return tabs;
-}
-
 }  // namespace kes

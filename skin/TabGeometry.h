@@ -1,7 +1,7 @@
 #pragma once
 // Where a skinned tab control's pieces go: the pane drawn over the display area, the strip beside it that holds
 // the tabs, and each tab's rectangle in the work bitmap the tabs are drawn into (drawn upright, then turned for
-// tabs at the left or right). Also the layout of an old-style tab set, which places its tabs itself.
+// tabs at the left or right). An old-style tab set lays its tabs out itself (gui/TabCtrls.h).
 #include <vector>
 
 #include "PixelBuffer.h"
@@ -33,15 +33,5 @@ TabWorkSize WorkSize(const PixelRect& strip, TabOrientation side);
 // size, the control's rectangle being `control` and its pane `pane`.
 PixelRect TabInWork(const PixelRect& tab, TabOrientation side, const PixelRect& control, const PixelRect& pane,
                     const TabWorkSize& work);
-
-// An old-style tab set's tab is its caption's width plus the padding.
-constexpr int kTabSetPadding = 9;         // added to the caption's width
-constexpr int kTabSetScrollButtons = 12;  // kept free at the end while the scroll buttons show
-
-// Rectangles of the tabs of an old-style tab set, side by side from `start` for the captions' widths (first
-// visible tab first), `height` high. Tabs end at `limit`, 12 pixels earlier while the scroll buttons show;
-// the layout stops at the first tab that does not fit, so the tabs shown are always the next ones in order.
-std::vector<PixelRect> TabSetLayout(const std::vector<int>& textWidths, int start, int limit, int height,
-                                    bool scrollButtons);
 
 }  // namespace kes

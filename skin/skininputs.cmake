@@ -9,3 +9,9 @@ kestrup_wine_test(skininputs_wine_tests GUI LOCK board TIMEOUT 180
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinInputs_test.cpp ${KES_FRAME_TEST_RC}
   LIBS kes_skinframe kes_skinres kes_skintools)
 add_dependencies(skininputs_wine_tests kes_frame_test_skin)
+# The tab family on a gallery form skinned by the skin manager: tab set, button-style tab control, page control,
+# list view and a stand-in of another library's page control.
+kestrup_wine_test(skintabs_wine_tests GUI LOCK board TIMEOUT 180
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinTabsGallery_test.cpp ${KES_FRAME_TEST_RC}
+  LIBS kes_skinmanage kes_skinres)
+add_dependencies(skintabs_wine_tests kes_frame_test_skin)

@@ -163,18 +163,6 @@ TEST(TabGeometry, PaneStripAndTabsInEveryOrientation) {
     }
 }
 
-TEST(TabGeometry, TabSetStopsAtTheFirstTabThatDoesNotFit) {
-    using Rects = std::vector<PixelRect>;
-    EXPECT_EQ(TabSetLayout({30, 50}, 4, 120, 20, false), (Rects{{4, 0, 43, 20}, {43, 0, 102, 20}}));
-    // The third tab crosses the end; the narrow fourth would fit but is not shown out of order.
-    EXPECT_EQ(TabSetLayout({30, 50, 40, 1}, 4, 120, 20, false), (Rects{{4, 0, 43, 20}, {43, 0, 102, 20}}));
-    // While the scroll buttons show, 12 pixels at the end stay free.
-    EXPECT_EQ(TabSetLayout({30, 56}, 4, 120, 20, true), (Rects{{4, 0, 43, 20}, {43, 0, 108, 20}}));
-    EXPECT_EQ(TabSetLayout({30, 57}, 4, 120, 20, true), (Rects{{4, 0, 43, 20}}));
-    EXPECT_TRUE(TabSetLayout({30}, 130, 120, 20, false).empty());
-    EXPECT_TRUE(TabSetLayout({}, 4, 120, 20, false).empty());
-}
-
 TEST(HeaderGeometry, HotSectionsKeepTheirBordersAndCaptionsFollowAlignment) {
     const std::vector<PixelRect> hot{HotRect({0, 0, 50, 20}), HotRect({50, 0, 120, 20})};
     EXPECT_EQ(hot[1], (PixelRect{53, 0, 117, 20}));

@@ -123,6 +123,22 @@ void TSkinHeader::DrawSection(HDC work, int index, const PixelRect& rect, HIMAGE
     BitBlt(work, rect.Left, rect.Top, rect.Width(), rect.Height(), fdc, 0, 0, SRCCOPY);
 }
 
+void TSkinListView::AttachScrollControl(TWinControl* control, TSkinData* skin, TWinSkinForm* form) {
+    if (Attached() || !control) return;
+    scrollAttaching_ = true;
+    TSkinScrollbar::AttachScrollControl(control, skin, form);
+    scrollAttaching_ = false;
+    if (Attached() && !header_) header_ = SkinListViewHeader(control, window_, skin, form);
+}
+
+void TSkinListView::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) {
+    if (scrollAttaching_) {
+        TSkinScrollbar::AttachControl(form, skin, recolour);
+        return;
+    }
+    AttachScrollControl(dynamic_cast<TWinControl*>(Owner()), skin, form);
+}
+
 TSkinHeader* SkinListViewHeader(TComponent* owner, HWND listView, TSkinData* skin, TWinSkinForm* form) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
     if (!header) return nullptr;

@@ -7,6 +7,7 @@
 
 #include "skin/HeaderGeometry.h"
 #include "skin/win/SkinControl.h"
+#include "skin/win/SkinScrollbar.h"
 
 namespace kes {
 
@@ -29,6 +30,21 @@ private:
 
     std::vector<PixelRect> hotRects_;
     int hot_ = -1;
+};
+
+// A list view: its scroll bars as any scrollable control's, and its header window with a TSkinHeader.
+class TSkinListView : public TSkinScrollbar {
+    KES_CLASS(TSkinListView, TSkinScrollbar)
+public:
+    using TSkinScrollbar::TSkinScrollbar;
+    void AttachScrollControl(TWinControl* control, TSkinData* skin, TWinSkinForm* form) override;
+    // Attached as a scrollable control, also when the application made it (OnSkinControl).
+    void AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) override;
+    TSkinHeader* Header() const { return header_; }
+
+private:
+    TSkinHeader* header_ = nullptr;  // owned by the list view
+    bool scrollAttaching_ = false;
 };
 
 // Skins the header of a list view (LVM_GETHEADER) with a TSkinHeader owned by `owner`; null when the list view

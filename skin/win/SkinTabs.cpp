@@ -1,10 +1,13 @@
 // The skinned tab control.
 #include "skin/win/SkinTabs.h"
 
+#include "gui/TabCtrls.h"
+#include "gui/TypInfo.h"
 #include "skin/ImgUtil.h"
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinEdit.h"
 #include "skin/win/SkinGdi.h"
+#include "skin/win/SkinHeader.h"
 #include "skin/win/SkinObjectDraw.h"
 #include "skin/win/SkinText.h"
 
@@ -93,16 +96,20 @@ void TSkinTab::LoadTabImages() {
     }
 }
 
-bool TSkinTab::SkinUpDown() {
-    HWND upDown = FindWindowExA(window_, nullptr, "msctls_updown32", nullptr);
-    if (!upDown) return false;
-    if (!upDown_) {
-        upDown_ = new TSkinUpDown(this);
-        upDown_->SetKind(SkinKind::UpDown);
-        upDown_->AttachWindow(upDown, skin_, form_);
+// The up-down child of a tab window gets a TSkinUpDown (owned by owner) the first time it is there; true while
+// it shows.
+static bool SkinChildUpDown(TSkinControl& owner, TSkinUpDown*& upDown) {
+    HWND child = FindWindowExA(owner.Window(), nullptr, "msctls_updown32", nullptr);
+    if (!child) return false;
+    if (!upDown) {
+        upDown = new TSkinUpDown(&owner);
+        upDown->SetKind(SkinKind::UpDown);
+        upDown->AttachWindow(child, owner.Skin(), owner.Form());
     }
-    return IsWindowVisible(upDown) != FALSE;
+    return IsWindowVisible(child) != FALSE;
 }
+
+bool TSkinTab::SkinUpDown() { return SkinChildUpDown(*this, upDown_); }
 
 bool TSkinTab::BeforeMessage(TMessage& m) {
     if (m.Msg == WM_PAINT) {
@@ -112,15 +119,15 @@ bool TSkinTab::BeforeMessage(TMessage& m) {
     return TSkinControl::BeforeMessage(m);
 }
 
-std::wstring TSkinTab::TabText(int index, int& image) const {
-    if (unicode_) {
+// A tab's text (80 characters at most) and image index, W or A as the window is.
+static std::wstring TabItemText(HWND window, bool unicode, int index, int& image) {
+    if (unicode) {
         wchar_t text[81] = {};
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
         item.pszText = text;
         item.cchTextMax = 80;
-        if (!SendMessageW(window_, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
-            return {};
+        if (!SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
         image = item.iImage;
         return text;
     }
@@ -129,12 +136,14 @@ std::wstring TSkinTab::TabText(int index, int& image) const {
     item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
     item.pszText = text;
     item.cchTextMax = 80;
-    if (!SendMessageA(window_, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
+    if (!SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
     image = item.iImage;
     std::wstring wide;
     StrToWideStr(text, wide);
     return wide;
 }
+
+std::wstring TSkinTab::TabText(int index, int& image) const { return TabItemText(window_, unicode_, index, image); }
 
 void TSkinTab::DrawControl(HDC dc, const TRect& rect) {
     if (!skin_ || !window_) return;
@@ -149,6 +158,7 @@ void TSkinTab::DrawControl(HDC dc, const TRect& rect) {
         if (tabs.Style != 0 && skin_->TabPane) margins = MarginsOf(*skin_->TabPane);
         DrawSkinImage(dc, ToT(pane), paneImage_, margins, 1, 1, false, false, false);
     }
+    if (BackgroundMode == 2) PaintControls(dynamic_cast<TWinControl*>(control_), dc);
 }
 
 void TSkinTab::DrawTabs(HDC dc, const TRect& rect, const PixelRect& pane, bool upDownShows) {
@@ -206,12 +216,199 @@ void TSkinTab::DrawTabs(HDC dc, const TRect& rect, const PixelRect& pane, bool u
     RestoreDC(dc, saved);
 }
 
+// ---- old-style tab set ----
+
+void TSkinTab31::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) {
+    if (attached_) return;
+    auto* set = dynamic_cast<TWinControl*>(Owner());
+    if (!set) return;
+    recolour_ = recolour;
+    TSkinControl::AttachWindow(static_cast<HWND>(set->Handle()), skin, form);
+    if (!attached_) return;
+    control_ = set;
+    LoadTabImage();
+    scroller_ = set->ComponentCount() > 0 ? dynamic_cast<TControl*>(set->Components(0)) : nullptr;
+}
+
+void TSkinTab31::SkinChanged() {
+    LoadTabImage();
+    TSkinControl::SkinChanged();
+}
+
+void TSkinTab31::LoadTabImage() {
+    tabImage_ = {};
+    if (!skin_ || !skin_->Tabs || !skin_->Tabs->HasImage()) return;
+    tabImage_ = skin_->Tabs->Image;
+    FlipBitmapVertical(tabImage_);
+}
+
+bool TSkinTab31::BeforeMessage(TMessage& m) {
+    // Without the skin's tab image the tab set draws itself.
+    if (tabImage_.Width() <= 0) return TSkinControl::BeforeMessage(m);
+    switch (m.Msg) {
+    case WM_PAINT: HandlePaint(m); return true;
+    case WM_ERASEBKGND: m.Result = 1; return false;
+    default: return TSkinControl::BeforeMessage(m);
+    }
+}
+
+void TSkinTab31::DrawControl(HDC dc, const TRect& rect) {
+    auto* set = dynamic_cast<TTabSet*>(control_);
+    if (!skin_ || !set || tabImage_.Width() <= 0 || rect.IsEmpty()) return;
+    const TDataSkinBorder& tabs = *skin_->Tabs;
+    SkinBitmap work(rect.Width(), rect.Height());
+    HDC mdc = work.Canvas().Handle();
+    if (!mdc) return;
+    FillBackground(mdc, Rect(0, 0, rect.Width(), rect.Height()));
+    const UniqueGdi<HFONT> font = CreateFontFor(set->Font());
+    SelectGuard selected(mdc, font.Get());
+    // The tabs lie where the tab set puts them (its start and end margins, the room its scroll buttons need,
+    // wide tabs left out), so a click lands on the tab it shows.
+    const std::vector<TRect> places = set->TabRects();
+    for (size_t i = 0; i < places.size(); ++i) {
+        if (places[i].IsEmpty()) continue;
+        const int index = set->FirstIndex() + static_cast<int>(i);
+        const TRect t = Rect(places[i].Left, 0, places[i].Right, rect.Height());
+        const int state = index == set->TabIndex() ? 2 : 1;
+        DrawSkinImage(mdc, t, tabImage_, MarginsOf(tabs), state, tabs.Frame, tabs.Trans != 0, tabs.Tile != 0, false);
+        SetTextColor(mdc, ColorToRGB(static_cast<TColor>(state == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2)));
+        std::wstring text;
+        StrToWideStr(set->Tab(index), text);
+        DrawImageCaptionCentred(mdc, t, text, -1, nullptr, BiDiTextFlags(0));
+    }
+    BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), mdc, 0, 0, SRCCOPY);
+}
+
+// ---- tab control in button style ----
+
+bool TSkinTabBtn::BeforeMessage(TMessage& m) {
+    // Without the skin's button image the control draws itself.
+    if (m.Msg == WM_PAINT && skin_ && skin_->Buttons.HasImage()) {
+        HandlePaint(m);
+        return false;
+    }
+    return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinTabBtn::DrawControl(HDC dc, const TRect& rect) {
+    if (!skin_ || !window_ || !skin_->Buttons.HasImage()) return;
+    const TDataSkinButton& buttons = skin_->Buttons;
+    RECT display = ToRECT(rect);
+    SendMessageA(window_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const TRect strip = Rect(rect.Left, rect.Top, rect.Right, display.top - 4 + 1);
+    if (strip.IsEmpty()) return;
+    SkinBitmap work(strip.Width(), strip.Height());
+    HDC mdc = work.Canvas().Handle();
+    if (!mdc) return;
+    FillBackground(mdc, Rect(0, 0, strip.Width(), strip.Height()));
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    SelectGuard selected(mdc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const int count = static_cast<int>(SendMessageA(window_, TCM_GETITEMCOUNT, 0, 0));
+    const int current = static_cast<int>(SendMessageA(window_, TCM_GETCURFOCUS, 0, 0));
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window_, TCM_GETIMAGELIST, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int image = -1;
+        const std::wstring text = TabItemText(window_, unicode_, i, image);
+        RECT tr;
+        if (!SendMessageA(window_, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tr))) continue;
+        const TRect t =
+            Rect(tr.left - strip.Left, tr.top + 1 - strip.Top, tr.right - strip.Left, tr.bottom + 1 - strip.Top);
+        const int state = i == current ? 2 : 1;
+        DrawSkinImage(mdc, t, buttons, state);
+        COLORREF colour = 0;
+        if (state == 1 && buttons.NormalColour2Given) colour = ColorToRGB(static_cast<TColor>(buttons.NormalColour2));
+        if (state == 2 && buttons.PressedColour2Given) colour = ColorToRGB(static_cast<TColor>(buttons.PressedColour2));
+        SetTextColor(mdc, colour);
+        DrawImageCaptionCentred(mdc, t, text, image, images, BiDiTextFlags(0));
+    }
+    BitBlt(dc, strip.Left, strip.Top, strip.Width(), strip.Height(), mdc, 0, 0, SRCCOPY);
+    // Buttons have no pane: below them the control shows its parent's colour, not the system's.
+    if (strip.Bottom < rect.Bottom) FillParentColour(dc, Rect(rect.Left, strip.Bottom, rect.Right, rect.Bottom));
+}
+
+// ---- tab sheet ----
+
+bool TSkinTabSheet::BeforeMessage(TMessage& m) {
+    const bool passOn = TSkinControl::BeforeMessage(m);
+    if (!passOn || BackgroundMode != 0) return passOn;
+    switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINT: HandlePaint(m); return false;
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window_, &client);
+        if (HDC dc = reinterpret_cast<HDC>(m.WParam)) FillBackground(dc, ToTRect(client));
+        m.Result = 1;
+        return false;
+    }
+    default: return passOn;
+    }
+}
+
+void TSkinTabSheet::DrawControl(HDC dc, const TRect& rect) {
+    FillBackground(dc, rect);
+    PaintControls(dynamic_cast<TWinControl*>(control_), dc);
+}
+
+// ---- page control of another library ----
+
+static constexpr const char* kAdvTabImages[] = {"TabBackGround", "TabBackGroundActive"};
+
+void TSkinAdvPage::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolour) {
+    if (attached_) return;
+    TSkinControl::AttachControl(form, skin, recolour);
+    if (attached_) PushTabImages();
+}
+
+void TSkinAdvPage::PushTabImages() {
+    if (PageKind != 4 || !skin_ || !skin_->Tabs || !skin_->Tabs->HasImage() || !control_) return;
+    const TDataSkinBorder& tabs = *skin_->Tabs;
+    for (int frame = 1; frame <= 2; ++frame) {
+        auto* target = dynamic_cast<TBitmap*>(GetObjectPropByName(control_, kAdvTabImages[frame - 1], "TBitmap"));
+        if (!target) continue;
+        if (auto image = StretchSkinImage(Rect(0, 0, kTabWidth, kTabHeight), tabs.Image, MarginsOf(tabs), frame,
+                                          tabs.Frame, tabs.Tile != 0, false))
+            target->Assign(*image);
+    }
+    control_->Invalidate();
+}
+
+void TSkinAdvPage::Unskin() {
+    const bool wasActive = active_;
+    TSkinControl::Unskin();
+    // A control whose window went is on its way out: its pictures may be gone already.
+    if (!wasActive || state_ == kControlWindowGone || !control_) return;
+    for (const char* name : kAdvTabImages)
+        if (auto* target = dynamic_cast<TBitmap*>(GetObjectPropByName(control_, name, "TBitmap")))
+            target->SetSize(0, 0);
+    control_->Invalidate();
+}
+
+void TSkinAdvPage::SkinChanged() {
+    PushTabImages();
+    TSkinControl::SkinChanged();
+}
+
+void TSkinAdvPage::SkinUpDown() { SkinChildUpDown(*this, upDown_); }
+
+void TSkinAdvPage::DrawControl(HDC, const TRect&) { SkinUpDown(); }
+
 // ---- registration ----
 
 static TSkinControl* MakeTab(TComponent* owner, const ControlDecision&) { return new TSkinTab(owner); }
+static TSkinControl* MakeTab31(TComponent* owner, const ControlDecision&) { return new TSkinTab31(owner); }
+static TSkinControl* MakeAdvPage(TComponent* owner, const ControlDecision& d) {
+    auto* c = new TSkinAdvPage(owner);
+    c->PageKind = d.ObjKind;
+    return c;
+}
+static TSkinControl* MakeListView(TComponent* owner, const ControlDecision&) { return new TSkinListView(owner); }
 
 static const bool registered = [] {
     RegisterSkinController(SkinKind::Tab, MakeTab);
+    RegisterSkinController(SkinKind::Tab31, MakeTab31);
+    RegisterSkinController(SkinKind::AdvPage, MakeAdvPage);
+    RegisterSkinController(SkinKind::ListView, MakeListView);
     return true;
 }();
 
