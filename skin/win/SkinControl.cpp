@@ -112,6 +112,7 @@ void TSkinControl::Hook(TMessage& m) {
             return;
         }
         if (m.Wnd && m.Wnd != window_) {
+            formerWindow_ = window_;
             window_ = static_cast<HWND>(m.Wnd);
             recreating_ = false;
             mouse_ = 0;
