@@ -370,9 +370,12 @@ TEST_F(ListsGallery, ARecreatedWindowKeepsItsSkinnedLook) {
     const int count = frame->Controllers().Count();
     // The check list makes its window anew: its controller is made again for the new window, bars and all.
     const HWND before = H(check_);
+    const HWND firstBar = static_cast<HWND>(dynamic_cast<TSkinCheckList*>(Controller(check_))->Vertical()->WindowHandle());
     check_->RecreateWnd();
     const HWND after = H(check_);
     ASSERT_NE(before, after);
+    EXPECT_TRUE(test::PumpUntil([&] { return !IsWindow(firstBar); }, 3000))
+        << "the controller was made anew, with bars of its own";
     ASSERT_TRUE(test::PumpUntil([&] {
         auto* c = dynamic_cast<TSkinCheckList*>(Controller(check_));
         return c && c->Vertical() && c->Vertical()->Target() == after;
@@ -380,8 +383,17 @@ TEST_F(ListsGallery, ARecreatedWindowKeepsItsSkinnedLook) {
     EXPECT_EQ(Skinned(after), 1);
     EXPECT_EQ(frame->Controllers().Count(), count) << "the old controller went";
     Pump();
-    EXPECT_TRUE(dynamic_cast<TSkinCheckList*>(Controller(check_))->Vertical()->Shown());
+    TWScrollbar* v = dynamic_cast<TSkinCheckList*>(Controller(check_))->Vertical();
+    EXPECT_TRUE(v->Shown());
     EXPECT_EQ(BoxPixel(kChecked), CheckFrame(CheckListState::Checked));
+    // On the screen the skin's bar stays on top when the list paints its frame again.
+    RedrawWindow(after, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    RECT vr;
+    GetWindowRect(static_cast<HWND>(v->WindowHandle()), &vr);
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    const test::WindowPixels screen = test::CaptureScreen(vr);
+    EXPECT_EQ(screen.At(screen.W / 2, screen.H - arrow / 2), FrameColour(*skin_->Scrollbar, 13)) << "a down arrow";
 
     // A scroll-bar control turned across makes its window anew too: the overlay follows it and lies across.
     hbar_->SetKind(sbVertical);
