@@ -73,6 +73,13 @@ std::vector<long> Live() {
     return v;
 }
 
+// A form of a class that draws its menus itself.
+class TwwRichEditForm : public TForm {
+    KES_CLASS(TwwRichEditForm, TForm)
+public:
+    using TForm::TForm;
+};
+
 enum Item { kHeader, kChecked, kGrayed, kDisabled, kUnchecked, kItems };
 
 class ListsGallery : public ::testing::Test {
@@ -321,6 +328,21 @@ TEST_F(ListsGallery, PopupMenusOfTheFormAreDrawnWithTheSkinsItems) {
     };
     EXPECT_GT(opened(popup_), 0.3) << "the items show the MenuItem image";
     EXPECT_LT(opened(plainPopup_), 0.05) << "a DisableTag menu keeps the system's items";
+}
+
+TEST_F(ListsGallery, AFormThatDrawsItsMenusItselfKeepsThem) {
+    Build(true);
+    Show();
+    auto own = std::make_unique<TwwRichEditForm>(nullptr);
+    own->SetBounds(150, 150, 200, 120);
+    auto* menu = new TPopupMenu(own.get());
+    NewMenuItem(own.get(), menu->Items(), "", "Its own");
+    own->ShowForm();
+    ASSERT_TRUE(test::PumpUntil([&] { return Skinned(H(own.get())) == 1; }, 3000));
+    Pump();
+    EXPECT_FALSE(menu->OwnerDraw()) << "its popup menus are not the skin's";
+    EXPECT_FALSE(menu->Items()->Items(0)->OnDrawItem);
+    EXPECT_TRUE(popup_->OwnerDraw()) << "while the other form's are";
 }
 
 TEST_F(ListsGallery, SkinOffGivesBackTheSystemLookAndWhatTheSkinMade) {
