@@ -43,33 +43,28 @@ TCheckBoxState TCheckListBox::State(int index) const {
     return i ? i->State : cbUnchecked;
 }
 
-void TCheckListBox::SetState(int index, TCheckBoxState state) {
-    if (!Item(index) || marks_[static_cast<size_t>(index)].State == state) return;
-    marks_[static_cast<size_t>(index)].State = state;
+template <typename T>
+void TCheckListBox::SetMark(int index, T TCheckListItem::*mark, T value) {
+    if (!Item(index) || marks_[static_cast<size_t>(index)].*mark == value) return;
+    marks_[static_cast<size_t>(index)].*mark = value;
     InvalidateItem(index);
 }
+
+void TCheckListBox::SetState(int index, TCheckBoxState state) { SetMark(index, &TCheckListItem::State, state); }
 
 bool TCheckListBox::ItemEnabled(int index) const {
     const TCheckListItem* i = Item(index);
     return !i || i->Enabled;
 }
 
-void TCheckListBox::SetItemEnabled(int index, bool on) {
-    if (!Item(index) || marks_[static_cast<size_t>(index)].Enabled == on) return;
-    marks_[static_cast<size_t>(index)].Enabled = on;
-    InvalidateItem(index);
-}
+void TCheckListBox::SetItemEnabled(int index, bool on) { SetMark(index, &TCheckListItem::Enabled, on); }
 
 bool TCheckListBox::Header(int index) const {
     const TCheckListItem* i = Item(index);
     return i && i->Header;
 }
 
-void TCheckListBox::SetHeader(int index, bool on) {
-    if (!Item(index) || marks_[static_cast<size_t>(index)].Header == on) return;
-    marks_[static_cast<size_t>(index)].Header = on;
-    InvalidateItem(index);
-}
+void TCheckListBox::SetHeader(int index, bool on) { SetMark(index, &TCheckListItem::Header, on); }
 
 void TCheckListBox::ToggleClickCheck(int index) {
     const TCheckListItem* i = Item(index);

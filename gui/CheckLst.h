@@ -56,6 +56,9 @@ protected:
 
 private:
     void InvalidateItem(int index);
+    // One mark of an item set (and the item repainted) when it changes.
+    template <typename T>
+    void SetMark(int index, T TCheckListItem::*mark, T value);
     const TCheckListItem* Item(int index) const;
     std::vector<TCheckListItem> marks_;
 };
