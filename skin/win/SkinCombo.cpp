@@ -25,10 +25,9 @@ int MirroredFrame(int frame, int frames) { return frames + 1 - frame; }
 
 // A frame line of one colour around r.
 void FrameColour(HDC dc, const TRect& r, TColor colour) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colour));
+    UniqueGdi<HBRUSH> b(CreateSolidBrush(ColorToRGB(colour)));
     const RECT rc = ToRECT(r);
-    FrameRect(dc, &rc, b);
-    DeleteObject(b);
+    FrameRect(dc, &rc, b.Get());
 }
 
 }  // namespace

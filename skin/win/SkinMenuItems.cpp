@@ -432,9 +432,9 @@ void SkinMenuItems::DrawSeparator(HDC dc, const TRect& rect) {
 }
 
 void SkinMenuItems::DrawCheck(HDC dc, const TRect& box, int itemTop, int itemHeight, bool radio, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+    UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
     if (!brush) return;
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
     if (radio) {
         // A dot, centred in the glyph box.
         const int d = 6, x = box.Left + (box.Width() - d) / 2 + 1, y = itemTop + (itemHeight - d) / 2;
@@ -458,7 +458,6 @@ void SkinMenuItems::DrawCheck(HDC dc, const TRect& box, int itemTop, int itemHei
         }
     }
     SelectObject(dc, oldBrush);
-    DeleteObject(brush);
 }
 
 void SkinMenuItems::ItemText(TMenuItem& item, TCanvas& canvas, const std::string& text, TRect& rect, unsigned flags,

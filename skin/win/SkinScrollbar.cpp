@@ -414,9 +414,8 @@ void TSkinScrollbar::DrawBorder(HDC dc) {
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
     if (m.Msg == WM_NCPAINT && border_) {
         CallPrevious(m);
-        HDC dc = GetWindowDC(window_);
-        DrawBorder(dc);
-        ReleaseDC(window_, dc);
+        WindowDc dc(window_, true);
+        DrawBorder(dc.Get());
         return false;
     }
     return TSkinControl::BeforeMessage(m);
