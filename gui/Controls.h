@@ -57,6 +57,8 @@ enum : unsigned {
     // A child's WM_NOTIFY and WM_DRAWITEM, sent back to the child by its parent (the system's reflection numbers).
     OCM__BASE = 0x2000,
     OCM_DRAWITEM = OCM__BASE + 0x002B,
+    OCM_HSCROLL = OCM__BASE + 0x0114,  // a scroll-bar control's own scroll messages
+    OCM_VSCROLL = OCM__BASE + 0x0115,
     OCM_NOTIFY = OCM__BASE + 0x004E,
     // The mouse came over / left a windowless control (sent through its handler chain).
     CM_MOUSEENTER = 0xB013,

@@ -176,22 +176,20 @@ void TMenuItem::OwnDrawItem(TCanvas& canvas, const TRect& rect, bool selected) {
         mark.bottom = mark.top + chh;
         const UINT kind = RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK;
         HDC mdc = CreateCompatibleDC(dc);
-        HBITMAP mono = CreateBitmap(cw, chh, 1, 1, nullptr);
-        HGDIOBJ old = SelectObject(mdc, mono);
+        UniqueGdi<HBITMAP> mono(CreateBitmap(cw, chh, 1, 1, nullptr));
+        HGDIOBJ old = SelectObject(mdc, mono.Get());
         RECT mr{0, 0, cw, chh};
         DrawFrameControl(mdc, &mr, DFC_MENU, kind);
         // Black in the mono mask is the mark: paint it in the text colour.
-        HBRUSH brush = CreateSolidBrush(text);
-        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        UniqueGdi<HBRUSH> brush(CreateSolidBrush(text));
+        HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
         const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
         const COLORREF oldFg = SetTextColor(dc, RGB(0, 0, 0));
         BitBlt(dc, mark.left, mark.top, cw, chh, mdc, 0, 0, 0x00B8074A);  // where the mask is black: brush
         SetBkColor(dc, oldBk);
         SetTextColor(dc, oldFg);
         SelectObject(dc, oldBrush);
-        DeleteObject(brush);
         SelectObject(mdc, old);
-        DeleteObject(mono);
         DeleteDC(mdc);
     }
     TRect tr{rect.Left + kCheckSpace, rect.Top, rect.Right - kItemMarginRight, rect.Bottom};

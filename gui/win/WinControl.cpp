@@ -651,6 +651,14 @@ struct TWinControlMessages {
         return true;
     }
 
+    // A scroll-bar control's WM_HSCROLL / WM_VSCROLL go back to it as OCM_HSCROLL / OCM_VSCROLL.
+    static bool ReflectScroll(TWinControl&, TMessage& m) {
+        const auto bar = reinterpret_cast<HWND>(m.LParam);
+        if (!bar || !FindControl(bar)) return false;
+        m.Result = SendMessageA(bar, m.Msg + OCM__BASE, m.WParam, m.LParam);
+        return true;
+    }
+
     // A child asks for its colours: its font colour (grey when disabled) on its own brush.
     static bool CtlColor(TWinControl&, TMessage& m) {
         TWinControl* child = FindControl(msg::CtlColorControl(m));
@@ -831,6 +839,8 @@ TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
     case WM_COMMAND: return Command;
     case WM_NOTIFY:
     case WM_DRAWITEM: return Reflect;
+    case WM_HSCROLL:
+    case WM_VSCROLL: return ReflectScroll;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:

@@ -136,12 +136,11 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rect) {
             InflateRect(&f, -1, -1);
             FrameRect(dc, &f, face);
         }
-    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonShadow)));
-    const HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonShadow))));
+    const HGDIOBJ oldPen = SelectObject(dc, pen.Get()), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 1, top, rect.Right - 1, rect.Bottom - 1, 5, 5);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(pen);
     const COLORREF oldBk = SetBkColor(dc, ColorToRGB(ColourOf(SkinColour::ButtonFace)));
     const int oldMode = SetBkMode(dc, OPAQUE);
     if (GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_RIGHT) {

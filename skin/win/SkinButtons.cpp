@@ -197,8 +197,8 @@ std::unique_ptr<TBitmap> CreateDisabledGlyph(TBitmap& glyph) {
     FillRect(dst, &all, face);
     // The mask: black where the glyph differs from its background colour.
     HDC mdc = CreateCompatibleDC(nullptr);
-    HBITMAP mask = CreateBitmap(glyph.Width(), glyph.Height(), 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(mdc, mask);
+    UniqueGdi<HBITMAP> mask(CreateBitmap(glyph.Width(), glyph.Height(), 1, 1, nullptr));
+    HGDIOBJ oldMask = SelectObject(mdc, mask.Get());
     SetBkColor(src, ColorToRGB(glyph.TransparentColor()));
     BitBlt(mdc, 0, 0, glyph.Width(), glyph.Height(), src, 0, 0, SRCCOPY);
     SetBkColor(dst, RGB(255, 255, 255));
@@ -211,7 +211,6 @@ std::unique_ptr<TBitmap> CreateDisabledGlyph(TBitmap& glyph) {
     emboss(1, COLOR_BTNHIGHLIGHT);
     emboss(0, COLOR_BTNSHADOW);
     SelectObject(mdc, oldMask);
-    DeleteObject(mask);
     DeleteDC(mdc);
     return out;
 }
@@ -306,15 +305,13 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rect) {
     if (gw) DrawGlyphFrame(mdc, l.GlyphX, l.GlyphY, 1, 1, *glyph);
     SetCaptionColour(face, s.Enabled, false);
     const COLORREF ink = ColorToRGB(s.Enabled ? clWindowText : clBtnShadow);
-    HBRUSH brush = CreateSolidBrush(ink);
-    HPEN pen = CreatePen(PS_SOLID, 1, ink);
-    HGDIOBJ ob = SelectObject(mdc, brush), op = SelectObject(mdc, pen);
+    UniqueGdi<HBRUSH> brush(CreateSolidBrush(ink));
+    UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+    HGDIOBJ ob = SelectObject(mdc, brush.Get()), op = SelectObject(mdc, pen.Get());
     const POINT arrow[3] = {{l.ArrowX, l.ArrowY + 2}, {l.ArrowX - 3, l.ArrowY - 1}, {l.ArrowX + 3, l.ArrowY - 1}};
     Polygon(mdc, arrow, 3);
     SelectObject(mdc, ob);
     SelectObject(mdc, op);
-    DeleteObject(brush);
-    DeleteObject(pen);
     const int old = SetBkMode(mdc, TRANSPARENT);
     RECT r{l.TextX, l.TextY, l.TextX + t.cx, l.TextY + t.cy};
     SkinDrawText(mdc, caption, r, DT_WORDBREAK);
@@ -396,7 +393,8 @@ void TSkinSpeedButton::PaintWindow(uintptr_t) {
     TWinControl* parent = graphic_ ? graphic_->Parent() : nullptr;
     if (!parent || !parent->HandleAllocated()) return;
     const HWND w = static_cast<HWND>(parent->WindowHandle());
-    HDC dc = GetDC(w);
+    WindowDc window(w);
+    HDC dc = window.Get();
     if (!dc) return;
     const int saved = SaveDC(dc);
     SetViewportOrgEx(dc, graphic_->Left(), graphic_->Top(), nullptr);
@@ -406,7 +404,6 @@ void TSkinSpeedButton::PaintWindow(uintptr_t) {
     } catch (...) {
     }
     RestoreDC(dc, saved);
-    ReleaseDC(w, dc);
 }
 
 void TSkinSpeedButton::PaintOn(HDC dc) {

@@ -1,6 +1,8 @@
 // The skinned combo box.
 #include "skin/win/SkinCombo.h"
 
+#include <utility>
+
 #include "gui/win/MsgCrack.h"
 #include "gui/win/WindowSubclass.h"
 #include "skin/win/ComboListScrollbar.h"
@@ -23,10 +25,9 @@ int MirroredFrame(int frame, int frames) { return frames + 1 - frame; }
 
 // A frame line of one colour around r.
 void FrameColour(HDC dc, const TRect& r, TColor colour) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colour));
+    UniqueGdi<HBRUSH> b(CreateSolidBrush(ColorToRGB(colour)));
     const RECT rc = ToRECT(r);
-    FrameRect(dc, &rc, b);
-    DeleteObject(b);
+    FrameRect(dc, &rc, b.Get());
 }
 
 }  // namespace
@@ -57,7 +58,22 @@ struct TSkinComBox::InnerEditSubclass : WindowSubclass {
 
 TSkinComBox::TSkinComBox(TComponent* owner, bool extended) : TSkinControl(owner), extended_(extended) {}
 
-TSkinComBox::~TSkinComBox() { inner_.reset(); }
+TSkinComBox::~TSkinComBox() {
+    inner_.reset();
+    FreeListControllers();
+}
+
+void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+    TSkinControl::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == dropBar_) dropBar_ = nullptr;
+    if (component == listBars_) listBars_ = nullptr;
+}
+
+void TSkinComBox::FreeListControllers() {
+    delete std::exchange(dropBar_, nullptr);
+    delete std::exchange(listBars_, nullptr);
+}
 
 HWND TSkinComBox::InnerEdit() const { return inner_ ? inner_->Window() : nullptr; }
 
@@ -70,7 +86,7 @@ void TSkinComBox::AttachControl(TWinSkinForm* form, TSkinData* skin, bool recolo
         COMBOBOXINFO info{};
         if (CallGetComboBoxInfo(window_, info) && info.hwndList &&
             (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
-            AttachListScrollBars(*this, info.hwndList);
+            if (!listBars_) listBars_ = AttachListScrollBars(*this, info.hwndList);
         }
         return;
     }
@@ -87,7 +103,7 @@ void TSkinComBox::AttachWindow(HWND window, TSkinData* skin, TWinSkinForm* form)
 void TSkinComBox::SkinDropDownList() {
     COMBOBOXINFO info{};
     if (!CallGetComboBoxInfo(window_, info) || !info.hwndList) return;
-    AttachComboxScrollBar(*this, info.hwndList);  // the dropped list's bar
+    if (!dropBar_) dropBar_ = AttachComboxScrollBar(*this, info.hwndList);  // the dropped list's bar
 }
 
 void TSkinComBox::SubclassInnerEdit() {
@@ -101,7 +117,12 @@ void TSkinComBox::Unskin() {
     if (!active_) return;
     TSkinControl::Unskin();
     inner_.reset();
-    if (window_ && state_ != kControlWindowGone) InvalidateRect(window_, nullptr, TRUE);
+    if (state_ == kControlWindowGone) return;
+    // The list window's controllers go with the combo's skin: the list shows its own bars again.
+    for (TSkinControl* c : {dropBar_, listBars_})
+        if (c) c->Unskin();
+    FreeListControllers();
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
 void TSkinComBox::SetHot(bool hot) {

@@ -26,11 +26,17 @@ public:
     HWND InnerEdit() const;
     const PixelRect& ButtonRect() const { return button_; }
 
+    // The controllers of the combo's list window: the drop-down list's bar, or a simple combo's list bars.
+    TSkinControl* DropDownBar() const { return dropBar_; }
+    TSkinControl* ListBars() const { return listBars_; }
+
 protected:
     void AfterMessage(TMessage& m) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     struct InnerEditSubclass;
+    void FreeListControllers();
     void SubclassInnerEdit();
     void SkinDropDownList();
     bool Pressed() const;
@@ -39,6 +45,8 @@ private:
     void SetHot(bool hot);
 
     std::unique_ptr<InnerEditSubclass> inner_;
+    TSkinControl* dropBar_ = nullptr;   // owned (a component of this controller)
+    TSkinControl* listBars_ = nullptr;  // owned
     PixelRect button_;
     bool extended_ = false;
     bool buttonPressed_ = false;  // the system shows the button pressed (the list is down)

@@ -1,6 +1,8 @@
 // The controller of one skinned control: attaching, the message hook and the shared message handlers.
 #include "skin/win/SkinControl.h"
 
+#include <optional>
+
 #include "gui/TypInfo.h"
 #include "gui/win/MsgCrack.h"
 #include "gui/win/WindowSubclass.h"
@@ -112,6 +114,7 @@ void TSkinControl::Hook(TMessage& m) {
             return;
         }
         if (m.Wnd && m.Wnd != window_) {
+            formerWindow_ = window_;
             window_ = static_cast<HWND>(m.Wnd);
             recreating_ = false;
             mouse_ = 0;
@@ -135,21 +138,20 @@ void TSkinControl::PaintWindow(uintptr_t given) {
     windowRect_ = ToTRect(wr);
     const TRect r = Rect(0, 0, wr.right - wr.left, wr.bottom - wr.top);
     HDC dc = reinterpret_cast<HDC>(given);
-    const bool own = dc == nullptr;
-    if (own) dc = GetWindowDC(window_);
-    if (!dc) return;
-    if (own) SkinGdiMade(SkinGdiKind::Dc);
     // The window DC goes back on every path, also when the drawing failed.
-    struct Release {
-        HWND w;
-        HDC dc;
+    std::optional<WindowDc> own;
+    if (!dc) {
+        own.emplace(window_, true);
+        dc = own->Get();
+        if (dc) SkinGdiMade(SkinGdiKind::Dc);
+    }
+    if (!dc) return;
+    struct Count {
         bool own;
-        ~Release() {
-            if (!own) return;
-            ReleaseDC(w, dc);
-            SkinGdiFreed(SkinGdiKind::Dc);
+        ~Count() {
+            if (own) SkinGdiFreed(SkinGdiKind::Dc);
         }
-    } release{window_, dc, own};
+    } count{own.has_value()};
     try {
         DrawControl(dc, r);
     } catch (...) {
@@ -195,10 +197,9 @@ void TSkinControl::HandleEraseBkgnd(TMessage& m) {
 }
 
 void FillRectColour(HDC dc, const TRect& r, TColor colour) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colour));
+    UniqueGdi<HBRUSH> b(CreateSolidBrush(ColorToRGB(colour)));
     const RECT rc = ToRECT(r);
-    FillRect(dc, &rc, b);
-    DeleteObject(b);
+    FillRect(dc, &rc, b.Get());
 }
 
 void TSkinControl::FillBackground(HDC dc, const TRect& r) const {

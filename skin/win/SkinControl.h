@@ -42,6 +42,8 @@ public:
     virtual void DrawControl(HDC dc, const TRect& rect);
 
     HWND Window() const { return window_; }
+    // The window the control had before it made its window anew (null when it never did).
+    HWND FormerWindow() const { return formerWindow_; }
     TControl* Control() const { return control_; }
     TWinSkinForm* Form() const { return form_; }
     TSkinData* Skin() const { return skin_; }
@@ -110,6 +112,7 @@ private:
     HMENU ownMenu_ = nullptr;
     int handlerId_ = 0;                  // the handler in the control's chain
     bool recreating_ = false;            // the control is making its window anew
+    HWND formerWindow_ = nullptr;
     std::unique_ptr<RawSubclass> raw_;  // the subclass of a raw window
     SkinKind kind_ = SkinKind::None;
 };

@@ -84,10 +84,10 @@ void DrawImageCaption(const TSkinControl& c, HDC dc, const TRect& rect, unsigned
 
 void DrawSmallArrow(HDC dc, int x, int y, int kind, TColor colour) {
     if (kind < 0 || kind > 3) return;
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colour));
+    UniqueGdi<HBRUSH> b(CreateSolidBrush(ColorToRGB(colour)));
     const auto line = [&](int l, int t, int r, int bottom) {
         const RECT rc{l, t, r, bottom};
-        FillRect(dc, &rc, b);
+        FillRect(dc, &rc, b.Get());
     };
     for (int i = 0; i <= 3; ++i) {
         switch (kind) {
@@ -102,7 +102,6 @@ void DrawSmallArrow(HDC dc, int x, int y, int kind, TColor colour) {
         }
     }
     if (kind == 0) line(x - 3, y + 3, x + 4, y + 4);  // the base, 7 wide
-    DeleteObject(b);
 }
 
 void CopySkinBitmap(TBitmap& source, TBitmap& target) {

@@ -8,6 +8,7 @@
 #include "base/StringList.h"
 #include "gui/TypInfo.h"
 #include "skin/win/SkinControl.h"
+#include "skin/win/SkinMenuItems.h"
 #include "skin/win/SkinText.h"
 #include "skin/win/WinSkinForm.h"
 
@@ -49,7 +50,8 @@ void SkinControlList::FreeAll() {
     while (!list_.empty()) {
         TSkinControl* c = list_.front();
         if (form_.Stage() != 4 && c->State() != kControlWindowGone) c->Unskin();
-        list_.erase(list_.begin());
+        // Unskinning may free controllers of its own (a combo box's list bars): c is taken out by itself.
+        Remove(c);
         c->FormGone();
         delete c;
     }
@@ -106,6 +108,8 @@ void SkinControlList::SkinComponents(TComponent* container) {
     for (int i = 0; i < container->ComponentCount(); ++i) owned.push_back(container->Components(i));
     for (TComponent* c : owned)
         if (auto* control = dynamic_cast<TControl*>(c)) SkinChildControl(control, parent);
+    if (SkinMenuItems* items = form_.MenuItems(); items && InSet(form_.Skin()->SkinControls, xcPopupMenu))
+        items->OwnerDrawPopupMenus(container, true);
 }
 
 void SkinControlList::SkinControlChildren(TControl* parent) {
@@ -241,12 +245,16 @@ void SkinControlList::SkinChildWindow(HWND window) {
 }
 
 void SkinControlList::RewrapControl(HWND oldWindow) {
+    if (!oldWindow) return;
     for (size_t i = list_.size(); i-- > 0;) {
         TSkinControl* old = list_[i];
-        if (old->Window() != oldWindow) continue;
+        // By the time the posted word comes the controller has followed its control to the new window.
+        if (old->Window() != oldWindow && old->FormerWindow() != oldWindow) continue;
         auto* control = dynamic_cast<TWinControl*>(old->Control());
         const SkinKind kind = old->Kind();
         list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(i));
+        // What the old controller changed (the control's colours, its frame) goes back before the new one starts.
+        if (control && !control->Destroying() && old->State() != kControlWindowGone) old->Unskin();
         old->FormGone();
         delete old;
         if (!control) return;

@@ -1,6 +1,8 @@
 // The skinned edit, up-down and date picker.
 #include "skin/win/SkinEdit.h"
 
+#include <optional>
+
 #include "gui/win/MsgCrack.h"
 #include "gui/win/WindowSubclass.h"
 #include "skin/InputGeometry.h"
@@ -20,10 +22,9 @@ PixelRect ToPixel(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 TRect ToT(const PixelRect& r) { return Rect(r.Left, r.Top, r.Right, r.Bottom); }
 
 void FrameColour(HDC dc, const TRect& r, TColor colour) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colour));
+    UniqueGdi<HBRUSH> b(CreateSolidBrush(ColorToRGB(colour)));
     const RECT rc = ToRECT(r);
-    FrameRect(dc, &rc, b);
-    DeleteObject(b);
+    FrameRect(dc, &rc, b.Get());
 }
 
 TRect Shrink(const TRect& r, int by) { return Rect(r.Left + by, r.Top + by, r.Right - by, r.Bottom - by); }
@@ -91,7 +92,9 @@ void TSkinEdit::SkinEmbeddedUpDown() {
 }
 
 void TSkinEdit::PrintBorder(HDC given) {
-    HDC dc = given ? given : GetWindowDC(window_);
+    std::optional<WindowDc> own;
+    if (!given) own.emplace(window_, true);
+    HDC dc = given ? given : own->Get();
     if (!dc) return;
     RECT wr, client;
     GetWindowRect(window_, &wr);
@@ -102,7 +105,6 @@ void TSkinEdit::PrintBorder(HDC given) {
         FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
         FrameColour(dc, r, ColourOf(SkinColour::ButtonShadow));
     }
-    if (!given) ReleaseDC(window_, dc);
 }
 
 void TSkinEdit::AfterMessage(TMessage& m) {
@@ -202,17 +204,15 @@ void TSkinUpDown::DrawControl(HDC dc, const TRect& given) {
             }
             continue;
         }
-        HBRUSH brush = CreateSolidBrush(
-            ColorToRGB(ColourOf(state == 2 || state == 4 ? SkinColour::ButtonShadow : SkinColour::ButtonFace)));
-        HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonDkShadow)));
-        const HGDIOBJ oldBrush = SelectObject(mdc, brush), oldPen = SelectObject(mdc, pen);
+        UniqueGdi<HBRUSH> brush(CreateSolidBrush(
+            ColorToRGB(ColourOf(state == 2 || state == 4 ? SkinColour::ButtonShadow : SkinColour::ButtonFace))));
+        UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonDkShadow))));
+        const HGDIOBJ oldBrush = SelectObject(mdc, brush.Get()), oldPen = SelectObject(mdc, pen.Get());
         Rectangle(mdc, p.Left, p.Top, p.Right, p.Bottom);
         const int cy = p.Top + p.Height() / 2 - (horizontal ? 0 : 2);
         DrawSmallArrow(mdc, p.Left + p.Width() / 2, cy, half.Part);
         SelectObject(mdc, oldPen);
         SelectObject(mdc, oldBrush);
-        DeleteObject(pen);
-        DeleteObject(brush);
     }
     BitBlt(dc, rect.Left, rect.Top, w, h, mdc, 0, 0, SRCCOPY);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StringList.h"
 #include "gui/Forms.h"
 #include "gui/Menus.h"
 #include "gui/win/ImgList.h"
@@ -114,25 +115,103 @@ void SkinMenuItems::Walk(TMenuItem& item, int depth, bool on, bool mainMenu) {
     }
 }
 
+struct SkinMenuItems::SavedHandlers {
+    TMenuDrawItemEvent Draw;
+    TMenuMeasureItemEvent Measure;
+};
+
 void SkinMenuItems::OwnerDrawMenus(bool mainMenus, bool popupMenus) {
     if (!mainMenus && !popupMenus) {
-        for (TMenu* m : ownerDrawn_) {
-            Walk(*m->Items(), 0, false, true);
-            m->SetOwnerDraw(false);
+        if (form_) {
+            // Only menus the form still holds are touched: a frame freed on the way took its menus along.
+            for (int i = 0; i < form_->ComponentCount(); ++i) {
+                auto* m = dynamic_cast<TMainMenu*>(form_->Components(i));
+                if (!m || std::find(ownerDrawn_.begin(), ownerDrawn_.end(), m) == ownerDrawn_.end()) continue;
+                Walk(*m->Items(), 0, false, true);
+                m->SetOwnerDraw(false);
+            }
+            GiveBackPopupMenus(form_);
         }
         ownerDrawn_.clear();
         handled_.clear();
+        savedPopup_.clear();
         return;
     }
     if (!form_) return;
-    for (int i = 0; i < form_->ComponentCount(); ++i) {
-        auto* m = dynamic_cast<TMenu*>(form_->Components(i));
+    for (int i = 0; mainMenus && i < form_->ComponentCount(); ++i) {
+        auto* m = dynamic_cast<TMainMenu*>(form_->Components(i));
         if (!m || std::find(ownerDrawn_.begin(), ownerDrawn_.end(), m) != ownerDrawn_.end()) continue;
-        const bool main = dynamic_cast<TMainMenu*>(m) != nullptr;
-        if (main ? !mainMenus : (!popupMenus || m->Tag == skin_.DisableTag)) continue;
-        Walk(*m->Items(), 0, true, main);
+        Walk(*m->Items(), 0, true, true);
         m->SetOwnerDraw(true);
         ownerDrawn_.push_back(m);
+    }
+    if (popupMenus) OwnerDrawPopupMenus(form_, true);
+}
+
+// A form of this class draws the items of its menus itself.
+static bool DrawsOwnMenus(const TControl* form) {
+    return form && LowerAZ(form->ClassName()) == "twwricheditform";
+}
+
+void SkinMenuItems::OwnerDrawPopupMenus(TComponent* container, bool on) {
+    if (!container || DrawsOwnMenus(form_)) return;
+    if (!on) {
+        GiveBackPopupMenus(container);
+        return;
+    }
+    if (!InSet(skin_.SkinControls, xcPopupMenu)) return;
+    for (int i = 0; i < container->ComponentCount(); ++i) {
+        TComponent* c = container->Components(i);
+        if (dynamic_cast<TCustomFrame*>(c) || dynamic_cast<TCustomForm*>(c)) {
+            OwnerDrawPopupMenus(c, true);
+            continue;
+        }
+        auto* m = dynamic_cast<TPopupMenu*>(c);
+        if (!m || m->Tag == skin_.DisableTag || std::find(ownerDrawn_.begin(), ownerDrawn_.end(), m) != ownerDrawn_.end())
+            continue;
+        WalkPopup(*m->Items(), true);
+        m->SetOwnerDraw(true);
+        ownerDrawn_.push_back(m);
+    }
+}
+
+void SkinMenuItems::GiveBackPopupMenus(TComponent* container) {
+    for (int i = 0; i < container->ComponentCount(); ++i) {
+        TComponent* c = container->Components(i);
+        if (dynamic_cast<TCustomFrame*>(c) || dynamic_cast<TCustomForm*>(c)) {
+            GiveBackPopupMenus(c);
+            continue;
+        }
+        auto* m = dynamic_cast<TPopupMenu*>(c);
+        const auto it = std::find(ownerDrawn_.begin(), ownerDrawn_.end(), m);
+        if (!m || it == ownerDrawn_.end()) continue;
+        WalkPopup(*m->Items(), false);
+        m->SetOwnerDraw(false);
+        ownerDrawn_.erase(it);
+    }
+}
+
+void SkinMenuItems::WalkPopup(TMenuItem& item, bool on) {
+    for (int i = 0; i < item.Count(); ++i) {
+        TMenuItem& c = *item.Items(i);
+        if (on && !savedPopup_.count(&c)) {
+            // Every item is drawn by the skin; the program's own handlers are kept to be given back.
+            savedPopup_[&c] = {c.OnDrawItem, c.OnMeasureItem};
+            c.OnDrawItem = [this](TObject* s, TCanvas& cv, const TRect& r, bool sel) {
+                DrawMenuItem(*static_cast<TMenuItem*>(s), cv, r, sel);
+            };
+            if (!c.OnMeasureItem)
+                c.OnMeasureItem = [this](TObject* s, TCanvas& cv, int& w, int& h) {
+                    MeasurePopupItem(*static_cast<TMenuItem*>(s), cv, w, h);
+                };
+        } else if (!on) {
+            if (const auto it = savedPopup_.find(&c); it != savedPopup_.end()) {
+                c.OnDrawItem = it->second.Draw;
+                c.OnMeasureItem = it->second.Measure;
+                savedPopup_.erase(it);
+            }
+        }
+        WalkPopup(c, on);
     }
 }
 
@@ -353,9 +432,9 @@ void SkinMenuItems::DrawSeparator(HDC dc, const TRect& rect) {
 }
 
 void SkinMenuItems::DrawCheck(HDC dc, const TRect& box, int itemTop, int itemHeight, bool radio, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+    UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
     if (!brush) return;
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
     if (radio) {
         // A dot, centred in the glyph box.
         const int d = 6, x = box.Left + (box.Width() - d) / 2 + 1, y = itemTop + (itemHeight - d) / 2;
@@ -379,7 +458,6 @@ void SkinMenuItems::DrawCheck(HDC dc, const TRect& box, int itemTop, int itemHei
         }
     }
     SelectObject(dc, oldBrush);
-    DeleteObject(brush);
 }
 
 void SkinMenuItems::ItemText(TMenuItem& item, TCanvas& canvas, const std::string& text, TRect& rect, unsigned flags,

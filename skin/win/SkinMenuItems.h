@@ -5,6 +5,7 @@
 // owner-drawn here and drawn from what the system tells of them), and the skinned system menu that replaces
 // the window's own. Everything made here (owner-draw marks, handlers, the check-mark bitmap and pattern
 // brush) is undone or freed when the object goes. GUI thread only.
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@
 
 namespace kes {
 
+class TComponent;
 class TControl;
 class TMenuItem;
 class TPopupMenu;
@@ -29,8 +31,14 @@ public:
     SkinMenuItems(const SkinMenuItems&) = delete;
     SkinMenuItems& operator=(const SkinMenuItems&) = delete;
 
-    // The form's main menus (mainMenus) and popup menus (popupMenus) drawn by the skin, or given back.
+    // The form's main menus (mainMenus) and popup menus (popupMenus, as OwnerDrawPopupMenus of the form) drawn
+    // by the skin; both false gives every menu back.
     void OwnerDrawMenus(bool mainMenus, bool popupMenus);
+    // The popup menus owned by container, and by the frames and forms it owns (at any depth), drawn by the
+    // skin (on) or given back: every item gets the skin's drawing, and its measuring when it has none; the
+    // program's own handlers come back with off. Menus tagged with the skin's DisableTag, and every menu of a
+    // form of a class that draws its menus itself, are left alone.
+    void OwnerDrawPopupMenus(TComponent* container, bool on);
     // The items of a raw menu and its submenus become owner-drawn (the type bit only; texts stay).
     void MarkOwnerDraw(HMENU menu);
     // The items of menu and its submenus marked here are plain again and forgotten (before the menu goes).
@@ -63,6 +71,9 @@ public:
 
 private:
     void Walk(TMenuItem& item, int depth, bool on, bool mainMenu);
+    void WalkPopup(TMenuItem& item, bool on);
+    // The popup menus of container (frames and forms within included) that the skin drew.
+    void GiveBackPopupMenus(TComponent* container);
     bool SkinDrawn(TMenuItem& item, bool hasHandler) const;
     // The item measured in the menu font: a program's item by its own rules, a raw one (item nullptr) by its text.
     void Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item);
@@ -88,6 +99,9 @@ private:
     std::set<TMenuItem*> handled_;
     std::set<std::pair<HMENU, UINT>> marked_;
     std::vector<class TMenu*> ownerDrawn_;
+    // The handlers a popup item had before the skin's replaced them.
+    struct SavedHandlers;
+    std::map<TMenuItem*, SavedHandlers> savedPopup_;
     std::unique_ptr<TPopupMenu> sysPopup_;
     UniqueGdi<HBITMAP> check_;
     UniqueGdi<HBRUSH> pattern_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/StringList.h"
 #include "gui/TypInfo.h"
 #include "gui/win/MsgCrack.h"
 #include "skin/win/SkinControlList.h"
@@ -20,6 +21,9 @@ const TDataSkinObject* WithImage(const std::unique_ptr<TDataSkinObject>& o) {
 
 TRect Shifted(const PixelRect& r) { return Rect(r.Left, r.Top, r.Right, r.Bottom); }
 
+// A scroll-bar control lies across unless its "Kind" says horizontal.
+bool VerticalKind(const TObject* control) { return LowerAZ(GetEnumPropByName(control, "Kind")) != "sbhorizontal"; }
+
 }  // namespace
 
 int SkinScrollBreadth(const TSkinData& skin, int arrow) {
@@ -27,7 +31,8 @@ int SkinScrollBreadth(const TSkinData& skin, int arrow) {
     return ScrollBreadth(strip ? strip->Image.Height() : arrow, arrow);
 }
 
-bool PaintScrollbar(HDC dc, POINT at, SIZE size, const TSkinData& skin, const ScrollbarLook& look) {
+bool PaintScrollbar(HDC dc, POINT at, SIZE size, const TSkinData& skin, const ScrollbarLook& look,
+                    const SIZE* stretchTo) {
     const TDataSkinObject* strip = WithImage(skin.Scrollbar);
     if (!strip || size.cx <= 0 || size.cy <= 0) return false;
     TBitmap& work = SkinWorkBitmap();
@@ -46,7 +51,10 @@ bool PaintScrollbar(HDC dc, POINT at, SIZE size, const TSkinData& skin, const Sc
         DrawSkinImage(mdc, Shifted(p.Thumb.Rect), thumb->Image, MarginsOf(*thumb), p.Thumb.Frame, thumb->Frame,
                       thumb->Trans != 0, false, false);
     if (p.Grip.Frame) DrawSkinFrame(mdc, Shifted(p.Grip.Rect), *strip, p.Grip.Frame);
-    BitBlt(dc, at.x, at.y, size.cx, size.cy, mdc, 0, 0, SRCCOPY);
+    if (stretchTo)
+        StretchBlt(dc, at.x, at.y, stretchTo->cx, stretchTo->cy, mdc, 0, 0, size.cx, size.cy, SRCCOPY);
+    else
+        BitBlt(dc, at.x, at.y, size.cx, size.cy, mdc, 0, 0, SRCCOPY);
     return true;
 }
 
@@ -72,14 +80,17 @@ void TWScrollbar::AttachToControl(TWinControl* control, int mode) {
         SetColor(static_cast<TColor>(GetIntPropByName(parent, "Color")));
     else if (controller_->Skin())
         SetColor(static_cast<TColor>(controller_->Skin()->Colour(SkinColour::ButtonFace)));
-    AttachToWindow(control ? static_cast<HWND>(control->Handle()) : nullptr, mode);
+    const bool vertical = mode == 2 ? VerticalKind(control) : mode == 1;
+    Attach(control ? static_cast<HWND>(control->Handle()) : nullptr, mode, vertical);
 }
 
-void TWScrollbar::AttachToWindow(HWND window, int mode) {
+void TWScrollbar::AttachToWindow(HWND window, int mode) { Attach(window, mode, mode == 1); }
+
+void TWScrollbar::Attach(HWND window, int mode, bool vertical) {
     if (!window) return;
     target_ = window;
     mode_ = mode;
-    vertical_ = mode == 1;
+    vertical_ = vertical;
     parentWindow_ = GetParent(window);
     if (!parentWindow_) return;
     // The target's own painting of its bar must not cover the overlay.
@@ -94,7 +105,28 @@ void TWScrollbar::AttachToWindow(HWND window, int mode) {
 }
 
 bool TWScrollbar::BarInfo(SCROLLBARINFO& info) const {
-    return target_ && CallGetScrollBarInfo(target_, vertical_ ? OBJID_VSCROLL : OBJID_HSCROLL, info);
+    if (mode_ != 2) return target_ && CallGetScrollBarInfo(target_, vertical_ ? OBJID_VSCROLL : OBJID_HSCROLL, info);
+    // A scroll-bar control: the whole window is the bar, its thumb reckoned from the control's range.
+    if (!targetControl_ || !target_ || !GetWindowRect(target_, &info.rcScrollBar)) return false;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!GetScrollInfo(target_, SB_CTL, &si)) return false;
+    const RECT& r = info.rcScrollBar;
+    const int length = vertical_ ? r.bottom - r.top : r.right - r.left;
+    const ThumbSpan t = ControlThumb(length, arrow_, {si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos});
+    info.xyThumbTop = t.Start;
+    info.xyThumbBottom = t.End;
+    info.rgstate[0] = IsWindowEnabled(target_) ? 0 : STATE_SYSTEM_UNAVAILABLE;
+    return true;
+}
+
+void TWScrollbar::Retarget(HWND window) {
+    if (!window) return;
+    target_ = window;
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    if (!(style & WS_CLIPSIBLINGS)) SetWindowLongPtrA(window, GWL_STYLE, style | WS_CLIPSIBLINGS);
+    if (mode_ == 2 && targetControl_) vertical_ = VerticalKind(targetControl_);
 }
 
 void TWScrollbar::HideBar() {
@@ -205,8 +237,12 @@ void TWScrollbar::Press(TMessage& m) {
     const HWND self = static_cast<HWND>(WindowHandle());
     RedrawWindow(self, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ReleaseCapture();
-    // The native bar tracks the press inside this call, scrolling its window as the user goes.
-    SendMessageA(target_, WM_NCLBUTTONDOWN, vertical_ ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    // The native bar tracks the press inside this call, scrolling its window as the user goes. A scroll-bar
+    // control lies under the overlay point for point: it takes the press as its own.
+    if (mode_ == 2)
+        SendMessageA(target_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    else
+        SendMessageA(target_, WM_NCLBUTTONDOWN, vertical_ ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
     pressed_ = false;
     ReleaseCapture();
     if (IsWindow(self)) {
@@ -225,7 +261,12 @@ void TWScrollbar::Release(TMessage& m) {
     const POINT screen{origin_.x + p.X, origin_.y + p.Y};
     pressed_ = false;
     ReleaseCapture();
-    PostMessageA(target_, WM_NCLBUTTONUP, vertical_ ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    if (mode_ == 2) {
+        PostMessageA(target_, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+        Refresh();
+    } else {
+        PostMessageA(target_, WM_NCLBUTTONUP, vertical_ ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    }
     m.Result = 0;
 }
 
@@ -251,6 +292,15 @@ void TWScrollbar::Paint(HDC dc) {
     GetCursorPos(&cursor);
     const int moved = vertical_ ? cursor.y - pressCursor_.y : cursor.x - pressCursor_.x;
     const ThumbSpan system{info.xyThumbTop, info.xyThumbBottom};
+    if (mode_ == 2) {
+        // The control's own thumb while the control tracks; the bar drawn skin-wide, stretched over the control.
+        look.Thumb = thumb_ = system;
+        painted_ = {system, look.Length, look.Enabled};
+        const SIZE bar = vertical_ ? SIZE{look.Breadth, h} : SIZE{w, look.Breadth};
+        const SIZE over{client.right, client.bottom};
+        PaintScrollbar(dc, {0, 0}, bar, *skin, look, &over);
+        return;
+    }
     look.Thumb = thumb_ = OverlayThumb(look, system, pressThumb_, moved);
     painted_ = {system, look.Length, look.Enabled};
     PaintScrollbar(dc, {0, 0}, {w, h}, *skin, look);
@@ -364,9 +414,8 @@ void TSkinScrollbar::DrawBorder(HDC dc) {
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
     if (m.Msg == WM_NCPAINT && border_) {
         CallPrevious(m);
-        HDC dc = GetWindowDC(window_);
-        DrawBorder(dc);
-        ReleaseDC(window_, dc);
+        WindowDc dc(window_, true);
+        DrawBorder(dc.Get());
         return false;
     }
     return TSkinControl::BeforeMessage(m);

@@ -13,7 +13,9 @@ namespace kes {
 // The pieces of a bar (PlanScrollbar) drawn with the skin's images on a bitmap of `size` filled with
 // "ButtonFace", copied 1:1 to `at` on dc. False (nothing drawn) when the skin has no "Scrollbar" image or the
 // bitmap could not be made.
-bool PaintScrollbar(HDC dc, POINT at, SIZE size, const TSkinData& skin, const ScrollbarLook& look);
+// With stretchTo the bitmap is stretched over that size at `at` instead.
+bool PaintScrollbar(HDC dc, POINT at, SIZE size, const TSkinData& skin, const ScrollbarLook& look,
+                    const SIZE* stretchTo = nullptr);
 // Cross extent of a skinned bar: the "Scrollbar" image's height, or the arrow size when they differ by more
 // than 2 pixels.
 int SkinScrollBreadth(const TSkinData& skin, int arrow);
@@ -21,7 +23,8 @@ int SkinScrollBreadth(const TSkinData& skin, int arrow);
 class TWScrollbar : public TCustomPanel {
     KES_CLASS(TWScrollbar, TCustomPanel)
 public:
-    // mode 0: the target's horizontal window bar, 1: its vertical one.
+    // mode 0: the target's horizontal window bar, 1: its vertical one, 2: the target is a scroll-bar control
+    // (its "Kind" says which way it lies).
     explicit TWScrollbar(TSkinControl* controller);
 
     void AttachToControl(TWinControl* control, int mode);
@@ -30,6 +33,8 @@ public:
     // Puts the overlay over the target's bar as the system reports it now (hidden when the bar or the target
     // is); a failed query leaves it where it is.
     void UpdatePosition(HWND window);
+    // The target made its window anew: the overlay follows the new one (and a scroll-bar control's new Kind).
+    void Retarget(HWND window);
     ScrollPart HitTest(int x, int y) const;
     // A scroll code from the native bar (WM_HSCROLL/WM_VSCROLL) shows its part as the hot one.
     void ShowScrollCode(int code);
@@ -48,6 +53,7 @@ protected:
     void WndProc(TMessage& m) override;
 
 private:
+    void Attach(HWND window, int mode, bool vertical);
     bool BarInfo(SCROLLBARINFO& info) const;
     void Paint(HDC dc);
     void Press(TMessage& m);

@@ -158,13 +158,12 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
         DrawSkinFrame(dc, ToTRect(r), *image, 2, 5, true);
         return;
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonShadow)));
-    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(ColourOf(SkinColour::ButtonShadow))));
+    const HGDIOBJ oldPen = SelectObject(dc, pen.Get());
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(pen);
 }
 
 // A new skin shows at once: the whole bar is drawn again (the keyboard focus stays where it is).

@@ -575,8 +575,8 @@ void TWinSkinForm::SkinForm(TSkinData* skin, TControl* form) {
     form_ = form;
     if (skin && skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(skin, window_, classNameGiven_);
     SkinWindow(skin);
-    if (impl_->hooked && impl_->menuItems)
-        impl_->menuItems->OwnerDrawMenus(InSet(skin->SkinControls, xcMenuItem), InSet(skin->SkinControls, xcPopupMenu));
+    // The popup menus follow with the window's components (SKM_START).
+    if (impl_->hooked && impl_->menuItems) impl_->menuItems->OwnerDrawMenus(InSet(skin->SkinControls, xcMenuItem), false);
     if (form_ && impl_->hooked && frameSkinned_) {
         impl_->savedColour = form_->Color();
         form_->SetColor(skin->Colour(SkinColour::ButtonFace));

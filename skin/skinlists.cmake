@@ -1,0 +1,22 @@
+# The skinned check lists and scroll-bar controls: the check list's frames and item layout join the controls'
+# rules in both trees; the controllers join the frame library in the Windows tree (the check list registers its
+# kind, kept in the program by its anchor).
+target_sources(kes_skincontrols PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CheckListGeometry.cpp)
+if(KESTRUP_WINDOWS)
+  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinCheckList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/SkinScControl.cpp)
+  target_link_options(kes_skinframe INTERFACE -Wl,-u,kes_skin_checklist_anchor)
+endif()
+
+kestrup_native_test(skinlists_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/CheckListGeometry_test.cpp
+  LIBS kes_skincontrols)
+
+# A gallery form of check lists, scroll-bar controls and a popup menu, skinned by the skin manager: in the
+# distinct-colour test skin for its pixels, in the default skin for a look. Real pointer input: under the lock.
+kestrup_wine_test(skinlists_wine_tests GUI LOCK board TIMEOUT 180
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinListsGallery_test.cpp ${KES_FRAME_TEST_RC}
+  LIBS kes_skinmanage kes_skinres)
+if(KESTRUP_WINDOWS)
+  add_dependencies(skinlists_wine_tests kes_frame_test_skin)
+endif()
