@@ -138,6 +138,10 @@ void TWinSkinMenu::UpdateButtons() {
     submenus_.clear();
     commands_.clear();
     HMENU menu = GetMenu(window_);
+    if (menu)
+        savedMenu_ = menu;
+    else
+        menu = savedMenu_;
     const int n = menu && IsMenu(menu) ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < n; ++i) {
         MENUITEMINFOA mii;
@@ -159,6 +163,11 @@ void TWinSkinMenu::UpdateButtons() {
         commands_.push_back(mii.hSubMenu && !formItem ? 0 : static_cast<int>(mii.wID));
     }
     rects_.assign(items_.size(), TRect{});
+}
+
+void TWinSkinMenu::Rebuild(HMENU menu) {
+    savedMenu_ = menu;
+    UpdateButtons();
 }
 
 void TWinSkinMenu::Layout(HDC dc) {
@@ -344,6 +353,7 @@ bool TWinSkinMenu::TrackMenuButton(int index) {
         const TRect& r = rects_[static_cast<size_t>(index)];
         const int x = wr.left + (rightToLeft_ ? r.Right : r.Left), y = wr.top + r.Bottom;
         Host().SetMenuKind(1);
+        Host().SetMenuBarPopup(true);
         Filter::bar = this;
         Filter::open = index;
         Filter::next = -1;

@@ -27,8 +27,12 @@ public:
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
-    // The buttons read again from the window's menu and the form's items.
+    // The buttons read again from the window's menu and the form's items. The window's menu is kept as the bar's
+    // menu; a window whose menu was taken off keeps the bar's last one.
     void UpdateButtons();
+    // The bar shows another menu (an MDI frame's WM_MDISETMENU).
+    void Rebuild(HMENU menu);
+    HMENU SavedMenu() const { return savedMenu_; }
     // The bar in the menu row (window coordinates) on the window DC.
     void Paint(HDC dc, const TRect& row, bool active);
     // The button under a screen point; -1 for none.
@@ -62,6 +66,7 @@ private:
     void CascadeClosed();
 
     HWND window_;
+    HMENU savedMenu_ = nullptr;
     TSkinData& skin_;
     TMenu* menu_;
     SkinMenuItems& owned_;
