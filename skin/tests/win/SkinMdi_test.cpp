@@ -142,6 +142,10 @@ protected:
         c->Show();
         return c;
     }
+    void Activate(TForm* child) {
+        SendMessageA(static_cast<HWND>(frame_->ClientHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(child)), 0);
+        Pump();
+    }
     TWinSkinForm* Frame() const { return SkinManage()->FindForm(static_cast<HWND>(frame_->WindowHandle())); }
     std::string FirstBarCaption() const {
         const TWinSkinMenu* bar = Frame()->MenuBar();
@@ -204,25 +208,27 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
     EXPECT_FALSE(skin_->MenuUpdate) << "while children live the bar keeps the client's menu";
 
     // The active child's menu shows in the frame's bar; a child without one brings the frame's back.
-    SendMessageA(static_cast<HWND>(frame_->ClientHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(a)), 0);
-    Pump();
+    Activate(a);
     EXPECT_EQ(frame_->ActiveMDIChild(), a);
     EXPECT_EQ(FirstBarCaption(), "&Child");
     EXPECT_EQ(GetMenu(H(frame_)), nullptr) << "the skin draws the bar; the system's bar is gone";
-    SendMessageA(static_cast<HWND>(frame_->ClientHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(b)), 0);
-    Pump();
+    Activate(b);
     EXPECT_EQ(FirstBarCaption(), "&File");
 
-    // Tile: side by side, none over another, all inside the client; cascade: each a step lower and further right.
+    // Tile: side by side, none over another, still skinned; cascade: each a step lower and further right.
+    auto rects = [&] {
+        std::vector<RECT> out;
+        for (TForm* f : {a, b, c}) {
+            RECT r;
+            GetWindowRect(H(f), &r);
+            out.push_back(r);
+            EXPECT_EQ(Skinned(H(f)), 1);
+        }
+        return out;
+    };
     frame_->Tile();
     Pump(100);
-    std::vector<RECT> rs;
-    for (TForm* f : {a, b, c}) {
-        RECT r;
-        GetWindowRect(H(f), &r);
-        rs.push_back(r);
-        EXPECT_EQ(Skinned(H(f)), 1);
-    }
+    const std::vector<RECT> rs = rects();
     for (size_t i = 0; i < rs.size(); ++i)
         for (size_t j = i + 1; j < rs.size(); ++j) {
             RECT x;
@@ -230,12 +236,7 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
         }
     frame_->Cascade();
     Pump(100);
-    std::vector<RECT> cs;
-    for (TForm* f : {a, b, c}) {
-        RECT r;
-        GetWindowRect(H(f), &r);
-        cs.push_back(r);
-    }
+    std::vector<RECT> cs = rects();
     std::sort(cs.begin(), cs.end(), [](const RECT& l, const RECT& r) { return l.top < r.top; });
     EXPECT_LT(cs[0].left, cs[1].left);
     EXPECT_LT(cs[1].left, cs[2].left);
@@ -264,8 +265,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
 
     // The child's own maximize button, clicked with the mouse.
     auto maximize = [&](TForm* f) {
-        SendMessageA(static_cast<HWND>(frame_->ClientHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(f)), 0);
-        Pump();
+        Activate(f);
         RECT r;
         GetWindowRect(H(f), &r);
         const TDataSkinSysButton* max = nullptr;
@@ -296,7 +296,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
 
     // Close (Action 9): the maximized child goes. (The client keeps its children maximized: the child it activated
     // in place of the minimized one is.)
-    SendMessageA(static_cast<HWND>(frame_->ClientHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(c)), 0);
+    Activate(c);
     if (!IsZoomed(H(c))) ShowWindow(H(c), SW_MAXIMIZE);
     ASSERT_TRUE(test::PumpUntil([&] { return IsZoomed(H(c)) != 0; }, 3000));
     Pump(200);
