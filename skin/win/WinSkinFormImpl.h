@@ -183,6 +183,8 @@ struct TWinSkinForm::Impl : WindowSubclass {
     bool ActiveChildMaximized() const;
     // The maximized child's buttons in an MDI frame's menu bar.
     void PaintMdiButtons(HDC dc);
+    // Right-to-left: the left edge of the leftmost of those buttons, where the bar's own buttons end; else -1.
+    int MdiButtonsLeft() const;
     // The MDI client changed the frame's menu (WM_MDISETMENU with a menu, or 0 for the same one).
     void MdiMenuSet(HMENU menu);
     // The MDI client took a child away.

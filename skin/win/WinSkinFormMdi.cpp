@@ -62,6 +62,15 @@ void TWinSkinForm::Impl::PaintMdiButtons(HDC dc) {
     if (!Host().MDIMaximized()) Host().SetMDIMaximized(true);
 }
 
+int TWinSkinForm::Impl::MdiButtonsLeft() const {
+    if (!kinds.RightToLeft || !menuBar || !ActiveChildMaximized()) return -1;
+    int left = -1;
+    for (const CaptionButton& b : buttons)
+        if (b.Rec->Visibility == 100 && b.Visible && b.Rec->HasImage() && !b.Rect.IsEmpty())
+            left = left < 0 ? b.Rect.Left : std::min(left, b.Rect.Left);
+    return left;
+}
+
 void TWinSkinForm::Impl::MdiMenuSet(HMENU menu) {
     if (!menuBar) return;
     if (menu) menuBar->Rebuild(menu);

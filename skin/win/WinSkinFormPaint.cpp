@@ -240,7 +240,7 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
             if (menuBar) {
-                menuBar->Paint(dc, ToTRect(row), active);
+                menuBar->Paint(dc, ToTRect(row), active, MdiButtonsLeft());
                 if (f.mdiKind_ == kMdiFrame) PaintMdiButtons(dc);
             } else if (HBRUSH face = SkinFaceBrush(Skin()))
                 FillRect(dc, &row, face);

@@ -170,9 +170,10 @@ void TWinSkinMenu::Rebuild(HMENU menu) {
     UpdateButtons();
 }
 
-void TWinSkinMenu::Layout(HDC dc) {
+void TWinSkinMenu::Layout(HDC dc, int mdiButtonsLeft) {
     MenuBarGeometry g;
     g.Bar = bar_;
+    g.MdiButtonsLeft = mdiButtonsLeft;
     const TDataSkinObject* o = skin_.MenuBar.get();
     g.HasMenuBarObject = o && o->HasImage();
     if (g.HasMenuBarObject) g.MenuBarLeftWidth = o->LeftWidth, g.MenuBarRightWidth = o->RightWidth;
@@ -188,7 +189,7 @@ void TWinSkinMenu::Layout(HDC dc) {
     rects_ = LayoutMenuBar(g, items_, widths);
 }
 
-void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active) {
+void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active, int mdiButtonsLeft) {
     if (!dc || row.IsEmpty()) return;
     bar_ = row;
     active_ = active;
@@ -209,7 +210,7 @@ void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active) {
         back_->Canvas().Brush().Color = skin_.Colour(SkinColour::Menubar);
         back_->Canvas().FillRect({0, 0, w, h});
     }
-    Layout(dc);
+    Layout(dc, mdiButtonsLeft);
     BitBlt(dc, row.Left, row.Top, w, h, b, 0, 0, SRCCOPY);
     // A full paint drops the hot button.
     hot_ = -1;

@@ -33,8 +33,9 @@ public:
     // The bar shows another menu (an MDI frame's WM_MDISETMENU).
     void Rebuild(HMENU menu);
     HMENU SavedMenu() const { return savedMenu_; }
-    // The bar in the menu row (window coordinates) on the window DC.
-    void Paint(HDC dc, const TRect& row, bool active);
+    // The bar in the menu row (window coordinates) on the window DC. mdiButtonsLeft: the left edge of a maximized
+    // MDI child's buttons in the bar, -1 without them.
+    void Paint(HDC dc, const TRect& row, bool active, int mdiButtonsLeft = -1);
     // The button under a screen point; -1 for none.
     int ButtonAt(POINT screen) const;
     // Non-client mouse messages over the menu row: true when answered (result set).
@@ -57,7 +58,7 @@ public:
 
 private:
     struct Filter;
-    void Layout(HDC dc);
+    void Layout(HDC dc, int mdiButtonsLeft);
     void PaintButton(HDC dc, int index);
     void RepaintButton(int index);
     void SetHot(int index, int state);
