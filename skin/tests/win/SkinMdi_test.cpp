@@ -206,6 +206,8 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
         EXPECT_EQ(p.At(p.W / 2, 1), FrameColour(skin_->Top.Image, skin_->Top.Frame, active ? 1 : 2, true));
     }
     EXPECT_FALSE(skin_->MenuUpdate) << "while children live the bar keeps the client's menu";
+    EXPECT_FALSE(GetWindowLongA(static_cast<HWND>(frame_->ClientHandle()), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL))
+        << "the client shows no scroll bars of its own without the skin's MDI scroll bar option";
 
     // The active child's menu shows in the frame's bar; a child without one brings the frame's back.
     Activate(a);
@@ -280,6 +282,16 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     EXPECT_EQ(shows(1), 3) << "the three buttons of the maximized child in the frame's bar";
     EXPECT_TRUE(SkinManage()->MDIMaximized());
     test::CaptureWindow(fw).Save("mdi-maximized-test-skin.bmp");
+    // The maximized child's caption shows in the frame's: a new one keeps the frame's skinned caption.
+    b->SetCaption("Renamed child");
+    Pump(100);
+    {
+        const test::WindowPixels p = test::CaptureWindow(fw);
+        EXPECT_EQ(p.At(p.W / 3, 1), FrameColour(skin_->Top.Image, skin_->Top.Frame, 1, true));
+        wchar_t text[80] = {};
+        GetWindowTextW(fw, text, 80);
+        EXPECT_NE(std::wstring(text).find(L"Renamed child"), std::wstring::npos);
+    }
 
     // Restore (Action 8), with the mouse.
     RealClick(ScreenOf(buttons[1].second));
@@ -316,6 +328,23 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     EXPECT_EQ(FirstBarCaption(), "&File");
     EXPECT_EQ(shows(1), 0);
     EXPECT_FALSE(SkinManage()->MDIMaximized());
+}
+
+TEST_F(Mdi, WithTheSkinsMdiChildBorderChildrenKeepTheSystemsFrame) {
+    MakeFrame();
+    skin_->Options = SetWith(skin_->Options, xoMDIChildBorder);
+    TForm* a = MakeChild(0, false);
+    Pump(200);
+    EXPECT_EQ(Skinned(H(a)), 1) << "hooked all the same";
+    TWinSkinForm* sf = SkinManage()->FindForm(H(a));
+    ASSERT_NE(sf, nullptr);
+    EXPECT_FALSE(sf->FrameSkinned());
+    EXPECT_FALSE(sf->OwnsRegion());
+    // The system's frame: the caption is not the skin's.
+    const test::WindowPixels p = test::CaptureWindow(H(a));
+    EXPECT_NE(p.At(p.W / 2, 1), FrameColour(skin_->Top.Image, skin_->Top.Frame, 1, true));
+    EXPECT_NE(p.At(p.W / 2, 1), FrameColour(skin_->Top.Image, skin_->Top.Frame, 2, true));
+    skin_->Options = SetWithout(skin_->Options, xoMDIChildBorder);
 }
 
 TEST_F(Mdi, ScreenshotOfAMaximizedChildInTheDefaultSkin) {
