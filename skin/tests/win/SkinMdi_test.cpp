@@ -371,6 +371,7 @@ struct ControlsForm {
     TProgressBar* progress;
     TStatusBar* status;
     TMemo* memo;
+    TFrame* sub;
     explicit ControlsForm(TComponent* owner) {
         form = new TForm(owner);
         form->SetCaption("Controls");
@@ -395,6 +396,9 @@ struct ControlsForm {
         memo->SetBounds(10, 80, 300, 120);
         memo->SetScrollBars(ssVertical);
         for (int i = 0; i < 40; ++i) memo->Lines().Add("line " + std::to_string(i));
+        sub = new TFrame(form);  // a frame the form owns takes a new skin's face colour with it
+        sub->SetParent(form);
+        sub->SetBounds(320, 80, 120, 120);
         status = new TStatusBar(form);
         status->SetParent(form);
         status->Panels().Add().SetWidth(120);
@@ -480,6 +484,7 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
     const Look b = look();
     ASSERT_NE(*a.left.begin(), *b.left.begin()) << "the second skin has other colours";
     expectShows(b, "second skin");
+    EXPECT_EQ(cf.sub->Color(), b.face) << "a new skin reaches the frame the form owns";
     expectNot(a, "second skin, none of the first's");
     // The bar's popup is drawn in the new skin too.
     auto popupPixels = [&](const Look& l) {
