@@ -294,6 +294,9 @@ public:
     const std::vector<HandlerEntry>& MessageHandlers() const { return handlers_; }
     // The control's own message handling; the end of the chain.
     virtual void WndProc(TMessage& message);
+    // What WndProc leaves to the window system: the class's own procedure of a system class, the default window
+    // procedure of the layer's own classes (the MDI procedures for MDI frames and children).
+    virtual void DefaultHandler(TMessage& message);
     void DetachHandle() { handle_ = nullptr; }
 
     // Keyboard event runners: false when the key was dropped.
@@ -345,6 +348,9 @@ public:
 
 // Every live windowed control by its window (nullptr when the window is not one of ours).
 TWinControl* FindControl(void* handle);
+// The control whose window is being made at this moment (from the request until the system has made it), or
+// nullptr: a window-creation hook that sees the new window before its first message finds its control here.
+TWinControl* CreatingControl();
 // Internal: a control is going away; the platform half drops every pointer it keeps to it.
 void ControlGone(const TControl* control);
 // The form that holds a control (or the control itself when it is a form).

@@ -91,7 +91,8 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // An MDI child that is closed goes; other forms are hidden.
+    TCloseAction action = formStyle_ == fsMDIChild ? caFree : caHide;
     Fire(OnClose, this, action);
     if (action == caNone) return;
     if (Screen().MainForm == this) {

@@ -28,6 +28,7 @@ enum TPosition {
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
@@ -95,6 +96,21 @@ public:
     static TRect ScreenWorkArea();
     bool Active() const;
 
+    // MDI. A form of style fsMDIForm holds the system's "MDIClient" window over its client area (ClientHandle);
+    // forms of style fsMDIChild are made inside the client of the main form. The frame's menu bar shows the menu
+    // of its active child when that child has one (WM_MDISETMENU), and its own menu otherwise. The style is set
+    // before the window is made.
+    void* ClientHandle() const { return clientHandle_; }
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    // Arranges the children side by side (TileMode) or one over another.
+    void Tile();
+    void Cascade();
+    TTileMode TileMode = tbHorizontal;
+    // Internal: the frame's menu follows the child `active` (nullptr: none is active).
+    void UpdateMDIMenu(TCustomForm* active);
+
     // Valid while OnPaint runs.
     TCanvas* Canvas = nullptr;
     void Paint(TCanvas& canvas) override;
@@ -104,6 +120,7 @@ public:
     TRect ClientRect() const override;
     void SetClientSize(int width, int height) override;
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -123,6 +140,8 @@ private:
     bool modal_ = false;
     bool placed_ = false;
     bool created_ = false;
+    void* clientHandle_ = nullptr;  // the MDIClient window of an MDI frame
+    void* mdiMenu_ = nullptr;       // the menu the frame's bar shows now
 };
 
 class TForm : public TCustomForm {

@@ -86,6 +86,8 @@ bool TWinControl::Focused() const {
     return f && f->ActiveControl() == this;
 }
 void TWinControl::WndProc(TMessage&) {}
+void TWinControl::DefaultHandler(TMessage&) {}
+TWinControl* CreatingControl() { return nullptr; }
 
 // ---- forms ----
 void TCustomForm::CreateParams(TCreateParams& p) { TWinControl::CreateParams(p); }
@@ -104,6 +106,13 @@ void TCustomForm::VisibleChanged() { DoShowChange(visible_); }
 int TCustomForm::ShowModal() { return mrCancel; }
 void TCustomForm::Release() {}
 void TCustomForm::WndProc(TMessage&) {}
+void TCustomForm::DefaultHandler(TMessage&) {}
+int TCustomForm::MDIChildCount() const { return 0; }
+TCustomForm* TCustomForm::MDIChildren(int) const { return nullptr; }
+TCustomForm* TCustomForm::ActiveMDIChild() const { return nullptr; }
+void TCustomForm::Tile() {}
+void TCustomForm::Cascade() {}
+void TCustomForm::UpdateMDIMenu(TCustomForm*) {}
 
 // ---- standard controls ----
 void TCustomLabel::AdjustBounds() {

@@ -283,6 +283,44 @@ std::vector<RegionPiece> RegionPlan(const RegionPlanInput& in) {
     return out;
 }
 
+bool MdiChildButtonsShow(int mdiKind, bool hasMenuBar, bool activeChildMaximized) {
+    return mdiKind == kMdiFrame && hasMenuBar && activeChildMaximized;
+}
+
+int MdiChildMenuHeight(int captionHeight, int systemCaption, int systemFrame) {
+    return std::max(0, systemCaption + systemFrame - captionHeight);
+}
+
+TPoint FrameWindowPoint(TPoint client, const FrameMetrics& m, bool minimizedMdiChild) {
+    if (minimizedMdiChild) return client;
+    return {client.X + m.Left, client.Y + m.Caption + m.Menu};
+}
+
+FrameStartPlan StartPlanOf(int mdiKind, int windowState, bool child, int borderKind, bool systemDialog) {
+    FrameStartPlan p;
+    if (mdiKind == kMdiChild) {
+        if (windowState == kStateMaximized)
+            p.MdiRedraw = true;
+        else if (windowState == kStateNormal)
+            p.Resize = p.Region = true;
+        return p;
+    }
+    if (child || borderKind == kBorderNone || windowState == kStateMinimized) return p;
+    p.Resize = true;
+    p.KeepPlace = borderKind == kBorderSizeable && !systemDialog;
+    if (windowState == kStateMaximized)
+        p.FrameChanged = true;
+    else
+        p.Region = true;
+    return p;
+}
+
+bool FrameMessagesRun(int stage, int mdiKind, int windowState) {
+    return stage != 0 && !(mdiKind == kMdiChild && windowState == kStateMaximized);
+}
+
+bool HoldNcActivate(int stage, int mdiKind) { return stage == 0 && mdiKind != kMdiChild; }
+
 std::string CaptionButtonHint(int action) {
     switch (action) {
     case 0:

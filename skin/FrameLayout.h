@@ -137,6 +137,35 @@ struct RegionPlanInput {
 // rectangle, then the left, right, bottom and caption parts.
 std::vector<RegionPiece> RegionPlan(const RegionPlanInput& in);
 
+// ---- MDI ----
+
+// The buttons of Visibility 100 (an MDI frame's maximized child: minimize, restore, close) show in the frame's
+// menu bar: an MDI frame with a skinned menu bar whose active child is maximized.
+bool MdiChildButtonsShow(int mdiKind, bool hasMenuBar, bool activeChildMaximized);
+// The menu row of an MDI child: what its skinned caption falls short of the system's caption and sizing frame
+// (systemCaption + systemFrame), so that the child keeps the system's non-client height; 0 when it does not.
+int MdiChildMenuHeight(int captionHeight, int systemCaption, int systemFrame);
+// A point of the window (window coordinates) from a point of its client area: the client area starts past the
+// left border and below the caption and the menu row, except in a minimized MDI child, whose client area starts at
+// the window's corner.
+TPoint FrameWindowPoint(TPoint client, const FrameMetrics& m, bool minimizedMdiChild);
+
+// What the frame does once the skin starts (SKM_START) on a window still in stage 0.
+struct FrameStartPlan {
+    bool MdiRedraw = false;     // a maximized MDI child: its frame is redrawn with every child (SKM_MDIREDRAW)
+    bool Resize = false;        // the window gets the skin's borders around its client area
+    bool KeepPlace = false;     // ... keeping its place and size (a window the user sizes), not its client area
+    bool Region = false;        // the window region is built
+    bool FrameChanged = false;  // the frame is computed again (a maximized window)
+};
+FrameStartPlan StartPlanOf(int mdiKind, int windowState, bool child, int borderKind, bool systemDialog);
+// Whether the frame's own message handling (non-client painting, hit tests, mouse) runs: not before the skin
+// started (stage 0), not on a maximized MDI child, which shows the system's frame outside its client.
+bool FrameMessagesRun(int stage, int mdiKind, int windowState);
+// Whether WM_NCACTIVATE is answered without the system (which would paint its frame) before the skin started;
+// an MDI child's goes on, as its client keeps the activation of its children with it.
+bool HoldNcActivate(int stage, int mdiKind);
+
 // The hint of a caption button by its Action ("Close", "Maximize", "Minimize", "Restore"); empty for none.
 std::string CaptionButtonHint(int action);
 

@@ -19,6 +19,7 @@ std::vector<TRect> LayoutMenuBar(const MenuBarGeometry& g, const std::vector<Men
     std::vector<TRect> rects(items.size());
     const int margin = MenuBarMargin(g);
     int x = g.RightToLeft ? g.Bar.Right - margin : g.Bar.Left + margin;
+    if (g.RightToLeft && g.MdiButtonsLeft >= 0) x = g.MdiButtonsLeft - 5;
     for (size_t i = 0; i < items.size(); ++i) {
         if (!items[i].Visible) continue;
         const int w = items[i].Caption.empty() || i >= textWidths.size() ? 0 : textWidths[i] + 10;

@@ -21,6 +21,9 @@ struct MenuBarGeometry {
     bool HasMenuBarObject = false;
     int MenuBarLeftWidth = 0, MenuBarRightWidth = 0;  // margins of the skin's menuBar image
     bool RightToLeft = false;
+    // Right-to-left in an MDI frame whose active child is maximized: the left edge of the leftmost of the child's
+    // buttons in the bar (window coordinates); the bar's buttons start 5 pixels left of it. -1: none.
+    int MdiButtonsLeft = -1;
 };
 
 // The space before the first button: with a menuBar image its left width + 4 (right-to-left: its right width

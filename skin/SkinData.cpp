@@ -124,6 +124,12 @@ std::string TSkinData::WriteSkinStream() const {
     return out + container_;
 }
 
+namespace {
+unsigned g_loads = 0;
+}  // namespace
+
+unsigned SkinLoadCount() { return g_loads; }
+
 bool TSkinData::LoadSkin() {
     noSkin_ = true;
     if (Designing()) return false;
@@ -143,6 +149,7 @@ bool TSkinData::LoadSkin() {
         return false;
     }
     static_cast<TSkinObjects&>(*this) = std::move(fresh);
+    ++g_loads;
     platform_->MakeFaceBrush(Colour(SkinColour::ButtonFace));
     noSkin_ = false;
     return true;
@@ -183,7 +190,7 @@ void TSkinData::Loaded() {
         MakeAppIcon();
     } else if (m) {
         m->MarkActive();
-        m->SetState(m->State() + 1);
+        m->SetState(AdvancedManagerState(m->State()));
         if (Owner() && Owner()->InheritsFrom("TCustomForm") && active_) m->TrySkinWindow(Owner());
     }
 }

@@ -239,4 +239,8 @@ std::int32_t ParseSkinColour(const std::string& text);
 void ReadSkinDescription(const TQuickIni& ini, const TSkinReader& reader, SkinPlatform& platform,
                          const TSkinObjects& previous, TSkinObjects& out);
 
+// How many skins the program has loaded so far: the images of an earlier load may be gone, so what was made from
+// them (the bitmaps kept for drawing) is made again when the count changed.
+unsigned SkinLoadCount();
+
 }  // namespace kes

@@ -10,8 +10,6 @@
 
 namespace kes {
 
-// Manager states: idle until the first window was activated, then running; shutting down at the end.
-enum : int { kManagerIdle = 0, kManagerRunning = 1, kManagerShuttingDown = 4 };
 
 class SkinManageCore : public SkinManagerLink {
 public:

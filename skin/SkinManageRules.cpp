@@ -79,6 +79,10 @@ bool PopupMenuWanted(TSkinControlTypes controls, int menuKind) {
     return false;
 }
 
+bool ResetsMenuKind(bool listedPopup, const std::string& className, bool popupListEmpty) {
+    return popupListEmpty && (listedPopup || className == "#32768");
+}
+
 CreationActions ActionsOnCreate(const std::string& className, std::uint32_t style, std::uint32_t exStyle) {
     CreationActions a;
     a.sizeGrip = CompareTextAZ(className, "ScrollBar") == 0 && (style & kSbsSizeGrip);

@@ -78,6 +78,10 @@ enum : int { kPopupMenuKind = 0, kMainMenuKind = 1, kSystemMenuKind = 2 };
 // Whether a popup menu of this kind is skinned with these control kinds.
 bool PopupMenuWanted(TSkinControlTypes controls, int menuKind);
 
+// Whether a window that goes resets the menu kind and the menu-bar flag of the next popup: only a popup-menu
+// window (one that had its subclasser, or any window of the popup-menu class) once no popup is listed any more.
+bool ResetsMenuKind(bool listedPopup, const std::string& className, bool popupListEmpty);
+
 // What the window-creation hook does with a new window (all that apply, in this order).
 struct CreationActions {
     bool sizeGrip = false;   // a size grip: its top-level frame gives it a controller

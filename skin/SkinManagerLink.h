@@ -10,6 +10,14 @@ namespace kes {
 class TComponent;
 class TSkinData;
 
+// Manager states: idle until the first window was activated, then running; shutting down at the end.
+enum : int { kManagerIdle = 0, kManagerRunning = 1, kManagerShuttingDown = 4 };
+// The state after one more skin data component that is not the main form's one started: one more, yet never the
+// value that means shutting down (the manager would stop dropping the frames of windows that went).
+constexpr int AdvancedManagerState(int state) {
+    return state + 1 < kManagerShuttingDown ? state + 1 : state;
+}
+
 class SkinManagerLink {
 public:
     virtual ~SkinManagerLink() = default;

@@ -5,7 +5,8 @@ target_include_directories(kes_skinframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skinframe PUBLIC kes_skindata kes_skindraw kes_gui)
 if(KESTRUP_WINDOWS)
   target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinForm.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinFormPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinFormPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinFormMdi.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinMenuItems.cpp)
   target_link_libraries(kes_skinframe PUBLIC comctl32 gdi32 user32)
 endif()
@@ -20,14 +21,16 @@ if(KESTRUP_WINDOWS)
   set(KES_FRAME_TEST_SKINS ${CMAKE_BINARY_DIR}/skinart/tests)
   set(KES_FRAME_TEST_RC ${CMAKE_BINARY_DIR}/skinart/FrameTestSkin.rc)
   add_custom_command(
-    OUTPUT ${KES_FRAME_TEST_SKINS}/full.skn
+    OUTPUT ${KES_FRAME_TEST_SKINS}/full.skn ${KES_FRAME_TEST_SKINS}/other.skn
     COMMAND ${frame_skinart} tests ${KES_FRAME_TEST_SKINS}
     DEPENDS ${frame_skinart}
     COMMENT "Drawing the test skins"
     VERBATIM)
-  file(WRITE ${KES_FRAME_TEST_RC} "FRAMETESTSKIN RCDATA \"${KES_FRAME_TEST_SKINS}/full.skn\"\n")
-  set_source_files_properties(${KES_FRAME_TEST_RC} PROPERTIES OBJECT_DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
-  add_custom_target(kes_frame_test_skin DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn)
+  file(WRITE ${KES_FRAME_TEST_RC} "FRAMETESTSKIN RCDATA \"${KES_FRAME_TEST_SKINS}/full.skn\"\n"
+    "FRAMETESTSKIN2 RCDATA \"${KES_FRAME_TEST_SKINS}/other.skn\"\n")
+  set_source_files_properties(${KES_FRAME_TEST_RC} PROPERTIES OBJECT_DEPENDS
+    "${KES_FRAME_TEST_SKINS}/full.skn;${KES_FRAME_TEST_SKINS}/other.skn")
+  add_custom_target(kes_frame_test_skin DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn ${KES_FRAME_TEST_SKINS}/other.skn)
   kestrup_wine_test(skinframe_wine_tests GUI LOCK board TIMEOUT 180
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinForm_test.cpp ${KES_FRAME_TEST_RC}
     LIBS kes_skinframe kes_skinres kes_skintools)

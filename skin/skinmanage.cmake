@@ -22,3 +22,10 @@ kestrup_native_test(skinmanage_tests
 kestrup_wine_test(skinmanage_wine_tests GUI LOCK board
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinManage_test.cpp
   LIBS kes_skinmanage kes_skinres)
+if(KESTRUP_WINDOWS)
+  # An MDI frame with its children, and a new skin while windows are open, in the distinct-colour test skins.
+  kestrup_wine_test(skinmdi_wine_tests GUI LOCK board TIMEOUT 300
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinMdi_test.cpp ${KES_FRAME_TEST_RC}
+    LIBS kes_skinmanage kes_skinres)
+  add_dependencies(skinmdi_wine_tests kes_frame_test_skin)
+endif()

@@ -10,9 +10,10 @@
 
 namespace kes::test {
 
-inline std::string TestSkinStream() {
+// resource: "FRAMETESTSKIN", or "FRAMETESTSKIN2" for the same skin in other colours.
+inline std::string TestSkinStream(const char* resource = "FRAMETESTSKIN") {
     std::string container;
-    EXPECT_TRUE(LoadResourceData("FRAMETESTSKIN", container));
+    EXPECT_TRUE(LoadResourceData(resource, container));
     const auto n = static_cast<std::uint32_t>(container.size());
     return std::string(reinterpret_cast<const char*>(&n), 4) + container;
 }

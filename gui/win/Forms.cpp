@@ -69,6 +69,74 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if (!enabled_) p.Style |= WS_DISABLED;
     p.ExStyle = FrameExStyle(borderStyle_, formStyle_);
     if (parent_) p.Style = (p.Style & ~WS_POPUP) | WS_CHILD;
+    if (formStyle_ == fsMDIChild && !parent_) {
+        // Made inside the client of its owner when that is an MDI frame, else of the main form, which must be one.
+        auto* frame = dynamic_cast<TCustomForm*>(Owner());
+        if (!frame || frame->FormStyle() != fsMDIForm) frame = Screen().MainForm;
+        if (!frame || frame == this || frame->FormStyle() != fsMDIForm) throw Exception("No MDI frame for an MDI child");
+        frame->HandleNeeded();
+        p.Style = (p.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        p.ExStyle |= WS_EX_MDICHILD;
+        p.WndParent = frame->ClientHandle();
+    }
+}
+
+namespace {
+// The MDI children inside a frame's client, in the order the screen lists the forms.
+std::vector<TCustomForm*> ChildrenIn(void* client) {
+    std::vector<TCustomForm*> out;
+    if (!client) return out;
+    for (int i = 0; i < Screen().FormCount(); ++i) {
+        TCustomForm* f = Screen().Forms(i);
+        if (f->FormStyle() == fsMDIChild && f->HandleAllocated() &&
+            GetParent(static_cast<HWND>(f->WindowHandle())) == static_cast<HWND>(client))
+            out.push_back(f);
+    }
+    return out;
+}
+}  // namespace
+
+int TCustomForm::MDIChildCount() const { return static_cast<int>(ChildrenIn(clientHandle_).size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+    const std::vector<TCustomForm*> children = ChildrenIn(clientHandle_);
+    return index >= 0 && index < static_cast<int>(children.size()) ? children[static_cast<size_t>(index)] : nullptr;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (!clientHandle_) return nullptr;
+    const LRESULT active = SendMessageA(static_cast<HWND>(clientHandle_), WM_MDIGETACTIVE, 0, 0);
+    return dynamic_cast<TCustomForm*>(FindControl(reinterpret_cast<HWND>(active)));
+}
+
+void TCustomForm::Tile() {
+    if (clientHandle_)
+        SendMessageA(static_cast<HWND>(clientHandle_), WM_MDITILE,
+                     TileMode == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TCustomForm::Cascade() {
+    if (clientHandle_) SendMessageA(static_cast<HWND>(clientHandle_), WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::UpdateMDIMenu(TCustomForm* active) {
+    if (formStyle_ != fsMDIForm || !clientHandle_ || !handle_) return;
+    TMainMenu* menu = active && active->Menu() ? active->Menu() : menu_;
+    void* want = menu ? menu->Handle() : nullptr;
+    if (!want || want == mdiMenu_) return;
+    mdiMenu_ = want;
+    SendMessageA(static_cast<HWND>(clientHandle_), WM_MDISETMENU, reinterpret_cast<WPARAM>(want), 0);
+    DrawMenuBar(static_cast<HWND>(handle_));
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+    const HWND h = static_cast<HWND>(m.Wnd);
+    if (formStyle_ == fsMDIForm && clientHandle_)
+        m.Result = DefFrameProcA(h, static_cast<HWND>(clientHandle_), m.Msg, m.WParam, m.LParam);
+    else if (formStyle_ == fsMDIChild && !parent_)
+        m.Result = DefMDIChildProcA(h, m.Msg, m.WParam, m.LParam);
+    else
+        TScrollingWinControl::DefaultHandler(m);
 }
 
 void TCustomForm::CreateWnd() {
@@ -84,16 +152,29 @@ void TCustomForm::CreateWnd() {
                     PostQuitMessage(0);
             };
     }
-    if (menu_) {
+    const bool mdiChild = formStyle_ == fsMDIChild && !parent_;
+    // An MDI child's menu shows in its frame's bar while the child is active.
+    if (menu_ && !mdiChild) {
         ::SetMenu(h, static_cast<HMENU>(menu_->Handle()));
         menu_->windowHandle_ = h;
+        mdiMenu_ = menu_->Handle();
+    }
+    if (formStyle_ == fsMDIForm && !clientHandle_) {
+        CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+        RECT cr;
+        GetClientRect(h, &cr);
+        clientHandle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                        0, 0, cr.right, cr.bottom, h, nullptr, GetModuleHandleA(nullptr), &ccs);
     }
     // The frame may differ from the guess (menu bar wrapping): keep the stored client size honest.
 }
 
 void TCustomForm::DestroyWnd() {
+    clientHandle_ = nullptr;  // it goes with the window
+    mdiMenu_ = nullptr;
     // The menu outlives the window (it may be shown again by a new window).
-    if (handle_ && menu_) {
+    if (handle_ && menu_ && !(formStyle_ == fsMDIChild && !parent_)) {
         ::SetMenu(static_cast<HWND>(handle_), nullptr);
         menu_->windowHandle_ = nullptr;
     }
@@ -173,7 +254,10 @@ void TCustomForm::VisibleChanged() {
         ShowWindow(h, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
                       : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
                                                     : SW_SHOWNORMAL);
-        SetForegroundWindow(h);
+        if (formStyle_ == fsMDIChild && !parent_)
+            SendMessageA(GetParent(h), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+        else
+            SetForegroundWindow(h);
         if (activeControl_ && activeControl_->CanFocus())
             ::SetFocus(static_cast<HWND>(activeControl_->Handle()));
         else if (TWinControl* first = FindNextControl(nullptr, true, true))
@@ -253,7 +337,8 @@ int TCustomForm::ShowModal() {
 
 void TCustomForm::Release() {
     HWND u = ReleaseWindow();
-    if (handle_) ShowWindow(static_cast<HWND>(handle_), SW_HIDE);
+    // An MDI child stays shown until its client takes it away (hiding one would leave its client's state behind).
+    if (handle_ && formStyle_ != fsMDIChild) ShowWindow(static_cast<HWND>(handle_), SW_HIDE);
     PostMessageA(u, kReleaseMessage, 0, reinterpret_cast<LPARAM>(this));
 }
 
@@ -304,6 +389,12 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         }
         break;
+    case WM_MDIACTIVATE:
+        // To the child that loses and to the one that gets the activation (lParam).
+        TScrollingWinControl::WndProc(m);
+        if (auto* frame = dynamic_cast<TCustomForm*>(FindControl(GetParent(GetParent(static_cast<HWND>(m.Wnd))))))
+            frame->UpdateMDIMenu(dynamic_cast<TCustomForm*>(FindControl(reinterpret_cast<HWND>(m.LParam))));
+        return;
     case WM_INITMENUPOPUP:
         if (menu_ && !msg::IsWindowMenu(m))
             if (TMenuItem* item = menu_->FindItemByHandle(msg::PopupMenu(m))) item->Click();

@@ -120,7 +120,11 @@ static LRESULT Dispatch(TWinControl* c, HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (auto* c = static_cast<TWinControl*>(cs->lpCreateParams)) Bind(hwnd, c);
+        void* param = cs->lpCreateParams;
+        // An MDI child is made by its client (WM_MDICREATE): the control comes in the MDI creation record.
+        if (param && (cs->dwExStyle & WS_EX_MDICHILD))
+            param = reinterpret_cast<void*>(static_cast<const MDICREATESTRUCTA*>(param)->lParam);
+        if (auto* c = static_cast<TWinControl*>(param)) Bind(hwnd, c);
     }
     TWinControl* c = FindControl(hwnd);
     if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
@@ -198,6 +202,10 @@ static void InitCommonControlsOnce() {
 
 // ---- making and destroying windows ----
 
+static TWinControl* g_creating = nullptr;
+
+TWinControl* CreatingControl() { return g_creating; }
+
 void TWinControl::CreateParams(TCreateParams& p) {
     p.WinClassName = ClassName();
     p.SystemClass = false;
@@ -227,8 +235,21 @@ void TWinControl::HandleNeeded() {
     if (parent_ && !parentWnd) return;
     creating_ = true;
     systemClass_ = p.SystemClass;
-    HWND h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                             parentWnd, nullptr, GetModuleHandleA(nullptr), this);
+    HWND h = nullptr;
+    {
+        TWinControl* const outer = std::exchange(g_creating, this);
+        if (p.ExStyle & WS_EX_MDICHILD) {
+            // An MDI child is made by the MDI client it lives in.
+            MDICREATESTRUCTA mcs{p.WinClassName.c_str(), p.Caption.c_str(), GetModuleHandleA(nullptr), p.X, p.Y,
+                                 p.Width,  p.Height,       p.Style,         reinterpret_cast<LPARAM>(this)};
+            h = parentWnd ? reinterpret_cast<HWND>(SendMessageA(parentWnd, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)))
+                          : nullptr;
+        } else {
+            h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                                p.Height, parentWnd, nullptr, GetModuleHandleA(nullptr), this);
+        }
+        g_creating = outer;
+    }
     if (!h) {
         creating_ = false;
         throw Exception("Error creating window " + p.WinClassName + " (" + std::to_string(GetLastError()) + ")");
@@ -263,7 +284,16 @@ void TWinControl::DestroyHandle() {
         }
         // Forget the window first, so that nothing of this object runs while it goes.
         if (Destroying()) Unbind(h);
-        DestroyWindow(h);
+        if (GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_MDICHILD) {
+            // An MDI child goes through its client, which activates the next child; the frame's menu follows.
+            HWND client = GetParent(h);
+            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+            if (auto* frame = dynamic_cast<TCustomForm*>(FindControl(GetParent(client))))
+                frame->UpdateMDIMenu(dynamic_cast<TCustomForm*>(
+                    FindControl(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)))));
+        } else {
+            DestroyWindow(h);
+        }
         Unbind(h);
         handle_ = nullptr;
     }
@@ -607,10 +637,10 @@ static bool MenuShortCut(TCustomForm* form, uint16_t key, TShiftState shift) {
 }
 
 // The class's own handling (system classes) or the default window procedure (the layer's own classes).
-static void DefaultHandler(bool systemClass, TMessage& m) {
+void TWinControl::DefaultHandler(TMessage& m) {
     const HWND h = static_cast<HWND>(m.Wnd);
     m.Result =
-        systemClass ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
+        systemClass_ ? DefSubclassProc(h, m.Msg, m.WParam, m.LParam) : DefWindowProcA(h, m.Msg, m.WParam, m.LParam);
 }
 
 // The handlers of TWinControl::WndProc, one per message (or family of messages). Each returns true when it
@@ -723,7 +753,7 @@ struct TWinControlMessages {
         msg::MouseButtonInfo button;
         msg::MouseButton(m, button);
         const HWND hwnd = static_cast<HWND>(m.Wnd);
-        DefaultHandler(c.systemClass_, m);
+        c.DefaultHandler(m);
         const LRESULT r = m.Result;
         if (!c.systemClass_) {
             if (button.Down)
@@ -785,9 +815,9 @@ struct TWinControlMessages {
         if (!sized && (c.parent_ || IsIconic(hwnd))) return false;
         RECT r{};
         GetWindowRect(hwnd, &r);
-        if (sized)
-            if (HWND p = GetParent(hwnd); p && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
-                MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
+        // A child's place is in its parent's client area (an MDI child has no parent control but is a child).
+        if (HWND p = GetParent(hwnd); p && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+            MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
         if (!IsIconic(hwnd)) {
             c.fromWindow_ = true;
             c.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -875,7 +905,7 @@ TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
 
 void TWinControl::WndProc(TMessage& m) {
     if (const auto handler = TWinControlMessages::For(m.Msg); handler && handler(*this, m)) return;
-    DefaultHandler(systemClass_, m);
+    DefaultHandler(m);
 }
 
 }  // namespace kes

@@ -305,3 +305,130 @@ TEST(FrameLayout, RegionPlan) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- MDI ----
+
+TEST(FrameLayoutMdi, VisibilityCode100ShowsTheChildButtonsOfAMaximizedChildInTheBar) {
+    struct Case {
+        int mdiKind;
+        bool menuBar, activeMaximized;
+        int visibility, visibility1;
+        bool visible;
+    } cases[] = {
+        {kMdiFrame, true, true, 100, 100, true},     // the three buttons of the maximized child
+        {kMdiFrame, true, false, 100, 100, false},   // the active child is not maximized
+        {kMdiFrame, false, true, 100, 100, false},   // no skinned menu bar to show them in
+        {kMdiChild, true, true, 100, 100, false},    // a child shows none itself
+        {kMdiPlain, true, true, 100, 100, false},    // no MDI
+        {kMdiFrame, true, true, 100, 0, true},       // K1 of 100 is K: 0 keeps it
+        {kMdiFrame, true, false, 0, 100, false},     // ... and 100 in K1 hides it as K would
+        {kMdiFrame, true, true, 2, 100, true},       // with other codes as usual (not maximized itself)
+    };
+    for (const Case& c : cases) {
+        ButtonContext ctx;
+        ctx.Boxes = kBoxSysMenu | kBoxMin | kBoxMax;
+        ctx.MdiChildMaximizedWithMenuBar = MdiChildButtonsShow(c.mdiKind, c.menuBar, c.activeMaximized);
+        for (int action : {7, 8, 9}) {
+            const ButtonShow s = CaptionButtonShow(action, c.visibility, c.visibility1, ctx);
+            EXPECT_EQ(s.Visible, c.visible) << "kind " << c.mdiKind << " bar " << c.menuBar << " max "
+                                            << c.activeMaximized << " action " << action;
+            EXPECT_TRUE(s.Enabled);
+        }
+    }
+    // Actions 7-9 act on the active child only from the frame.
+    for (int kind : {kMdiPlain, kMdiFrame, kMdiChild}) {
+        NcWindowState w;
+        w.Mdi = kind;
+        const NcCommand want[] = {NcCommand::MdiChildMinimize, NcCommand::MdiChildRestore, NcCommand::MdiChildClose};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(CaptionButtonAction(7 + i, true, w).Command, kind == kMdiFrame ? want[i] : NcCommand::None);
+    }
+}
+
+TEST(FrameLayoutMdi, StageRulesOfMdiChildren) {
+    struct Case {
+        int mdiKind, state;
+        bool child;
+        int border;
+        bool systemDialog;
+        bool mdiRedraw, resize, keepPlace, region, frameChanged;
+    } cases[] = {
+        {kMdiChild, kStateMaximized, true, kBorderSizeable, false, true, false, false, false, false},
+        {kMdiChild, kStateMinimized, true, kBorderSizeable, false, false, false, false, false, false},
+        {kMdiChild, kStateNormal, true, kBorderSizeable, false, false, true, false, true, false},
+        {kMdiChild, kStateNormal, true, kBorderNone, false, false, true, false, true, false},  // MDI child even so
+        {kMdiFrame, kStateNormal, false, kBorderSizeable, false, false, true, true, true, false},
+        {kMdiFrame, kStateMaximized, false, kBorderSizeable, false, false, true, true, false, true},
+        {kMdiPlain, kStateNormal, false, kBorderDialog, true, false, true, false, true, false},
+        {kMdiPlain, kStateNormal, false, kBorderSizeable, true, false, true, false, true, false},  // dialog box
+        {kMdiPlain, kStateMinimized, false, kBorderSizeable, false, false, false, false, false, false},
+        {kMdiPlain, kStateNormal, true, kBorderSizeable, false, false, false, false, false, false},   // plain child
+        {kMdiPlain, kStateNormal, false, kBorderNone, false, false, false, false, false, false},     // no caption
+    };
+    for (const Case& c : cases) {
+        const FrameStartPlan p = StartPlanOf(c.mdiKind, c.state, c.child, c.border, c.systemDialog);
+        EXPECT_EQ(p.MdiRedraw, c.mdiRedraw) << c.mdiKind << " " << c.state;
+        EXPECT_EQ(p.Resize, c.resize) << c.mdiKind << " " << c.state;
+        EXPECT_EQ(p.KeepPlace, c.keepPlace) << c.mdiKind << " " << c.state;
+        EXPECT_EQ(p.Region, c.region) << c.mdiKind << " " << c.state;
+        EXPECT_EQ(p.FrameChanged, c.frameChanged) << c.mdiKind << " " << c.state;
+    }
+    // Before the skin starts nothing of the frame runs, and only an MDI child passes WM_NCACTIVATE on; a maximized
+    // MDI child keeps the system's frame all the time.
+    struct Msg {
+        int stage, mdiKind, state;
+        bool runs, holdActivate;
+    } msgs[] = {
+        {0, kMdiPlain, kStateNormal, false, true},     {0, kMdiChild, kStateNormal, false, false},
+        {0, kMdiFrame, kStateNormal, false, true},     {1, kMdiChild, kStateNormal, true, false},
+        {1, kMdiChild, kStateMaximized, false, false}, {3, kMdiChild, kStateMaximized, false, false},
+        {1, kMdiChild, kStateMinimized, true, false},  {1, kMdiPlain, kStateMaximized, true, false},
+        {3, kMdiFrame, kStateNormal, true, false},     {6, kMdiPlain, kStateNormal, true, false},
+    };
+    for (const Msg& m : msgs) {
+        EXPECT_EQ(FrameMessagesRun(m.stage, m.mdiKind, m.state), m.runs) << m.stage << " " << m.mdiKind;
+        EXPECT_EQ(HoldNcActivate(m.stage, m.mdiKind), m.holdActivate) << m.stage << " " << m.mdiKind;
+    }
+}
+
+TEST(FrameLayoutMdi, CaptionShortfallOfAnMdiChildBecomesItsMenuRow) {
+    struct Case {
+        int caption, systemCaption, systemFrame, menu;
+    } cases[] = {
+        {24, 19, 4, 0},   // higher than the system's
+        {23, 19, 4, 0},   // exactly as high
+        {18, 19, 4, 5},   // five short
+        {0, 19, 4, 23},   // no caption image at all
+        {30, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MdiChildMenuHeight(c.caption, c.systemCaption, c.systemFrame), c.menu) << c.caption;
+        // The row counts in the child's client area like a menu bar.
+        FrameMetrics m{4, 5, c.caption, 5, MdiChildMenuHeight(c.caption, c.systemCaption, c.systemFrame)};
+        EXPECT_EQ(FrameClientRect(0, 0, 300, 200, m).Top, c.caption + c.menu);
+    }
+}
+
+TEST(FrameLayoutMdi, ScreenPointsBecomeWindowPoints) {
+    const FrameMetrics m{4, 5, 24, 5, 19};
+    struct Case {
+        TPoint client;
+        bool minimizedMdiChild;
+        TPoint window;
+    } cases[] = {
+        {{0, 0}, false, {4, 43}},
+        {{10, -30}, false, {14, 13}},   // in the caption, above the client area
+        {{-4, -43}, false, {0, 0}},     // the window's corner
+        {{0, 0}, true, {0, 0}},         // a minimized MDI child: its client area is the window
+        {{30, 12}, true, {30, 12}},
+    };
+    for (const Case& c : cases) {
+        const TPoint p = FrameWindowPoint(c.client, m, c.minimizedMdiChild);
+        EXPECT_EQ(p.X, c.window.X) << c.client.X << "," << c.client.Y << " " << c.minimizedMdiChild;
+        EXPECT_EQ(p.Y, c.window.Y) << c.client.X << "," << c.client.Y << " " << c.minimizedMdiChild;
+    }
+}
+
+}  // namespace

@@ -27,11 +27,16 @@ TEST(MenuBarLayout, ButtonsFollowOneAnotherFromTheMargin) {
         int left, right, barWidth;
         int margin;
         TRect file, log;
+        int mdiButtonsLeft = -1;
     } cases[] = {
         {"no menuBar image", false, false, 9, 9, 400, 6, {14, 20, 44, 37}, {44, 20, 69, 37}},
         {"menuBar image", true, false, 9, 3, 400, 13, {21, 20, 51, 37}, {51, 20, 76, 37}},
         {"right to left", true, true, 9, 3, 400, 11, {367, 20, 397, 37}, {342, 20, 367, 37}},
         {"bar narrower than the margin", true, false, 40, 0, 30, 12, {20, 20, 50, 37}, {50, 20, 75, 37}},
+        // A maximized MDI child's buttons in the bar: right to left, the buttons start 5 pixels left of them;
+        // left to right they change nothing.
+        {"right to left, MDI buttons", true, true, 9, 3, 400, 11, {305, 20, 335, 37}, {280, 20, 305, 37}, 340},
+        {"left to right, MDI buttons", true, false, 9, 3, 400, 13, {21, 20, 51, 37}, {51, 20, 76, 37}, 340},
     };
     for (const Case& c : cases) {
         MenuBarGeometry g;
@@ -40,6 +45,7 @@ TEST(MenuBarLayout, ButtonsFollowOneAnotherFromTheMargin) {
         g.MenuBarLeftWidth = c.left;
         g.MenuBarRightWidth = c.right;
         g.RightToLeft = c.rtl;
+        g.MdiButtonsLeft = c.mdiButtonsLeft;
         EXPECT_EQ(MenuBarMargin(g), c.margin) << c.what;
         const auto r = LayoutMenuBar(g, items, widths);
         ASSERT_EQ(r.size(), items.size());

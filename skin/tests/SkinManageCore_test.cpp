@@ -129,3 +129,33 @@ TEST(SkinManageCore, ASkinThatGoesAwayLeavesNoPointerAndNoPendingCommand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinManageCore, SkinsThatAreNotTheMainFormsNeverCountUpToShuttingDown) {
+    const int states[][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 3}, {4, 4}};
+    for (const auto& s : states) EXPECT_EQ(AdvancedManagerState(s[0]), s[1]) << s[0];
+
+    // Six dialog skins start after the main one: the manager goes on running (and purging gone frames).
+    SetSkinManagerFactory([] { return std::make_unique<RecordingManager>(); });
+    {
+        TSkinData main;
+        main.BeginLoading();
+        main.EndLoading();
+        ASSERT_NE(SkinManager(), nullptr);
+        SkinManager()->SetState(kManagerRunning);
+        std::vector<std::unique_ptr<TSkinData>> dialogs;
+        for (int i = 0; i < 6; ++i) {
+            dialogs.push_back(std::make_unique<TSkinData>());
+            dialogs.back()->SkinFormtype = sfDialog;
+            dialogs.back()->BeginLoading();
+            dialogs.back()->EndLoading();
+            EXPECT_LT(SkinManager()->State(), kManagerShuttingDown) << "after " << i + 1;
+            EXPECT_NE(SkinManager()->State(), kManagerIdle);
+        }
+        DestroySkinManager();
+    }
+    SetSkinManagerFactory({});
+}
+
+}  // namespace

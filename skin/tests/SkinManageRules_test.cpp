@@ -244,3 +244,25 @@ TEST(SkinHookCreation, WhatANewWindowGets) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinPopupMenus, OnlyAPopupMenuWindowThatGoesResetsTheMenuKind) {
+    struct Case {
+        bool listed;
+        const char* className;
+        bool empty, resets;
+    } cases[] = {
+        {true, "#32768", true, true},       // the last skinned popup
+        {true, "#32768", false, false},     // another popup still open
+        {false, "#32768", true, true},      // an unskinned popup (its kind was not wanted)
+        {false, "TForm", true, false},      // any other window going while no popup is listed
+        {false, "Button", true, false},
+        {false, "#32770", true, false},
+        {false, "#32768", false, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ResetsMenuKind(c.listed, c.className, c.empty), c.resets) << c.className << " " << c.listed;
+}
+
+}  // namespace

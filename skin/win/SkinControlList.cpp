@@ -57,6 +57,10 @@ void SkinControlList::FreeAll() {
     }
 }
 
+bool SkinControlList::Contains(const TSkinControl* controller) const {
+    return std::find(list_.begin(), list_.end(), controller) != list_.end();
+}
+
 TSkinControl* SkinControlList::FindByWindow(HWND window) const {
     for (TSkinControl* c : list_)
         if (c->Window() == window) return c;

@@ -38,6 +38,7 @@ public:
     // Unskins (unless the window or the control's window is going) and frees every controller.
     void FreeAll();
     TSkinControl* FindByWindow(HWND window) const;
+    bool Contains(const TSkinControl* controller) const;
     bool IsSkinnedControl(TControl* control) const;
     int Count() const { return static_cast<int>(list_.size()); }
     TSkinControl* At(int index) const { return list_.at(static_cast<size_t>(index)); }

@@ -178,7 +178,12 @@ TWinControl* TSkinManage::FindFormOfWindow(HWND window) const {
         TCustomForm* f = Screen().Forms(i);
         if (f->HandleAllocated() && f->WindowHandle() == window) return f;
     }
-    return FindControlByHandle(window);
+    if (TWinControl* c = FindControlByHandle(window)) return c;
+    // A window seen before its first message (an MDI child as it is made) belongs to the control being made, when
+    // that control has no window yet and the window is of its class.
+    if (TWinControl* c = CreatingControl(); c && !c->HandleAllocated() && ClassNameOf(window) == c->ClassName())
+        return c;
+    return nullptr;
 }
 
 void TSkinManage::RemoveForm(TWinSkinForm* form) {
@@ -317,7 +322,7 @@ bool TSkinManage::UnskinPopupMenu(HWND window) {
     auto it = std::find_if(popups_.begin(), popups_.end(), [&](const auto& p) { return p->Window() == window; });
     const bool found = it != popups_.end();
     if (found) popups_.erase(it);  // the popup takes its subclass off before it goes
-    if (popups_.empty()) {
+    if (ResetsMenuKind(found, found ? std::string() : ClassNameOf(window), popups_.empty())) {
         MenuBarPopup = false;
         MenuKind = kPopupMenuKind;
     }

@@ -62,6 +62,7 @@ public:
     // What the frames tell the manager.
     void SetRunning() override { SetState(kManagerRunning); }
     void SetMenuKind(int kind) override { MenuKind = kind; }
+    void SetMenuBarPopup(bool on) override { MenuBarPopup = on; }
     void SetMDIMaximized(bool maximized) override;
     bool MDIMaximized() const override { return mdiMaximized_; }
     void SetMDIClient(HWND client, TControl* frameForm) override {
@@ -75,6 +76,7 @@ public:
 
     const std::vector<TWinSkinForm*>& Forms() const { return forms_; }
     std::size_t PopupCount() const { return popups_.size(); }
+    const TWinSkinPopMenu* Popup(std::size_t index) const { return popups_.at(index).get(); }
 
 protected:
     void ArmTimer(int delayMs) override;

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "skin/SkinData.h"
 #include "skin/win/SkinDraw.h"
 
 namespace kes {
@@ -34,6 +35,12 @@ constexpr size_t kMostEntries = 64;
 
 TBitmap* CachedSkinBitmap(const PixelBuffer& image) {
     static std::map<const PixelBuffer*, Entry> entries;
+    // A new skin: the images of the old one are gone, and their bitmaps with them.
+    static unsigned loads = SkinLoadCount();
+    if (loads != SkinLoadCount()) {
+        entries.clear();
+        loads = SkinLoadCount();
+    }
     if (image.Width() <= 0 || image.Height() <= 0) return nullptr;
     const uint64_t sum = Fingerprint(image);
     auto it = entries.find(&image);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gui/Forms.h"
+#include "skin/win/SkinControl.h"
 #include "skin/win/SkinControlList.h"
 #include "gui/Menus.h"
 #include "skin/win/SkinDataWin.h"
@@ -69,6 +70,7 @@ ButtonContext TWinSkinForm::Impl::Context() {
     c.Active = active;
     c.Boxes = kinds.Boxes;
     c.DialogBorder = kinds.Border == kBorderDialog;
+    c.MdiChildMaximizedWithMenuBar = MdiChildButtonsShow(f.mdiKind_, menuBar != nullptr, ActiveChildMaximized());
     c.DialogNotSystem = c.DialogBorder && !kinds.SystemDialog;
     HWND w = Wnd();
     c.Ask = [w](int code, int action) {
@@ -102,9 +104,7 @@ void TWinSkinForm::Impl::SetSysMenuStyle(bool remove) {
 // ---- caption buttons and the mouse ----
 
 int TWinSkinForm::Impl::ButtonAt(POINT screen) {
-    RECT wr;
-    GetWindowRect(Wnd(), &wr);
-    const TPoint p{screen.x - wr.left, screen.y - wr.top};
+    const TPoint p = WindowPoint(screen);
     for (size_t i = 0; i < buttons.size(); ++i) {
         const CaptionButton& b = buttons[i];
         if (b.Visible && b.Rec->Action >= 0 && b.Rect.Contains(p)) return static_cast<int>(i);
@@ -300,29 +300,21 @@ void TWinSkinForm::Impl::Start() {
             f.stage_ = 5;
             DrawMenuBar(Wnd());
         }
-        if (f.mdiKind_ == kMdiChild) {
-            if (Maximized()) {
-                PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
-            } else if (!Minimized()) {
-                f.stage_ = 5;
-                f.ResizeToSkin(false);
-                f.stage_ = 1;
-                f.UpdateRegion();
-            }
-        } else if (!(style & WS_CHILD) && kinds.Border != kBorderNone && !Minimized()) {
+        const FrameStartPlan plan =
+            StartPlanOf(f.mdiKind_, f.windowState_, (style & WS_CHILD) != 0, kinds.Border, kinds.SystemDialog);
+        if (plan.MdiRedraw) PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, 0, 0);
+        if (plan.Resize) {
             f.stage_ = 5;
             // A window the user sizes keeps the place the program gave it (and stores again): its client area
             // is what the skin's borders leave. Keeping its client instead would grow it at every start.
-            if (kinds.Border == kBorderSizeable && !kinds.SystemDialog)
+            if (plan.KeepPlace)
                 f.FrameChanged();
             else
                 f.ResizeToSkin(false);
             f.stage_ = 1;
-            if (Maximized())
-                f.FrameChanged();
-            else
-                f.UpdateRegion();
         }
+        if (plan.FrameChanged) f.FrameChanged();
+        if (plan.Region) f.UpdateRegion();
     }
     f.stage_ = 1;
     SendMessageA(Wnd(), SKM_SKINAPPLIED, 0, SKIN_MAGIC);
@@ -353,7 +345,7 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCACTIVATE:
         // Before SKM_START nothing of the system's frame is painted.
-        if (f.stage_ == 0 && f.mdiKind_ != kMdiChild) return TRUE;
+        if (HoldNcActivate(f.stage_, f.mdiKind_)) return TRUE;
         break;
     case 0xAE:  // the system's undocumented caption redraw
         return 0;
@@ -393,10 +385,12 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE: {
+        const int before = f.windowState_;
         const LRESULT r = DefaultProc(msg, wp, lp);
         f.windowState_ = wp == SIZE_MINIMIZED ? kStateMinimized : wp == SIZE_MAXIMIZED ? kStateMaximized : kStateNormal;
         const bool mdiOk = f.mdiKind_ != kMdiChild || (f.windowState_ == kStateNormal && !Host().MDIMaximized());
         if (!Minimized() && mdiOk && (f.stage_ == 1 || f.stage_ == 3)) f.UpdateRegion();
+        if (f.mdiKind_ == kMdiChild && (f.stage_ == 1 || f.stage_ == 3)) MdiChildSized(before);
         return r;
     }
     case WM_ACTIVATE: active = LOWORD(wp) != WA_INACTIVE; break;
@@ -418,6 +412,12 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
         // The system paints its own caption when the text of a captioned window changes: the caption style
         // is off while the text is set, and the skinned frame is painted again.
         if (f.stage_ != 1 && f.stage_ != 3) break;
+        if (MaxMdiChild()) {
+            // Its caption shows in the frame's: the frame is redrawn with its children.
+            const LRESULT r = DefaultProc(msg, wp, lp);
+            PostMessageA(GetParent(Wnd()), SKM_MDIREDRAW, reinterpret_cast<WPARAM>(Wnd()), 0);
+            return r;
+        }
         const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
         if ((style & WS_CAPTION) == 0) break;
         SetWindowLongPtrA(Wnd(), GWL_STYLE, style & ~WS_CAPTION);
@@ -445,7 +445,7 @@ LRESULT TWinSkinForm::Impl::Stage2(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
-    if (MaxMdiChild() || f.stage_ == 0) return DefaultProc(msg, wp, lp);
+    if (!FrameMessagesRun(f.stage_, f.mdiKind_, f.windowState_)) return DefaultProc(msg, wp, lp);
     switch (msg) {
     case WM_NCCALCSIZE: {
         if (!wp) return DefaultProc(msg, wp, lp);
@@ -508,38 +508,6 @@ bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
     }
 }
 
-LRESULT MdiClientSubclass::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    const bool skinned = frame.FrameSkinned() && frame.Skin();
-    switch (msg) {
-    case WM_NCCALCSIZE:
-        if (skinned && !InSet(frame.Skin()->Options, xoMDIScrollbar)) {
-            const LONG_PTR style = GetWindowLongPtrA(Window(), GWL_STYLE);
-            if (style & (WS_VSCROLL | WS_HSCROLL))
-                SetWindowLongPtrA(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
-        }
-        break;
-    case WM_MDIDESTROY: {
-        const LRESULT r = DefaultProc(msg, wp, lp);
-        if (skinned) {
-            BOOL maximized = FALSE;
-            const bool active = SendMessageA(Window(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)) != 0;
-            Host().SetMDIMaximized(active && maximized);
-        }
-        return r;
-    }
-    case WM_MDITILE:
-    case WM_MDICASCADE:
-        if (skinned && Host().MDIMaximized()) Host().SetMDIMaximized(false);
-        break;
-    case SKM_MDIREDRAW:
-        RedrawWindow(frame.Window(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-        return 0;
-    default: break;
-    }
-    return DefaultProc(msg, wp, lp);
-}
-
 // ---- TWinSkinForm ----
 
 TWinSkinForm::TWinSkinForm(TComponent* owner)
@@ -593,6 +561,9 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
     d.timer->SetInterval(kTimerInterval);
     d.timer->OnTimer = [this](TObject*) { impl_->Tick(); };
     frameSkinned_ = InSet(skin->SkinControls, xcMainMenu);
+    // With the skin's MDI child border an MDI child keeps the system's frame.
+    if ((GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_MDICHILD) && InSet(skin->Options, xoMDIChildBorder))
+        frameSkinned_ = false;
 
     FrameWindowFacts facts;
     facts.Style = static_cast<std::uint32_t>(GetWindowLongPtrA(window_, GWL_STYLE));
@@ -619,6 +590,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
     mdiKind_ = d.kinds.Mdi;
     d.unicode = IsWindowUnicode(window_) != 0;
     if (mdiKind_ == kMdiFrame) {
+        d.savedMenuUpdate = skin->MenuUpdate;
         Host().SetMDIClient(d.mdiClient, form_);
         d.mdiSubclass = std::make_unique<MdiClientSubclass>(*this);
         d.mdiSubclass->Attach(d.mdiClient);
@@ -633,6 +605,10 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
                                                        d.kinds.RightToLeft);
         }
     }
+    // An MDI child's caption that falls short of the system's caption and frame makes it up in a menu row.
+    if (mdiKind_ == kMdiChild && frameSkinned_ && !skin->NoSkin())
+        d.menuHeight = MdiChildMenuHeight(FrameMetricsOf(*skin, d.kinds.Border, 0).Caption,
+                                          GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXFRAME));
     if (frameSkinned_) CreateSysButtons();
     if (!frameSkinned_) stage_ = 1;
     if (mdiKind_ == kMdiChild && d.Maximized()) Host().SetMDIMaximized(true);
@@ -669,7 +645,19 @@ void TWinSkinForm::CreateSysButtons() {
 
 void TWinSkinForm::UpdateSkin() {
     if (!skin_ || !impl_->hooked) return;
-    if (auto* c = form_) c->SetColor(skin_->Colour(SkinColour::ButtonFace));
+    if (form_ && frameSkinned_) {
+        // The form and the forms and frames it owns take the new face colour.
+        const TColor face = skin_->Colour(SkinColour::ButtonFace);
+        form_->SetColor(face);
+        for (int i = 0; i < form_->ComponentCount(); ++i)
+            if (auto* sub = dynamic_cast<TScrollingWinControl*>(form_->Components(i))) sub->SetColor(face);
+    }
+    // Every controller of the window's children repaints from the new skin (a copy: a controller may make or
+    // drop others as it does).
+    std::vector<TSkinControl*> controllers;
+    for (int i = 0; i < controls_->Count(); ++i) controllers.push_back(controls_->At(i));
+    for (TSkinControl* c : controllers)
+        if (controls_->Contains(c)) c->SkinChanged();
     if (impl_->menuItems) {
         impl_->menuItems->SkinChanged();
         impl_->menuItems->OwnerDrawMenus(InSet(skin_->SkinControls, xcMenuItem),
@@ -681,6 +669,11 @@ void TWinSkinForm::UpdateSkin() {
     if (frameSkinned_) {
         impl_->m = FrameMetricsOf(*skin_, impl_->kinds.Border, impl_->m.Menu);
         ResizeToSkin(true);
+        // Its aligned children are laid out again in the new client area.
+        if (form_ && !impl_->Maximized() && !impl_->Minimized()) {
+            form_->SetHeight(form_->Height() + 1);
+            form_->SetHeight(form_->Height() - 1);
+        }
         UpdateRegion();
     }
     SendMessageA(window_, SKM_SKINAPPLIED, 0, SKIN_MAGIC);
@@ -717,7 +710,10 @@ void TWinSkinForm::UnskinWindow() {
     RECT wr;
     GetWindowRect(window_, &wr);
     if (frame) d.SetSysMenuStyle(false);
+    // An MDI frame whose menu the bar took gets it back.
+    HMENU barMenu = d.menuBar && mdiKind_ == kMdiFrame && !GetMenu(window_) ? d.menuBar->SavedMenu() : nullptr;
     UnhookWindow();
+    if (barMenu && IsMenu(barMenu) && IsWindow(window_)) SetMenu(window_, barMenu);
     if (!frame || !IsWindow(window_)) return;
     const bool plainChild = (GetWindowLongPtrA(window_, GWL_STYLE) & WS_CHILD) && mdiKind_ != kMdiChild;
     if (stage_ != 4 && !plainChild) {

@@ -54,6 +54,8 @@ public:
     virtual void SetRunning() = 0;
     // Kind of the next popup menu: 0 popup menu, 1 menu of a menu bar, 2 system menu.
     virtual void SetMenuKind(int kind) = 0;
+    // A menu bar opens the popup that comes next: its popup menus show the skin's menu items.
+    virtual void SetMenuBarPopup(bool) {}
     // The skinned MDI children are maximized.
     virtual bool MDIMaximized() const = 0;
     virtual void SetMDIMaximized(bool maximized) = 0;
@@ -130,6 +132,7 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     friend struct Impl;
+    friend struct MdiClientSubclass;
     std::unique_ptr<SkinControlList> controls_;
 
     HWND window_ = nullptr;

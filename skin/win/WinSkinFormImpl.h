@@ -176,6 +176,23 @@ struct TWinSkinForm::Impl : WindowSubclass {
     LRESULT NcMouse(UINT msg, WPARAM wp, LPARAM lp);
     bool KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result);
     void DropMenus();
+
+    // MDI (WinSkinFormMdi.cpp).
+    bool savedMenuUpdate = true;  // the skin's MenuUpdate when an MDI frame was hooked
+    // An MDI frame whose active child is maximized.
+    bool ActiveChildMaximized() const;
+    // The maximized child's buttons in an MDI frame's menu bar.
+    void PaintMdiButtons(HDC dc);
+    // Right-to-left: the left edge of the leftmost of those buttons, where the bar's own buttons end; else -1.
+    int MdiButtonsLeft() const;
+    // The MDI client changed the frame's menu (WM_MDISETMENU with a menu, or 0 for the same one).
+    void MdiMenuSet(HMENU menu);
+    // The MDI client took a child away.
+    void MdiChildGone();
+    // An MDI child's size changed from the state `before`.
+    void MdiChildSized(int before);
+    // A new window point from a screen point, as the caption buttons and the menu bar lie.
+    TPoint WindowPoint(POINT screen) const;
 };
 
 inline const TDataSkinBorder& Part(TSkinData& s, int part) {

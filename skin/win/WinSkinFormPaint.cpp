@@ -239,9 +239,10 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
         }
         if (!Minimized() && m.Menu > 0) {
             RECT row{m.Left, m.Caption, W - m.Right, m.Caption + m.Menu};
-            if (menuBar)
-                menuBar->Paint(dc, ToTRect(row), active);
-            else if (HBRUSH face = SkinFaceBrush(Skin()))
+            if (menuBar) {
+                menuBar->Paint(dc, ToTRect(row), active, MdiButtonsLeft());
+                if (f.mdiKind_ == kMdiFrame) PaintMdiButtons(dc);
+            } else if (HBRUSH face = SkinFaceBrush(Skin()))
                 FillRect(dc, &row, face);
         }
     } catch (...) {

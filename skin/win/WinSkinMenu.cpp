@@ -138,6 +138,10 @@ void TWinSkinMenu::UpdateButtons() {
     submenus_.clear();
     commands_.clear();
     HMENU menu = GetMenu(window_);
+    if (menu)
+        savedMenu_ = menu;
+    else
+        menu = savedMenu_;
     const int n = menu && IsMenu(menu) ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < n; ++i) {
         MENUITEMINFOA mii;
@@ -161,9 +165,15 @@ void TWinSkinMenu::UpdateButtons() {
     rects_.assign(items_.size(), TRect{});
 }
 
-void TWinSkinMenu::Layout(HDC dc) {
+void TWinSkinMenu::Rebuild(HMENU menu) {
+    savedMenu_ = menu;
+    UpdateButtons();
+}
+
+void TWinSkinMenu::Layout(HDC dc, int mdiButtonsLeft) {
     MenuBarGeometry g;
     g.Bar = bar_;
+    g.MdiButtonsLeft = mdiButtonsLeft;
     const TDataSkinObject* o = skin_.MenuBar.get();
     g.HasMenuBarObject = o && o->HasImage();
     if (g.HasMenuBarObject) g.MenuBarLeftWidth = o->LeftWidth, g.MenuBarRightWidth = o->RightWidth;
@@ -179,7 +189,7 @@ void TWinSkinMenu::Layout(HDC dc) {
     rects_ = LayoutMenuBar(g, items_, widths);
 }
 
-void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active) {
+void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active, int mdiButtonsLeft) {
     if (!dc || row.IsEmpty()) return;
     bar_ = row;
     active_ = active;
@@ -200,7 +210,7 @@ void TWinSkinMenu::Paint(HDC dc, const TRect& row, bool active) {
         back_->Canvas().Brush().Color = skin_.Colour(SkinColour::Menubar);
         back_->Canvas().FillRect({0, 0, w, h});
     }
-    Layout(dc);
+    Layout(dc, mdiButtonsLeft);
     BitBlt(dc, row.Left, row.Top, w, h, b, 0, 0, SRCCOPY);
     // A full paint drops the hot button.
     hot_ = -1;
@@ -344,6 +354,7 @@ bool TWinSkinMenu::TrackMenuButton(int index) {
         const TRect& r = rects_[static_cast<size_t>(index)];
         const int x = wr.left + (rightToLeft_ ? r.Right : r.Left), y = wr.top + r.Bottom;
         Host().SetMenuKind(1);
+        Host().SetMenuBarPopup(true);
         Filter::bar = this;
         Filter::open = index;
         Filter::next = -1;

@@ -27,10 +27,15 @@ public:
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
-    // The buttons read again from the window's menu and the form's items.
+    // The buttons read again from the window's menu and the form's items. The window's menu is kept as the bar's
+    // menu; a window whose menu was taken off keeps the bar's last one.
     void UpdateButtons();
-    // The bar in the menu row (window coordinates) on the window DC.
-    void Paint(HDC dc, const TRect& row, bool active);
+    // The bar shows another menu (an MDI frame's WM_MDISETMENU).
+    void Rebuild(HMENU menu);
+    HMENU SavedMenu() const { return savedMenu_; }
+    // The bar in the menu row (window coordinates) on the window DC. mdiButtonsLeft: the left edge of a maximized
+    // MDI child's buttons in the bar, -1 without them.
+    void Paint(HDC dc, const TRect& row, bool active, int mdiButtonsLeft = -1);
     // The button under a screen point; -1 for none.
     int ButtonAt(POINT screen) const;
     // Non-client mouse messages over the menu row: true when answered (result set).
@@ -53,7 +58,7 @@ public:
 
 private:
     struct Filter;
-    void Layout(HDC dc);
+    void Layout(HDC dc, int mdiButtonsLeft);
     void PaintButton(HDC dc, int index);
     void RepaintButton(int index);
     void SetHot(int index, int state);
@@ -62,6 +67,7 @@ private:
     void CascadeClosed();
 
     HWND window_;
+    HMENU savedMenu_ = nullptr;
     TSkinData& skin_;
     TMenu* menu_;
     SkinMenuItems& owned_;

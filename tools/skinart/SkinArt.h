@@ -13,7 +13,8 @@ namespace kes::art {
 std::vector<SkinEntry> DefaultSkin();
 
 // The test skins. Every frame of every image is one solid colour: TestColour(image, frame).
-// "full": every section and key with distinct values; "sparse": the inferred counts and defaults.
+// "full": every section and key with distinct values; "sparse": the inferred counts and defaults; "other": "full"
+// in other colours (red and blue of every image exchanged, another face and menu-bar text colour).
 std::vector<SkinEntry> TestSkin(const std::string& kind);
 // The solid colour of frame `frame` (from 1) of test image `image` (a bitmap name in the test skins).
 std::int32_t TestColour(const std::string& image, int frame);

@@ -45,12 +45,17 @@ int IndexOf(const std::string& image) {
     throw std::invalid_argument("no test image " + image);
 }
 
+// The colours of the second test skin: those of the first with red and blue exchanged, so that every image
+// frame differs from the first skin's.
+bool g_otherColours = false;
+
 PixelBuffer Draw(const TestImage& t, int index) {
     const int w = t.vertical ? t.frameWidth : t.frames * t.frameWidth;
     const int h = t.vertical ? t.frames * t.frameHeight : t.frameHeight;
     PixelBuffer b(w, h);
     for (int f = 1; f <= t.frames; ++f) {
-        const std::int32_t c = TestColour(t.name, f);
+        std::int32_t c = TestColour(t.name, f);
+        if (g_otherColours) c = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
         (void)index;
         if (t.vertical)
             b.FillRect({0, (f - 1) * t.frameHeight, w, f * t.frameHeight}, c);
@@ -389,6 +394,16 @@ std::int32_t TestColour(const std::string& image, int frame) {
 std::vector<SkinEntry> TestSkin(const std::string& kind) {
     if (kind == "full") return WithDescription(kFull);
     if (kind == "sparse") return WithDescription(kSparse);
+    if (kind == "other") {
+        g_otherColours = true;
+        std::vector<SkinEntry> e = Images();
+        g_otherColours = false;
+        std::string ini = kFull;
+        ini.replace(ini.find("ButtonFace=10,20,30;"), 20, "ButtonFace=110,120,130;");
+        ini.replace(ini.find("MenuBarText=37 38 39"), 20, "MenuBarText=237 238 239");
+        e.push_back({"Test.ini", ini});
+        return e;
+    }
     throw std::invalid_argument("no test skin " + kind);
 }
 

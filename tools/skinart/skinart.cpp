@@ -68,7 +68,7 @@ int Run(int argc, char** argv) {
         Write(fs::path(argv[2]) / "Kestrup.ico", art::ProgramIcon());
     } else if (cmd == "tests") {
         fs::create_directories(argv[2]);
-        for (const char* kind : {"full", "sparse"})
+        for (const char* kind : {"full", "sparse", "other"})
             Write(fs::path(argv[2]) / (std::string(kind) + ".skn"), art::PackSkin(art::TestSkin(kind)));
         for (const std::string& kind : art::BrokenSkinKinds())
             Write(fs::path(argv[2]) / (kind + ".skn"), art::BrokenSkin(kind));
