@@ -135,10 +135,11 @@ for speed in $speeds; do
       -v ks="$(all_yes "${fig[$k.kes.shown]} ${fig[$k.off.shown]}")" 'BEGIN {
       label = speed == 1000000 ? "1 MB/s (USB)" : speed " baud"
       wire = bytes / bps * 1000
-      printf "| %s | %s | %.2f s | %.2f s | %.2f s | **%.3f** | %.2f s | %.2f ms (%.2f ms) | %.2f / %.2f ms | %d / %d / %d | %s / %s / %s |\n",
-        label, var == "chunked" ? "16-32 byte pieces" : "whole writes", pm / 1000, km / 1000, om / 1000,
-        km > 0 ? pm / km : 0, bm / 1000, (km - wire) / n, (pm - wire) / n, pu / 1000, ku / 1000, pv, kv, ov,
-        pl, kl, ks }'
+      answers = var == "chunked" ? "16-32 byte pieces" : "whole writes"
+      ratio = km > 0 ? pm / km : 0
+      row = "| %s | %s | %.2f s | %.2f s | %.2f s | **%.3f** | %.2f s | %.2f ms (%.2f ms) | %.2f / %.2f ms | %d / %d / %d | %s / %s / %s |\n"
+      printf(row, label, answers, pm / 1000, km / 1000, om / 1000, ratio, bm / 1000, (km - wire) / n, (pm - wire) / n,
+        pu / 1000, ku / 1000, pv, kv, ov, pl, kl, ks) }'
   done
 done
 echo "(the wire's time: the answers' bytes up to each line end the terminal waits for, at the line's speed)"

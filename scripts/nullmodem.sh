@@ -5,7 +5,7 @@
 # Start it while a wineserver of the prefix runs (it starts one if none does): Wine keeps the list of serial
 # devices in a volatile key that goes with the wineserver.
 
-NULLMODEM_DIR=$KESTRUP_BUILD/nullmodem
+NULLMODEM_DIR=${KESTRUP_NULLMODEM_DIR:-$KESTRUP_BUILD/nullmodem}
 NULLMODEM_BOARD_BIN=$KESTRUP_BUILD/native/tools/boardsim/kestrup-boardsim
 NULLMODEM_BOARD_PID=
 NULLMODEM_LINK=
