@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Upload figures of the real program: a 2000-line source over three include levels sent to the simulated board at
-# 115200 baud (11520 bytes a second both ways) by Kestrup.exe as a user runs it (main, source and log windows shown,
-# the last file reopened from the registry, a click posted to "Send all text to processor"), and in the same run
-# by a minimal reference uploader (plain Win32: write a line, wait for the answer's CR) on the same port, and by
-# KestrupUnskinned.exe (the same program whose skin stays off: nothing hooked or skinned) to tell what the skin
-# costs. Two variants: the board hands its answers over in UART-sized chunks of 16-32 bytes, and in whole writes.
+# Upload figures of the real program: a 2000-line source over three include levels sent to the simulated board by
+# Kestrup.exe as a user runs it (main, source and log windows shown, the last file reopened from the registry, a click
+# posted to "Send all text to processor"), at three line speeds: 115200 baud (11520 bytes a second), 921600 baud
+# (92160 bytes a second, an ESP32's) and 1 MB/s (a board's own full-speed USB port). In the same run, on the same
+# port and board: two plain Win32 reference uploaders (write a line, wait for the answer's CR): the polling one, the
+# fastest a plain program reacts (reads that return at once, issued without pause, one core spinning), which the
+# ratio is taken against, and the blocking one (a read that waits for a byte); and KestrupUnskinned.exe (the same
+# program whose skin stays off) to tell what the skin costs. Two variants: the board hands its answers over in
+# UART-sized pieces of 16-32 bytes, and in whole writes, each once the line has carried its bytes.
 # Every figure comes from the board: the time from the first to the last line, the pacing violations, the lines
 # as received, and the reaction (the answer's last byte to the next line's first byte, median).
 # Prints the median of the rounds for each.
-#   bench/upload.sh [ROUNDS]   (default 3)
+#   bench/upload.sh [ROUNDS [SPEEDS]]   (default 3 rounds; SPEEDS e.g. "115200 921600 1000000", the default)
+# Takes about 8 minutes on a quiet machine with 3 rounds.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$KESTRUP_ROOT/scripts/harness.sh"
 source "$KESTRUP_ROOT/scripts/nullmodem.sh"
 rounds=${1:-3}
+speeds=${2:-115200 921600 1000000}
 win=$KESTRUP_BUILD/win
 cmake --build "$KESTRUP_BUILD/native" --target kestrup-boardsim kestrup_ptyshim >/dev/null
 cmake --build "$win" --target Kestrup KestrupUnskinned upload_bench upload_reference >/dev/null
@@ -33,6 +38,8 @@ words() {  # prefix first count
 { words m 0 250; words a 0 250; words b 0 250; printf '( include lvl3.fs )\r\n'; words c 0 500
   words b 250 250; words a 250 250; words m 250 250; } >"$work/expected.txt"
 expected_count=$(wc -l <"$work/expected.txt")
+# The bytes of the answers up to each line end the terminal waits for (the echo and " ok" CR), all lines together.
+answer_bytes=$(tr -d '\r' <"$work/expected.txt" | awk '{n += length($0) + 4} END {print n}')
 
 cleanup() { set +e; nullmodem_stop; wine_stop; xvfb_stop; }
 trap cleanup EXIT
@@ -43,13 +50,18 @@ nullmodem_start
 wine_warm || true
 wpath() { winepath -w "$1" 2>/dev/null; }
 
-board_settings() {  # variant -> control commands
-  case $1 in chunked) echo "speed 11520;chunk 16 32" ;; whole) echo "speed 11520" ;; esac
+bytes_per_second() {  # line speed -> bytes a second on the line (10 bits a byte at a baud rate; 1 MB/s as it is)
+  case $1 in 1000000) echo 1000000 ;; *) echo $(($1 / 10)) ;; esac
 }
-board_prepare() {
+board_settings() {  # variant speed -> control commands
+  local bps
+  bps=$(bytes_per_second "$2")
+  case $1 in chunked) echo "speed $bps;chunk 16 32" ;; whole) echo "speed $bps" ;; esac
+}
+board_prepare() {  # variant speed
   local c
   nullmodem_control reset >/dev/null
-  IFS=';' read -ra cmds <<<"$(board_settings "$1")"
+  IFS=';' read -ra cmds <<<"$(board_settings "$1" "$2")"
   for c in "${cmds[@]}"; do nullmodem_control $c >/dev/null; done
 }
 board_figures() {  # prints "MS VIOLATIONS MATCHING REACTION_US"
@@ -62,47 +74,72 @@ board_figures() {  # prints "MS VIOLATIONS MATCHING REACTION_US"
   if tr -d '\r' <"$work/expected.txt" | cmp -s - "$work/received.txt"; then m=yes; else m=no; fi
   echo "$ms $v $m $r"
 }
+record() {  # key ms v m us
+  fig[$1.ms]+="$2 "; fig[$1.v]+="$3 "; fig[$1.m]+="$4 "; fig[$1.us]+="$5 "
+}
 
-kestrup_round() {  # variant round key program label
+reference_round() {  # variant speed round mode label
+  local ms v m us
+  board_prepare "$1" "$2"
+  "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" \
+    "$(wpath "$work/expected.txt")" "$4" "$2" </dev/null >/dev/null 2>&1 || true
+  read -r ms v m us <<<"$(board_figures)"
+  echo "$2 $1 round $3 $5 $ms ms, violations $v, lines as expected $m, reaction ${us} us"
+  record "$1.$2.$4" "$ms" "$v" "$m" "$us"
+}
+
+kestrup_round() {  # variant speed round key program label
   local shown ms v m us
-  board_prepare "$1"
+  board_prepare "$1" "$2"
   shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-    "$(wpath "$work/expected.txt")" "$(board_settings "$1")" "$4" </dev/null 2>&1 | tr -d '\r' |
+    "$(wpath "$work/expected.txt")" "$(board_settings "$1" "$2")" "$5" "$2" </dev/null 2>&1 | tr -d '\r' |
     awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
   read -r ms v m us <<<"$(board_figures)"
-  echo "$1 round $2 $5 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
-  fig[$1.$3.ms]+="$ms "; fig[$1.$3.v]+="$v "; fig[$1.$3.us]+="$us "; fig[$1.$3.m]+="$m "
+  echo "$2 $1 round $3 $6 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
+  record "$1.$2.$4" "$ms" "$v" "$m" "$us"
+  fig[$1.$2.$4.shown]+="${shown:-?} "
 }
 
 declare -A fig
-for variant in chunked whole; do
-  for ((r = 1; r <= rounds; r++)); do
-    board_prepare "$variant"
-    "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" \
-      "$(wpath "$work/expected.txt")" </dev/null >/dev/null 2>&1 || true
-    read -r ms v m us <<<"$(board_figures)"
-    echo "$variant round $r reference: $ms ms, violations $v, lines as expected $m, reaction ${us} us"
-    fig[$variant.ref.ms]+="$ms "; fig[$variant.ref.v]+="$v "; fig[$variant.ref.us]+="$us "; fig[$variant.ref.m]+="$m "
-    kestrup_round "$variant" "$r" kes Kestrup.exe "Kestrup:  "
-    kestrup_round "$variant" "$r" off KestrupUnskinned.exe "skin off: "
+started=$(date +%s)
+for speed in $speeds; do
+  for variant in chunked whole; do
+    for ((r = 1; r <= rounds; r++)); do
+      reference_round "$variant" "$speed" "$r" poll "polling reference:  "
+      reference_round "$variant" "$speed" "$r" block "blocking reference: "
+      kestrup_round "$variant" "$speed" "$r" kes Kestrup.exe "Kestrup:            "
+      kestrup_round "$variant" "$speed" "$r" off KestrupUnskinned.exe "skin off:           "
+    done
   done
 done
 
 median() { printf '%s\n' $1 | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-echo "== $expected_count lines at 115200 baud, median of $rounds rounds"
-for variant in chunked whole; do
-  rm=$(median "${fig[$variant.ref.ms]}"); km=$(median "${fig[$variant.kes.ms]}"); om=$(median "${fig[$variant.off.ms]}")
-  ru=$(median "${fig[$variant.ref.us]}"); ku=$(median "${fig[$variant.kes.us]}"); ou=$(median "${fig[$variant.off.us]}")
-  rv=$(median "${fig[$variant.ref.v]}"); kv=$(median "${fig[$variant.kes.v]}"); ov=$(median "${fig[$variant.off.v]}")
-  awk -v var="$variant" -v rm="$rm" -v km="$km" -v om="$om" -v ru="$ru" -v ku="$ku" -v ou="$ou" -v rv="$rv" \
-      -v kv="$kv" -v ov="$ov" -v rl="${fig[$variant.ref.m]}" -v kl="${fig[$variant.kes.m]}" \
-      -v ol="${fig[$variant.off.m]}" -v n="$expected_count" 'BEGIN {
-    label = var == "chunked" ? "answers in 16-32 byte chunks" : "whole answers"
-    printf "-- %s\n", label
-    row = "%-20s %8.0f ms  %.2f ms a line  reaction %.2f ms  violations %d  lines as expected: %s\n"
-    printf row, "reference uploader", rm, rm / n, ru / 1000, rv, rl
-    printf row, "Kestrup", km, km / n, ku / 1000, kv, kl
-    printf row, "Kestrup, skin off", om, om / n, ou / 1000, ov, ol
-    printf "ratio reference / Kestrup  %.3f  (goal >= 0.9)\n", (km > 0 ? rm / km : 0)
-    printf "skin on against skin off: %+.1f %% time  (goal <= +5 %%)\n", (om > 0 ? (km / om - 1) * 100 : 0) }'
+all_yes() { case " $1 " in *" no "* | *" ? "*) echo no ;; *) echo yes ;; esac; }
+echo
+echo "== $expected_count lines, median of $rounds rounds; $(($(date +%s) - started)) s for the runs"
+echo "| line speed | answers | polling reference | Kestrup | skin off | ratio polling ref. / Kestrup | blocking reference" \
+  "| Kestrup per line over the wire's time (polling ref.) | reaction polling ref. / Kestrup | violations (ref. / Kestrup)" \
+  "| lines as expected (ref. / Kestrup / shown) |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|"
+for speed in $speeds; do
+  for variant in chunked whole; do
+    k=$variant.$speed
+    awk -v speed="$speed" -v var="$variant" -v n="$expected_count" -v bytes="$answer_bytes" \
+      -v bps="$(bytes_per_second "$speed")" \
+      -v pm="$(median "${fig[$k.poll.ms]}")" -v bm="$(median "${fig[$k.block.ms]}")" \
+      -v km="$(median "${fig[$k.kes.ms]}")" -v om="$(median "${fig[$k.off.ms]}")" \
+      -v pu="$(median "${fig[$k.poll.us]}")" -v ku="$(median "${fig[$k.kes.us]}")" \
+      -v pv="$(median "${fig[$k.poll.v]}")" -v kv="$(median "${fig[$k.kes.v]}")" \
+      -v ov="$(median "${fig[$k.off.v]}")" \
+      -v pl="$(all_yes "${fig[$k.poll.m]}")" -v kl="$(all_yes "${fig[$k.kes.m]} ${fig[$k.off.m]}")" \
+      -v ks="$(all_yes "${fig[$k.kes.shown]} ${fig[$k.off.shown]}")" 'BEGIN {
+      label = speed == 1000000 ? "1 MB/s (USB)" : speed " baud"
+      wire = bytes / bps * 1000
+      answers = var == "chunked" ? "16-32 byte pieces" : "whole writes"
+      ratio = km > 0 ? pm / km : 0
+      row = "| %s | %s | %.2f s | %.2f s | %.2f s | **%.3f** | %.2f s | %.2f ms (%.2f ms) | %.2f / %.2f ms | %d / %d / %d | %s / %s / %s |\n"
+      printf(row, label, answers, pm / 1000, km / 1000, om / 1000, ratio, bm / 1000, (km - wire) / n, (pm - wire) / n,
+        pu / 1000, ku / 1000, pv, kv, ov, pl, kl, ks) }'
+  done
 done
+echo "(the wire's time: the answers' bytes up to each line end the terminal waits for, at the line's speed)"

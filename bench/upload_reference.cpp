@@ -1,16 +1,21 @@
 // The reference uploader: a plain Win32 program that writes one line with its CR, waits until the answer's CR
 // came back, and goes on with the next line, on the same port. Prints the time the lines took.
-//   upload_reference COMn LINES_FILE
+//   upload_reference COMn LINES_FILE [block|event|poll] [BAUD]
+// block (default): a read of one byte waits until a byte is there (no time-outs), what follows it is taken as queued;
+// event: overlapped, WaitCommEvent for EV_RXCHAR, then a read of what is queued;
+// poll: the fastest a plain program can react: reads that return at once with what is queued (interval MAXDWORD),
+// issued again and again without pause, one core spinning.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: upload_reference COMn LINES_FILE\n");
+        std::fprintf(stderr, "usage: upload_reference COMn LINES_FILE [block|event|poll] [BAUD]\n");
         return 2;
     }
     std::vector<std::string> lines;
@@ -19,7 +24,9 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
-    const bool eventWait = argc > 3 && std::string(argv[3]) == "event";
+    const std::string mode = argc > 3 ? argv[3] : "block";
+    const bool eventWait = mode == "event", poll = mode == "poll";
+    const DWORD baud = argc > 4 ? static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)) : 115200;
     const std::string device = std::string("\\\\.\\") + argv[1];
     HANDLE port = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               eventWait ? FILE_FLAG_OVERLAPPED : 0, nullptr);
@@ -30,7 +37,7 @@ int main(int argc, char** argv) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     GetCommState(port, &dcb);
-    dcb.BaudRate = 115200;
+    dcb.BaudRate = baud;
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
@@ -48,11 +55,11 @@ int main(int argc, char** argv) {
     ow.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     oe.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     orr.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (eventWait) {
+    if (eventWait || poll) {
         COMMTIMEOUTS immediate{MAXDWORD, 0, 0, 0, 0};  // a read returns what is queued
         SetCommTimeouts(port, &immediate);
-        SetCommMask(port, EV_RXCHAR);
     }
+    if (eventWait) SetCommMask(port, EV_RXCHAR);
     // One overlapped transfer, waited for.
     auto overlapped = [&](bool write, char* data, DWORD size, OVERLAPPED& o) -> DWORD {
         DWORD n = 0;
@@ -92,7 +99,14 @@ int main(int argc, char** argv) {
         DWORD written = 0;
         if (!WriteFile(port, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) || written != out.size())
             break;
-        while (!lineEnd) {
+        const ULONGLONG writtenAt = GetTickCount64();
+        while (poll && !lineEnd && GetTickCount64() - writtenAt < 5000) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!ReadFile(port, buffer, sizeof buffer, &got, nullptr)) break;
+            for (DWORD i = 0; i < got; ++i) lineEnd = lineEnd || buffer[i] == '\r';
+        }
+        while (!poll && !lineEnd) {
             char buffer[4096];
             DWORD got = 0;
             if (!ReadFile(port, buffer, 1, &got, nullptr) || got == 0) break;

@@ -5,7 +5,7 @@
 # Start it while a wineserver of the prefix runs (it starts one if none does): Wine keeps the list of serial
 # devices in a volatile key that goes with the wineserver.
 
-NULLMODEM_DIR=$KESTRUP_BUILD/nullmodem
+NULLMODEM_DIR=${KESTRUP_NULLMODEM_DIR:-$KESTRUP_BUILD/nullmodem}
 NULLMODEM_BOARD_BIN=$KESTRUP_BUILD/native/tools/boardsim/kestrup-boardsim
 NULLMODEM_BOARD_PID=
 NULLMODEM_LINK=
@@ -59,7 +59,7 @@ nullmodem_start() {
   log "null modem: $KESTRUP_COM <-> simulated board (control port $KESTRUP_BOARD_CTL)"
 }
 
-# Sends one control command to the board and prints its answer (for `lines`, the recorded lines too).
+# Sends one control command to the board and prints its answer (for `lines` and `timeline`, the recorded lines too).
 nullmodem_control() {
   local port=${KESTRUP_BOARD_CTL:-} answer row fd i
   [ -n "$port" ] || read -r port <"$NULLMODEM_DIR/control-port" || return 1
@@ -67,7 +67,7 @@ nullmodem_control() {
   printf '%s\n' "$*" >&"$fd"
   read -r -t 5 answer <&"$fd"
   printf '%s\n' "$answer"
-  if [ "$1" = lines ] && [ "${answer%% *}" = ok ]; then
+  if { [ "$1" = lines ] || [ "$1" = timeline ]; } && [ "${answer%% *}" = ok ]; then
     for ((i = 0; i < ${answer#ok }; i++)); do IFS= read -r -t 5 row <&"$fd" && printf '%s\n' "$row"; done
   fi
   exec {fd}>&-

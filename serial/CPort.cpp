@@ -440,11 +440,8 @@ bool TCustomComPort::WriteFromAnyThread(const std::string& bytes, std::string& e
         error = "COM port not open";
         return false;
     }
-    std::unique_ptr<TComIoRequest> request = device_->NewRequest();
-    request->Kind = ikWrite;
     uint32_t done = 0;
-    ComStatus s = device_->StartWrite(*request, bytes.data(), static_cast<uint32_t>(bytes.size()), done);
-    if (s.ok) s = device_->WaitRequest(*request, done);
+    const ComStatus s = device_->WriteNow(bytes.data(), static_cast<uint32_t>(bytes.size()), done);
     if (!s.ok) {
         error = device_->ErrorText(s.error);
         return false;

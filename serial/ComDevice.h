@@ -57,6 +57,10 @@ public:
     virtual void BytesArrived(std::string_view bytes, size_t waiting) = 0;
     // A reader took the next `count` waiting bytes, or a purge dropped them.
     virtual void BytesTaken(size_t count) = 0;
+    // True while someone waits for the next bytes at once (an upload line for its answer's line end); asked often and
+    // from any thread, without the device's lock. A device may then look for bytes without pause rather than sleep
+    // until the system reports them, keeping one core busy meanwhile.
+    virtual bool Urgent() const { return false; }
 };
 
 class TComDevice {
@@ -82,6 +86,15 @@ public:
     virtual ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) = 0;
     // Waits without a time limit for a started request (a request never started completes with 0 bytes).
     virtual ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) = 0;
+    // A write from any thread, waited for: `written` bytes the device took. A device may keep one request for these
+    // (a line of an upload each time) rather than make one per write.
+    virtual ComStatus WriteNow(const char* data, uint32_t count, uint32_t& written) {
+        std::unique_ptr<TComIoRequest> request = NewRequest();
+        request->Kind = ikWrite;
+        written = 0;
+        ComStatus s = StartWrite(*request, data, count, written);
+        return s.ok ? WaitRequest(*request, written) : s;
+    }
 
     // Installs the watch of received bytes (nullptr removes it; once this returns, the old one hears nothing more).
     // While a watch is set, reads complete before StartRead returns. A device that cannot watch ignores it.

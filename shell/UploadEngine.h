@@ -72,6 +72,7 @@ public:
     // The pacing: the receive side tells it of the board's bytes (see UploadHandshake), the terminal of its checks
     // and of the warning question.
     UploadHandshake& Handshake() { return handshake_; }
+    const UploadHandshake& Handshake() const { return handshake_; }
     void LineEnded() { handshake_.LineEnded(); }
     void QuestionOpened() { handshake_.QuestionOpened(); }
     void QuestionAnswered(bool yes) { handshake_.QuestionAnswered(yes); }

@@ -18,7 +18,7 @@ constexpr size_t kLineKeptAfterTrim = 64;
 void UploadHandshake::Start(char answerLineEnd) {
     std::lock_guard<std::mutex> lock(lock_);
     lineEnd_ = answerLineEnd;
-    answer_ = Answer::None;
+    SetAnswer(Answer::None);
     kept_.clear();
     untaken_ = 0;
     paused_ = 0;
@@ -77,11 +77,11 @@ bool UploadHandshake::WriteLocked(const std::string& bytes) {
     if (!ok) {
         writeFailed_ = true;
         writeError_ = error;
-        answer_ = Answer::None;
+        SetAnswer(Answer::None);
         return false;
     }
     ++written_;
-    answer_ = Answer::Awaited;
+    SetAnswer(Answer::Awaited);
     writtenAt_ = host_.NowMs();
     paused_ = 0;
     if (questionOpen_) openedAt_ = writtenAt_;
@@ -89,11 +89,16 @@ bool UploadHandshake::WriteLocked(const std::string& bytes) {
 }
 
 void UploadHandshake::ReleaseLocked() {
-    answer_ = Answer::None;
+    SetAnswer(Answer::None);
     if (kept_.empty()) return;
     const std::string bytes = std::move(kept_.front());
     kept_.pop_front();
     WriteLocked(bytes);
+}
+
+void UploadHandshake::SetAnswer(Answer answer) {
+    answer_ = answer;
+    awaited_.store(answer == Answer::Awaited, std::memory_order_relaxed);
 }
 
 bool UploadHandshake::LineSuspect() const { return finishedOdd_ || HoldsBoardWarning(finished_); }
@@ -101,7 +106,7 @@ bool UploadHandshake::LineSuspect() const { return finishedOdd_ || HoldsBoardWar
 void UploadHandshake::LineEndLocked(size_t through) {
     untaken_ = through;
     if (questionOpen_ || LineSuspect()) {
-        answer_ = Answer::Held;
+        SetAnswer(Answer::Held);
         return;
     }
     ReleaseLocked();

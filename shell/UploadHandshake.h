@@ -12,6 +12,7 @@
 // Threads: the receive side (BytesArrived, BytesTaken, LineEnded) may run on any thread, in the order of the bytes;
 // everything else on the GUI thread, whose waits handle messages. One lock guards the state; writes happen under it,
 // so that a line end counts only when it comes after the write.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -28,7 +29,9 @@ class UploadHandshake {
 public:
     static constexpr std::uint32_t kLineTimeoutMs = 5000;
     // Lines handed over ahead of the board: enough for the GUI thread to show the answers (an append to a long memo
-    // takes Wine up to 40 ms) while the lines go on, at 3-4 ms a line.
+    // takes Wine up to 40 ms) while the lines go on, at 3-4 ms a line, and few enough that the progress bar and the
+    // log follow the board (with more, a short file's bar is full before the board has its first lines). At 921600
+    // baud or on a USB port the lines go out on the port's event thread without the GUI thread's help.
     static constexpr size_t kLinesAhead = 16;
 
     // `port` writes the lines (from the receive side's thread too); `host` gives the clock and the messages.
@@ -59,6 +62,9 @@ public:
     void BytesTaken(size_t count);
     // One line end of the answer, with nothing before it to check.
     void LineEnded();
+    // A line waits for its answer's line end (any thread, without the lock): the receive side should look for it
+    // without pause.
+    bool AnswerAwaited() const { return awaited_.load(std::memory_order_relaxed); }
 
     // ---- the terminal (GUI thread)
     // The terminal drained and checked everything it had taken: a held line goes out when its line end was among it
@@ -84,6 +90,7 @@ private:
     void ReleaseLocked();
     void LineEndLocked(size_t through);
     bool LineSuspect() const;
+    void SetAnswer(Answer answer);
     void Track(char c);
 
     UploadHost& host_;
@@ -93,6 +100,7 @@ private:
     mutable std::mutex lock_;
     char lineEnd_ = '\r';
     Answer answer_ = Answer::None;
+    std::atomic<bool> awaited_{false};  // answer_ is Awaited
     std::deque<std::string> kept_;  // the next lines, each written at an awaited line end
     std::uint64_t writtenAt_ = 0;      // of the line whose answer is awaited
     std::uint64_t paused_ = 0;         // time the question was open since then

@@ -75,6 +75,9 @@ private:
 
 }  // namespace
 
+TWinComDevice::TWinComDevice() = default;
+TWinComDevice::~TWinComDevice() = default;
+
 ComStatus TWinComDevice::Open(const std::string& fileName) {
     immediateReads_ = false;
     takenErrors_ = 0;
@@ -148,7 +151,7 @@ ComStatus TWinComDevice::ClearCommError(uint32_t& errors, uint32_t& inQueue) {
     DWORD e = 0;
     COMSTAT stat{};
     if (!::ClearCommError(handle_.Get(), &e, &stat)) return LastError();
-    errors = e | takenErrors_;
+    errors = e | takenErrors_ | (readAhead_ ? readAhead_->TakeLineErrors() : 0);
     takenErrors_ = 0;
     inQueue = stat.cbInQue + (readAhead_ ? readAhead_->HeldCount() : 0);
     return ComStatus::Ok();
@@ -194,16 +197,17 @@ ComStatus TWinComDevice::StartRead(TComIoRequest& request, char* data, uint32_t 
         if (s.ok) doneNow = r.prefix_;
         return s;
     }
-    return readAhead_->TakeThenStart(count, [&](const std::string& held, TComReceiveWatch* watch, size_t waiting) {
+    return readAhead_->TakeThenStart(count, [&](const std::string& held, uint32_t more, TComReceiveWatch* watch,
+                                                size_t waiting) {
         std::copy(held.begin(), held.end(), data);
         const auto n = static_cast<uint32_t>(held.size());
         ComStatus s = ComStatus::Ok();
-        if (n >= count) {
+        if (more == 0) {
             r.started_ = false;
         } else if (watch) {
-            s = ReadWatched(r, data + n, count - n, watch, waiting);
+            s = ReadWatched(r, data + n, more, watch, waiting);
         } else {
-            s = StartDeviceRead(r, data + n, count - n, doneNow);
+            s = StartDeviceRead(r, data + n, more, doneNow);
         }
         if (s.ok) {
             r.prefix_ += n;
@@ -267,12 +271,28 @@ ComStatus TWinComDevice::WaitRequest(TComIoRequest& request, uint32_t& transferr
     auto& r = static_cast<TWinIoRequest&>(request);
     transferred = r.prefix_;
     if (!r.started_) return ComStatus::Ok();
-    if (WaitForSingleObject(r.event_.Get(), INFINITE) != WAIT_OBJECT_0) return LastError();
+    // A transfer that has completed already needs no wait on its event (a call of the Wine server).
+    if (!HasOverlappedIoCompleted(&r.overlapped_) && WaitForSingleObject(r.event_.Get(), INFINITE) != WAIT_OBJECT_0)
+        return LastError();
     DWORD n = 0;
     if (!GetOverlappedResult(handle_.Get(), &r.overlapped_, &n, FALSE)) return LastError();
     r.started_ = false;
     transferred += n;
     return ComStatus::Ok();
+}
+
+ComStatus TWinComDevice::WriteNow(const char* data, uint32_t count, uint32_t& written) {
+    const std::lock_guard<std::mutex> lock(anyThreadWriteLock_);
+    if (!anyThreadWrite_) anyThreadWrite_ = std::make_unique<TWinIoRequest>();
+    TWinIoRequest& r = *anyThreadWrite_;
+    r.Kind = ikWrite;
+    r.prefix_ = 0;
+    written = 0;
+    ComStatus s = StartWrite(r, data, count, written);
+    if (s.ok) s = WaitRequest(r, written);
+    // The answer to what went out is awaited now: the event thread looks for it without sleeping.
+    if (s.ok && readAhead_) readAhead_->Wake();
+    return s;
 }
 
 std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {

@@ -19,8 +19,8 @@ constexpr UINT WM_SERIAL_EVENT = WM_USER + 1;
 
 class TWinComDevice : public TComDevice {
 public:
-    TWinComDevice() = default;
-    ~TWinComDevice() override = default;
+    TWinComDevice();
+    ~TWinComDevice() override;
     TWinComDevice(const TWinComDevice&) = delete;
     TWinComDevice& operator=(const TWinComDevice&) = delete;
 
@@ -39,6 +39,7 @@ public:
     ComStatus StartWrite(TComIoRequest& request, const char* data, uint32_t count, uint32_t& doneNow) override;
     ComStatus StartRead(TComIoRequest& request, char* data, uint32_t count, uint32_t& doneNow) override;
     ComStatus WaitRequest(TComIoRequest& request, uint32_t& transferred) override;
+    ComStatus WriteNow(const char* data, uint32_t count, uint32_t& written) override;
     void SetReceiveWatch(TComReceiveWatch* watch) override;
     std::unique_ptr<TComEventPump> StartEvents(TCustomComPort& port) override;
     std::string ErrorText(uint32_t code) const override;
@@ -51,6 +52,11 @@ private:
     DWORD takenErrors_ = 0;
     // Made with the event thread; the bytes it holds come before the device's queue.
     std::shared_ptr<TComReadAhead> readAhead_;
+
+    // The request of the writes from any thread, made at the first and kept with its event (each new event costs the
+    // Wine server two calls); its lock is held while one of them runs.
+    std::unique_ptr<TWinIoRequest> anyThreadWrite_;
+    std::mutex anyThreadWriteLock_;
 
     // The watch of received bytes; without a read-ahead, its lock is held while a read reports to it.
     TComReceiveWatch* watch_ = nullptr;

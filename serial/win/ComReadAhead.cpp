@@ -15,7 +15,7 @@ constexpr DWORD kCancelWaitMs = 5000;
 
 TComReadAhead::TComReadAhead(HANDLE device)
     : device_(DuplicateForThisProcess(device)), request_(std::make_unique<Request>()) {
-    if (!device_ || !request_->event) throw EOutOfResources("Cannot prepare the port's read-ahead");
+    if (!device_ || !request_->event || !wake_) throw EOutOfResources("Cannot prepare the port's read-ahead");
     request_->overlapped.hEvent = request_->event.Get();
     InitializeCriticalSection(&lock_);
 }
@@ -28,7 +28,7 @@ TComReadAhead::~TComReadAhead() {
 
 bool TComReadAhead::Active() {
     Lock lock(*this);
-    return usable_ && enabled_ && held_.empty();
+    return usable_ && enabled_ && held_.size() < kMaxHeld;
 }
 
 bool TComReadAhead::Pending() {
@@ -38,6 +38,7 @@ bool TComReadAhead::Pending() {
 
 bool TComReadAhead::Arm() {
     Lock lock(*this);
+    eventThread_.store(GetCurrentThreadId());
     if (pending_ || stuck_ || !usable_ || !enabled_) return true;
     Request& r = *request_;
     r.overlapped = OVERLAPPED{};
@@ -59,6 +60,7 @@ void TComReadAhead::Settle(DWORD transferred) {
     }
     const size_t waiting = held_.size();
     const size_t n = std::min<DWORD>(transferred, kSize);
+    if (held_.empty()) heldSince_ = GetTickCount64();
     held_.append(request_->bytes, n);
     if (watch_) watch_->BytesArrived(std::string_view(request_->bytes, n), waiting);
 }
@@ -124,6 +126,64 @@ void TComReadAhead::Stop() {
     Lock lock(*this);
     enabled_ = false;
     Cancel();
+}
+
+bool TComReadAhead::UrgentLocked() const {
+    return usable_ && enabled_ && !stuck_ && watch_ && watch_->Urgent() && held_.size() < kMaxHeld;
+}
+
+bool TComReadAhead::Urgent() {
+    Lock lock(*this);
+    const bool urgent = UrgentLocked();
+    polling_.store(urgent);  // asked by the event thread only
+    return urgent;
+}
+
+int TComReadAhead::Poll() {
+    Lock lock(*this);
+    eventThread_.store(GetCurrentThreadId());
+    if (pending_) Cancel();
+    if (!usable_ || !enabled_ || stuck_) return 0;
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(device_.Get(), &errors, &status)) {
+        failure_ = GetLastError();
+        return -1;
+    }
+    lineErrors_ |= errors;
+    if (status.cbInQue == 0) return 0;
+    // Bytes wait: the read returns at once with them (it goes through the Wine server, and this thread is awake).
+    Request& r = *request_;
+    r.overlapped = OVERLAPPED{};
+    r.overlapped.hEvent = r.event.Get();
+    const DWORD want = std::min<DWORD>(status.cbInQue, kSize);
+    DWORD n = 0;
+    pending_ = true;
+    if (!ReadFile(device_.Get(), r.bytes, want, &n, &r.overlapped) && GetLastError() != ERROR_IO_PENDING) {
+        pending_ = false;
+        failure_ = GetLastError();
+        return -1;
+    }
+    const size_t before = held_.size();
+    if (WaitForSingleObject(r.overlapped.hEvent, kCancelWaitMs) == WAIT_OBJECT_0) CollectDone();
+    if (failure_ != 0) return -1;
+    return held_.size() > before ? 1 : 0;
+}
+
+bool TComReadAhead::ReportDue() {
+    Lock lock(*this);
+    return !held_.empty() && (held_.size() >= kMaxHeld / 2 || GetTickCount64() - heldSince_ >= kReportEveryMs);
+}
+
+DWORD TComReadAhead::TakeLineErrors() {
+    Lock lock(*this);
+    const DWORD errors = lineErrors_;
+    lineErrors_ = 0;
+    return errors;
+}
+
+void TComReadAhead::Wake() {
+    if (GetCurrentThreadId() != eventThread_.load() && !polling_.load()) SetEvent(wake_.Get());
 }
 
 void TComReadAhead::SetEnabled(bool enabled) {

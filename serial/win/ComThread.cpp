@@ -109,10 +109,12 @@ void TComThread::Execute() {
                 DispatchEvents();
             }
         }
+        // Someone waits for the next bytes at once: the device is polled, no read is left pending.
+        const bool polling = reading && !backOff && WinePolicy::PollWhileAnswerAwaited && ahead->Urgent();
         if (!backOff) {
             // The read first: received bytes are what a waiting user sees (a new WaitCommEvent costs Wine a
             // worker and 0.3-0.5 ms).
-            if (reading && !ahead->Arm()) failure = GetLastError();
+            if (reading && !polling && !ahead->Arm()) failure = GetLastError();
             if (deviceMask != 0 && !waitPending) {
                 wait->mask = 0;
                 ResetEvent(wait->overlapped.hEvent);
@@ -124,28 +126,46 @@ void TComThread::Execute() {
             if (failure && (lost = DeviceGone(device_))) break;
             backOff = failure != 0;
         }
-        if (reading && !backOff && !ahead->Pending()) continue;  // switched off meanwhile: look again
-        HANDLE handles[4] = {stopEvent_.Get(), maskChanged_.Get()};
+        if (reading && !backOff && !polling && !ahead->Pending()) continue;  // switched off meanwhile: look again
+        HANDLE handles[5] = {stopEvent_.Get(), maskChanged_.Get()};
         DWORD count = 2;
         if (waitPending) handles[count++] = wait->overlapped.hEvent;
-        if (reading && ahead->Pending()) handles[count++] = ahead->Event();
-        const DWORD r = WaitForMultipleObjects(count, handles, FALSE, backOff ? kRetryDelayMs : INFINITE);
-        if (r == WAIT_TIMEOUT) {
+        if (reading && !polling && ahead->Pending()) handles[count++] = ahead->Event();
+        const DWORD wakeIndex = reading && !polling ? count : MAXDWORD;  // a line now awaits its answer: poll
+        if (wakeIndex != MAXDWORD) handles[count++] = ahead->WakeEvent();
+        bool polled = false;  // the poll brought bytes
+        const DWORD r = polling ? Poll(handles, count, polled)
+                                : WaitForMultipleObjects(count, handles, FALSE, backOff ? kRetryDelayMs : INFINITE);
+        if (polling && r == WAIT_TIMEOUT) {
+            if ((failure = ahead->TakeFailure()) != 0) {
+                if ((lost = DeviceGone(device_))) break;
+                backOff = true;
+                continue;
+            }
+            // Held bytes go to the handlers once a refresh while the haste lasts, and at once when it is over (the
+            // terminal then checks an answer that may hold a warning).
+            polled = ahead->HeldCount() > 0 && (!ahead->Urgent() || ahead->ReportDue());
+            if (!polled) continue;
+        }
+        if (r == WAIT_TIMEOUT && !polled) {
             backOff = false;
             continue;
         }
-        if (r == WAIT_OBJECT_0 + 1) continue;                         // the mask changed: set at the top
-        if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) break;  // stop requested, or the wait failed
+        if (r == WAIT_OBJECT_0 + 1 || r == WAIT_OBJECT_0 + wakeIndex) continue;  // the mask changed, or poll now
+        if (r != WAIT_TIMEOUT && (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count)) break;  // stop, or a failed wait
         TComEvents events;
-        if (waitPending && WaitForSingleObject(wait->overlapped.hEvent, 0) == WAIT_OBJECT_0) {
+        // The received bytes first: a receive watch may answer them at once. The device's wait is looked at when it
+        // is what woke the thread (the lowest handle signalled); when the read did, a wait done at the same moment
+        // wakes the next round at once, and its look (a call of the Wine server) stays off the answer's path.
+        if (polled || (reading && ahead->Collect())) events.Include(evRxChar);
+        if (waitPending && r == WAIT_OBJECT_0 + 2) {
             waitPending = false;
             DWORD n = 0;
             if (GetOverlappedResult(device_, &wait->overlapped, &n, FALSE))
-                events = CommMaskToEvents(wait->mask);
+                events = TComEvents::FromBits(events.ToBits() | CommMaskToEvents(wait->mask).ToBits());
             else
                 failure = GetLastError();
         }
-        if (reading && ahead->Collect()) events.Include(evRxChar);
         if (reading && !failure) failure = ahead->TakeFailure();
         if (failure && (lost = DeviceGone(device_))) break;
         if (failure) backOff = true;
@@ -198,11 +218,35 @@ void TComThread::DispatchEvents(bool armReadAhead) {
     }
 }
 
+// Polls the device while the read-ahead is urgent: a look at its queue without pause, the handles (stop, mask change,
+// the device's wait) looked at every kPollsPerWaitLook looks. WAIT_TIMEOUT when held bytes are due for the handlers,
+// a look failed or the haste is over; otherwise the signalled handle.
+DWORD TComThread::Poll(const HANDLE* handles, DWORD count, bool& polled) {
+    TComReadAhead& ahead = *readAhead_;
+    for (unsigned look = 1;; ++look) {
+        const int got = ahead.Poll();
+        polled = got > 0;
+        if (got < 0 || ahead.ReportDue()) return WAIT_TIMEOUT;  // a failure, or bytes to hand to the handlers
+        if (look % kPollsPerWaitLook == 0) {
+            const DWORD r = WaitForMultipleObjects(count, handles, FALSE, 0);
+            if (r != WAIT_TIMEOUT) return r;
+        }
+        if (!ahead.Urgent()) return WAIT_TIMEOUT;
+        YieldProcessor();
+    }
+}
+
 // Bytes that come while the handlers run are read at once, so that a receive watch sees them now rather than when
 // the GUI thread is done; the held bytes are reported by the next pass. Waits for the handlers' call (`done`).
 bool TComThread::ReadWhileHandled(HANDLE done) {
     TComReadAhead& ahead = *readAhead_;
     for (;;) {
+        if (WinePolicy::PollWhileAnswerAwaited && ahead.Urgent()) {
+            ahead.Poll();
+            if (WaitForSingleObject(done, 0) == WAIT_OBJECT_0) return true;
+            YieldProcessor();
+            continue;
+        }
         if (!ahead.Arm() || !ahead.Pending()) return false;  // refused or switched off: the handlers' wait
         HANDLE handles[2] = {done, ahead.Event()};
         const DWORD r = WaitForMultipleObjects(2, handles, FALSE, INFINITE);

@@ -45,6 +45,8 @@ private:
     // `armReadAhead`: the read-ahead reads on while the handlers run (smThreadSync).
     void DispatchEvents(bool armReadAhead = false);
     bool ReadWhileHandled(HANDLE done);
+    DWORD Poll(const HANDLE* handles, DWORD count, bool& polled);
+    static constexpr unsigned kPollsPerWaitLook = 16;
     // Hands the loss of the device to the port (on the GUI thread unless smNone).
     void ReportDeviceLost(DWORD error);
     void RunEventHandlers();

@@ -166,6 +166,28 @@ TEST_F(Handshake, ALineThatMayHoldAWarningIsHeldUntilTheTerminalCheckedIt) {
     }
 }
 
+// The receive side hears whether a line waits for its answer, to look for it without pause: from a write to its
+// answer's line end, not while a line end is held for the terminal's check, nor when nothing was written.
+TEST_F(Handshake, AnAnswerIsAwaitedFromTheWriteToItsLineEndOnly) {
+    EXPECT_FALSE(hs.AnswerAwaited());
+    EXPECT_EQ(WaitLine(), WaitOutcome::Answered);
+    EXPECT_TRUE(hs.AnswerAwaited());
+    hs.BytesArrived("a ok\r\n", 0);  // b goes out at a's line end and waits in turn
+    EXPECT_EQ(port.lines.size(), 2u);
+    EXPECT_TRUE(hs.AnswerAwaited());
+    hs.BytesArrived("b ALREADY DEFINED\r\n", 0);  // held for the check
+    EXPECT_TRUE(hs.Held());
+    EXPECT_FALSE(hs.AnswerAwaited());
+    hs.BytesTaken(27);
+    hs.AnswerChecked();  // nothing kept: no line waits
+    EXPECT_FALSE(hs.AnswerAwaited());
+    EXPECT_EQ(hs.Send("c\r"), WaitOutcome::Answered);
+    EXPECT_TRUE(hs.AnswerAwaited());
+    hs.RequestCancel();
+    hs.LineEnded();
+    EXPECT_FALSE(hs.AnswerAwaited());
+}
+
 TEST_F(Handshake, TheWarningsLineEndIsFoundAlsoWithLfAnswersAndAcrossChunks) {
     hs.Start('\n');
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);

@@ -59,6 +59,7 @@ private:
     // TComReceiveWatch
     void BytesArrived(std::string_view bytes, size_t waiting) override;
     void BytesTaken(size_t count) override;
+    bool Urgent() const override { return engine_.Uploading() && engine_.Handshake().AnswerAwaited(); }
     // UploadHost
     std::uint64_t NowMs() override { return loop_.NowMs(); }
     bool ProcessMessages(std::uint32_t timeoutMs) override;

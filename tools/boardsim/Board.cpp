@@ -26,7 +26,7 @@ bool CompileOnly(const std::string& lowerWord) {
 
 }  // namespace
 
-void Board::Reset(Millis now) {
+void Board::Reset(Instant now) {
     lineEnd_ = LineEnd::Cr;
     delay_ = 0;
     speed_ = 0;
@@ -44,6 +44,7 @@ void Board::Reset(Millis now) {
     violations_ = 0;
     reactions_.clear();
     answerSentAt_ = -1;
+    lineFirstUs_ = lineAnsweredUs_ = -1;
 }
 
 void Board::Purge() {
@@ -77,16 +78,16 @@ void Board::SetSilentAfter(long lines) {
 
 bool Board::Defined(const std::string& name) const { return dictionary_.count(Lower(name)) != 0; }
 
-void Board::Receive(std::string_view bytes, Millis now) {
+void Board::Receive(std::string_view bytes, Instant now) {
     received_.append(bytes);
     if (received_.size() > kMaxReceivedBytes) received_.erase(0, received_.size() - kMaxReceivedBytes);
     for (char c : bytes) ByteIn(c, now);
     FlushEcho(now);
     if (speed_ > 0 && !bytes.empty())
-        inFreeAt_ = std::max(inFreeAt_, static_cast<double>(now)) + bytes.size() * 1000.0 / speed_;
+        inFreeAt_ = std::max(inFreeAt_, now) + bytes.size() * 1000.0 / speed_;
 }
 
-void Board::ByteIn(char c, Millis now) {
+void Board::ByteIn(char c, Instant now) {
     const char end = lineEnd_ == LineEnd::Cr ? '\r' : '\n';
     const char ignored = lineEnd_ == LineEnd::Cr ? '\n' : '\r';
     if (c == ignored) return;
@@ -96,6 +97,8 @@ void Board::ByteIn(char c, Millis now) {
         if (lineEarly_) ++violations_;
         if (!lineEarly_ && answerSentAt_ >= 0 && reactions_.size() < kMaxRecordedLines)
             reactions_.push_back(micros_ - answerSentAt_);
+        lineFirstUs_ = micros_;
+        lineAnsweredUs_ = lineEarly_ ? -1 : answerSentAt_;
         answerSentAt_ = -1;
     }
     if (c == end) {
@@ -111,10 +114,10 @@ void Board::ByteIn(char c, Millis now) {
     if (!Silent()) echo_ += c;
 }
 
-void Board::LineDone(Millis now) {
+void Board::LineDone(Instant now) {
     FlushEcho(now);
     if (lines_.size() == kMaxRecordedLines) lines_.pop_front();
-    lines_.push_back({now - epoch_, raw_, lineEarly_});
+    lines_.push_back({static_cast<Millis>(now - epoch_), raw_, lineEarly_, lineAnsweredUs_, lineFirstUs_, micros_});
     const bool silent = Silent();
     if (silentAfter_ >= 0) ++linesSinceSilentSet_;
     if (!silent) {
@@ -166,79 +169,93 @@ std::string Board::Answer(const std::string& line) {
     return " ok\r\n";
 }
 
-void Board::Send(std::string bytes, Millis now) {
+void Board::Send(std::string bytes, Instant now) {
     if (!bytes.empty()) Queue(std::move(bytes), 0, 0, now);
 }
 
-void Board::Pause(Millis ms, Millis now) { Queue({}, ms < 0 ? 0 : ms, 0, now); }
+void Board::Pause(Millis ms, Instant now) { Queue({}, ms < 0 ? 0 : ms, 0, now); }
 
-void Board::Burst(std::size_t count, Millis now) {
+void Board::Burst(std::size_t count, Instant now) {
     std::string bytes(count, '0');
     for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>('0' + i % 10);
     Send(std::move(bytes), now);
 }
 
-void Board::FlushEcho(Millis now) {
+void Board::FlushEcho(Instant now) {
     if (echo_.empty()) return;
     Queue(std::move(echo_), 0, 0, now);
     echo_.clear();
 }
 
-void Board::Queue(std::string bytes, Millis gap, std::size_t answerEnd, Millis now) {
-    Chunk chunk{std::move(bytes), gap, -1, answerEnd};
+void Board::Queue(std::string bytes, Millis gap, std::size_t answerEnd, Instant now) {
+    Chunk chunk{std::move(bytes), gap, now, -1, answerEnd};
     if (answerEnd > 0) ++answersPending_;
     if (queue_.empty()) chunk.due = now + gap;
     queue_.push_back(std::move(chunk));
 }
 
-void Board::PopHead(Millis now) {
+void Board::PopHead(Instant end) {
     queue_.pop_front();
     headSent_ = 0;
-    if (!queue_.empty()) queue_.front().due = now + queue_.front().gap;
+    if (queue_.empty()) return;
+    Chunk& next = queue_.front();
+    next.due = std::max(next.queuedAt, end) + next.gap;
 }
 
-std::size_t Board::Allowance(double freeAt, Millis now) const {
+std::size_t Board::Allowance(double freeAt, Instant now) const {
     if (speed_ == 0) return SIZE_MAX;
     if (now < freeAt) return 0;
     return static_cast<std::size_t>(std::max<long>(1, speed_ * kSlice / 1000));
 }
 
-std::size_t Board::InputAllowance(Millis now) const { return Allowance(inFreeAt_, now); }
+std::size_t Board::InputAllowance(Instant now) const { return Allowance(inFreeAt_, now); }
 
-std::string_view Board::Pending(Millis now) {
-    while (!queue_.empty() && queue_.front().due <= now && queue_.front().bytes.empty()) PopHead(now);
-    if (queue_.empty() || queue_.front().due > now) return {};
-    std::size_t allowed = Allowance(outFreeAt_, now);
-    if (speed_ > 0 && chunk_ > 0) allowed = std::min(allowed, chunk_);
-    const std::string& bytes = queue_.front().bytes;
-    return std::string_view(bytes).substr(headSent_, std::min(allowed, bytes.size() - headSent_));
+std::size_t Board::NextWriteSize() const {
+    const std::size_t left = queue_.front().bytes.size() - headSent_;
+    if (speed_ == 0) return left;
+    std::size_t allowed = static_cast<std::size_t>(std::max<long>(1, speed_ * kSlice / 1000));
+    if (chunk_ > 0) allowed = std::min(allowed, chunk_);
+    return std::min(allowed, left);
 }
 
-void Board::Consumed(std::size_t count, Millis now) {
+// The line carries the head's bytes one after the other from when they are due or the line is free, whichever is
+// later; a piece is handed over when its last byte has crossed.
+Instant Board::NextWriteDue() const {
+    const Chunk& head = queue_.front();
+    if (speed_ == 0 || head.bytes.empty()) return head.due;
+    return std::max(outFreeAt_, head.due) + NextWriteSize() * 1000.0 / speed_;
+}
+
+std::string_view Board::Pending(Instant now) {
+    while (!queue_.empty() && queue_.front().due <= now && queue_.front().bytes.empty())
+        PopHead(queue_.front().due);
+    if (queue_.empty() || NextWriteDue() > now) return {};
+    return std::string_view(queue_.front().bytes).substr(headSent_, NextWriteSize());
+}
+
+void Board::Consumed(std::size_t count, Instant now) {
     if (queue_.empty() || count == 0) return;
     Chunk& head = queue_.front();
     count = std::min(count, head.bytes.size() - headSent_);
     const std::size_t before = headSent_;
     headSent_ += count;
     if (head.answerEnd > before && head.answerEnd <= headSent_ && --answersPending_ == 0) answerSentAt_ = micros_;
-    // A write that follows the one before within the clock's millisecond keeps the line's own timeline: the
-    // whole milliseconds of the clock do not slow the line down.
-    if (speed_ > 0) outFreeAt_ = (now - outFreeAt_ < 1.0 ? outFreeAt_ : now) + count * 1000.0 / speed_;
+    // The line's own timeline: a write the I/O loop makes late does not slow the line down.
+    if (speed_ > 0) outFreeAt_ = std::max(outFreeAt_, head.due) + count * 1000.0 / speed_;
     if (chunkMax_ > 0) {
         chunkSeed_ = chunkSeed_ * 1103515245u + 12345u;
         chunk_ = chunkMin_ + (chunkSeed_ >> 16) % (chunkMax_ - chunkMin_ + 1);
     }
-    if (headSent_ == head.bytes.size()) PopHead(now);
+    if (headSent_ == head.bytes.size()) PopHead(speed_ > 0 ? std::min(outFreeAt_, now) : now);
 }
 
-Millis Board::NextWakeup(Millis now, bool output, bool input) const {
-    Millis wake = -1;
-    auto consider = [&](double at) {
-        const Millis ms = at <= now ? 0 : static_cast<Millis>(at - now + 0.999);
+Instant Board::NextWakeup(Instant now, bool output, bool input) const {
+    Instant wake = -1;
+    auto consider = [&](Instant at) {
+        const Instant ms = at <= now ? 0 : at - now;
         wake = wake < 0 ? ms : std::min(wake, ms);
     };
-    if (output && !queue_.empty())
-        consider(std::max(static_cast<double>(queue_.front().due), speed_ > 0 ? outFreeAt_ : 0.0));
+    if (output && !queue_.empty()) consider(NextWriteDue());
     if (input && speed_ > 0 && inFreeAt_ > now) consider(inFreeAt_);
     return wake;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The simulated Forth board: what it answers to the bytes it receives, and when.
 //
-// The board is pure logic driven by a clock the caller passes in (milliseconds, any origin that only grows);
+// The board is pure logic driven by a clock the caller passes in (milliseconds with their fractions, any origin that
+// only grows);
 // the I/O loop (Server) feeds it received bytes and writes what it hands out. Everything the board sends
 // waits in one queue, first in, first out, as a real board prints one thing after the other:
 //  - each received byte is echoed, except line ends and the ignored byte (see LineEnd);
@@ -9,8 +10,10 @@
 //    already defined (": name" seen before) gets " name ALREADY DEFINED" CR LF instead, a line that uses a
 //    compile-only word outside a definition " COMPILE ONLY" CR LF;
 //  - scripted output queued by the control channel (Send, Pause, Burst).
-// With a speed set, both directions are limited to that many bytes a second. After SilentAfter more lines
-// the board neither echoes nor answers (scripted output still goes out).
+// With a speed set, both directions are limited to that many bytes a second, and what the board sends is handed over
+// as a UART hands it over: a piece once all of its bytes have crossed the line, so that an answer's line end comes
+// when the line's speed lets it, never earlier. After SilentAfter more lines the board neither echoes nor answers
+// (scripted output still goes out).
 //
 // Pacing: a line whose first byte arrives while the answer to an earlier line has not been sent yet (up to
 // and including the byte the terminal waits for: CR, or LF in ESP32 mode) is early; early lines are counted.
@@ -25,6 +28,8 @@
 namespace boardsim {
 
 using Millis = std::int64_t;
+// A moment of the caller's clock in milliseconds, with the fractions a fast line needs (a byte at 1 MB/s: 0.001).
+using Instant = double;
 
 // Cr: lines end with CR, LF is ignored (FlashForth, SCAMP2). Lf: lines end with LF, CR is ignored (ESP32).
 enum class LineEnd { Cr, Lf };
@@ -33,6 +38,11 @@ struct ReceivedLine {
     Millis at = 0;       // when its line end arrived, ms since the last reset
     std::string text;    // the bytes as received, without the line end and ignored bytes
     bool early = false;  // started before the previous answer was sent
+    // On the microsecond clock of SetMicros: when the answer before it had gone out (-1: none awaited), when its
+    // first byte came and when its line end came.
+    std::int64_t answeredUs = -1;
+    std::int64_t firstUs = -1;
+    std::int64_t endUs = -1;
 };
 
 class Board {
@@ -40,10 +50,10 @@ public:
     static constexpr std::size_t kMaxRecordedLines = 100000;
     static constexpr std::size_t kMaxReceivedBytes = 1 << 20;
 
-    explicit Board(Millis now = 0) { Reset(now); }
+    explicit Board(Instant now = 0) { Reset(now); }
 
     // Back to the start: default settings, empty dictionary, records and queue.
-    void Reset(Millis now);
+    void Reset(Instant now);
     // Drops queued output and the line being received; settings and records stay.
     void Purge();
 
@@ -64,20 +74,21 @@ public:
     bool Silent() const { return silentAfter_ >= 0 && linesSinceSilentSet_ >= silentAfter_; }
 
     // Bytes from the terminal.
-    void Receive(std::string_view bytes, Millis now);
+    void Receive(std::string_view bytes, Instant now);
     // Scripted output, queued behind everything already waiting.
-    void Send(std::string bytes, Millis now);
-    void Pause(Millis ms, Millis now);
+    void Send(std::string bytes, Instant now);
+    void Pause(Millis ms, Instant now);
     // N bytes "0123456789" repeated, in one write.
-    void Burst(std::size_t count, Millis now);
+    void Burst(std::size_t count, Instant now);
 
     // How many bytes may be read from the line now (SIZE_MAX: no limit).
-    std::size_t InputAllowance(Millis now) const;
-    // The bytes that may be written now (empty when nothing is due); Consumed() reports how many went out.
-    std::string_view Pending(Millis now);
-    void Consumed(std::size_t count, Millis now);
+    std::size_t InputAllowance(Instant now) const;
+    // The bytes that may be written now (empty when nothing is due); Consumed() reports how many went out. With a
+    // speed set, a piece is due once the line has carried all of its bytes.
+    std::string_view Pending(Instant now);
+    void Consumed(std::size_t count, Instant now);
     // Milliseconds until writing (output) or reading (input) may go on; -1: nothing to wait for, 0: now.
-    Millis NextWakeup(Millis now, bool output, bool input) const;
+    Instant NextWakeup(Instant now, bool output, bool input) const;
     bool OutputQueued() const { return !queue_.empty(); }
 
     const std::deque<ReceivedLine>& Lines() const { return lines_; }
@@ -95,17 +106,22 @@ private:
     struct Chunk {
         std::string bytes;
         Millis gap = 0;             // wait this long after it reached the head of the queue
-        Millis due = -1;            // set when it reached the head
+        Instant queuedAt = 0;       // when the board printed it
+        Instant due = -1;           // set when it reached the head: the line may carry it from then on
         std::size_t answerEnd = 0;  // an answer is sent once this many bytes went out (0: not an answer)
     };
 
-    void ByteIn(char c, Millis now);
-    void LineDone(Millis now);
+    void ByteIn(char c, Instant now);
+    void LineDone(Instant now);
     std::string Answer(const std::string& line);
-    void FlushEcho(Millis now);
-    void Queue(std::string bytes, Millis gap, std::size_t answerEnd, Millis now);
-    void PopHead(Millis now);
-    std::size_t Allowance(double freeAt, Millis now) const;
+    void FlushEcho(Instant now);
+    void Queue(std::string bytes, Millis gap, std::size_t answerEnd, Instant now);
+    // The head is done at `end` (the line's time of its last byte, or now): the next one falls due after its gap.
+    void PopHead(Instant end);
+    std::size_t Allowance(double freeAt, Instant now) const;
+    // The size of the next write of the head (all of it without a speed), and when the line has carried it.
+    std::size_t NextWriteSize() const;
+    Instant NextWriteDue() const;
 
     LineEnd lineEnd_ = LineEnd::Cr;
     Millis delay_ = 0;
@@ -114,7 +130,7 @@ private:
     long silentAfter_ = -1;
     long linesSinceSilentSet_ = 0;
 
-    Millis epoch_ = 0;
+    Instant epoch_ = 0;
     std::string raw_;     // the line being received, as received
     std::string edited_;  // the same after backspaces
     std::string echo_;    // echo collected during one Receive
@@ -126,8 +142,8 @@ private:
     std::deque<Chunk> queue_;
     std::size_t headSent_ = 0;  // bytes of the head chunk already written
     int answersPending_ = 0;
-    double inFreeAt_ = 0;  // speed limit: when the line is free again, per direction
-    double outFreeAt_ = 0;
+    Instant inFreeAt_ = 0;  // speed limit: when the line is free again, per direction
+    Instant outFreeAt_ = 0;
     std::size_t chunkMin_ = 0, chunkMax_ = 0, chunk_ = 0;  // chunk_: the size of the next write
     std::uint32_t chunkSeed_ = 1;
 
@@ -136,6 +152,8 @@ private:
     long violations_ = 0;
     std::int64_t micros_ = 0;
     std::int64_t answerSentAt_ = -1;  // micros when the last answer's end went out; -1: none since
+    std::int64_t lineFirstUs_ = -1;   // of the line being received
+    std::int64_t lineAnsweredUs_ = -1;
     std::vector<std::int64_t> reactions_;
 };
 

@@ -17,6 +17,10 @@
 //   burst N                queue N bytes "0123456789..." as one write
 //   lines                  ok N, then per received line: "MS early|paced TEXT" (MS since the last reset;
 //                          TEXT with \\ and \xHH for bytes outside 0x20-0x7E)
+//   count                  ok N: the number of lines received since the last reset (cheap to ask often)
+//   timeline               ok N, then per received line: "ANSWERED_US FIRST_US END_US": on the board's microsecond
+//                          clock, when the answer before it had gone out (-1: none awaited), when its first byte and
+//                          when its line end came
 //   received               ok TEXT: every byte received since the last reset, as it came (line ends included),
 //                          escaped as in `lines`; "ok" when nothing came
 //   violations             ok N: lines that arrived before the answer to the line before was sent
@@ -132,7 +136,7 @@ std::string EscapeLine(std::string_view bytes) {
     return out;
 }
 
-ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
+ControlAnswer RunControl(Board& board, std::string_view command, Instant now) {
     if (!command.empty() && command.back() == '\r') command.remove_suffix(1);
     while (!command.empty() && command.front() == ' ') command.remove_prefix(1);
     const std::size_t blank = command.find(' ');
@@ -210,6 +214,15 @@ ControlAnswer RunControl(Board& board, std::string_view command, Millis now) {
         std::string text = "ok " + std::to_string(lines.size()) + "\n";
         for (const ReceivedLine& line : lines)
             text += std::to_string(line.at) + (line.early ? " early " : " paced ") + EscapeLine(line.text) + "\n";
+        return {text};
+    }
+    if (verb == "count") return Ok(std::to_string(board.Lines().size()));
+    if (verb == "timeline") {
+        const auto& lines = board.Lines();
+        std::string text = "ok " + std::to_string(lines.size()) + "\n";
+        for (const ReceivedLine& line : lines)
+            text += std::to_string(line.answeredUs) + " " + std::to_string(line.firstUs) + " " +
+                    std::to_string(line.endUs) + "\n";
         return {text};
     }
     if (verb == "received") return Ok(EscapeLine(board.Received()));

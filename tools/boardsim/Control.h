@@ -14,7 +14,7 @@ struct ControlAnswer {
 };
 
 // Carries out one command (without its line end) on the board.
-ControlAnswer RunControl(Board& board, std::string_view command, Millis now);
+ControlAnswer RunControl(Board& board, std::string_view command, Instant now);
 
 // Helpers of the protocol, also used by its tests.
 bool ParseHex(std::string_view hex, std::string& bytes);

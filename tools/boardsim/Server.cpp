@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +26,9 @@ constexpr std::size_t kMaxCommand = 64 * 1024;  // a longer control line closes 
 
 Server::Server(int tty, int listener) : tty_(tty), listener_(listener), start_(std::chrono::steady_clock::now()) {
     board_.Reset(0);
+    // A fast line hands over a piece every few microseconds: the waits may not be stretched by the default 50 us
+    // that the kernel may add to them.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 Server::~Server() {
@@ -64,12 +69,16 @@ int Server::Listen(int port, int& boundPort) {
     return fd;
 }
 
+// The system's raw monotonic clock, which Wine's performance counter reads too: a trace a Windows program records
+// lines up with the board's timeline.
 std::int64_t Server::Micros() const {
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_).count();
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
 }
 
-Millis Server::Now() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+Instant Server::Now() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
 }
 
 void Server::Run(const std::atomic<bool>& stop) {
@@ -78,7 +87,8 @@ void Server::Run(const std::atomic<bool>& stop) {
 }
 
 bool Server::Step(Millis maxWaitMs) {
-    Millis now = Now();
+    Instant now = Now();
+    board_.SetMicros(Micros());
     if (tty_ < 0 && replugAt_ >= 0 && now >= replugAt_) {
         replugAt_ = -1;
         tty_ = BringLineBack();
@@ -89,9 +99,9 @@ bool Server::Step(Millis maxWaitMs) {
 
     // Wake for output falling due and for the input limit running out; a full line buffer waits for POLLOUT.
     const bool wantInput = board_.InputAllowance(now) > 0;
-    const Millis wake = board_.NextWakeup(now, !waitWritable_, !wantInput);
-    Millis timeout = wake < 0 ? maxWaitMs : std::min(wake, maxWaitMs);
-    if (replugAt_ >= 0) timeout = std::min(timeout, std::max<Millis>(replugAt_ - now, 0));
+    const Instant wake = board_.NextWakeup(now, !waitWritable_, !wantInput);
+    Instant timeout = wake < 0 ? static_cast<Instant>(maxWaitMs) : std::min(wake, static_cast<Instant>(maxWaitMs));
+    if (replugAt_ >= 0) timeout = std::min(timeout, std::max<Instant>(replugAt_ - now, 0));
 
     std::vector<pollfd> fds;
     short ttyEvents = (wantInput ? POLLIN : 0) | (waitWritable_ ? POLLOUT : 0);
@@ -99,9 +109,12 @@ bool Server::Step(Millis maxWaitMs) {
     fds.push_back({listener_, POLLIN, 0});
     for (const Client& c : clients_)
         fds.push_back({c.fd, static_cast<short>(POLLIN | (c.out.empty() ? 0 : POLLOUT)), 0});
-    if (poll(fds.data(), fds.size(), static_cast<int>(timeout)) < 0 && errno != EINTR) return false;
+    const auto ns = static_cast<long long>(timeout * 1e6);
+    const timespec wait{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    if (ppoll(fds.data(), fds.size(), &wait, nullptr) < 0 && errno != EINTR) return false;
 
     now = Now();
+    board_.SetMicros(Micros());
     bool lineUp = true;
     if (fds[0].revents & POLLOUT) waitWritable_ = false;
     if (tty_ >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) lineUp = ReadLine(now);
@@ -118,7 +131,7 @@ bool Server::Step(Millis maxWaitMs) {
     return lineUp;
 }
 
-void Server::WriteLine(Millis now) {
+void Server::WriteLine(Instant now) {
     while (!waitWritable_ && tty_ >= 0) {
         const std::string_view bytes = board_.Pending(now);
         if (bytes.empty()) return;
@@ -134,7 +147,7 @@ void Server::WriteLine(Millis now) {
     }
 }
 
-bool Server::ReadLine(Millis now) {
+bool Server::ReadLine(Instant now) {
     char buf[kReadSize];
     const std::size_t want = std::min(board_.InputAllowance(now), sizeof buf);
     if (want == 0) return true;
@@ -156,7 +169,7 @@ void Server::Accept() {
     }
 }
 
-void Server::Unplug(Millis now, Millis ms) {
+void Server::Unplug(Instant now, Millis ms) {
     if (tty_ >= 0) close(tty_);
     tty_ = -1;
     TakeLineAway();
@@ -172,7 +185,7 @@ void Server::FlushLine() {
 }
 
 // Reads and runs the client's commands and writes its answers; false when the client is done.
-bool Server::ServeClient(Client& c, Millis now) {
+bool Server::ServeClient(Client& c, Instant now) {
     char buf[kReadSize];
     bool connected = true;
     while (connected) {

@@ -44,21 +44,21 @@ private:
         std::string out;
     };
 
-    Millis Now() const;
+    Instant Now() const;
     std::int64_t Micros() const;
-    void WriteLine(Millis now);
-    bool ReadLine(Millis now);
+    void WriteLine(Instant now);
+    bool ReadLine(Instant now);
     void Accept();
-    bool ServeClient(Client& client, Millis now);
+    bool ServeClient(Client& client, Instant now);
     void FlushLine();
-    void Unplug(Millis now, Millis ms);
+    void Unplug(Instant now, Millis ms);
 
     int tty_;
     int listener_;
     std::chrono::steady_clock::time_point start_;
     Board board_;
     bool waitWritable_ = false;
-    Millis replugAt_ = -1;  // while the line is away: when it comes back
+    Instant replugAt_ = -1;  // while the line is away: when it comes back
     std::vector<Client> clients_;
 };
 

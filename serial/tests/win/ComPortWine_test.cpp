@@ -546,9 +546,12 @@ struct AnsweringWatch : TComReceiveWatch {
 
 }  // namespace
 
+// At 115200 and at 921600 baud (the board's line limited to a tenth of it in bytes a second).
+class ComPortWineAtLineSpeed : public ComPortWine, public ::testing::WithParamInterface<int> {};
+
 // Every received byte reaches the watch once, in order and before the port's handler reads it; the handler's reads
 // are counted as taken; and the lines the watch writes at the board's line ends reach the board.
-TEST_F(ComPortWine, AReceiveWatchSeesEveryByteFirstAndAnswersFromItsThread) {
+TEST_P(ComPortWineAtLineSpeed, AReceiveWatchSeesEveryByteFirstAndAnswersFromItsThread) {
     AnsweringWatch watch;
     watch.port = port_.get();
     bool watching = false;
@@ -562,7 +565,7 @@ TEST_F(ComPortWine, AReceiveWatchSeesEveryByteFirstAndAnswersFromItsThread) {
     };
     port_->OpenPort();
     Purge();
-    ASSERT_TRUE(board_.Ok("speed 11520"));
+    ASSERT_TRUE(board_.Ok("speed " + std::to_string(GetParam() / 10)));
     ASSERT_TRUE(board_.Ok("chunk 3 7"));  // the answers come in small pieces
     port_->SetReceiveWatch(&watch);
     watching = true;
@@ -585,3 +588,6 @@ TEST_F(ComPortWine, AReceiveWatchSeesEveryByteFirstAndAnswersFromItsThread) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[3].text, "w3");
 }
+
+INSTANTIATE_TEST_SUITE_P(LineSpeeds, ComPortWineAtLineSpeed, ::testing::Values(115200, 921600),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Baud" + std::to_string(info.param); });

@@ -91,10 +91,19 @@ bool SettingKeyExists(const std::string& key) {
     return true;
 }
 
-void PresetPortSettings(const std::string& com) {
+void PresetPortSettings(const std::string& com, int baud) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kPortKey);
     WriteSetting(kPortKey, "Port", com);
-    WriteSetting(kPortKey, "BaudRate", "115200");
+    // A speed without a name of its own (921600, 1000000) is a custom one.
+    const bool named = baud <= 256000 && baud != 230400 && baud != 460800;
+    WriteSetting(kPortKey, "BaudRate", named ? std::to_string(baud) : "Custom");
+    HKEY k = nullptr;
+    if (!named && RegCreateKeyExA(HKEY_CURRENT_USER, kPortKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) ==
+                      ERROR_SUCCESS) {
+        const DWORD value = static_cast<DWORD>(baud);
+        RegSetValueExA(k, "CustomBaudRate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegCloseKey(k);
+    }
     WriteSetting(kPortKey, "StopBits", "1");
     WriteSetting(kPortKey, "DataBits", "8");
     WriteSetting(kPortKey, "Parity", "None");

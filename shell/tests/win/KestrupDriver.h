@@ -22,7 +22,7 @@ inline void Wait(DWORD ms) { PumpFor(ms); }
 
 // The terminal's own settings (keys directly under HKEY_CURRENT_USER) and the port's.
 void ResetTerminalSettings();
-void PresetPortSettings(const std::string& com);
+void PresetPortSettings(const std::string& com, int baud = 115200);
 void WriteSetting(const std::string& key, const std::string& name, const std::string& value);
 // "" when missing.
 std::string ReadSetting(const std::string& key, const std::string& name);

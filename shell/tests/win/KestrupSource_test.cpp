@@ -38,13 +38,19 @@ struct Found {
     HWND hwnd = nullptr;
 };
 
-class KestrupSource : public KestrupOnBoard {
+// Each test runs at 115200 baud and at 921600 (an ESP32's speed): the program's port set to it, the board's line
+// limited to it (bytes a second: a tenth of the baud rate).
+class KestrupSource : public KestrupOnBoard, public ::testing::WithParamInterface<int> {
 protected:
     void SetUp() override {
         KestrupOnBoard::SetUp();
         if (!Ready()) return;
+        PresetPortSettings(com_, GetParam());
+        ASSERT_TRUE(ResetBoard());
         folder_ = TestFolder();
     }
+    // The board back to its defaults, at the test's line speed.
+    bool ResetBoard() { return board_.Reset() && board_.Ok("speed " + std::to_string(GetParam() / 10)); }
     void TearDown() override { k_.reset(); }
 
     void StartConnected() {
@@ -54,7 +60,7 @@ protected:
         ASSERT_TRUE(k_->Menu("Connect1"));
         ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
         Wait(200);
-        ASSERT_TRUE(board_.Reset());
+        ASSERT_TRUE(ResetBoard());
         ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
         ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
     }
@@ -126,7 +132,7 @@ protected:
 
 }  // namespace
 
-TEST_F(KestrupSource, LastFileReopenedAndSentWithItsIncludeFiles) {
+TEST_P(KestrupSource, LastFileReopenedAndSentWithItsIncludeFiles) {
     WriteTextFile(folder_ + "\\kmain.fs",
                   "\\ the main file\r\n: km1 1 ;\r\n\\ include klib.fs\r\n\\ include kgone.fs\r\n: km2 2 ;\r\n");
     WriteTextFile(folder_ + "\\klib.fs", ": kl1 3 ;\r\n#include <ksub.fs>\r\n: kl2 4 ;\r\n");
@@ -152,7 +158,7 @@ TEST_F(KestrupSource, LastFileReopenedAndSentWithItsIncludeFiles) {
     EXPECT_TRUE(k_->Close());
 }
 
-TEST_F(KestrupSource, CancelUploadStopsMidway) {
+TEST_P(KestrupSource, CancelUploadStopsMidway) {
     std::string text;
     for (int i = 0; i < 80; ++i) text += ": kc" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
     WriteTextFile(folder_ + "\\klong.fs", text);
@@ -198,7 +204,7 @@ struct BarRow {
     int x0 = 0, y = 0, width = 0, amber = 0;
 };
 
-TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
+TEST_P(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
     std::string text;
     for (int i = 0; i < 60; ++i) text += ": kp" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
     WriteTextFile(folder_ + "\\kprogress.fs", text);
@@ -231,7 +237,7 @@ TEST_F(KestrupSource, TheProgressBarIsSkinnedAndMovesDuringAnUpload) {
     EXPECT_TRUE(k_->Close());
 }
 
-TEST_F(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
+TEST_P(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
     WriteTextFile(folder_ + "\\kdup.fs", ": kd 1 ;\r\n: kd 2 ;\r\n: ke 3 ;\r\n");
     WriteSetting("Source", "Filename", folder_ + "\\kdup.fs");
     StartConnected();
@@ -251,7 +257,7 @@ TEST_F(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
     // A board that answers two more lines and then stays silent.
     WriteTextFile(folder_ + "\\ksilent.fs", ": kt1 1 ;\r\n: kt2 2 ;\r\n: kt3 3 ;\r\n: kt4 4 ;\r\n");
     WriteSetting("Source", "Filename", folder_ + "\\ksilent.fs");
-    ASSERT_TRUE(board_.Reset());
+    ASSERT_TRUE(ResetBoard());
     ASSERT_TRUE(board_.Ok("silent-after 2"));
     SourceMenu("SureClearscreen1");
     // The registry is read when the window is shown: close it, show it again, then reopen.
@@ -274,7 +280,7 @@ TEST_F(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
     EXPECT_TRUE(k_->Close());
 }
 
-TEST_F(KestrupSource, ARedefinitionWhoseLineEndComesLaterAsksOnceAndEveryLineWaitsForItsAnswer) {
+TEST_P(KestrupSource, ARedefinitionWhoseLineEndComesLaterAsksOnceAndEveryLineWaitsForItsAnswer) {
     WriteTextFile(folder_ + "\\ksplit.fs",
                   ": kw 1 ;\r\n: kw 2 ;\r\n: ky 3 ;\r\n: kz 4 ;\r\n: kw 5 ;\r\n: kv 6 ;\r\n: ku 7 ;\r\n");
     WriteSetting("Source", "Filename", folder_ + "\\ksplit.fs");
@@ -302,7 +308,7 @@ TEST_F(KestrupSource, ARedefinitionWhoseLineEndComesLaterAsksOnceAndEveryLineWai
     EXPECT_TRUE(k_->Close());
 }
 
-TEST_F(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
+TEST_P(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
     std::string text;
     for (int i = 0; i < 80; ++i) text += ": kx" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
     WriteTextFile(folder_ + "\\kdisc.fs", text);
@@ -327,7 +333,7 @@ TEST_F(KestrupSource, DisconnectMidUploadStopsItAtOnce) {
 // port as Disconnect does ("COM Port CLOSED", a log line; the lamp goes out with the close, as its own tests
 // show: another process's window reads back black under Wine), the upload stops with its log lines, nothing
 // hangs, and once the adapter is back the port opens again.
-TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUpload) {
+TEST_P(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUpload) {
     std::string text;
     for (int i = 0; i < 80; ++i) text += ": ku" + std::to_string(i) + " " + std::to_string(i) + " ;\r\n";
     WriteTextFile(folder_ + "\\kunplug.fs", text);
@@ -339,7 +345,7 @@ TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
     Wait(200);
-    ASSERT_TRUE(board_.Reset());
+    ASSERT_TRUE(ResetBoard());
     ASSERT_TRUE(board_.Ok("delay 40"));
     ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
     ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
@@ -362,7 +368,7 @@ TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     // The adapter back in: Connect opens the port again, and the board's answers to it are read (none is left on
     // the line for the next test).
     Wait(1200);
-    ASSERT_TRUE(board_.Reset());
+    ASSERT_TRUE(ResetBoard());
     const auto oks = [&] {
         const std::string memo = k_->MemoText();
         size_t n = 0;
@@ -375,3 +381,6 @@ TEST_F(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
     EXPECT_TRUE(k_->Close());
 }
+
+INSTANTIATE_TEST_SUITE_P(LineSpeeds, KestrupSource, ::testing::Values(115200, 921600),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Baud" + std::to_string(info.param); });

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 #include "base/win/Application.h"
@@ -76,16 +81,51 @@ TEST(UploadMessageLoop, QuitRequestEndsTheWaitAndIsPostedAgain) {
 
 namespace {
 
-// A board on a timer of the GUI thread: answers each line after a few milliseconds, or stays silent.
+// A board on a timer of the GUI thread: answers each line after a few milliseconds, or stays silent. With a line
+// speed, it answers instead from a thread of its own once the answer (30 bytes) would have crossed the line, as the
+// port's receive watch hears an answer on the thread that takes the bytes in; the next line is then written there.
 struct TimerBoard : UploadPort, UploadFiles, UploadLog, UploadView {
+    explicit TimerBoard(int lineBaud = 0) : baud(lineBaud) {
+        self = this;
+        if (baud > 0) answerer = std::thread([this] { AnswerAtLineSpeed(); });
+    }
+    ~TimerBoard() {
+        {
+            std::lock_guard<std::mutex> lock(dueLock);
+            stop = true;
+        }
+        dueChanged.notify_all();
+        if (answerer.joinable()) answerer.join();
+    }
+    void AnswerAtLineSpeed() {
+        std::unique_lock<std::mutex> lock(dueLock);
+        for (;;) {
+            dueChanged.wait(lock, [this] { return stop || !due.empty(); });
+            if (stop) return;
+            const auto at = due.front();
+            due.pop_front();
+            lock.unlock();
+            std::this_thread::sleep_until(at);
+            --pendingAnswers;
+            engine.LineEnded();
+            lock.lock();
+        }
+    }
+
     TUploadMessageLoop loop;
     UploadEngine engine{*this, loop, *this, *this, *this};
     std::vector<std::string> written;
     std::vector<std::string> log;
     int silentFrom = 1000;
-    int pendingAnswers = 0;
+    std::atomic<int> pendingAnswers{0};
     int violations = 0;
     static TimerBoard* self;
+    const int baud;
+    std::thread answerer;
+    std::mutex dueLock;
+    std::condition_variable dueChanged;
+    std::deque<std::chrono::steady_clock::time_point> due;
+    bool stop = false;
 
     static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
@@ -100,7 +140,13 @@ struct TimerBoard : UploadPort, UploadFiles, UploadLog, UploadView {
         written.push_back(bytes);
         if (static_cast<int>(written.size()) < silentFrom) {
             ++pendingAnswers;
-            SetTimer(nullptr, 0, 5, Answer);
+            if (baud == 0) {
+                SetTimer(nullptr, 0, 5, Answer);
+            } else {
+                std::lock_guard<std::mutex> lock(dueLock);
+                due.push_back(std::chrono::steady_clock::now() + std::chrono::microseconds(30 * 10 * 1000000LL / baud));
+                dueChanged.notify_all();
+            }
         }
         return true;
     }
@@ -137,10 +183,21 @@ TEST(UploadMessageLoop, UploadPacedByTimerMessages) {
     EXPECT_EQ(board.violations, 0);
 }
 
-TEST(UploadMessageLoop, SilentBoardTimesOutAfterFiveSeconds) {
+// The same at the line speeds of the boards, 115200 and 921600 baud, and with the timer board.
+class UploadMessageLoopAtLineSpeed : public ::testing::TestWithParam<int> {};
+
+TEST_P(UploadMessageLoopAtLineSpeed, UploadPacedByAnswersFromTheReceivingThread) {
     DrainQueue();
-    TimerBoard board;
-    TimerBoard::self = &board;
+    TimerBoard board(GetParam());
+    auto r = board.engine.SendTextToMCU(Text(200));
+    EXPECT_EQ(r.outcome, UploadOutcome::Completed);
+    EXPECT_EQ(board.written.size(), 200u);
+    EXPECT_EQ(board.violations, 0);
+}
+
+TEST_P(UploadMessageLoopAtLineSpeed, SilentBoardTimesOutAfterFiveSeconds) {
+    DrainQueue();
+    TimerBoard board(GetParam());
     board.silentFrom = 3;
     const double cpu = ThreadCpuMs();
     const auto start = board.loop.NowMs();
@@ -153,6 +210,12 @@ TEST(UploadMessageLoop, SilentBoardTimesOutAfterFiveSeconds) {
     EXPECT_LT(ThreadCpuMs() - cpu, 500.0) << "the wait spins";
     EXPECT_EQ(board.log.back(), "Sourcefile parsing CANCELED!");
 }
+
+// 0: the board on timer messages of the GUI thread.
+INSTANTIATE_TEST_SUITE_P(LineSpeeds, UploadMessageLoopAtLineSpeed, ::testing::Values(0, 115200, 921600),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? std::string("TimerMessages") : "Baud" + std::to_string(info.param);
+                         });
 
 TEST(UploadMessageLoop, ApplicationTerminateEndsTheUpload) {
     DrainQueue();

@@ -140,18 +140,18 @@ TEST(BoardPacing, LineStartingBeforeTheAnswerIsEarly) {
 
 TEST(BoardPacing, AnswerCountsAsSentWithTheLineEndTheTerminalWaitsFor) {
     Board cr;
-    cr.SetSpeed(100);  // one byte per write
+    cr.SetSpeed(100);  // one byte per write, handed over 10 ms after the one before
     cr.Receive("\r", 0);
-    for (Millis t = 0; t < 40; t += 10) cr.Consumed(cr.Pending(t).size(), t);  // " ok\r" out, LF not yet
-    cr.Receive("x", 40);
+    for (Millis t = 0; t <= 40; t += 10) cr.Consumed(cr.Pending(t).size(), t);  // " ok\r" out, LF not yet
+    cr.Receive("x", 45);
     EXPECT_EQ(cr.Violations(), 0);
 
     Board esp;
     esp.SetLineEnd(LineEnd::Lf);
     esp.SetSpeed(100);
     esp.Receive("\n", 0);
-    for (Millis t = 0; t < 40; t += 10) esp.Consumed(esp.Pending(t).size(), t);  // CR out, LF not yet
-    esp.Receive("x", 40);
+    for (Millis t = 0; t <= 40; t += 10) esp.Consumed(esp.Pending(t).size(), t);  // CR out, LF not yet
+    esp.Receive("x", 45);
     EXPECT_EQ(esp.Violations(), 1);
 }
 
@@ -164,13 +164,15 @@ TEST(BoardPacing, SilentLinesAwaitNoAnswer) {
 
 TEST(BoardSpeed, LimitsBothDirections) {
     Board board;
-    board.SetSpeed(1000);  // 10 bytes per 10 ms slice
+    board.SetSpeed(1000);  // 10 bytes per 10 ms slice, handed over once the line carried them
     board.Send(std::string(25, 'x'), 0);
-    EXPECT_EQ(board.Pending(0).size(), 10u);
-    board.Consumed(10, 0);
-    EXPECT_TRUE(board.Pending(5).empty());
-    EXPECT_EQ(board.NextWakeup(5, true, false), 5);
+    EXPECT_TRUE(board.Pending(9.9).empty());
+    EXPECT_EQ(board.NextWakeup(0, true, false), 10);
     EXPECT_EQ(board.Pending(10).size(), 10u);
+    board.Consumed(10, 10);
+    EXPECT_TRUE(board.Pending(15).empty());
+    EXPECT_EQ(board.NextWakeup(15, true, false), 5);
+    EXPECT_EQ(board.Pending(20).size(), 10u);
 
     EXPECT_EQ(board.InputAllowance(0), 10u);
     board.Receive("0123456789", 0);
@@ -207,6 +209,59 @@ TEST(BoardSpeed, ChunksVaryWithinTheirBoundsAndKeepTheSpeed) {
     }
     EXPECT_GT(sizes.size(), 5u);
     EXPECT_NEAR(static_cast<double>(now), 2000 * 1000.0 / 11520, 10);  // still the line's speed
+}
+
+// A fast line (921600 baud: 92160 bytes a second): the echo and the answer are each handed over when their last byte
+// crossed, the answer after the echo, on a clock finer than milliseconds.
+TEST(BoardSpeed, AnAnswersLineEndComesWhenTheLineHasCarriedIt) {
+    Board board;
+    board.SetSpeed(92160);
+    board.Receive(": a ;\r", 0);
+    const Instant byte = 1000.0 / 92160;
+    EXPECT_TRUE(board.Pending(5 * byte - 0.001).empty());
+    EXPECT_NEAR(board.NextWakeup(0, true, false), 5 * byte, 1e-9);
+    EXPECT_EQ(board.Pending(5 * byte), ": a ;");
+    board.Consumed(5, 5 * byte);
+    EXPECT_TRUE(board.Pending(10 * byte - 0.001).empty());
+    EXPECT_EQ(board.Pending(10 * byte), " ok\r\n");
+}
+
+// The I/O loop writes late (a loaded machine): the line keeps its own timeline, so that the bytes still take the
+// line's time in all and no more.
+TEST(BoardSpeed, LateWritesKeepTheLinesTimeline) {
+    Board board;
+    board.SetSpeed(1000000);
+    board.SetChunk(16, 32);
+    board.Send(std::string(10000, 'x'), 0);
+    Instant now = 0;
+    std::size_t sent = 0;
+    while (sent < 10000) {
+        now += 0.05;  // wakes every 50 us, later than most pieces are due
+        for (std::string_view bytes; !(bytes = board.Pending(now)).empty();) {
+            board.Consumed(bytes.size(), now);
+            sent += bytes.size();
+        }
+    }
+    EXPECT_NEAR(now, 10.0, 0.1);
+}
+
+// The timeline of each line on the microsecond clock: the answer before it, its first byte, its line end.
+TEST(BoardPacing, EachLineKeepsWhenItsAnswerBeforeItWentOutAndWhenItCame) {
+    Board board;
+    board.SetMicros(100);
+    board.Receive("a\r", 0);
+    board.SetMicros(150);
+    EXPECT_EQ(Drain(board, 0), "a ok\r\n");
+    board.SetMicros(400);
+    board.Receive("b", 0);
+    board.SetMicros(420);
+    board.Receive("\r", 0);
+    ASSERT_EQ(board.Lines().size(), 2u);
+    EXPECT_EQ(board.Lines()[0].answeredUs, -1);
+    EXPECT_EQ(board.Lines()[0].firstUs, 100);
+    EXPECT_EQ(board.Lines()[1].answeredUs, 150);
+    EXPECT_EQ(board.Lines()[1].firstUs, 400);
+    EXPECT_EQ(board.Lines()[1].endUs, 420);
 }
 
 TEST(BoardAnswers, SplitAnswersSendTheLineEndApartAndItStillPaces) {

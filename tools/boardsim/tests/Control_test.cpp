@@ -62,6 +62,8 @@ TEST(ControlCommands, LinesAndViolationsReportTheRecord) {
     board.Receive(std::string("\x01\xfe\r", 3), 4);
     EXPECT_EQ(Cmd(board, "lines"), "ok 2\n3 paced a\\\\b\n4 early \\x01\\xfe\n");
     EXPECT_EQ(Cmd(board, "violations"), "ok 1\n");
+    EXPECT_EQ(Cmd(board, "count"), "ok 2\n");
+    EXPECT_EQ(Cmd(board, "timeline"), "ok 2\n-1 0 0\n-1 0 0\n");  // no microsecond clock given here
     EXPECT_EQ(Cmd(board, "received"), "ok a\\\\b\\x0d\\x01\\xfe\\x0d\n");
     Cmd(board, "reset");
     EXPECT_EQ(Cmd(board, "received"), "ok\n");
