@@ -101,9 +101,10 @@ protected:
         }
         return {-1, -1};
     }
-    // The main window's rectangle changed from `before` (or the time ran out).
-    RECT Changed(const RECT& before) {
-        WaitUntil([&] { return !Same(RectOf(main_), before); }, 3000);
+    // The main window's rectangle once it is `want` (the program's loops may lag behind the pointer), or as it
+    // is when the time ran out.
+    RECT Becomes(const RECT& want) {
+        WaitUntil([&] { return Same(RectOf(main_), want); }, 3000);
         k_->Sync();
         return RectOf(main_);
     }
@@ -131,13 +132,29 @@ TEST_P(FrameOf, EveryEdgeAndCornerSizesTheWindowByThePointersWay) {
     for (const Handle& h : handles) {
         const RECT before = RectOf(main_);
         const POINT from = At(h.x, h.y);
-        Drag(from, {from.x + h.dx, from.y + h.dy});
-        const RECT after = Changed(before);
+        const POINT to{from.x + h.dx, from.y + h.dy};
+        if (GetParam().skinned && std::string(h.what) == "bottom-right corner") {
+            // Half way, with the button still down: the window as it is sized.
+            PointerTo(from);
+            Wait(60);
+            PointerButton(true);
+            Wait(60);
+            const POINT half{from.x + h.dx / 2, from.y + h.dy / 2};
+            PointerGlide(from, half, 4);
+            Wait(200);
+            Shot(main_, "MainWindowWhileSizing");
+            PointerGlide(half, to, 4);
+            Wait(60);
+            PointerButton(false);
+            Wait(60);
+        } else {
+            Drag(from, to);
+        }
         const RECT want{before.left + (h.left ? h.dx : 0), before.top + (h.top ? h.dy : 0),
                         before.right + (h.right ? h.dx : 0), before.bottom + (h.bottom ? h.dy : 0)};
+        const RECT after = Becomes(want);
         EXPECT_TRUE(Same(after, want)) << h.what << ": " << Text(before) << " became " << Text(after) << ", not "
                                        << Text(want);
-        if (GetParam().skinned && std::string(h.what) == "bottom-right corner") Shot(main_, "MainWindowSized");
     }
     EXPECT_TRUE(k_->Running());
 }
@@ -146,9 +163,9 @@ TEST_P(FrameOf, TheCaptionDragsMaximizesAndRestoresAndAMaximizedWindowStaysPut) 
     // The caption drags the window: it moves by the pointer's way and keeps its size.
     RECT before = RectOf(main_);
     Drag(At(260, 12), {before.left + 260 + 40, before.top + 12 + 30});
-    RECT after = Changed(before);
-    EXPECT_TRUE(Same(after, RECT{before.left + 40, before.top + 30, before.right + 40, before.bottom + 30}))
-        << Text(before) << " became " << Text(after);
+    const RECT moved{before.left + 40, before.top + 30, before.right + 40, before.bottom + 30};
+    RECT after = Becomes(moved);
+    EXPECT_TRUE(Same(after, moved)) << Text(before) << " became " << Text(after);
 
     // A double click on the caption maximizes; the maximized window does not move when its caption is dragged,
     // and a press on the caption released over the close button closes nothing.
@@ -173,7 +190,7 @@ TEST_P(FrameOf, TheCaptionDragsMaximizesAndRestoresAndAMaximizedWindowStaysPut) 
     // A second double click restores the place it had.
     DoubleClick(At(260, 12));
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main_) == FALSE; }, 3000));
-    after = Changed(maximized);
+    after = Becomes(normal);
     EXPECT_TRUE(Same(after, normal)) << Text(after) << " not " << Text(normal);
 }
 
@@ -186,7 +203,7 @@ TEST_P(FrameOf, TheCaptionButtonsMinimizeMaximizeRestoreAndClose) {
     // Maximized, the same place holds the restore button.
     Click(CaptionButton(HTMAXBUTTON));
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main_) == FALSE; }, 3000)) << "restore";
-    EXPECT_TRUE(Same(Changed(RectOf(main_)), normal));
+    EXPECT_TRUE(Same(Becomes(normal), normal));
     k_->Sync();
     Wait(200);
 
