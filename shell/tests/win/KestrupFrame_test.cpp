@@ -55,6 +55,7 @@ HWND VisiblePopup(DWORD pid) {
 struct Program {
     const char* exe;
     bool skinned;
+    int border;  // the width of the frame's sizing border as it is drawn
 };
 void PrintTo(const Program& p, std::ostream* os) { *os << p.exe; }
 
@@ -119,15 +120,19 @@ TEST_P(FrameOf, EveryEdgeAndCornerSizesTheWindowByThePointersWay) {
         int x, y;    // the press, as At() takes it
         int dx, dy;  // the pointer's way
         bool left, top, right, bottom;  // the edges that follow it
-    } handles[] = {
-        {"top-left corner", 3, 3, -30, -20, true, true, false, false},
+    };
+    // Pressed on the border's innermost pixels: the skin's border is wider than the system's.
+    const int in = GetParam().border - 1, back = -GetParam().border;
+    const Handle handles[] = {
+        {"top-left corner", in, in, -30, -20, true, true, false, false},
         {"top edge", 360, 1, 0, -20, false, true, false, false},
-        {"top-right corner", -4, 3, 30, -20, false, true, true, false},
-        {"right edge", -3, 260, 30, 0, false, false, true, false},
-        {"bottom-right corner", -4, -4, 30, 20, false, false, true, true},
-        {"bottom edge", 360, -3, 0, 20, false, false, false, true},
-        {"bottom-left corner", 3, -4, -30, 20, true, false, false, true},
-        {"left edge", 2, 260, -30, 0, true, false, false, false},
+        {"top-right corner", back, in, 30, -20, false, true, true, false},
+        {"right edge", back, 260, 30, 0, false, false, true, false},
+        {"bottom-right corner", back, back, 30, 20, false, false, true, true},
+        {"bottom edge", 360, back, 0, 20, false, false, false, true},
+        {"bottom-left corner", in, back, -30, 20, true, false, false, true},
+        {"left edge", in, 260, -30, 0, true, false, false, false},
+        {"top-left corner, at its curve", 3, 3, -30, -20, true, true, false, false},
     };
     for (const Handle& h : handles) {
         const RECT before = RectOf(main_);
@@ -232,7 +237,7 @@ TEST_P(FrameOf, TheCaptionButtonsMinimizeMaximizeRestoreAndClose) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kestrup, FrameOf,
-                         ::testing::Values(Program{"Kestrup.exe", true}, Program{"KestrupUnskinned.exe", false}),
+                         ::testing::Values(Program{"Kestrup.exe", true, 6}, Program{"KestrupUnskinned.exe", false, 4}),
                          [](const ::testing::TestParamInfo<Program>& i) {
                              return std::string(i.param.skinned ? "InItsSkin" : "WithTheSystemFrame");
                          });
