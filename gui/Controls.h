@@ -63,6 +63,9 @@ enum : unsigned {
     // The mouse came over / left a windowless control (sent through its handler chain).
     CM_MOUSEENTER = 0xB013,
     CM_MOUSELEAVE = 0xB014,
+    // Alt and a character key in a form's control, sent to the form (wParam the character); an answer other than 0
+    // used the key.
+    CM_DIALOGCHAR = 0xB006,
     // The control is about to make its window anew (sent to the old window; the handlers stay with the control).
     CM_RECREATEWND = 0xB034,
 };

@@ -85,6 +85,30 @@ int FrameHitTest(int defaultCode, int windowY, const FrameMetrics& m) {
     return code;
 }
 
+int FrameSizingHitTest(TPoint p, int width, int height, const FrameMetrics& m, int corner, int topBand) {
+    constexpr int kHtLeft = 10, kHtRight = 11, kHtTop = 12, kHtTopLeft = 13, kHtTopRight = 14, kHtBottom = 15,
+                  kHtBottomLeft = 16, kHtBottomRight = 17;
+    if (p.X < 0 || p.Y < 0 || p.X >= width || p.Y >= height) return 0;
+    const bool left = p.X < m.Left, right = p.X >= width - m.Right;
+    const bool top = p.Y < topBand, bottom = p.Y >= height - m.Bottom;
+    const bool nearLeft = p.X < corner, nearRight = p.X >= width - corner;
+    const bool nearTop = p.Y < corner, nearBottom = p.Y >= height - corner;
+    if ((top && nearLeft) || (left && nearTop)) return kHtTopLeft;
+    if ((top && nearRight) || (right && nearTop)) return kHtTopRight;
+    if ((bottom && nearLeft) || (left && nearBottom)) return kHtBottomLeft;
+    if ((bottom && nearRight) || (right && nearBottom)) return kHtBottomRight;
+    if (top) return kHtTop;
+    if (bottom) return kHtBottom;
+    if (left) return kHtLeft;
+    if (right) return kHtRight;
+    return 0;
+}
+
+NcRelease NcButtonRelease(int pressedButton, int releasedOver) {
+    if (releasedOver < 0) return NcRelease::Default;
+    return pressedButton == releasedOver ? NcRelease::Run : NcRelease::Nothing;
+}
+
 TRect CaptionTextRect(const CaptionTextInput& in) {
     const int width = in.TextWidth + in.TxtBackLeft + in.TxtBackRight;
     int x = 0;

@@ -57,6 +57,18 @@ TRect FrameClientRect(int x, int y, int cx, int cy, const FrameMetrics& m);
 // top 3 rows, and HTMENU inside the menu row only; other answers stay.
 int FrameHitTest(int defaultCode, int windowY, const FrameMetrics& m);
 
+// The sizing borders of a window the user sizes, by the skin's borders (the system's own sizing bands are only
+// as wide as its frame, and the skin's rounded corners are cut out of the window): the hit code (HTLEFT ...
+// HTBOTTOMRIGHT) of a point in window coordinates, 0 where it sizes nothing. The top edge is the top `topBand`
+// rows; a corner reaches `corner` pixels along both edges that meet there.
+int FrameSizingHitTest(TPoint p, int width, int height, const FrameMetrics& m, int corner, int topBand);
+
+// What a left-button release over the non-client area does to a caption button or a menu-bar button (indexes,
+// -1 for none): the button's action runs only when the press began on that same button; over another button (or
+// over one that no press began on) nothing happens; elsewhere the default handling runs.
+enum class NcRelease { Default, Nothing, Run };
+NcRelease NcButtonRelease(int pressedButton, int releasedOver);
+
 // Where the caption text goes in the caption strip (window coordinates, the strip is the window's width).
 struct CaptionTextInput {
     int StripWidth = 0, StripHeight = 0;

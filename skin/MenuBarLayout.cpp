@@ -45,15 +45,33 @@ bool MenuBarSwitchable(const MenuBarItem& item) {
     return item.Visible && item.Enabled && item.HasSubmenu && !item.Caption.empty();
 }
 
-int NextMenuBarButton(const std::vector<MenuBarItem>& items, int from, int step) {
+bool MenuBarReachable(const MenuBarItem& item) { return item.Visible && !item.Caption.empty(); }
+
+int NextMenuBarButton(const std::vector<MenuBarItem>& items, int from, int step, MenuBarReach reach) {
     const int n = static_cast<int>(items.size());
     if (n == 0) return -1;
     int i = from;
     for (int k = 0; k < n; ++k) {
         i = ((i + step) % n + n) % n;
-        if (i != from && MenuBarSwitchable(items[static_cast<size_t>(i)])) return i;
+        const MenuBarItem& item = items[static_cast<size_t>(i)];
+        const bool lands = reach == MenuBarReach::Keys ? MenuBarReachable(item) : MenuBarSwitchable(item);
+        if (i != from && lands) return i;
     }
     return -1;
+}
+
+HeldKey MenuBarHeldKey(unsigned key, bool keyUp, bool rightToLeft) {
+    constexpr unsigned kVkReturn = 0x0D, kVkMenu = 0x12, kVkEscape = 0x1B, kVkF10 = 0x79;
+    if (key == kVkMenu || key == kVkF10) return keyUp ? HeldKey::Leave : HeldKey::Stay;
+    if (keyUp) return HeldKey::Stay;
+    key = MirroredMenuKey(true, key, rightToLeft);
+    switch (key) {
+    case kVkLeft: return HeldKey::Previous;
+    case kVkRight: return HeldKey::Next;
+    case kVkReturn: return HeldKey::Run;
+    case kVkEscape: return HeldKey::Leave;
+    default: return HeldKey::Stay;
+    }
 }
 
 unsigned MirroredMenuKey(bool isKeyMessage, unsigned key, bool rightToLeft) {
@@ -71,6 +89,37 @@ int FindAccelButton(const std::vector<MenuBarItem>& items, char c) {
     for (size_t i = 0; i < items.size(); ++i)
         if (items[i].Enabled && items[i].Visible && IsAccel(c, items[i].Caption)) return static_cast<int>(i);
     return -1;
+}
+
+MenuCharPick MenuCharItem(const std::vector<std::string>& captions, const std::vector<bool>& choosable, char c,
+                          int current) {
+    const auto fold = [](char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; };
+    const auto firstLetter = [&](const std::string& caption) {
+        for (char ch : caption)
+            if (ch != ' ' && ch != '&') return fold(ch);
+        return '\0';
+    };
+    std::vector<int> found;
+    for (int pass = 0; pass < 2 && found.empty(); ++pass)
+        for (size_t i = 0; i < captions.size(); ++i) {
+            if (i >= choosable.size() || !choosable[i] || c == 0) continue;
+            const bool hit = pass == 0 ? IsAccel(c, captions[i]) : firstLetter(captions[i]) == fold(c);
+            if (hit) found.push_back(static_cast<int>(i));
+        }
+    MenuCharPick pick;
+    if (found.empty()) return pick;
+    if (found.size() == 1) {
+        pick.Item = found[0];
+        pick.Run = true;
+        return pick;
+    }
+    pick.Item = found[0];
+    for (int i : found)
+        if (i > current) {
+            pick.Item = i;
+            break;
+        }
+    return pick;
 }
 
 KeyMenuAnswer DecideKeyMenu(unsigned ch, bool tracking, bool captured, const std::vector<MenuBarItem>& items) {

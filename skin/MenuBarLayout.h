@@ -40,8 +40,21 @@ int MenuBarButtonAt(const std::vector<MenuBarItem>& items, const std::vector<TRe
 // A button that switching between popups can land on: visible, enabled, with a caption and a popup (a
 // command button would run its command just by being passed over).
 bool MenuBarSwitchable(const MenuBarItem& item);
-// The next (step 1) or previous (step -1) switchable button after `from`, wrapping around; -1 for none.
-int NextMenuBarButton(const std::vector<MenuBarItem>& items, int from, int step);
+// A button the keys can reach: every button that shows (visible, with a caption), popup or not, enabled or not;
+// one without a popup is highlighted and runs only on Enter.
+bool MenuBarReachable(const MenuBarItem& item);
+// Which buttons a move between buttons lands on: those that can switch (the mouse passing over the bar while a
+// popup is open) or those the keys reach.
+enum class MenuBarReach { Switchable, Keys };
+// The next (step 1) or previous (step -1) button after `from` that `reach` lands on, wrapping around; -1 for none.
+int NextMenuBarButton(const std::vector<MenuBarItem>& items, int from, int step,
+                      MenuBarReach reach = MenuBarReach::Switchable);
+
+// A key while the keys hold a bar button that has no open popup (a command button, or a disabled one): Left and
+// Right (mirrored right to left) move on, Enter runs the button, Escape leaves; Alt and F10 leave on their
+// release (so that the release opens nothing again); every other key stays.
+enum class HeldKey { Stay, Next, Previous, Run, Leave };
+HeldKey MenuBarHeldKey(unsigned key, bool keyUp, bool rightToLeft);
 
 // Left and right exchanged for a right-to-left menu, in key messages only (isKeyMessage: WM_KEYDOWN or
 // WM_KEYUP); every other message's wParam stays.
@@ -59,6 +72,17 @@ struct MenuSelection {
 // menu opens the cascade). Left: the previous button when nothing is highlighted or the highlighted item is
 // in the bar's popup (else the menu closes the cascade). Other keys: nothing.
 MenuBarMove MenuBarKeyMove(unsigned key, const MenuSelection& sel);
+
+// A character typed in an open popup of owner-drawn items (WM_MENUCHAR): the item it picks. An item answers its
+// "&" accelerator, and, when no item has that accelerator, its first letter (the case of A to Z folded); only
+// items that can be chosen (enabled, no separator) answer. One such item runs; of several, the next one after the
+// highlighted item (`current`, -1 for none) is highlighted; none: Item -1.
+struct MenuCharPick {
+    int Item = -1;
+    bool Run = false;
+};
+MenuCharPick MenuCharItem(const std::vector<std::string>& captions, const std::vector<bool>& choosable, char c,
+                          int current);
 
 // SC_KEYMENU (Alt alone, F10, Alt+letter) on a window with a skinned menu bar.
 struct KeyMenuAnswer {

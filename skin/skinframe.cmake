@@ -35,4 +35,9 @@ if(KESTRUP_WINDOWS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinForm_test.cpp ${KES_FRAME_TEST_RC}
     LIBS kes_skinframe kes_skinres kes_skintools)
   add_dependencies(skinframe_wine_tests kes_frame_test_skin)
+  # The frame under the real pointer and keyboard (hardware input; one desktop, so under the board's lock).
+  kestrup_wine_test(skinframe_input_tests GUI LOCK board TIMEOUT 180
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinFrameInput_test.cpp ${KES_FRAME_TEST_RC}
+    LIBS kes_skinframe kes_skinres kes_skintools)
+  add_dependencies(skinframe_input_tests kes_frame_test_skin)
 endif()

@@ -735,6 +735,16 @@ struct TWinControlMessages {
         return false;
     }
 
+    // Alt and a character: the form hears of it first (CM_DIALOGCHAR); Alt+Space and Alt+- (the system menus) go
+    // on as they are.
+    static bool SysChar(TWinControl& c, TMessage& m) {
+        const auto ch = static_cast<unsigned char>(msg::Char(m));
+        TCustomForm* form = GetParentForm(&c);
+        if (!form || ch == ' ' || ch == '-' || form->Perform(CM_DIALOGCHAR, ch, m.LParam) == 0) return false;
+        m.Result = 0;
+        return true;
+    }
+
     static bool KeyUp(TWinControl& c, TMessage& m) {
         uint16_t key = msg::VirtualKey(m);
         const TShiftState shift = KeyboardShiftState();
@@ -878,6 +888,7 @@ TWinControlMessages::Handler TWinControlMessages::For(unsigned message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: return KeyDown;
     case WM_CHAR: return Char;
+    case WM_SYSCHAR: return SysChar;
     case WM_KEYUP:
     case WM_SYSKEYUP: return KeyUp;
     case WM_LBUTTONDOWN:

@@ -304,6 +304,65 @@ TEST(FrameLayout, RegionPlan) {
     EXPECT_TRUE(plan(true, true, true, true, kBorderSizeable, 0, 100).empty());
 }
 
+// Every sizing code of a window the user sizes, by where the pointer is on the skin's borders.
+TEST(FrameLayout, TheSkinsBordersSizeByEdgeAndCorner) {
+    constexpr int kNone = 0, kL = 10, kR = 11, kT = 12, kTL = 13, kTR = 14, kB = 15, kBL = 16, kBR = 17;
+    const FrameMetrics m{6, 6, 30, 6, 19};
+    struct Case {
+        const char* what;
+        int x, y, code;
+    } cases[] = {
+        {"the corner pixel itself", 0, 0, kTL},
+        {"inside the rounded top-left corner", 3, 3, kTL},
+        {"top edge near the left", 15, 1, kTL},
+        {"top edge past the corner", 16, 1, kT},
+        {"left border near the top", 2, 15, kTL},
+        {"left border past the corner", 2, 16, kL},
+        {"top-right corner", 296, 3, kTR},
+        {"top edge near the right", 284, 2, kTR},
+        {"top edge before the right corner", 283, 2, kT},
+        {"right border near the top", 297, 15, kTR},
+        {"right border past the corner", 297, 16, kR},
+        {"bottom-left corner", 3, 196, kBL},
+        {"left border near the bottom", 2, 184, kBL},
+        {"left border above the bottom corner", 2, 183, kL},
+        {"bottom border near the left", 15, 197, kBL},
+        {"bottom border past the corner", 16, 197, kB},
+        {"bottom-right corner", 296, 196, kBR},
+        {"bottom border", 150, 197, kB},
+        {"top edge", 150, 2, kT},
+        {"caption below the top rows", 150, 15, kNone},
+        {"menu row", 150, 40, kNone},
+        {"client area", 150, 100, kNone},
+        {"first column inside the left border", 6, 100, kNone},
+        {"left border's inner column", 5, 100, kL},
+        {"right border's inner column", 294, 100, kR},
+        {"left of the right border", 293, 100, kNone},
+        {"outside the window", -1, 5, kNone},
+        {"past the right edge", 300, 5, kNone},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FrameSizingHitTest({c.x, c.y}, 300, 200, m, 16, 4), c.code) << c.what;
+    // A window without borders has only its top rows.
+    EXPECT_EQ(FrameSizingHitTest({150, 100}, 300, 200, FrameMetrics{}, 16, 4), kNone);
+    EXPECT_EQ(FrameSizingHitTest({150, 1}, 300, 200, FrameMetrics{}, 16, 4), kT);
+}
+
+// A caption or bar button acts on the release only when the press began on it.
+TEST(FrameLayout, AReleaseRunsTheButtonThePressBeganOn) {
+    struct Case {
+        const char* what;
+        int pressed, over;
+        NcRelease result;
+    } cases[] = {
+        {"pressed and released on the close button", 0, 0, NcRelease::Run},
+        {"pressed on maximize, released on close", 1, 0, NcRelease::Nothing},
+        {"a sizing or caption drag ends over close", -1, 0, NcRelease::Nothing},
+        {"pressed on close, released on the caption", 0, -1, NcRelease::Default},
+        {"no button at all", -1, -1, NcRelease::Default},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NcButtonRelease(c.pressed, c.over), c.result) << c.what;
+}
+
 }  // namespace
 
 namespace {

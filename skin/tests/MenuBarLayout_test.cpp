@@ -125,4 +125,78 @@ TEST(MenuBarLayout, AltF10AndAltLetter) {
     EXPECT_TRUE(DecideKeyMenu(0, false, false, {}).Handled) << "Alt alone never goes on to the system's bar";
 }
 
+// The keys reach every button that shows: command buttons and disabled ones too, hidden ones and empty captions not.
+TEST(MenuBarLayout, TheKeysReachEveryButtonThatShows) {
+    // 0 hidden, 1 File, 2 command, 3 disabled, 4 empty caption, 5 Type.
+    const std::vector<MenuBarItem> items{Item("Hidden", true, false), Item("File"),  Item("Connect", false),
+                                         Item("Off", true, true, false), Item(""),  Item("Type")};
+    struct Case {
+        int from, step, to;
+    } cases[] = {{1, 1, 2}, {2, 1, 3}, {3, 1, 5}, {5, 1, 1}, {1, -1, 5}, {2, -1, 1}, {5, -1, 3}, {-1, 1, 1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(NextMenuBarButton(items, c.from, c.step, MenuBarReach::Keys), c.to) << c.from << " " << c.step;
+    EXPECT_TRUE(MenuBarReachable(items[2]));
+    EXPECT_TRUE(MenuBarReachable(items[3]));
+    EXPECT_FALSE(MenuBarReachable(items[0]));
+    EXPECT_FALSE(MenuBarReachable(items[4]));
+    EXPECT_EQ(NextMenuBarButton({Item("Only", false)}, 0, 1, MenuBarReach::Keys), -1);
+}
+
+// Keys while a button without a popup is held.
+TEST(MenuBarLayout, KeysOnAHeldButton) {
+    constexpr unsigned kReturn = 0x0D, kMenu = 0x12, kEscape = 0x1B, kF10 = 0x79, kA = 'A';
+    struct Case {
+        const char* what;
+        unsigned key;
+        bool up, rtl;
+        HeldKey result;
+    } cases[] = {
+        {"right", kRight, false, false, HeldKey::Next},
+        {"left", kLeft, false, false, HeldKey::Previous},
+        {"right to left: right goes back", kRight, false, true, HeldKey::Previous},
+        {"right to left: left goes on", kLeft, false, true, HeldKey::Next},
+        {"enter runs", kReturn, false, false, HeldKey::Run},
+        {"escape leaves", kEscape, false, false, HeldKey::Leave},
+        {"alt pressed", kMenu, false, false, HeldKey::Stay},
+        {"alt released", kMenu, true, false, HeldKey::Leave},
+        {"f10 pressed", kF10, false, false, HeldKey::Stay},
+        {"f10 released", kF10, true, false, HeldKey::Leave},
+        {"down", kDown, false, false, HeldKey::Stay},
+        {"a letter", kA, false, false, HeldKey::Stay},
+        {"enter's release", kReturn, true, false, HeldKey::Stay},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MenuBarHeldKey(c.key, c.up, c.rtl), c.result) << c.what;
+}
+
+// A character typed in a popup of owner-drawn items picks as the system picks among plain ones.
+TEST(MenuBarLayout, ACharacterPicksAnOwnerDrawnItem) {
+    const std::vector<std::string> captions{"SourceFile Window", "-", "E&xit", "Save", "&Help", "Sure? (Clear)", "off",
+                                            "Hide"};
+    const std::vector<bool> choosable{true, false, true, true, true, true, false, true};
+    struct Case {
+        const char* what;
+        char c;
+        int current;
+        int item;
+        bool run;
+    } cases[] = {
+        {"an accelerator runs its item", 'x', -1, 2, true},
+        {"an accelerator in upper case", 'X', -1, 2, true},
+        {"the accelerator wins over another item's first letter", 'h', -1, 4, true},
+        {"a first letter where no item has that accelerator", 'e', -1, 2, true},
+        {"three first letters: the first is highlighted", 's', -1, 0, false},
+        {"three first letters: then the next", 's', 0, 3, false},
+        {"three first letters: then the last", 's', 3, 5, false},
+        {"three first letters: past the last back to the first", 's', 5, 0, false},
+        {"no item of that letter", 'q', -1, -1, false},
+        {"a disabled item does not answer", 'o', -1, -1, false},
+        {"a separator does not answer", '-', -1, -1, false},
+    };
+    for (const Case& c : cases) {
+        const MenuCharPick p = MenuCharItem(captions, choosable, c.c, c.current);
+        EXPECT_EQ(p.Item, c.item) << c.what;
+        EXPECT_EQ(p.Run, c.run) << c.what;
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "gui/Forms.h"
 #include "gui/Menus.h"
 #include "gui/win/ImgList.h"
+#include "skin/MenuBarLayout.h"
 #include "skin/SkinData.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/SkinGdi.h"
@@ -250,6 +251,9 @@ bool SkinMenuItems::SkinDrawn(TMenuItem& item, bool hasHandler) const {
     return !hasHandler || handled_.count(&item) > 0;
 }
 
+// Measured here for every window, with a menu bar or without, and looked up among all the program's items (its
+// popup menus and the skinned system menu too, not the bar's alone): the default procedure of a window without a
+// form, or without a menu, would measure those items as empty.
 bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlType != ODT_MENU) return false;
     Host().SetMenusFlag();
@@ -257,6 +261,34 @@ bool SkinMenuItems::MeasureItem(MEASUREITEMSTRUCT& mi) {
     // A program's own item it cannot map is left to the window.
     if (!item && form_ && mi.itemID >= 1 && mi.itemID <= 4095) return false;
     Measure(mi, item);
+    return true;
+}
+
+bool SkinMenuItems::MenuChar(char c, HMENU menu, LRESULT& result) const {
+    const int n = menu && IsMenu(menu) ? GetMenuItemCount(menu) : 0;
+    std::vector<std::string> captions;
+    std::vector<bool> choosable;
+    bool ownerDrawn = false;
+    int current = -1;
+    for (int i = 0; i < n; ++i) {
+        char text[81] = {};
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = 80;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) mii = MENUITEMINFOA{};
+        std::string caption = text;
+        if (const size_t tab = caption.find('\t'); tab != std::string::npos) caption.resize(tab);
+        captions.push_back(caption);
+        choosable.push_back(!(mii.fType & MFT_SEPARATOR) && !(mii.fState & (MFS_GRAYED | MFS_DISABLED)));
+        ownerDrawn = ownerDrawn || (mii.fType & MFT_OWNERDRAW);
+        if (mii.fState & MFS_HILITE) current = i;
+    }
+    if (!ownerDrawn) return false;
+    const MenuCharPick pick = MenuCharItem(captions, choosable, c, current);
+    if (pick.Item < 0) return false;
+    result = MAKELRESULT(pick.Item, pick.Run ? MNC_EXECUTE : MNC_SELECT);
     return true;
 }
 
@@ -287,7 +319,8 @@ void SkinMenuItems::Measure(MEASUREITEMSTRUCT& mi, TMenuItem* item) {
     std::string t = text;
     if (const size_t tab = t.find('\t'); tab != std::string::npos) t[tab] = ' ';
     mi.itemWidth = static_cast<UINT>(canvas.TextWidth(t) + 26 + ItemLeftWidth());
-    mi.itemHeight = t.empty() ? 8u : static_cast<UINT>(canvas.TextHeight(t) + 6);
+    // The system's item height + 4 (8 for a separator); never less than the menu font's text + 4.
+    mi.itemHeight = t.empty() ? 8u : std::max(mi.itemHeight, static_cast<UINT>(canvas.TextHeight(t))) + 4u;
 }
 
 bool SkinMenuItems::DrawItem(const DRAWITEMSTRUCT& di) {

@@ -56,6 +56,9 @@ public:
     // WM_MEASUREITEM / WM_DRAWITEM of the window: true when answered here (the result is TRUE).
     bool MeasureItem(MEASUREITEMSTRUCT& mi);
     bool DrawItem(const DRAWITEMSTRUCT& di);
+    // WM_MENUCHAR of a popup (menu) shown by the window: true with the answer when the popup has owner-drawn items
+    // and one of its items answers the character (its accelerator, else its first letter).
+    bool MenuChar(char c, HMENU menu, LRESULT& result) const;
     // The same for an item of a raw menu only (a control's own menu, whose ids may be any program item's).
     bool MeasureRawItem(MEASUREITEMSTRUCT& mi);
     bool DrawRawItem(const DRAWITEMSTRUCT& di);

@@ -173,10 +173,18 @@ void TWinSkinForm::Impl::Run(const NcAction& a, POINT screen, int action) {
 
 LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT pt = PointOf(lp);
+    if (msg == WM_NCLBUTTONUP) {
+        Skin().HideButtonHint();
+        return Release(pt, msg, wp, lp, true);
+    }
     const int i = ButtonAt(pt);
     if (LRESULT r = 0; i < 0 && menuBar && menuBar->NcMouse(msg, wp, pt, active, r)) {
         if (msg == WM_NCMOUSEMOVE) LeaveHot();
-        if (msg == WM_NCLBUTTONDOWN) Skin().HideButtonHint();
+        if (msg == WM_NCLBUTTONDOWN) {
+            Skin().HideButtonHint();
+            // A command button of the bar is held until the release.
+            if (menuBar->Pressed() >= 0) SetCapture(Wnd());
+        }
         return r;
     }
     switch (msg) {
@@ -192,22 +200,18 @@ LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
         Skin().HideButtonHint();
         if (i >= 0) {
             if (!active) SetForegroundWindow(Wnd());
+            pressed = i;
             SetHot(i, 2);
+            SetCapture(Wnd());
             return 0;
         }
-        if (Maximized() && active && wp == HTCAPTION && !GetMenu(Wnd())) wp = HTMENU;
-        return DefaultProc(msg, wp, lp);
-    case WM_NCLBUTTONUP:
-        Skin().HideButtonHint();
-        if (i < 0) return DefaultProc(msg, wp, lp);
-        if (i == hot) {
-            CaptionButton& b = buttons[static_cast<size_t>(i)];
-            b.State = 3;
-            RepaintButton(i);
-            const int action = b.Rec->Action;
-            Run(CaptionButtonAction(action, b.Enabled, NcState()), pt, action);
+        // A maximized window never moves: its caption only activates it (and takes its double click). The
+        // system's HTMENU would track the window's own (hidden) menu bar.
+        if (wp == HTCAPTION && (Maximized() || IsZoomed(Wnd()))) {
+            if (!active) SetForegroundWindow(Wnd());
+            return 0;
         }
-        return 0;
+        return DefaultProc(msg, wp, lp);
     case WM_NCLBUTTONDBLCLK: {
         const bool onIcon = i >= 0 && buttons[static_cast<size_t>(i)].IsIcon();
         const NcAction a = CaptionDoubleClick(onIcon, i >= 0 && !onIcon, NcState());
@@ -225,9 +229,93 @@ LRESULT TWinSkinForm::Impl::NcMouse(UINT msg, WPARAM wp, LPARAM lp) {
     return DefaultProc(msg, wp, lp);
 }
 
+LRESULT TWinSkinForm::Impl::Release(POINT screen, UINT msg, WPARAM wp, LPARAM lp, bool nc) {
+    const int p = std::exchange(pressed, -1);
+    const int barPressed = menuBar ? menuBar->TakePress() : -1;
+    if (GetCapture() == Wnd()) ReleaseCapture();
+    const int over = ButtonAt(screen);
+    const int barOver = over < 0 && menuBar ? menuBar->ButtonAt(screen) : -1;
+    if (NcButtonRelease(p, over) == NcRelease::Run) {
+        CaptionButton& b = buttons[static_cast<size_t>(over)];
+        hot = over;
+        b.State = 3;
+        RepaintButton(over);
+        const int action = b.Rec->Action;
+        Run(CaptionButtonAction(action, b.Enabled, NcState()), screen, action);
+    } else if (p >= 0) {
+        if (hot == p) LeaveHot();
+        buttons[static_cast<size_t>(p)].State = 1;
+        RepaintButton(p);
+    }
+    if (menuBar && barPressed >= 0) menuBar->Released(barPressed, NcButtonRelease(barPressed, barOver) == NcRelease::Run);
+    if (!nc || over >= 0 || barOver >= 0) return 0;
+    // The system must not track the window's own (hidden) menu bar.
+    if (menuBar && wp == HTMENU) return 0;
+    return DefaultProc(msg, wp, lp);
+}
+
+void TWinSkinForm::Impl::CancelPress() {
+    if (pressed >= 0) {
+        const int p = std::exchange(pressed, -1);
+        if (hot == p) LeaveHot();
+        buttons[static_cast<size_t>(p)].State = 1;
+        RepaintButton(p);
+    }
+    if (menuBar)
+        if (const int b = menuBar->TakePress(); b >= 0) menuBar->Released(b, false);
+}
+
+bool TWinSkinForm::Impl::HeldPress(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    const bool barHeld = menuBar && menuBar->Pressed() >= 0;
+    if (pressed < 0 && !barHeld) return false;
+    POINT pt = PointOf(lp);
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (GetCapture() != Wnd()) return false;
+        ClientToScreen(Wnd(), &pt);
+        if (pressed >= 0) {
+            // Pressed while the pointer is over it, normal while it is off.
+            const int state = ButtonAt(pt) == pressed ? 2 : 1;
+            if (buttons[static_cast<size_t>(pressed)].State != state) {
+                buttons[static_cast<size_t>(pressed)].State = state;
+                RepaintButton(pressed);
+            }
+        } else {
+            menuBar->PressMoved(pt);
+        }
+        result = 0;
+        return true;
+    case WM_LBUTTONUP:
+        if (GetCapture() != Wnd()) return false;
+        ClientToScreen(Wnd(), &pt);
+        result = Release(pt, msg, wp, lp, false);
+        return true;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != Wnd()) CancelPress();
+        return false;
+    default: return false;
+    }
+}
+
+int TWinSkinForm::Impl::HitTest(LRESULT defaultCode, POINT screen) {
+    RECT wr;
+    GetWindowRect(Wnd(), &wr);
+    const TPoint p{screen.x - wr.left, screen.y - wr.top};
+    // The skin's borders size a window the user sizes, wherever the system's thinner frame would say otherwise;
+    // not where a caption button is, nor over the client area and the scroll bars.
+    const bool sizingPlace = defaultCode != HTCLIENT && defaultCode != HTVSCROLL && defaultCode != HTHSCROLL &&
+                             defaultCode != HTSIZE && defaultCode != HTTRANSPARENT && defaultCode != HTERROR;
+    if (kinds.Resizable && kinds.Border != kBorderNone && !Maximized() && !Minimized() && !IsZoomed(Wnd()) &&
+        !IsIconic(Wnd()) && sizingPlace && ButtonAt(screen) < 0) {
+        const int corner = std::max(16, GetSystemMetrics(SM_CXSIZE));
+        if (const int code = FrameSizingHitTest(p, wr.right - wr.left, wr.bottom - wr.top, m, corner, 4)) return code;
+    }
+    return FrameHitTest(static_cast<int>(defaultCode), p.Y, m);
+}
+
 void TWinSkinForm::Impl::Tick() {
     if (menuBar) menuBar->Tick();
-    if (hot < 0) return;
+    if (hot < 0 || pressed >= 0) return;
     POINT p;
     GetCursorPos(&p);
     RECT wr;
@@ -254,9 +342,14 @@ void TWinSkinForm::Impl::Tick() {
 
 // SC_KEYMENU on a window with a skinned menu bar: Alt or F10 opens the first button, Alt+letter the button of
 // that accelerator, Alt+Space the skinned system menu.
+// A window without a menu bar shows the skinned system menu for Alt+Space too (the system's own would show
+// nothing: the frame took WS_SYSMENU off).
 bool TWinSkinForm::Impl::KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result) {
-    if ((wp & 0xFFF0) != SC_KEYMENU || !menuBar) return false;
-    const KeyMenuAnswer a = menuBar->KeyMenu(static_cast<unsigned>(lp & 0xFFFF));
+    if ((wp & 0xFFF0) != SC_KEYMENU) return false;
+    const auto ch = static_cast<unsigned>(lp & 0xFFFF);
+    const KeyMenuAnswer a = menuBar                ? menuBar->KeyMenu(ch)
+                            : ch == ' ' && sysMenu ? KeyMenuAnswer{false, true, -1}
+                                                   : KeyMenuAnswer{};
     if (a.ShowSysMenu) {
         POINT origin{0, 0};
         ClientToScreen(Wnd(), &origin);
@@ -264,9 +357,36 @@ bool TWinSkinForm::Impl::KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result) {
         result = 0;
         return true;
     }
-    if (!a.Handled) return false;
-    menuBar->TrackMenuButton(a.Button);
+    if (!a.Handled || !menuBar) return false;
+    // Alt or F10 alone: the keys go on along the bar; an accelerator opens its button at once.
+    menuBar->TrackMenuButton(a.Button, ch == 0);
     result = 1;
+    return true;
+}
+
+// CM_DIALOGCHAR (Alt and a character in a control of the form): the form's own handling first; then a bar
+// button of that accelerator opens; else an MDI child asks its frame, and a form that is neither the main form
+// nor modal asks the main form (whose answer tells whether the key was used).
+bool TWinSkinForm::Impl::DialogChar(TMessage& msg) {
+    if (CallNextHandler(msg) != 0) return true;
+    const auto ch = static_cast<char>(msg.WParam);
+    const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+    if (altOnly && menuBar) {
+        if (const int b = FindAccelButton(menuBar->Items(), ch); b >= 0) {
+            menuBar->OpenMenuButton(b);
+            msg.Result = 1;
+            return true;
+        }
+    }
+    auto* form = dynamic_cast<TCustomForm*>(f.form_);
+    TCustomForm* target = nullptr;
+    if (f.mdiKind_ == kMdiChild)
+        target = dynamic_cast<TCustomForm*>(FindControl(GetParent(GetParent(Wnd()))));
+    else if (form && form != Screen().MainForm && !form->Modal())
+        target = Screen().MainForm;
+    msg.Result = 0;
+    if (target && target != form && target->HandleAllocated())
+        msg.Result = target->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam);
     return true;
 }
 
@@ -324,6 +444,7 @@ void TWinSkinForm::Impl::Start() {
 }
 
 LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; HeldPress(msg, wp, lp, r)) return r;
     switch (msg) {
     case WM_NCPAINT:
         if (f.stage_ == 0) return 0;
@@ -354,6 +475,10 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return DefaultProc(msg, wp, lp);
     case WM_MENUSELECT:
         if (menuBar) menuBar->MenuSelect(wp, lp);
+        return DefaultProc(msg, wp, lp);
+    case WM_MENUCHAR:
+        if (LRESULT r = 0; menuItems && menuItems->MenuChar(static_cast<char>(LOWORD(wp)), reinterpret_cast<HMENU>(lp), r))
+            return r;
         return DefaultProc(msg, wp, lp);
     case WM_MEASUREITEM:
         if (menuItems && menuItems->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
@@ -459,12 +584,7 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
         p->rgrc[1] = p->rgrc[0];
         return WVR_VALIDRECTS;
     }
-    case WM_NCHITTEST: {
-        const LRESULT r = DefaultProc(msg, wp, lp);
-        RECT wr;
-        GetWindowRect(Wnd(), &wr);
-        return FrameHitTest(static_cast<int>(r), PointOf(lp).y - wr.top, m);
-    }
+    case WM_NCHITTEST: return HitTest(DefaultProc(msg, wp, lp), PointOf(lp));
     case WM_NCPAINT:
         SetSysMenuStyle(true);
         if (!Skin().FramePainting) return 0;
@@ -488,7 +608,10 @@ LRESULT TWinSkinForm::Impl::Stage3(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCRBUTTONDOWN: return NcMouse(msg, wp, lp);
     case SKM_NCREPAINT: RepaintFrame(); return 0;
     case SKM_OPENMENUBUTTON:
-        if (menuBar) menuBar->TrackMenuButton(menuBar->ButtonAt(PointOf(lp)));
+        if (!menuBar) return 0;
+        // An accelerator typed in another window of the program brings this one to the front with its popup.
+        if (GetForegroundWindow() != Wnd()) SetForegroundWindow(Wnd());
+        menuBar->TrackMenuButton(menuBar->ButtonAt(PointOf(lp)));
         return 0;
     default: return DefaultProc(msg, wp, lp);
     }
@@ -504,6 +627,7 @@ bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
         msg.Result = SKIN_MAGIC;
         return true;
     case SKM_QUERYSKIN: msg.Result = msg.LParam == SKIN_MAGIC ? SKIN_MAGIC : 1; return true;
+    case CM_DIALOGCHAR: return DialogChar(msg);
     default: return false;
     }
 }
@@ -774,8 +898,11 @@ void TWinSkinForm::FrameChanged() {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// At once (as InvalidateRect and UpdateWindow would), with the frame and the children, which a window just given
+// back its own frame needs painted too.
 void TWinSkinForm::RepaintWindow(HWND window) {
-    if (window) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    if (window)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
 }
 
 void TWinSkinForm::SkinChildWindow(HWND child) { controls_->SkinChildWindow(child); }

@@ -94,6 +94,8 @@ struct TWinSkinForm::Impl : WindowSubclass {
     FrameMetrics m;
     std::vector<CaptionButton> buttons;
     int hot = -1;
+    // The caption button a left press began on, held (with the mouse captured) until the release; -1 for none.
+    int pressed = -1;
     bool active = true;
     bool started = false;
     bool unicode = false;
@@ -174,6 +176,14 @@ struct TWinSkinForm::Impl : WindowSubclass {
         if (timer) timer->SetEnabled(on);
     }
     LRESULT NcMouse(UINT msg, WPARAM wp, LPARAM lp);
+    int HitTest(LRESULT defaultCode, POINT screen);
+    // A press held on a caption button or a command button of the bar: the captured mouse's moves and release.
+    bool HeldPress(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // The left button came up at a screen point: what the press began on acts if the release is over it too.
+    // nc: a non-client release (answered as the frame's, or by the default handling).
+    LRESULT Release(POINT screen, UINT msg, WPARAM wp, LPARAM lp, bool nc);
+    void CancelPress();
+    bool DialogChar(TMessage& m);
     bool KeyMenu(WPARAM wp, LPARAM lp, LRESULT& result);
     void DropMenus();
 

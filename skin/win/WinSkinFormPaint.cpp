@@ -204,6 +204,12 @@ bool TWinSkinForm::Impl::ComposeFrame(int width, int height) {
 void TWinSkinForm::Impl::PaintNC(HDC dc) {
     if (!dc || (f.stage_ != 1 && f.stage_ != 3) || kinds.Border == kBorderNone || MaxMdiChild()) return;
     const int saved = SaveDC(dc);
+    // A full frame paint drops the hot object: a hovered button shows normal in this very paint (until the mouse
+    // moves again); a button held pressed stays so.
+    if (hot >= 0 && hot != pressed) {
+        buttons[static_cast<size_t>(hot)].State = 1;
+        hot = -1;
+    }
     try {
         RECT wr;
         GetWindowRect(Wnd(), &wr);
@@ -246,10 +252,9 @@ void TWinSkinForm::Impl::PaintNC(HDC dc) {
                 FillRect(dc, &row, face);
         }
     } catch (...) {
+        if (hot >= 0 && hot != pressed) buttons[static_cast<size_t>(hot)].State = 1;
+        if (hot != pressed) hot = -1;
     }
-    // A full frame paint drops the hot object.
-    if (hot >= 0) buttons[static_cast<size_t>(hot)].State = 1;
-    hot = -1;
     RestoreDC(dc, saved);
 }
 

@@ -87,8 +87,8 @@ LRESULT CALLBACK TWinSkinMenu::Filter::Proc(int code, WPARAM wp, LPARAM lp) {
     switch (msg->message) {
     case WM_KEYDOWN:
         switch (MenuBarKeyMove(static_cast<unsigned>(msg->wParam), bar->Selection())) {
-        case MenuBarMove::Next: target = NextMenuBarButton(bar->items_, open, 1); break;
-        case MenuBarMove::Previous: target = NextMenuBarButton(bar->items_, open, -1); break;
+        case MenuBarMove::Next: target = NextMenuBarButton(bar->items_, open, 1, MenuBarReach::Keys); break;
+        case MenuBarMove::Previous: target = NextMenuBarButton(bar->items_, open, -1, MenuBarReach::Keys); break;
         case MenuBarMove::None:
             if (msg->wParam == VK_LEFT) bar->CascadeClosed();
             break;
@@ -277,6 +277,12 @@ bool TWinSkinMenu::NcMouse(UINT msg, WPARAM hitCode, POINT screen, bool active, 
         if (i < 0) return hitCode == HTMENU;  // the system must not track its own (hidden) bar
         if (!active) SetForegroundWindow(window_);
         SetHot(i, 2);
+        if (const MenuBarItem& b = items_[static_cast<size_t>(i)];
+            !b.Enabled || !submenus_[static_cast<size_t>(i)] || !IsMenu(submenus_[static_cast<size_t>(i)])) {
+            // A command runs on the release over the button the press began on.
+            pressed_ = i;
+            return true;
+        }
         TrackMenuButton(i);
         if (hot_ >= 0) SetHot(hot_, 3);
         return true;
@@ -286,8 +292,92 @@ bool TWinSkinMenu::NcMouse(UINT msg, WPARAM hitCode, POINT screen, bool active, 
     }
 }
 
+void TWinSkinMenu::PressMoved(POINT screen) {
+    if (pressed_ >= 0) SetHot(pressed_, ButtonAt(screen) == pressed_ ? 2 : 1);
+}
+
+void TWinSkinMenu::Released(int index, bool run) {
+    if (index < 0 || index >= static_cast<int>(items_.size())) return;
+    if (!run) {
+        SetHot(-1, 1);
+        return;
+    }
+    SetHot(index, 3);
+    RunCommand(index);
+}
+
+void TWinSkinMenu::RunCommand(int index) {
+    const MenuBarItem& b = items_[static_cast<size_t>(index)];
+    // A disabled item neither runs nor opens.
+    if (!b.Enabled || !b.Visible) return;
+    if (const int command = commands_[static_cast<size_t>(index)])
+        PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(command)), 0);
+}
+
+void TWinSkinMenu::OpenMenuButton(int index) {
+    if (index < 0 || index >= static_cast<int>(rects_.size()) || rects_[static_cast<size_t>(index)].IsEmpty()) return;
+    RECT wr;
+    if (!GetWindowRect(window_, &wr)) return;
+    const TRect& r = rects_[static_cast<size_t>(index)];
+    PostMessageA(window_, SKM_OPENMENUBUTTON, 0, MAKELPARAM(wr.left + r.Left + 1, wr.top + r.Top + 1));
+}
+
+int TWinSkinMenu::HoldOnButton(int index) {
+    SetHot(index, 2);
+    Filter::bar = this;
+    Filter::open = index;
+    int next = -1;
+    for (;;) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        // A press anywhere (or the program ending) ends the hold; the message is handled as usual afterwards.
+        bool press = false;
+        switch (msg.message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCMBUTTONDBLCLK: press = true; break;
+        default: break;
+        }
+        if (msg.message == WM_QUIT || press) break;
+        PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+        if (keyDown || keyUp) {
+            const HeldKey k = MenuBarHeldKey(static_cast<unsigned>(msg.wParam), keyUp, rightToLeft_);
+            if (k == HeldKey::Next || k == HeldKey::Previous) {
+                next = NextMenuBarButton(items_, index, k == HeldKey::Next ? 1 : -1, MenuBarReach::Keys);
+                if (next >= 0) break;
+            }
+            if (k == HeldKey::Run) RunCommand(index);
+            if (k == HeldKey::Run || k == HeldKey::Leave) break;
+            continue;
+        }
+        if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) continue;
+        DispatchMessageA(&msg);
+        // The bar went (with its window), or the window is no longer the one the keys are in.
+        if (Filter::bar != this) return -1;
+        if (GetActiveWindow() != window_) break;
+    }
+    Filter::bar = nullptr;
+    Filter::open = -1;
+    if (next < 0) SetHot(-1, 1);
+    return next;
+}
+
 void TWinSkinMenu::Tick() {
-    if (hot_ < 0 || Tracking()) return;
+    if (hot_ < 0 || Tracking() || pressed_ >= 0) return;
     POINT p;
     GetCursorPos(&p);
     if (ButtonAt(p) != hot_) SetHot(-1, 1);
@@ -337,16 +427,24 @@ MenuSelection TWinSkinMenu::Selection() const {
     return sel;
 }
 
-bool TWinSkinMenu::TrackMenuButton(int index) {
+bool TWinSkinMenu::TrackMenuButton(int index, bool byKeys) {
     bool opened = false;
     while (index >= 0 && index < static_cast<int>(items_.size()) && !Filter::bar) {
         const MenuBarItem b = items_[static_cast<size_t>(index)];
-        // A disabled item neither runs nor opens.
-        if (!b.Enabled || !b.Visible) break;
-        if (const int command = commands_[static_cast<size_t>(index)])
-            PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(command)), 0);
+        if (!b.Visible) break;
         HMENU sub = submenus_[static_cast<size_t>(index)];
-        if (!sub || !IsMenu(sub)) break;
+        if (!b.Enabled || !sub || !IsMenu(sub)) {
+            // No popup to open: the keys hold the button until Enter; a click or an accelerator runs it now.
+            if (!byKeys) {
+                RunCommand(index);
+                break;
+            }
+            opened = true;
+            index = HoldOnButton(index);
+            if (index < 0) return opened;
+            continue;
+        }
+        RunCommand(index);
         owned_.MarkOwnerDraw(sub);
         owned_.SetTrackedMenu(sub);
         RECT wr;
@@ -379,6 +477,8 @@ bool TWinSkinMenu::TrackMenuButton(int index) {
         opened = true;
         if (cmd) PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(cmd)), 0);
         index = std::exchange(Filter::next, -1);
+        // The mouse only switches to buttons with a popup: a button without one was reached by the keys.
+        byKeys = true;
         SetHot(index >= 0 ? index : hot_, index >= 0 ? 2 : 3);
     }
     return opened;

@@ -2,10 +2,11 @@
 // TWinSkinMenu: the menu bar of a skinned window, drawn by the skin in the frame's menu row. Its buttons come
 // from the window's menu (and the form's menu items, whose changes it follows); a button opens its popup with
 // TrackPopupMenu while a message filter lets the keyboard and the mouse move between the buttons. The window
-// keeps its menu; the system never shows or tracks its own bar, since the frame takes the menu row's
-// painting and input. GUI thread only; one popup of a bar is open at a time in the program.
+// keeps its menu, because the class library and the program find their menu commands and changes through it;
+// the system never shows or tracks its own bar, since the frame takes the menu row's painting and input. GUI thread only; one popup of a bar is open at a time in the program.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/win/Canvas.h"
@@ -42,9 +43,19 @@ public:
     bool NcMouse(UINT msg, WPARAM hitCode, POINT screen, bool active, LRESULT& result);
     // The timer's look at the hot button: back to normal once the cursor left it.
     void Tick();
-    // Opens a button's popup and runs it to its end (and on through the buttons the user switches to);
-    // false when no popup opened.
-    bool TrackMenuButton(int index);
+    // Opens a button's popup and runs it to its end (and on through the buttons the user switches to); a button
+    // without a popup runs its command at once, or, reached by the keys (byKeys: Alt or F10 alone), is held
+    // highlighted until Enter runs it or the keys move on or leave. False when nothing opened or was held.
+    bool TrackMenuButton(int index, bool byKeys = false);
+    // Opens a button from outside the bar's own input (an accelerator typed in another window): posted, so that
+    // the key's own handling ends first.
+    void OpenMenuButton(int index);
+    // A left press on a command button is held until the release: the held button (-1 for none), taken off by
+    // the release; its picture while the pointer moves; the release, which runs its command when `run`.
+    int Pressed() const { return pressed_; }
+    int TakePress() { return std::exchange(pressed_, -1); }
+    void PressMoved(POINT screen);
+    void Released(int index, bool run);
     // WM_MENUSELECT of the window (the owner of the bar's popups): the item selected in them.
     void MenuSelect(WPARAM wp, LPARAM lp);
     // SC_KEYMENU: what to do (see DecideKeyMenu).
@@ -63,6 +74,9 @@ private:
     void RepaintButton(int index);
     void SetHot(int index, int state);
     MenuSelection Selection() const;
+    // A button without an open popup, held highlighted by the keys; the button they move on to, or -1.
+    int HoldOnButton(int index);
+    void RunCommand(int index);
     // After Left closed a cascade, the selection is its item in the menu above.
     void CascadeClosed();
 
@@ -81,6 +95,7 @@ private:
     bool active_ = true;
     std::unique_ptr<TBitmap> back_;  // the bar's background, for repainting one button
     int hot_ = -1, hotState_ = 1;
+    int pressed_ = -1;
 };
 
 }  // namespace kes

@@ -398,4 +398,35 @@ std::string KestrupProcess::BoxText(HWND box) const {
 
 void KestrupProcess::Answer(HWND box, int id) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
+RECT SkinnedBarButton(HWND w, const std::vector<std::string>& captions, const std::string& caption) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    const int cx = (r.left + r.right) / 2;
+    int top = -1;
+    for (int y = r.top; y < r.top + 80 && top < 0; ++y)
+        if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(cx, y)) == HTMENU) top = y;
+    int left = -1;
+    for (int x = r.left; x < r.left + 40 && left < 0; ++x)
+        if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, top)) == HTMENU) left = x;
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    int x = left + 6;
+    RECT found{-1, -1, -1, -1};
+    for (const std::string& c : captions) {
+        RECT t{0, 0, 0, 0};
+        DrawTextA(dc, c.c_str(), -1, &t, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+        const int bw = t.right + 10;
+        if (caption == c) found = {x, top, x + bw, top + GetSystemMetrics(SM_CYMENU) - 1};
+        x += bw;
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
 }  // namespace kes::test

@@ -92,6 +92,11 @@ std::string ClassOf(HWND h);
 // The first top-level window of process pid that match accepts, or nullptr.
 HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match);
 
+// A button of a window's skinned menu bar on the screen, from the bar's captions in their order: the menu row found
+// by hit testing, the buttons laid out from the row's start (6 pixels in) by their captions' widths in the menu
+// font, each 10 wider; all -1 when `caption` is not among them.
+RECT SkinnedBarButton(HWND window, const std::vector<std::string>& captions, const std::string& caption);
+
 // The WM_COMMAND id of a menu item of a window of another program, by the item's component name ("Connect1",
 // "OpenRESENTfile1"); 0 when the window's menu has no such item. A test-only library put into that program
 // by a message hook reads the menu there (menus of other processes cannot be read under Wine).

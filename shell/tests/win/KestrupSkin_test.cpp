@@ -400,38 +400,10 @@ protected:
     }
     void TearDown() override { k_.reset(); }
 
-    // The middle of a bar button on the screen: the menu row found by hit testing, the buttons laid out from the
-    // row's start by their captions' widths in the menu font.
+    // The middle of a bar button on the screen.
     POINT Button(const std::string& caption) {
-        const HWND w = k_->Main();
-        RECT r{};
-        GetWindowRect(w, &r);
-        const int cx = (r.left + r.right) / 2;
-        int top = -1;
-        for (int y = r.top; y < r.top + 80 && top < 0; ++y)
-            if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(cx, y)) == HTMENU) top = y;
-        int left = -1;
-        for (int x = r.left; x < r.left + 40 && left < 0; ++x)
-            if (SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, top)) == HTMENU) left = x;
-        NONCLIENTMETRICSA ncm{};
-        ncm.cbSize = sizeof ncm;
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-        HDC dc = GetDC(nullptr);
-        HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
-        HGDIOBJ old = SelectObject(dc, font);
-        int x = left + 6;
-        POINT p{-1, -1};
-        for (const char* c : kBarCaptions) {
-            RECT t{0, 0, 0, 0};
-            DrawTextA(dc, c, -1, &t, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
-            const int bw = t.right + 10;
-            if (caption == c) p = {x + bw / 2, top + GetSystemMetrics(SM_CYMENU) / 2};
-            x += bw;
-        }
-        SelectObject(dc, old);
-        DeleteObject(font);
-        ReleaseDC(nullptr, dc);
-        return p;
+        const RECT b = SkinnedBarButton(k_->Main(), {std::begin(kBarCaptions), std::end(kBarCaptions)}, caption);
+        return {(b.left + b.right) / 2, b.top + GetSystemMetrics(SM_CYMENU) / 2};
     }
     HWND Popup() { return FindTopWindowOf(k_->ProcessId(), [](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "#32768"; }); }
     // The open popup once it is there (and no other than `not`), else nullptr.
@@ -506,14 +478,17 @@ TEST_F(KestrupSkinMenu, TheBarDrawnByTheSkinOpensItsPopupsByMouseAndKeyboard) {
     ASSERT_TRUE(k_->Start(error)) << error;
     ASSERT_TRUE(WaitUntil([&] { return Skinned(k_->Main()) == 1; }, 5000));
     ASSERT_TRUE(Settled(k_->Main()));
-    // Alt alone opens the first button (File, two items); Right goes on to the next button with a popup
-    // (Clear-Screen), again to Processor-Type (four items), Left back; Escape closes.
+    // Alt alone opens the first button (File, two items); Right goes on along the bar, past the command buttons
+    // (Serial-Setup, Connect, Disconnect, Log: highlighted, no popup) to Clear-Screen, again to Processor-Type
+    // (four items), Left back; Escape closes.
     PostMessageA(k_->Main(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     HWND file = WaitPopup();
     ASSERT_NE(file, nullptr);
     const int fileHeight = Height(file);
     EXPECT_LT(fileHeight, typeHeight);
     Key(file, VK_RIGHT);
+    ASSERT_TRUE(WaitClosed());
+    for (int i = 0; i < 4; ++i) Key(k_->Main(), VK_RIGHT);
     HWND clear = WaitPopup(file);
     ASSERT_NE(clear, nullptr);
     Key(clear, VK_RIGHT);

@@ -255,15 +255,28 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
             PostMessageW(PopupWindow(m), WM_KEYDOWN, vk, 0);
             Sleep(80);
         };
+        // Keys while a bar button without a popup is held: they go to the window's thread.
+        auto held = [&](WORD vk) {
+            PostMessageW(w.h, WM_KEYDOWN, vk, 0);
+            Sleep(80);
+        };
         ASSERT_TRUE(WaitMenus({w.file}));
-        // Right passes over the command button and the disabled one; Left comes back; both wrap.
+        // Right goes on along the bar: the command button and the disabled one are held highlighted without a
+        // popup (and run nothing), then Type opens; Left comes back the same way; both wrap.
         key(w.file, VK_RIGHT);
+        EXPECT_TRUE(WaitMenus({})) << "Connect held";
+        held(VK_RIGHT);
+        EXPECT_TRUE(WaitMenus({})) << "Off held";
+        held(VK_RIGHT);
         EXPECT_TRUE(WaitMenus({w.type}));
         key(w.type, VK_RIGHT);
         EXPECT_TRUE(WaitMenus({w.file}));
         key(w.file, VK_LEFT);
         EXPECT_TRUE(WaitMenus({w.type}));
         key(w.type, VK_LEFT);
+        EXPECT_TRUE(WaitMenus({})) << "Off held";
+        held(VK_LEFT);
+        held(VK_LEFT);
         EXPECT_TRUE(WaitMenus({w.file}));
         // Right on a cascade opens it, Left closes it again, Escape closes the popup. (Open is highlighted as
         // the popup opens; Down passes the separator.)
