@@ -203,9 +203,9 @@ int main(int argc, char** argv) {
         size_t lost = 0;
         std::vector<double> first, last;  // the first and the last MiB
     };
-    Run runs[] = {{"reference reader", nullptr, {}},
-                  {"Kestrup memo", "Kestrup.exe", {}},
-                  {"Kestrup, skin off", "KestrupUnskinned.exe", {}}};
+    Run runs[] = {{"reference reader", nullptr, {}, 0, {}, {}},
+                  {"Kestrup memo", "Kestrup.exe", {}, 0, {}, {}},
+                  {"Kestrup, skin off", "KestrupUnskinned.exe", {}, 0, {}, {}}};
     for (int r = 1; r <= rounds; ++r)
         for (Run& run : runs) {
             size_t lost = 0;
