@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -116,10 +117,20 @@ protected:
         return o.Image.GetPixel((frame - 1) * fw + fw / 2, o.Image.Height() / 2);
     }
     // The frame of the [Buttons] strip a button shows (0: none of them).
-    // The frame a button shows once it painted (0: none of them within the time).
-    int Face(HWND button) const {
+    // The frame a button shows once it painted (0: none of them within the time; what it showed then goes to
+    // skin-shots-test/ and into `seen`).
+    int Face(HWND button, std::string* seen = nullptr) const {
         int face = 0;
-        WaitUntil([&] { return (face = FaceIn(ProgramPicture(button))) != 0; }, 5000);
+        WindowPixels p;
+        WaitUntil([&] { return (face = FaceIn(p = ProgramPicture(button))) != 0; }, 5000);
+        if (face == 0 && seen) {
+            char text[160];
+            std::snprintf(text, sizeof text, "the program's picture of the button: %dx%d, %06lx at the left edge", p.W,
+                          p.H, p.W >= 5 && p.H > 0 ? static_cast<unsigned long>(p.At(4, p.H / 2)) : 0ul);
+            *seen = text;
+            std::filesystem::create_directories("skin-shots-test");
+            if (p.W > 0) p.Save("skin-shots-test/no-face-" + WindowText(button) + ".bmp");
+        }
         return face;
     }
     int FaceIn(const WindowPixels& p) const {
@@ -132,8 +143,8 @@ protected:
         for (const char* c : captions) {
             const HWND b = Button(parent, c);
             ASSERT_NE(b, nullptr) << c;
-            const int face = Face(b);
-            EXPECT_NE(face, 0) << c;
+            std::string seen;
+            EXPECT_NE(Face(b, &seen), 0) << c << ": " << seen;
             EXPECT_EQ(SendMessageA(b, kIsSkinned, 0, 0), 1) << c;
         }
     }
@@ -196,7 +207,8 @@ TEST_F(KestrupControls, ButtonsPanelsGroupBoxesAndStatusBarsAreDrawnFromTheSkin)
     Show(box, "MessageBox");
     const HWND ok = Button(box, "OK");
     ASSERT_NE(ok, nullptr);
-    EXPECT_NE(Face(ok), 0);
+    std::string seen;
+    EXPECT_NE(Face(ok, &seen), 0) << seen;
     GetWindowRect(ok, &r);
     SetCursorPos(r.left + 10, r.top + 10);
     PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));

@@ -132,8 +132,19 @@ bool KestrupProcess::Start(std::string& error, const std::string& program) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        error = "CreateProcess " + exe + " failed: " + std::to_string(GetLastError());
+    // Wine now and then fails to start a process while many start at once (ERROR_INTERNAL_ERROR): once more then.
+    DWORD failure = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            failure = 0;
+            break;
+        }
+        failure = GetLastError();
+        if (failure != ERROR_INTERNAL_ERROR) break;
+        Wait(500);
+    }
+    if (failure != 0) {
+        error = "CreateProcess " + exe + " failed: " + std::to_string(failure);
         return false;
     }
     process_.Reset(pi.hProcess);
