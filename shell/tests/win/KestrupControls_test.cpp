@@ -22,7 +22,6 @@ using namespace kes::test;
 
 namespace {
 
-constexpr UINT kIsSkinned = 0x3523;
 constexpr const char* kCopy = "KestrupTestSkin.exe";
 
 BOOL CALLBACK FirstLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {

@@ -111,4 +111,13 @@ bool Settled(HWND window);
 // black where another window covers it). Empty (W 0) when the program did not answer.
 WindowPixels ProgramPicture(HWND window);
 
+// What a window of the program answers the skin's "are you skinned" message: 1 when skinned, -1 when it did not
+// answer within 3 s.
+constexpr UINT kIsSkinned = 0x3523;
+inline LRESULT Skinned(HWND w) {
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutA(w, kIsSkinned, 0, 0, SMTO_NORMAL, 3000, &r)) return -1;
+    return static_cast<LRESULT>(r);
+}
+
 }  // namespace kes::test

@@ -22,14 +22,6 @@ using namespace kes::test;
 
 namespace {
 
-constexpr UINT kIsSkinned = 0x3523;
-
-LRESULT Skinned(HWND w) {
-    DWORD_PTR r = 0;
-    if (!SendMessageTimeoutA(w, kIsSkinned, 0, 0, SMTO_NORMAL, 3000, &r)) return -1;
-    return static_cast<LRESULT>(r);
-}
-
 RECT RectOf(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);

@@ -23,14 +23,6 @@ using namespace kes::test;
 
 namespace {
 
-constexpr UINT kIsSkinned = 0x3523;
-
-LRESULT Skinned(HWND w) {
-    DWORD_PTR r = 0;
-    if (!SendMessageTimeoutA(w, kIsSkinned, 0, 0, SMTO_NORMAL, 3000, &r)) return -1;
-    return static_cast<LRESULT>(r);
-}
-
 // The window as the program painted it, whatever lies over it on the screen.
 WindowPixels Grab(HWND w) { return ProgramPicture(w); }
 
