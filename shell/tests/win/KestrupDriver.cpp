@@ -64,6 +64,13 @@ HWND FindTopWindowOf(DWORD pid, std::function<bool(HWND)> match) {
 
 void ResetTerminalSettings() {
     for (const char* key : {"MCUtype", "Memo1ReadOnly", "Window"}) RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    // The source window's place, as another test of the same prefix may have left it (a narrow window hides the
+    // buttons on its right); its last file stays for the tests that set it.
+    HKEY source = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Source", 0, KEY_SET_VALUE, &source) == ERROR_SUCCESS) {
+        for (const char* name : {"Left", "Top", "Width", "Height"}) RegDeleteValueA(source, name);
+        RegCloseKey(source);
+    }
 }
 
 void WriteSetting(const std::string& key, const std::string& name, const std::string& value) {

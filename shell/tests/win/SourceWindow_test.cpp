@@ -231,6 +231,8 @@ protected:
         window_.reset();
         port_.reset();
         app_.reset();
+        TRegistry reg;
+        reg.DeleteKey("\\Source");  // the place and file these tests stored stay out of later tests' way
     }
 
     // Loads the text into the editor through a file of the test folder.
