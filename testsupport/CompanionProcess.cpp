@@ -67,9 +67,15 @@ CompanionProcess::CompanionProcess() {
     si.hStdError = childOut;
     PROCESS_INFORMATION pi{};
     std::string cmd = "\"" + CompanionPath() + "\"";
-    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &si, &pi)) {
-        process_ = pi.hProcess;
-        CloseHandle(pi.hThread);
+    // Wine now and then fails to start a process while many start at once (ERROR_INTERNAL_ERROR): once more then.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &si, &pi)) {
+            process_ = pi.hProcess;
+            CloseHandle(pi.hThread);
+            break;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR) break;
+        Sleep(500);
     }
     CloseHandle(childIn);
     CloseHandle(childOut);
