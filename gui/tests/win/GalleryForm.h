@@ -185,24 +185,23 @@ protected:
         for (int i = 0; i < 5; ++i) app_->ProcessMessages();
     }
     bool TakeFocus(TWinControl* c) {
-        for (int i = 0; i < 20; ++i) {
-            form_->BringToFront();
-            c->SetFocus();
-            Pump();
-            if (c->Focused()) return true;
-            Sleep(20);
-        }
-        return false;
+        return test::PumpUntil(
+            [&] {
+                form_->BringToFront();
+                c->SetFocus();
+                Pump();
+                return c->Focused();
+            },
+            2000);
     }
     static HWND H(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
-    // Pixel checks read the screen: keep other test programs' windows from covering the form meanwhile.
+    // Paints the form and its controls anew, now. The pixel checks read each control's own picture (its window
+    // DC), which no other program's window can cover.
     void Redraw() {
-        form_->SetFormStyle(fsStayOnTop);
-        form_->BringToFront();
         RedrawWindow(H(form_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
     }
-    // The colour at a client point of a control as the screen shows it now.
+    // The colour at a client point of a control as its own picture shows it now.
     TColor ColorAt(TWinControl* c, int x, int y) {
         WindowDc dc(H(c));
         return static_cast<TColor>(GetPixel(dc.Get(), x, y));

@@ -92,10 +92,7 @@ TEST_F(Gallery, AnMdiFrameHoldsItsChildrenAndShowsTheActiveChildsMenu) {
     SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(H(children[0])), 0);
     Pump();
     children[0]->Close();
-    for (int i = 0; i < 20 && frame->MDIChildCount() == 3; ++i) {
-        Pump();
-        Sleep(10);
-    }
+    test::PumpUntil([&] { return frame->MDIChildCount() != 3; }, 2000);  // the child is freed from the queue
     EXPECT_EQ(frame->MDIChildCount(), 2);
     EXPECT_EQ(GetMenu(H(frame)), static_cast<HMENU>(menu->Handle()));
     delete frame;

@@ -58,11 +58,25 @@ protected:
         std::string error;
         ASSERT_TRUE(k_->Start(error)) << error;
         ASSERT_TRUE(k_->Menu("Connect1"));
-        ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
-        Wait(200);
+        ASSERT_TRUE(ConnectAnswered());
         ASSERT_TRUE(ResetBoard());
         ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
         ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
+        // The log window is up before an upload starts: a wait for a log line mid-upload then reads it rather
+        // than showing it from within the upload's message loop.
+        k_->LogLines();
+    }
+    // The board's " ok" answers the memo shows.
+    size_t Oks() const {
+        const std::string memo = k_->MemoText();
+        size_t n = 0;
+        for (size_t p = memo.find(" ok\r\n"); p != std::string::npos; p = memo.find(" ok\r\n", p + 1)) ++n;
+        return n;
+    }
+    // Connect sends two returns: both reached the board and its answers are in the memo (none is left on the
+    // line for what the test does next).
+    bool ConnectAnswered(size_t oksBefore = 0) {
+        return WaitUntil([&] { return board_.Lines().size() >= 2 && Oks() >= oksBefore + 2; });
     }
     HWND SourceWindow() const {
         Found f{k_->ProcessId(), "SourceFile"};
@@ -342,13 +356,13 @@ TEST_P(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
     std::string error;
     ASSERT_TRUE(k_->Start(error)) << error;
     ASSERT_TRUE(k_->Menu("Connect1"));
-    ASSERT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2; }));
+    ASSERT_TRUE(ConnectAnswered());
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
-    Wait(200);
     ASSERT_TRUE(ResetBoard());
     ASSERT_TRUE(board_.Ok("delay 40"));
     ASSERT_TRUE(k_->Menu("SourceFileWindow1"));
     ASSERT_TRUE(WaitUntil([&] { return (source_ = SourceWindow()) != nullptr; }));
+    k_->LogLines();  // the log window up before the upload, as StartConnected has it
     SourceMenu("OpenRESENTfile1");
     k_->Sync();
     PostMessageA(Button("Send all text to processor"), BM_CLICK, 0, 0);
@@ -367,17 +381,11 @@ TEST_P(KestrupSource, TheNullModemTakenAwayMidUploadClosesThePortAndStopsTheUplo
 
     // The adapter back in: Connect opens the port again, and the board's answers to it are read (none is left on
     // the line for the next test).
-    Wait(1200);
+    Wait(1200);  // the board brings the line back 1000 ms after the unplug; nothing the test can see says so
     ASSERT_TRUE(ResetBoard());
-    const auto oks = [&] {
-        const std::string memo = k_->MemoText();
-        size_t n = 0;
-        for (size_t p = memo.find(" ok\r\n"); p != std::string::npos; p = memo.find(" ok\r\n", p + 1)) ++n;
-        return n;
-    };
-    const size_t before = oks();
+    const size_t before = Oks();
     ASSERT_TRUE(k_->Menu("Connect1"));
-    EXPECT_TRUE(WaitUntil([&] { return board_.Lines().size() >= 2 && oks() >= before + 2; }));
+    EXPECT_TRUE(ConnectAnswered(before));
     EXPECT_EQ(k_->StatusPanel(6), "COM Port Open");
     EXPECT_TRUE(k_->Close());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <thread>
@@ -152,12 +153,20 @@ private:
     TTimer timer_;
 };
 
+// A folder of this test program's own, taken away again by RemoveTempFolder. Its name is a short (8.3) name
+// itself: Wine makes up the short names of long ones from a hash, and among many like-named folders two share one,
+// so that a short path through the folder may lead into the other.
 std::string TempFolder() {
     char buffer[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, buffer);
-    std::string folder = std::string(buffer) + "kestrup-sourcewin-" + std::to_string(GetCurrentProcessId());
+    std::string folder = std::string(buffer) + "ksw" + std::to_string(GetCurrentProcessId() % 100000);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
+}
+
+void RemoveTempFolder(const std::string& folder) {
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::remove_all(folder, error);
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -233,6 +242,7 @@ protected:
         app_.reset();
         TRegistry reg;
         reg.DeleteKey("\\Source");  // the place and file these tests stored stay out of later tests' way
+        RemoveTempFolder(folder_);
     }
 
     // Loads the text into the editor through a file of the test folder.
@@ -580,7 +590,8 @@ TEST_F(SourceWindowWine, IncludesAndTheViewerReadOnlyRegularFilesWithinTheLimit)
     WriteFile(folder_ + "\\longfilename.fs", ": long ;\r\n");
     WriteFile(folder_ + "\\big.fs", std::string(kMaxIncludeFileBytes + 1, ' '));
     char shortName[MAX_PATH] = "";
-    ASSERT_GT(GetShortPathNameA((folder_ + "\\longfilename.fs").c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_GT(GetShortPathNameA((folder_ + "\\longfilename.fs").c_str(), shortName, MAX_PATH), 0u)
+        << "error " << GetLastError();
     const std::string shortBase = std::string(shortName).substr(std::string(shortName).find_last_of('\\') + 1);
     ASSERT_NE(LowerAZ(shortBase), "longfilename.fs");
 
@@ -696,6 +707,7 @@ protected:
         delete main_;
         Screen().MainForm = nullptr;
         app_.reset();
+        RemoveTempFolder(folder_);
     }
     std::vector<std::string> Log() const {
         std::vector<std::string> lines;
