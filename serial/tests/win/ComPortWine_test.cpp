@@ -79,7 +79,7 @@ protected:
         std::string junk;
         port_->ReceiveText(junk, 65536);
         board_.Ok("purge");
-        Sleep(50);
+        Sleep(50);  // bytes already on the line come in their own time
         port_->ReceiveText(junk, 65536);
         received_.clear();
     }
@@ -306,7 +306,7 @@ TEST_F(ComPortWine, ClosingWaitsForAPassOnTheEventThread) {
     std::atomic<bool> started{false}, finished{false};
     port_->OnRxChar = [&](TObject*, int count) {
         started = true;
-        Sleep(300);
+        Sleep(300);  // a slow handler, on purpose
         std::string chunk;
         port_->ReceiveText(chunk, count);
         finished = true;

@@ -191,7 +191,7 @@ TEST(ConsoleLinkClient, ConnectGivesUpAfterItsTimeOut) {
         connect(f.Get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
         fillers.push_back(std::move(f));
     }
-    Sleep(200);
+    Sleep(200);  // the fillers fill the backlog in the stack's own time
     TConsoleLinkClient client;
     client.Port = PortOf(listener);
     const auto start = Clock::now();

@@ -146,7 +146,7 @@ TEST_F(KestrupForwarding, EveryBatchReachesTheCompanionUnchangedOverItsOwnConnec
     EXPECT_EQ(connections.back(), "two\r\n");
     // The terminal itself shows the filtered text.
     ASSERT_TRUE(MemoShows("red\r\ntwo\r\n"));
-    Wait(300);
+    Wait(300);  // that no box comes: no event to wait for
     EXPECT_EQ(k_->FindBox("Warning"), nullptr);
 }
 
@@ -176,6 +176,6 @@ TEST_F(KestrupForwarding, WithoutAServerEachBatchWarnsOnceAndTheTerminalGoesOn) 
     }
     EXPECT_EQ(boxes, 2);
     ASSERT_TRUE(MemoShows("next\r\n"));
-    Wait(500);
+    Wait(500);  // that no box comes: no event to wait for
     EXPECT_EQ(k_->FindBox("Warning"), nullptr) << "no batch, no box";
 }

@@ -68,7 +68,7 @@ protected:
             << Text(RectOf(main_));
         ASSERT_TRUE(ToFront(main_));
         k_->Sync();
-        Wait(200);
+        Wait(200);  // the X server restacks in its own time and tells Wine nothing to wait for
     }
     void TearDown() override { k_.reset(); }
 
@@ -133,17 +133,17 @@ TEST_P(FrameOf, EveryEdgeAndCornerSizesTheWindowByThePointersWay) {
         if (GetParam().skinned && std::string(h.what) == "bottom-right corner") {
             // Half way, with the button still down: the window as it is sized.
             PointerTo(from);
-            Wait(60);
+            Wait(60);  // the pointer's steps at a hand's pace
             PointerButton(true);
-            Wait(60);
+            Wait(60);  // the pointer's steps at a hand's pace
             const POINT half{from.x + h.dx / 2, from.y + h.dy / 2};
             PointerGlide(from, half, 4);
-            Wait(200);
+            Wait(200);  // the sizing redraws as the pointer moves: no event ends it
             Shot(main_, "MainWindowWhileSizing");
             PointerGlide(half, to, 4);
-            Wait(60);
+            Wait(60);  // the pointer's steps at a hand's pace
             PointerButton(false);
-            Wait(60);
+            Wait(60);  // the pointer's steps at a hand's pace
         } else {
             Drag(from, to);
         }
@@ -170,17 +170,17 @@ TEST_P(FrameOf, TheCaptionDragsMaximizesAndRestoresAndAMaximizedWindowStaysPut) 
     DoubleClick(At(260, 12));
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main_) != FALSE; }, 3000));
     k_->Sync();
-    Wait(200);
+    Wait(200);  // the X server restacks in its own time and tells Wine nothing to wait for
     const RECT maximized = RectOf(main_);
     if (GetParam().skinned) Shot(main_, "MainWindowMaximized");
     Drag(At(260, 12), {maximized.left + 260 + 60, maximized.top + 12 + 80});
     k_->Sync();
-    Wait(300);
+    Wait(300);  // that nothing happens: no event to wait for
     EXPECT_TRUE(Same(RectOf(main_), maximized)) << Text(RectOf(main_)) << " was " << Text(maximized);
     EXPECT_TRUE(IsZoomed(main_));
     const POINT close = CaptionButton(HTCLOSE);
     Drag(At(260, 12), close);
-    Wait(500);
+    Wait(500);  // that nothing happens: no event to wait for
     EXPECT_TRUE(k_->Running()) << "a press on the caption released over the close button";
     EXPECT_TRUE(IsZoomed(main_));
 
@@ -196,31 +196,31 @@ TEST_P(FrameOf, TheCaptionButtonsMinimizeMaximizeRestoreAndClose) {
     Click(CaptionButton(HTMAXBUTTON));
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main_) != FALSE; }, 3000)) << "maximize";
     k_->Sync();
-    Wait(200);
+    Wait(200);  // the X server restacks in its own time and tells Wine nothing to wait for
     // Maximized, the same place holds the restore button.
     Click(CaptionButton(HTMAXBUTTON));
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main_) == FALSE; }, 3000)) << "restore";
     EXPECT_TRUE(Same(Becomes(normal), normal));
     k_->Sync();
-    Wait(200);
+    Wait(200);  // the X server restacks in its own time and tells Wine nothing to wait for
 
     Click(CaptionButton(HTMINBUTTON));
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(main_) != FALSE; }, 3000)) << "minimize";
     k_->Sync();
-    Wait(300);
+    Wait(300);  // the X server restacks in its own time and tells Wine nothing to wait for
     // The minimized window is a caption: a double click on it restores the window.
     const RECT icon = RectOf(main_);
     DoubleClick({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(main_) == FALSE; }, 3000)) << "restore from " << Text(icon);
     k_->Sync();
-    Wait(300);
+    Wait(300);  // the X server restacks in its own time and tells Wine nothing to wait for
     ASSERT_TRUE(ToFront(main_));
 
     // A drag from the top-right corner ending over the close button sizes the window and closes nothing.
     const RECT before = RectOf(main_);
     const POINT corner = At(-4, 3);
     Drag(corner, CaptionButton(HTCLOSE));
-    Wait(500);
+    Wait(500);  // that nothing happens: no event to wait for
     EXPECT_TRUE(k_->Running()) << "a sizing drag ended over the close button";
     EXPECT_FALSE(Same(RectOf(main_), before)) << "the corner sized the window";
 
@@ -267,7 +267,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return Skinned(main_) == 1; }, 5000));
         ASSERT_TRUE(ToFront(main_));
         k_->Sync();
-        Wait(300);
+        Wait(300);  // the X server restacks in its own time and tells Wine nothing to wait for
     }
     void TearDown() override { k_.reset(); }
 
@@ -301,7 +301,7 @@ TEST_F(KestrupBar, F10AndTheArrowsReachConnectAndEnterRunsIt) {
     EXPECT_TRUE(WaitUntil([&] { return Highlighted(main_, "Connect") > 0.8; }, 3000));
     EXPECT_LT(Highlighted(main_, "Serial-Setup"), 0.2);
     Shot(main_, "BarKeysOnConnect");
-    Wait(300);
+    Wait(300);  // that nothing happens: no event to wait for
     EXPECT_EQ(VisiblePopup(k_->ProcessId()), nullptr);
     EXPECT_TRUE(board_.Lines().empty()) << "passing over a command runs nothing";
     EXPECT_EQ(k_->MemoText().find(" ok"), std::string::npos);
@@ -339,7 +339,7 @@ TEST_F(KestrupBar, ACommandButtonRunsOnTheReleaseOverTheButtonPressed) {
     Drag(connect, {r.left + 300, r.top + 12});
     Drag(setup, connect);
     k_->Sync();
-    Wait(500);
+    Wait(500);  // that nothing happens: no event to wait for
     EXPECT_TRUE(board_.Lines().empty());
     EXPECT_EQ(FindTopWindowOf(k_->ProcessId(), [](HWND h) { return IsWindowVisible(h) && ClassOf(h) == "TComSetupFrm"; }),
               nullptr);
@@ -379,14 +379,14 @@ TEST_F(KestrupBar, AltSpaceOpensTheSkinnedSystemMenuOfTheSetupDialog) {
         5000));
     ASSERT_TRUE(WaitUntil([&] { return Skinned(setup) == 1; }, 5000));
     ASSERT_TRUE(ToFront(setup));
-    Wait(300);
+    Wait(300);  // the X server restacks in its own time and tells Wine nothing to wait for
     Stroke(VK_SPACE, VK_MENU);
     HWND menu = WaitPopup();
     ASSERT_NE(menu, nullptr) << "Alt+Space";
     EXPECT_EQ(Skinned(menu), 1);
     RECT both = RectOf(setup), m = RectOf(menu);
     UnionRect(&both, &both, &m);
-    Wait(200);
+    Wait(200);  // the popup shown on the screen (read from it: under the lock)
     std::filesystem::create_directories("skin-shots");
     CaptureScreen(both).Save("skin-shots/SetupSystemMenu.bmp");
     Stroke(VK_ESCAPE);

@@ -517,7 +517,7 @@ TEST_F(KestrupSkinMenu, BarCommandsReachTheBoard) {
     const size_t before = board_.Lines().size();
     k_->SetCommandLineText("words");
     k_->PressKey(k_->CommandLine(), VK_RETURN);
-    Wait(500);
+    Wait(500);  // that no line goes out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), before);
     // Log shows the log window.
     Open("Log");

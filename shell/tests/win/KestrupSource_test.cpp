@@ -187,7 +187,7 @@ TEST_P(KestrupSource, CancelUploadStopsMidway) {
     ASSERT_TRUE(WaitForLog("Sourcefile parsing CANCELED!", 5000));
     const size_t sent = board_.Lines().size();
     EXPECT_LT(sent, 80u);
-    Wait(300);
+    Wait(300);  // that no more lines go out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), sent);
     EXPECT_EQ(board_.Violations(), 0);
     EXPECT_TRUE(k_->Close());
@@ -261,7 +261,7 @@ TEST_P(KestrupSource, SilentBoardTimesOutAndARedefinitionAsksFirst) {
     HWND question = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (question = k_->FindBox("Warning: ", true)) != nullptr; }));
     EXPECT_EQ(board_.Lines().size(), 2u) << "the next line went out before the question was answered";
-    Wait(300);
+    Wait(300);  // that no more lines go out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), 2u);
     k_->Answer(question, IDYES);
     ASSERT_TRUE(WaitForLog("Sourcefile parsing completed", 10000));

@@ -159,7 +159,7 @@ TEST_F(KestrupTerminal, ExitEndsTheProgramWithoutWritingSettings) {
 TEST_F(KestrupTerminal, ConnectSendsTwoReturnsAndATypedLineGoesOutAndComesBackAnswered) {
     Start();
     Connect(2);
-    Wait(200);
+    Wait(200);  // that nothing more comes: no event to wait for
     EXPECT_EQ(BoardLines(), (std::vector<std::string>{"", ""}));
     EXPECT_TRUE(LogHas("COM port Connected at "));
 
@@ -182,7 +182,7 @@ TEST_F(KestrupTerminal, ConnectSendsTwoReturnsAndATypedLineGoesOutAndComesBackAn
     ASSERT_TRUE(k_->Menu("Disconnect1"));
     const std::string before = k_->MemoText();
     k_->TypeChars(k_->Memo(), "lost");
-    Wait(200);
+    Wait(200);  // that nothing more comes: no event to wait for
     EXPECT_EQ(k_->MemoText(), before);
     EXPECT_TRUE(LogHas(" COM port DISconnected"));
 }
@@ -191,7 +191,7 @@ TEST_F(KestrupTerminal, Scamp2ConnectsWithOneReturnAndFiltersTheBoardsSequences)
     BoardType("Scamp2");
     Start();
     Connect(1);
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(BoardLines().size(), 1u) << "SCAMP2 connects with a single CR";
 
     // Colours and BEL go; the text stays.
@@ -230,7 +230,7 @@ TEST_F(KestrupTerminal, Esp32SendsKeysAtOnceAndTheCommandLineKeepsAHistory) {
 
     k_->TypeChars(k_->Memo(), "ab");
     ASSERT_TRUE(MemoShows("ab"));
-    Wait(200);
+    Wait(200);  // that nothing more comes: no event to wait for
     EXPECT_EQ(Count(k_->MemoText(), "ab"), 1u) << "the key itself doesn't reach the memo; the echo does";
     k_->TypeChars(k_->Memo(), "\r");
     ASSERT_TRUE(WaitUntil([&] { return !BoardLines().empty() && BoardLines().back() == "ab"; }));
@@ -265,7 +265,7 @@ TEST_F(KestrupTerminal, TheBoardsRedefinitionWarningAsksAndIsLogged) {
     // The same words in small letters ask nothing.
     ASSERT_TRUE(board_.Ok("text  already defined\\r\\n"));
     ASSERT_TRUE(MemoShows(" already defined"));
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(k_->FindBox("Warning: ", true), nullptr);
 
     k_->TypeChars(k_->Memo(), ": sq dup * ;\r");
@@ -301,7 +301,7 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
     Start();
     const char closed[] = "closed\n";
     EXPECT_EQ(k_->SendCopyData(closed, sizeof closed), 0) << "not taken";
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_TRUE(BoardLines().empty());
 
     Connect(2);
@@ -316,7 +316,7 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
     EXPECT_EQ(BoardLines().back(), "abc");
     // A block without data is ignored.
     k_->SendCopyData(nullptr, 5);
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(BoardLines().size(), 4u);
 
     // A megabyte (a long line piped into the companion, or any other process) is refused at once, even on a
@@ -332,13 +332,13 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
         << "the terminal is still writing";
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(answer, 0u);
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(board_.Received().find('m'), std::string::npos);
     EXPECT_EQ(BoardLines().size(), 4u);
 
     ASSERT_TRUE(k_->Menu("Disconnect1"));
     const char after[] = "after\n";
     EXPECT_EQ(k_->SendCopyData(after, sizeof after), 0);
-    Wait(300);
+    Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(BoardLines().size(), 4u);
 }

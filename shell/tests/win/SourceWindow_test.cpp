@@ -229,7 +229,7 @@ protected:
         std::string junk;
         port_->ReceiveText(junk, 65536);
         board_.Ok("purge");
-        Sleep(50);
+        Sleep(50);  // bytes already on the line come in their own time
         port_->ReceiveText(junk, 65536);
         board_.Reset();
         boxes_.Start();
@@ -383,7 +383,7 @@ TEST_F(SourceWindowWine, RedefinitionAnsweredNoStopsTheUpload) {
     boxes_.Policy = [](const BoxWatcher::Box& b) { return b.caption.rfind("Warning: ", 0) == 0 ? IDNO : IDOK; };
     LoadText("redef.fs", ": twice 1 ;\r\n: twice 2 ;\r\n: after 3 ;\r\n: after2 4 ;\r\n");
     SendAll();
-    Sleep(200);
+    Sleep(200);  // that no more lines go out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), 2u);
     EXPECT_TRUE(LogHas(main_->log, "Sourcefile parsing CANCELED!"));
     EXPECT_EQ(window_->StatusBar1->Panels()[2].Text(), "Upload CANCELED!");
@@ -416,7 +416,7 @@ TEST_F(SourceWindowWine, CancelMidUploadStopsAndCommandsAreOffMeanwhile) {
     const size_t sent = board_.Lines().size();
     EXPECT_GT(sent, 1u);
     EXPECT_LT(sent, 60u);
-    Sleep(300);
+    Sleep(300);  // that no more lines go out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), sent) << "lines went out after the cancel";
     EXPECT_TRUE(LogHas(main_->log, "Sourcefile parsing CANCELED!"));
     EXPECT_TRUE(window_->Button1->Enabled());
@@ -693,7 +693,7 @@ protected:
         std::string junk;
         port.ReceiveText(junk, 65536);
         board_.Ok("purge");
-        Sleep(50);
+        Sleep(50);  // bytes already on the line come in their own time
         port.ReceiveText(junk, 65536);
         board_.Reset();
         boxes_.Start();
@@ -749,7 +749,7 @@ TEST_F(ProgramWindowsWine, TheMainWindowsQuestionAnsweredNoPressesCancel) {
     boxes_.Policy = [](const BoxWatcher::Box& b) { return b.caption.rfind("Warning: ", 0) == 0 ? IDNO : IDOK; };
     LoadText("pdup.fs", ": pdup 1 ;\r\n: pdup 2 ;\r\n: pnext 3 ;\r\n");
     source_->Button1Click(source_->Button1);
-    Sleep(200);
+    Sleep(200);  // that no more lines go out: no event to wait for
     EXPECT_EQ(board_.Lines().size(), 2u);
     const auto boxes = boxes_.Seen();
     ASSERT_EQ(boxes.size(), 1u);
