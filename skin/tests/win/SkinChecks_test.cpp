@@ -18,6 +18,7 @@
 #include "skin/win/SkinControlList.h"
 #include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
+#include "skin/tests/win/SkinSettle.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
 #include "testsupport/FrameTestSkin.h"
@@ -27,7 +28,8 @@ using test::WindowShot;
 
 namespace {
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest.
+void Pump() { test::Settle(); }
 
 // The colour of frame `frame` of a strip of `frames` frames lying side by side.
 std::int32_t FrameColour(const PixelBuffer& strip, int frame, int frames) {
@@ -56,7 +58,7 @@ HWND MakeHost() {
     (void)cls;
     HWND h = CreateWindowExW(0, L"KesChecksHost", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    Pump(30);
+    Pump();
     return h;
 }
 
@@ -102,14 +104,14 @@ protected:
         source_ = std::make_unique<TSourceFile>(nullptr);
         source_->Show();
         source_->SetBounds(20, 20, 950, 500);  // whatever place an earlier run left in the registry
-        Pump(30);
+        Pump();
         HWND h = static_cast<HWND>(source_->Handle());
         SetForegroundWindow(h);
         form_ = new TWinSkinForm(source_.get());  // owned by the window, freed with it
         form_->SetWindow(h, nullptr, "TSourceFile");
         form_->SkinForm(&skin_, source_.get());
         PostMessageW(h, SKM_START, 0, 1000);
-        Pump(200);
+        Pump();
     }
     HWND Window(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
     // The check frame the box of a check box shows now.
@@ -124,14 +126,14 @@ protected:
         const HWND h = Window(c);
         PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 9));
         PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(6, 9));
-        Pump(150);
+        Pump();
     }
     void Space(TWinControl* c) {
         const HWND h = Window(c);
         SetFocus(h);
         PostMessageW(h, WM_KEYDOWN, VK_SPACE, 0x00390001);
         PostMessageW(h, WM_KEYUP, VK_SPACE, 0xC0390001);
-        Pump(150);
+        Pump();
     }
 
     TApplication app_;

@@ -17,6 +17,7 @@
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
+#include "skin/tests/win/SkinSettle.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
 #include "testsupport/FrameTestSkin.h"
@@ -25,7 +26,8 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest.
+void Pump() { test::Settle(); }
 
 // The colour of frame `frame` of a strip whose frames lie side by side.
 std::int32_t FrameColour(const TDataSkinObject& o, int frame) {
@@ -78,7 +80,7 @@ protected:
         bar_->Panels().Add().SetWidth(80);
         bar_->Panels().Add().SetText("second");
         form_->Show();
-        Pump(30);
+        Pump();
         frame_ = new TWinSkinForm(form_.get());
         frame_->SetWindow(Hwnd(*form_), nullptr, "TForm");
         frame_->SkinForm(&skin_, form_.get());
@@ -87,7 +89,7 @@ protected:
     }
     void TearDown() override {
         form_.reset();
-        Pump(20);
+        Pump();
     }
     // The pixel a little inside the left edge of a control, half way down (no caption there).
     std::int32_t Edge(TWinControl* c) {
@@ -127,18 +129,18 @@ TEST_F(Controls, ButtonsShowTheFrameOfTheirStateAndClickOncePerPress) {
     GetWindowRect(b, &br);
     SetCursorPos(br.left + 20, br.top + 10);
     PostMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
-    Pump(20);
+    Pump();
     EXPECT_EQ(Face(button_), 4) << "hot";
     PostMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
-    Pump(20);
+    Pump();
     EXPECT_EQ(Face(button_), 2) << "pressed";
     PostMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
-    Pump(30);
+    Pump();
     EXPECT_EQ(clicks_, 1) << "one click by the mouse";
     SendMessageW(b, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(Face(button_), 2) << "pressed by space";
     SendMessageW(b, WM_KEYUP, VK_SPACE, 0xC0000001);
-    Pump(30);
+    Pump();
     EXPECT_EQ(clicks_, 2) << "one click by space";
     // A default button (the control makes its window anew for it, and stays skinned).
     SetCursorPos(0, 0);
@@ -183,18 +185,18 @@ TEST_F(Controls, ASpeedButtonPaintsOnItsParentAndFollowsTheMouse) {
     GetWindowRect(panel, &pr);
     SetCursorPos(pr.left + 300, pr.top + 20);
     PostMessageW(panel, WM_MOUSEMOVE, 0, MAKELPARAM(300, 20));
-    Pump(30);
+    Pump();
     EXPECT_EQ(face(), 4) << "hot";
     PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 20));
-    Pump(30);
+    Pump();
     EXPECT_EQ(face(), 2) << "pressed";
     PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(300, 20));
-    Pump(30);
+    Pump();
     EXPECT_EQ(speedClicks_, 1);
     EXPECT_EQ(face(), 4);
     SetCursorPos(0, 0);
     SendMessageW(panel, WM_MOUSELEAVE, 0, 0);
-    Pump(30);
+    Pump();
     EXPECT_EQ(face(), 1) << "the mouse left";
 }
 
@@ -259,10 +261,10 @@ TEST_F(Controls, ARawDialogButtonIsSkinnedAndPostsItsId) {
         EXPECT_EQ(p.At(3, p.H / 2), FrameColour(skin_.Buttons, 5)) << "a default push button";
         PostMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         PostMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-        Pump(40);
+        Pump();
         EXPECT_EQ(reinterpret_cast<WPARAM>(GetPropW(box, L"command")), WPARAM{1234 + 1});
         DestroyWindow(box);
-        Pump(20);
+        Pump();
         EXPECT_EQ(f->Controllers().Count(), 0);
     }
 }
@@ -294,7 +296,7 @@ TEST_F(Controls, AFailedPaintGivesItsWindowDcBackAndAttachingTwiceDoesNothing) {
         DestroyWindow(w);
         EXPECT_EQ(c->State(), kControlWindowGone);
     }
-    Pump(20);
+    Pump();
 }
 
 }  // namespace

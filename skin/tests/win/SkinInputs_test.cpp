@@ -17,6 +17,7 @@
 #include "skin/win/SkinTabs.h"
 #include "skin/win/WinSkinForm.h"
 #include "skin/win/SkinDataWin.h"
+#include "skin/tests/win/SkinSettle.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
 #include "testsupport/FrameTestSkin.h"
@@ -25,7 +26,8 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest.
+void Pump() { test::Settle(); }
 
 // The pixel at (x, y) of a window as the screen shows it (frame included), 0x00BBGGRR.
 std::int32_t PixelAt(HWND h, int x, int y) {
@@ -122,7 +124,7 @@ protected:
         TSkinControl* c = make(form_.get(), ControlDecision{});
         c->SetKind(kind);
         c->AttachWindow(h, &skin_, form_.get());
-        Pump(30);
+        Pump();
         return dynamic_cast<T*>(c);
     }
     // The colour of an image's frame (frames side by side, `frames` of them) at (x, y) of that frame.
@@ -162,7 +164,7 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     const SIZE size = WindowSize(list);
     auto state = [&](int frame) { return FrameColour(button.Image, button.Frame, frame, fw - b / 2, 1); };
     auto shown = [&] {
-        Pump(30);
+        Pump();
         return PixelAt(list, size.cx - b / 2, 1);
     };
     EXPECT_EQ(shown(), state(1));
@@ -179,7 +181,7 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     ClientToScreen(list, &onButton);
     SetCursorPos(onButton.x, onButton.y);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.cx - b / 2, size.cy / 2));
-    Pump(60);
+    Pump();
     EXPECT_TRUE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(shown(), state(2)) << "pressed";
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(size.cx - b / 2, size.cy / 2));
@@ -195,7 +197,7 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
     SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
-    Pump(60);
+    Pump();
     EXPECT_FALSE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(shown(), state(4)) << "closed, focused";
@@ -205,11 +207,11 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 3);
     SendMessageA(list, WM_KEYDOWN, VK_F4, 0);
-    Pump(30);
+    Pump();
     EXPECT_TRUE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
     SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
     SendMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
-    Pump(30);
+    Pump();
     EXPECT_FALSE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 4);
 
@@ -218,7 +220,7 @@ TEST_F(Inputs, ComboBoxesShowTheirStateDropDownAndSelectWithMouseAndKeys) {
     // Unskinned, the system's button is back.
     combo->Unskin();
     EnableWindow(list, TRUE);
-    Pump(30);
+    Pump();
     EXPECT_NE(shown(), state(1));
 }
 
@@ -229,13 +231,13 @@ TEST_F(Inputs, EditsGetTheSkinsBorderAndTheirUpDownItsArrows) {
     GetClientRect(edit, &client);
     HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, client.right - 16, 0, 16, client.bottom,
                                 edit, nullptr, GetModuleHandleA(nullptr), nullptr);
-    Pump(30);
+    Pump();
     const std::int32_t bareBefore = PixelAt(bare, 0, 10);
     SkinHost();
     auto* skinned = Controller<TSkinEdit>(edit);
     ASSERT_NE(skinned, nullptr);
     InvalidateRect(edit, nullptr, TRUE);
-    Pump(60);
+    Pump();
     const SIZE size = WindowSize(edit);
     EXPECT_EQ(PixelAt(edit, 0, size.cy / 2), Rgb(skin_.Colour(SkinColour::ButtonShadow)));
     EXPECT_EQ(PixelAt(edit, 1, size.cy / 2), 0xFFFFFF);
@@ -247,7 +249,7 @@ TEST_F(Inputs, EditsGetTheSkinsBorderAndTheirUpDownItsArrows) {
     EXPECT_EQ(skinned->EmbeddedUpDown()->Window(), spin);
     EXPECT_TRUE(skinned->EmbeddedUpDown()->Embedded);
     InvalidateRect(spin, nullptr, TRUE);
-    Pump(60);
+    Pump();
     const TDataSkinBorder& arrows = *skin_.UpDownVert;
     const SIZE s = WindowSize(spin);
     EXPECT_EQ(PixelAt(spin, 1, s.cy / 4 + 1), FrameColour(arrows.Image, 8, 1, 1, 1));
@@ -265,7 +267,7 @@ TEST_F(Inputs, AnUpDownKeepsCountingAndShowsPressedAndDisabledArrows) {
     auto top = [&] { return PixelAt(spin, 1, 2); };
     auto bottom = [&] { return PixelAt(spin, 1, 37); };
     InvalidateRect(spin, nullptr, TRUE);
-    Pump(30);
+    Pump();
     EXPECT_EQ(top(), FrameColour(arrows.Image, 8, 1, 1, 1));
     EXPECT_EQ(bottom(), FrameColour(arrows.Image, 8, 5, 1, 1));
     // A press on the top arrow counts up as the control always does; the arrow under the pointer shows pressed.
@@ -273,14 +275,14 @@ TEST_F(Inputs, AnUpDownKeepsCountingAndShowsPressedAndDisabledArrows) {
     ClientToScreen(spin, &p);
     SetCursorPos(p.x, p.y);
     SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 8));
-    Pump(20);
+    Pump();
     EXPECT_EQ(top(), FrameColour(arrows.Image, 8, 2, 1, 1)) << "pressed";
     EXPECT_EQ(bottom(), FrameColour(arrows.Image, 8, 5, 1, 1));
     SendMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(5, 8));
     EXPECT_EQ(SendMessageA(spin, UDM_GETPOS32, 0, 0), 6);
     EnableWindow(spin, FALSE);
     InvalidateRect(spin, nullptr, TRUE);
-    Pump(30);
+    Pump();
     EXPECT_EQ(top(), FrameColour(arrows.Image, 8, 3, 1, 1));
     EXPECT_EQ(bottom(), FrameColour(arrows.Image, 8, 7, 1, 1));
 }
@@ -301,7 +303,7 @@ TEST_F(Inputs, TheDatePickersArrowButtonOpensItsCalendar) {
     EXPECT_EQ(PixelAt(picker, 0, size.cy / 2), Rgb(skin_.Colour(SkinColour::ButtonShadow)));
     EXPECT_EQ(PixelAt(picker, 1, size.cy / 2), 0xFFFFFF);
     SendMessageA(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 6));
-    Pump(100);
+    Pump();
     HWND calendar = reinterpret_cast<HWND>(SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
     EXPECT_NE(calendar, nullptr);
 }
@@ -325,7 +327,7 @@ TEST_F(Inputs, TabsAndPaneInEveryOrientation) {
         ASSERT_NE(c, nullptr) << i;
         EXPECT_EQ(static_cast<int>(c->Orientation()), static_cast<int>(i));
         InvalidateRect(tabs[i], nullptr, TRUE);
-        Pump(40);
+        Pump();
         RECT second;
         SendMessageA(tabs[i], TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
         EXPECT_EQ(PixelAt(tabs[i], second.left + 2, second.top + 2), normal) << "a normal tab, orientation " << i;
@@ -343,7 +345,7 @@ TEST_F(Inputs, TabsAndPaneInEveryOrientation) {
     EXPECT_NE(farEnd(0), normal);
     EXPECT_EQ(farEnd(1), normal);
     SendMessageA(tabs[0], TCM_SETCURFOCUS, 1, 0);
-    Pump(40);
+    Pump();
     EXPECT_EQ(farEnd(0), normal);
     EXPECT_NE(farEnd(1), normal);
     EXPECT_EQ(SendMessageA(tabs[0], TCM_GETCURSEL, 0, 0), 1);  // the control's own selection follows
@@ -357,7 +359,7 @@ TEST_F(Inputs, HeaderSectionsFollowTheMouseAndFillTheRest) {
     auto* c = new TSkinHeader(form_.get());
     c->AttachWindow(header, &skin_, form_.get());
     InvalidateRect(header, nullptr, TRUE);
-    Pump(40);
+    Pump();
     const TDataSkinObject& bar = *skin_.Headerbar;
     const std::int32_t normal = FrameColour(bar.Image, bar.Frame, 1, 0, 10);
     const std::int32_t hot = FrameColour(bar.Image, bar.Frame, 2, 0, 10);
@@ -366,7 +368,7 @@ TEST_F(Inputs, HeaderSectionsFollowTheMouseAndFillTheRest) {
     EXPECT_EQ(PixelAt(header, 61, 12), normal);
     EXPECT_EQ(PixelAt(header, 121, 12), normal) << "the rest right of the sections";
     SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(90, 12));
-    Pump(30);
+    Pump();
     EXPECT_EQ(c->HotSection(), 1);
     EXPECT_EQ(PixelAt(header, 61, 12), hot);
     EXPECT_EQ(PixelAt(header, 1, 12), normal);
@@ -376,7 +378,7 @@ TEST_F(Inputs, HeaderSectionsFollowTheMouseAndFillTheRest) {
     SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(20, 12));
     EXPECT_EQ(c->HotSection(), 0);
     SendMessageA(header, WM_MOUSELEAVE, 0, 0);
-    Pump(30);
+    Pump();
     EXPECT_EQ(c->HotSection(), -1);
     EXPECT_EQ(PixelAt(header, 1, 12), normal);
 }
@@ -409,7 +411,7 @@ TEST_F(Inputs, ThePictureOfEveryControlInTheDefaultSkin) {
     (new TSkinHeader(form_.get()))->AttachWindow(header, &skin, form_.get());
     SetFocus(drop);
     RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(100);
+    Pump();
     std::filesystem::create_directories("skin-shots");
     EXPECT_TRUE(test::SaveWindowPicture(host_, "skin-shots/InputControls.bmp"));
     form_.reset();

@@ -27,6 +27,7 @@
 #include "skin/win/SkinScControl.h"
 #include "skin/win/SkinText.h"
 #include "skin/win/WinSkinForm.h"
+#include "skin/tests/win/SkinManageSettle.h"
 #include "testsupport/FrameTestSkin.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
@@ -35,7 +36,8 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 80) { test::PumpFor(ms); }
+// Waits until the windows came to rest and the skin manager ran its pending command.
+void Pump() { test::SettleSkins(); }
 
 LRESULT Skinned(HWND w) { return SendMessageA(w, SKM_ISSKINNED, 0, 0); }
 HWND H(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
@@ -150,7 +152,7 @@ protected:
         // Above other programs' windows, so that the real pointer's clicks come to it.
         SetWindowPos(H(form_), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ASSERT_TRUE(test::PumpUntil([&] { return Skinned(H(form_)) == 1 && Skinned(H(check_)) == 1; }, 5000));
-        Pump(150);
+        Pump();
     }
     TWinSkinForm* Frame() const { return SkinManage()->FindForm(static_cast<HWND>(form_->WindowHandle())); }
     TSkinControl* Controller(TWinControl* c) const {
@@ -196,7 +198,7 @@ protected:
     // A real click whose effect shows in `done`.
     bool ClickUntil(POINT p, const std::function<bool()>& done, DWORD timeoutMs = 3000) {
         SetForegroundWindow(H(form_));
-        Pump(30);
+        Pump();
         RealClick(p);
         return test::PumpUntil(done, timeoutMs);
     }
@@ -351,19 +353,19 @@ TEST_F(ListsGallery, SkinOffGivesBackTheSystemLookAndWhatTheSkinMade) {
     // A first round fills the engine's caches of images; from here every round gives back what it made.
     skin_->SetActive(false);
     ASSERT_TRUE(test::PumpUntil([&] { return Skinned(H(form_)) == 0; }, 3000));
-    Pump(100);
+    Pump();
     SkinManage()->Purge();
     const std::vector<long> start = Live();
     skin_->SetActive(true);
     ASSERT_TRUE(test::PumpUntil([&] { return Skinned(H(form_)) == 1 && Skinned(H(hbar_)) == 1; }, 3000));
-    Pump(150);
+    Pump();
     ASSERT_NE(Overlay(hbar_), nullptr);
     EXPECT_EQ(BoxPixel(kChecked), CheckFrame(CheckListState::Checked));
     EXPECT_TRUE(popup_->OwnerDraw());
 
     skin_->SetActive(false);
     ASSERT_TRUE(test::PumpUntil([&] { return Skinned(H(form_)) == 0; }, 3000));
-    Pump(150);
+    Pump();
     for (TWinControl* c : std::initializer_list<TWinControl*>{hbar_, vbar_, check_})
         EXPECT_EQ(Skinned(H(c)), 0) << c->ClassName();
     // No overlay is left over a bar: the control under a point of its arrow is the bar itself.
@@ -479,9 +481,9 @@ TEST_F(ListsGallery, InTheDefaultSkin) {
     check_->SetItemIndex(kUnchecked);
     hbar_->SetPosition(30);
     vbar_->SetPosition(20);
-    Pump(300);
+    Pump();
     RedrawWindow(H(form_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    Pump(200);
+    Pump();
     RECT r;
     GetWindowRect(H(form_), &r);
     const test::WindowPixels shot = test::CaptureScreen(r);

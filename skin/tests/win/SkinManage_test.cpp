@@ -15,19 +15,15 @@
 #include "skin/win/SkinGdi.h"
 #include "skin/win/SkinManage.h"
 #include "skin/win/WinSkinPopMenu.h"
+#include "skin/tests/win/SkinManageSettle.h"
 #include "testsupport/DeferredAction.h"
 
 using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-}
+// Waits until the windows came to rest and the skin manager ran its pending command.
+void Pump() { test::SettleSkins(); }
 
 HWND ThreadWindowOfClass(const char* className) {
     struct Find {
@@ -75,7 +71,7 @@ protected:
     // Shows a form and lets the hook and SKM_START run.
     static void Show(TForm* f) {
         f->ShowForm();
-        Pump(100);
+        Pump();
     }
     // Opens a popup menu over the main window; inMenu runs once the menu shows and waits for input, then the
     // menu is closed. A menu that another program's window cancelled before it showed is opened again; false
@@ -150,7 +146,7 @@ TEST_F(SkinManageTest, AMessageBoxIsSkinnedAndItsTextStaysReadable) {
     MessageBoxW(static_cast<HWND>(main_->Handle()), L"Gr\u00fc\u00dfe \u263A", L"Info", MB_OK);
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(text, L"Gr\u00fc\u00dfe \u263A");
-    Pump(50);
+    Pump();
     SkinManage()->Purge();
     EXPECT_EQ(SkinManage()->Forms().size(), 1u) << "the box's frame went with it";
 }
@@ -194,7 +190,7 @@ TEST_F(SkinManageTest, SkinOffTakesEveryFrameOffAndLeavesPopupMenusAlone) {
     int changed = 0;
     skin_->OnSkinChanged = [&](TObject*) { ++changed; };
     skin_->SetActive(false);
-    Pump(400);
+    Pump();
     EXPECT_EQ(changed, 1);
     EXPECT_FALSE(m.Active());
     EXPECT_TRUE(m.Forms().empty());
@@ -204,7 +200,7 @@ TEST_F(SkinManageTest, SkinOffTakesEveryFrameOffAndLeavesPopupMenusAlone) {
     EXPECT_EQ(skinned, 0);
 
     skin_->SetActive(true);
-    Pump(400);
+    Pump();
     EXPECT_EQ(changed, 2);
     EXPECT_EQ(Skinned(static_cast<HWND>(main_->Handle())), 1) << "skin on walks the shown forms";
 }
@@ -218,7 +214,9 @@ TEST_F(SkinManageTest, ASkinThatGoesAwayTakesItsSkinOffEverything) {
     EXPECT_TRUE(m.Skins().empty());
     EXPECT_EQ(m.CommandSkin(), nullptr);
     EXPECT_TRUE(m.Forms().empty());
-    Pump(400);  // the cancelled command does not run
+    // The cancelled command does not run: a thing that must not happen gives nothing to wait for, so the
+    // manager's timer gets several of its ticks.
+    test::PumpFor(400);
     TForm later(nullptr);
     Show(&later);
     EXPECT_EQ(m.FindForm(static_cast<HWND>(later.Handle())), nullptr);
@@ -247,10 +245,10 @@ TEST_F(SkinManageTest, TwoHundredMessageBoxesAndPopupMenusLeaveNothingBehind) {
             },
             1);
         MessageBoxA(owner, "Again", "Info", MB_OK);
-        Pump(10);  // what the closed box left behind would end the next menu at once
+        Pump();  // what the closed box left behind would end the next menu at once
         EXPECT_TRUE(WithPopup([&](HWND w) { menusSkinned += Skinned(w) == 1; })) << i;
     }
-    Pump(50);
+    Pump();
     m.Purge();
     EXPECT_EQ(boxesSkinned, 200);
     EXPECT_EQ(menusSkinned, 200);

@@ -25,6 +25,7 @@
 #include "skin/win/SkinManage.h"
 #include "skin/win/WinSkinMenu.h"
 #include "skin/win/WinSkinPopMenu.h"
+#include "skin/tests/win/SkinManageSettle.h"
 #include "testsupport/FrameTestSkin.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
@@ -33,7 +34,8 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest and the skin manager ran its pending command.
+void Pump() { test::SettleSkins(); }
 HWND H(TWinControl* c) { return static_cast<HWND>(c->Handle()); }
 LRESULT Skinned(HWND w) { return SendMessageA(w, SKM_ISSKINNED, 0, 0); }
 
@@ -47,15 +49,15 @@ void RealClick(POINT p) {
     in[0].mi.dy = static_cast<LONG>(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
     in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in[0], sizeof(INPUT));
-    Pump(60);
+    Pump();
     in[1].type = INPUT_MOUSE;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &in[1], sizeof(INPUT));
-    Pump(60);
+    Pump();
     in[2].type = INPUT_MOUSE;
     in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &in[2], sizeof(INPUT));
-    Pump(60);
+    Pump();
 }
 
 // The colour in the middle of frame `frame` of an image whose frames lie side by side (or stacked).
@@ -100,7 +102,7 @@ protected:
     void TearDown() override {
         delete frame_;
         frame_ = nullptr;
-        Pump(30);
+        Pump();
         DestroySkinManager();
         app_.reset();
     }
@@ -127,7 +129,7 @@ protected:
         ASSERT_NE(SkinManage(), nullptr);
         frame_->ShowForm();
         ASSERT_TRUE(test::PumpUntil([&] { return Frame() && Frame()->Stage() == 1; }));
-        Pump(100);
+        Pump();
     }
     TForm* MakeChild(int i, bool withMenu) {
         auto* c = new TForm(frame_);
@@ -191,7 +193,7 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
     EXPECT_EQ(Skinned(H(a)), 1);
     TForm* b = MakeChild(1, false);
     TForm* c = MakeChild(2, false);
-    Pump(200);
+    Pump();
     ASSERT_EQ(frame_->MDIChildCount(), 3);
     for (TForm* f : {a, b, c}) {
         EXPECT_EQ(Skinned(H(f)), 1);
@@ -230,7 +232,7 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
         return out;
     };
     frame_->Tile();
-    Pump(100);
+    Pump();
     const std::vector<RECT> rs = rects();
     for (size_t i = 0; i < rs.size(); ++i)
         for (size_t j = i + 1; j < rs.size(); ++j) {
@@ -238,7 +240,7 @@ TEST_F(Mdi, ChildrenAreSkinnedAsTheyAreMadeTileCascadeAndBringTheirMenu) {
             EXPECT_FALSE(IntersectRect(&x, &rs[i], &rs[j])) << i << " overlaps " << j;
         }
     frame_->Cascade();
-    Pump(100);
+    Pump();
     std::vector<RECT> cs = rects();
     std::sort(cs.begin(), cs.end(), [](const RECT& l, const RECT& r) { return l.top < r.top; });
     EXPECT_LT(cs[0].left, cs[1].left);
@@ -251,7 +253,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     TForm* a = MakeChild(0, false);
     TForm* b = MakeChild(1, false);
     TForm* c = MakeChild(2, false);
-    Pump(200);
+    Pump();
     const auto buttons = MdiButtons();
     ASSERT_EQ(buttons.size(), 3u);
     const HWND fw = H(frame_);
@@ -277,7 +279,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
         ASSERT_NE(max, nullptr);
         RealClick({r.right - max->Xcoord + 8, r.top + max->Ycoord + 8});
         EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(H(f)) != 0; }, 3000)) << "maximized by its button";
-        Pump(200);
+        Pump();
     };
     maximize(b);
     EXPECT_EQ(shows(1), 3) << "the three buttons of the maximized child in the frame's bar";
@@ -285,7 +287,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     test::CaptureWindow(fw).Save("mdi-maximized-test-skin.bmp");
     // The maximized child's caption shows in the frame's: a new one keeps the frame's skinned caption.
     b->SetCaption("Renamed child");
-    Pump(100);
+    Pump();
     {
         const test::WindowPixels p = test::CaptureWindow(fw);
         EXPECT_EQ(p.At(p.W / 3, 1), FrameColour(skin_->Top.Image, skin_->Top.Frame, 1, true));
@@ -297,7 +299,7 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     // Restore (Action 8), with the mouse.
     RealClick(ScreenOf(buttons[1].second));
     EXPECT_TRUE(test::PumpUntil([&] { return !IsZoomed(H(b)); }, 3000)) << "restored";
-    Pump(200);
+    Pump();
     EXPECT_EQ(shows(1), 0);
     EXPECT_FALSE(SkinManage()->MDIMaximized());
 
@@ -305,25 +307,25 @@ TEST_F(Mdi, AMaximizedChildsButtonsShowInTheFramesBarAndWorkWithTheMouse) {
     maximize(b);
     RealClick(ScreenOf(buttons[0].second));
     EXPECT_TRUE(test::PumpUntil([&] { return IsIconic(H(b)) != 0; }, 3000)) << "minimized";
-    Pump(100);
+    Pump();
 
     // Close (Action 9): the maximized child goes. (The client keeps its children maximized: the child it activated
     // in place of the minimized one is.)
     Activate(c);
     if (!IsZoomed(H(c))) ShowWindow(H(c), SW_MAXIMIZE);
     ASSERT_TRUE(test::PumpUntil([&] { return IsZoomed(H(c)) != 0; }, 3000));
-    Pump(200);
+    Pump();
     EXPECT_EQ(shows(1), 3);
     RealClick(ScreenOf(buttons[2].second));
     EXPECT_TRUE(test::PumpUntil([&] { return Gone(c); }, 3000)) << "closed";
-    Pump(200);
+    Pump();
     EXPECT_EQ(frame_->MDIChildCount(), 2);
 
     // The last child goes: the bar shows the frame's menu, without the children's buttons.
     a->Close();
     b->Close();
     EXPECT_TRUE(test::PumpUntil([&] { return Gone(a) && Gone(b); }, 3000));
-    Pump(200);
+    Pump();
     EXPECT_EQ(frame_->MDIChildCount(), 0);
     EXPECT_TRUE(skin_->MenuUpdate) << "the bar follows the frame's menu again";
     EXPECT_EQ(FirstBarCaption(), "&File");
@@ -335,7 +337,7 @@ TEST_F(Mdi, WithTheSkinsMdiChildBorderChildrenKeepTheSystemsFrame) {
     MakeFrame();
     skin_->Options = SetWith(skin_->Options, xoMDIChildBorder);
     TForm* a = MakeChild(0, false);
-    Pump(200);
+    Pump();
     EXPECT_EQ(Skinned(H(a)), 1) << "hooked all the same";
     TWinSkinForm* sf = SkinManage()->FindForm(H(a));
     ASSERT_NE(sf, nullptr);
@@ -352,10 +354,10 @@ TEST_F(Mdi, ScreenshotOfAMaximizedChildInTheDefaultSkin) {
     MakeFrame(true);
     MakeChild(0, false);
     TForm* b = MakeChild(1, true);
-    Pump(200);
+    Pump();
     b->SetWindowState(wsMaximized);
     ASSERT_TRUE(test::PumpUntil([&] { return IsZoomed(H(b)) != 0; }, 3000));
-    Pump(400);
+    Pump();
     EXPECT_TRUE(test::CaptureWindow(H(frame_)).Save("mdi-maximized-default.bmp"));
     EXPECT_EQ(FirstBarCaption(), "&Child");
 }
@@ -425,7 +427,7 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
     cf.form->ShowForm();
     const HWND form = H(cf.form);
     ASSERT_TRUE(test::PumpUntil([&] { return Skinned(form) == 1; }));
-    Pump(300);
+    Pump();
     int changed = 0;
     skin_->OnSkinChanged = [&](TObject*) { ++changed; };
     const std::string first = SkinFileOf("FRAMETESTSKIN", "kes-first.skn"), second = SkinFileOf("FRAMETESTSKIN2", "kes-second.skn");
@@ -435,7 +437,7 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
         const int before = changed;
         skin_->SetSkinFile(path);
         EXPECT_TRUE(test::PumpUntil([&] { return changed > before; }, 5000)) << "the refresh ran";
-        Pump(60);
+        Pump();
     };
 
     // What each part shows, by the images of the skin in force.
@@ -499,7 +501,7 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
         });
         if (bar) bar->TrackMenuButton(0);
         cf.form->RemoveMessageHandler(id);
-        Pump(60);
+        Pump();
         return n;
     };
     EXPECT_GT(popupPixels(b), 0) << "popup menu in the second skin";
@@ -508,11 +510,11 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
     // Skin off and on again.
     skin_->SetActive(false);
     EXPECT_TRUE(test::PumpUntil([&] { return Skinned(form) != 1; }, 5000));
-    Pump(60);
+    Pump();
     expectNot(b, "skin off");
     skin_->SetActive(true);
     EXPECT_TRUE(test::PumpUntil([&] { return Skinned(form) == 1; }, 5000));
-    Pump(300);
+    Pump();
     expectShows(b, "skin on again");
 
     // Back and forth: the engine's objects stay where they were after the first round.
@@ -527,7 +529,7 @@ TEST_F(Mdi, ANewSkinReachesFramesMenusAndControlsAndLeavesNothingBehind) {
             EXPECT_TRUE(test::PumpUntil([&] { return Skinned(form) != 1; }, 5000));
             skin_->SetActive(true);
             EXPECT_TRUE(test::PumpUntil([&] { return Skinned(form) == 1; }, 5000));
-            Pump(200);
+            Pump();
         }
     }
     expectShows(b, "after 50 rounds");
@@ -553,7 +555,7 @@ TEST_F(Mdi, APopupOfTheBarIsSkinnedAsTheBarsAndTheNextPlainPopupByItsOwnKind) {
     });
     bar->TrackMenuButton(0);
     frame_->RemoveMessageHandler(id);
-    Pump(100);
+    Pump();
     EXPECT_TRUE(listedAtOpen);
     EXPECT_TRUE(flagged) << "a popup opened from the bar gets its menus flag";
     EXPECT_EQ(SkinManage()->PopupCount(), 0u);
@@ -564,9 +566,9 @@ TEST_F(Mdi, APopupOfTheBarIsSkinnedAsTheBarsAndTheNextPlainPopupByItsOwnKind) {
     auto* other = new TForm(nullptr);
     other->SetBounds(10, 10, 100, 80);
     other->ShowForm();
-    Pump(100);
+    Pump();
     delete other;
-    Pump(60);
+    Pump();
     EXPECT_EQ(SkinManage()->MenuKind, kSystemMenuKind);
     SkinManage()->MenuKind = kPopupMenuKind;
 }

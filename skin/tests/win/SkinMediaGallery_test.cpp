@@ -23,6 +23,7 @@
 #include "skin/win/SkinManage.h"
 #include "skin/win/SkinMediaPlayer.h"
 #include "skin/win/WinSkinForm.h"
+#include "skin/tests/win/SkinManageSettle.h"
 #include "testsupport/FrameTestSkin.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
@@ -185,7 +186,8 @@ const TPropTable& TPngBitBtn::ClassProps() {
 
 // ---- the gallery ----
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest and the skin manager ran its pending command.
+void Pump() { test::SettleSkins(); }
 LRESULT Skinned(HWND w) { return SendMessageW(w, SKM_ISSKINNED, 0, 0); }
 std::int32_t Rgb(TColor c) { return static_cast<std::int32_t>(ColorToRGB(c)); }
 
@@ -233,7 +235,7 @@ void RealClick(TWinControl* c, POINT down, POINT up) {
         in.type = INPUT_MOUSE;
         in.mi.dwFlags = flag;
         SendInput(1, &in, sizeof in);
-        Pump(40);
+        Pump();
     };
     move(a);
     button(MOUSEEVENTF_LEFTDOWN);
@@ -300,7 +302,7 @@ protected:
     }
     void TearDown() override {
         delete form_;
-        Pump(20);
+        Pump();
         DestroySkinManager();
         app_.reset();
     }
@@ -330,7 +332,7 @@ protected:
         form_->ShowForm();
         SetForegroundWindow(Hwnd(form_));
         ASSERT_TRUE(test::PumpUntil([&] { return Skinned(Hwnd(player_)) == 1 && Skinned(Hwnd(cxCheck_)) == 1; }));
-        Pump(60);
+        Pump();
     }
     std::vector<HWND> All() {
         return {Hwnd(player_),  Hwnd(small_),   Hwnd(open_),    Hwnd(greyed_), Hwnd(plain_),
@@ -390,17 +392,17 @@ TEST_F(MediaGallery, EveryControlShowsTheSkinAndGivesItsOwnLookBack) {
     EXPECT_EQ(barAt(30 * btPause + 2, 3), face(1));
     // The player's own change of its buttons shows at once.
     player_->SetEnabledButtons(kAllMPButtons);
-    Pump(40);
+    Pump();
     EXPECT_EQ(barAt(30 * btRecord + 2, 3), face(1));
     // It follows the player's place and visibility.
     player_->SetBounds(10, 12, 270, 30);
-    Pump(20);
+    Pump();
     EXPECT_EQ(bar->BoundsRect(), player_->BoundsRect());
     player_->Hide();
-    Pump(20);
+    Pump();
     EXPECT_FALSE(IsWindowVisible(Hwnd(bar)));
     player_->Show();
-    Pump(20);
+    Pump();
     EXPECT_TRUE(IsWindowVisible(Hwnd(bar)));
 
     // Bit buttons: the image list's picture beside the caption on the normal face; disabled, the disabled
@@ -435,7 +437,7 @@ TEST_F(MediaGallery, EveryControlShowsTheSkinAndGivesItsOwnLookBack) {
         PostMessageW(Hwnd(b), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(Hwnd(b), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     }
-    Pump(40);
+    Pump();
     EXPECT_EQ(Picture(rzCheck_, cw / 2, rzCheck_->BoxCentreY()), FrameColour(check, 2, buttons.CheckButtonFrame));
     EXPECT_EQ(Picture(rzRadio_, rw / 2, rzRadio_->BoxCentreY()), FrameColour(radio, 2, buttons.RadioButtonFrame));
     EXPECT_EQ(Picture(cxCheck_, cw / 2, cxCheck_->BoxCentreY()), FrameColour(check, 2, buttons.CheckButtonFrame));
@@ -451,7 +453,7 @@ TEST_F(MediaGallery, EveryControlShowsTheSkinAndGivesItsOwnLookBack) {
             if (Skinned(h) != 0) return false;
         return true;
     }));
-    Pump(60);
+    Pump();
     EXPECT_EQ(ControllerOf(player_), nullptr);
     EXPECT_EQ(ControllerOf(small_), nullptr);
     const std::int32_t system = static_cast<std::int32_t>(GetSysColor(COLOR_BTNFACE));
@@ -477,7 +479,7 @@ TEST_F(MediaGallery, ARealClickOnAPlayersButtonReachesItsHandlerThroughTheSkin) 
     EXPECT_EQ(clicks_, std::vector<TMPBtnType>{btStop});
     // A press on play let go on stop clicks nothing.
     RealClick(small_, {10, 15}, {60, 15});
-    Pump(100);
+    Pump();
     EXPECT_EQ(clicks_.size(), 1u);
     // Pressed again at once, the press comes as a double click: it clicks all the same.
     RealClick(small_, {10, 15}, {10, 15});
@@ -486,7 +488,7 @@ TEST_F(MediaGallery, ARealClickOnAPlayersButtonReachesItsHandlerThroughTheSkin) 
     // Unskinned, the same click reaches the player directly.
     skin_->SetActive(false);
     ASSERT_TRUE(test::PumpUntil([&] { return Skinned(Hwnd(small_)) == 0; }));
-    Pump(60);
+    Pump();
     RealClick(small_, {60, 15}, {60, 15});
     ASSERT_TRUE(test::PumpUntil([&] { return clicks_.size() == 3; }, 3000));
     EXPECT_EQ(clicks_.back(), btStop);
@@ -497,10 +499,10 @@ TEST_F(MediaGallery, APictureInTheDefaultSkin) {
     for (HWND h : All()) EXPECT_EQ(Skinned(h), 1);
     rzCheck_->Checked = true;
     rzCheck_->Invalidate();
-    Pump(100);
+    Pump();
     RedrawWindow(Hwnd(form_), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(100);
+    Pump();
     const char* dir = std::getenv("KESTRUP_SHOT_DIR");
     EXPECT_TRUE(test::SaveWindowPicture(Hwnd(form_), std::string(dir ? dir : ".") + "/media-gallery.bmp"));
     // The face of the skin, not the system's, behind the controls and on the player's bar.

@@ -15,6 +15,7 @@
 #include "skin/win/ComboListScrollbar.h"
 #include "skin/win/SkinScrollbar.h"
 #include "skin/win/SkinText.h"
+#include "skin/tests/win/SkinSettle.h"
 #include "testsupport/Wait.h"
 #include "testsupport/FrameTestSkin.h"
 
@@ -22,7 +23,8 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 80) { test::PumpFor(ms); }
+// Waits until the windows came to rest.
+void Pump() { test::Settle(); }
 
 // The distinct-colour test skin: every frame of every image one solid colour.
 COLORREF FrameColour(const TDataSkinObject& o, int frame) {
@@ -97,7 +99,7 @@ protected:
         memoBars_->AttachScrollControl(memo_, &skin_, nullptr);
         listBars_ = new TSkinScrollbar(list_);
         listBars_->AttachScrollControl(list_, &skin_, nullptr);
-        Pump(200);
+        Pump();
     }
     void TearDown() override {
         delete form_;

@@ -23,6 +23,7 @@
 #include "skin/win/SkinHeader.h"
 #include "skin/win/SkinManage.h"
 #include "skin/win/SkinTabs.h"
+#include "skin/tests/win/SkinManageSettle.h"
 #include "testsupport/FrameTestSkin.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
@@ -73,7 +74,8 @@ const TPropTable& TAdvPageControl::ClassProps() {
     return t;
 }
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
+// Waits until the windows came to rest and the skin manager ran its pending command.
+void Pump() { test::SettleSkins(); }
 
 LRESULT Skinned(HWND w) { return SendMessageW(w, SKM_ISSKINNED, 0, 0); }
 
@@ -89,13 +91,13 @@ std::int32_t Rgb(std::int32_t c) { return static_cast<std::int32_t>(ColorToRGB(s
 void ClickAt(HWND window, POINT at) {
     ClientToScreen(window, &at);
     SetCursorPos(at.x, at.y);
-    Pump(20);
+    Pump();
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
-    Pump(120);
+    Pump();
 }
 
 std::vector<long> LiveGdi() {
@@ -208,7 +210,7 @@ struct Gallery {
     }
     void Repaint() {
         RedrawWindow(Hwnd(form), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(80);
+        Pump();
     }
     HWND Header() const { return reinterpret_cast<HWND>(SendMessageW(Hwnd(list), LVM_GETHEADER, 0, 0)); }
     std::vector<HWND> Windows() const {
@@ -337,7 +339,7 @@ TEST_F(TabsGallery, EveryControlIsSkinnedKeepsWorkingAndGetsItsOwnLookBack) {
         ClickAt(Hwnd(g.pages), {p2.left - 20, (p2.top + p2.bottom) / 2});
         EXPECT_EQ(g.pages->ActivePageIndex(), 1);
     }
-    Pump(50);
+    Pump();
     EXPECT_EQ(LiveGdi(), start) << "regions, bitmaps, DCs, icons";
 }
 

@@ -14,6 +14,7 @@
 #include "gui/Forms.h"
 #include "gui/win/Canvas.h"
 #include "skin/FrameLayout.h"
+#include "skin/tests/win/SkinSettle.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/SkinGdi.h"
 #include "skin/win/WinSkinForm.h"
@@ -26,7 +27,6 @@ using namespace kes;
 
 namespace {
 
-void Pump(DWORD ms = 60) { test::PumpFor(ms); }
 
 // What our test window saw.
 struct Seen {
@@ -63,7 +63,7 @@ HWND MakeWindow(const wchar_t* title = L"Frame test", DWORD style = WS_OVERLAPPE
                              GetModuleHandleW(nullptr), nullptr);
     ShowWindow(h, SW_SHOW);
     SetForegroundWindow(h);
-    Pump(30);
+    test::Settle();
     return h;
 }
 
@@ -80,7 +80,7 @@ protected:
         f->SetWindow(h, nullptr, "KesFrameTest");
         f->SkinWindow(&skin);
         PostMessageW(h, SKM_START, 0, 1000);
-        Pump();
+        test::Settle();
         return f;
     }
     std::int32_t Colour(const TDataSkinObject& o, int frame, bool stacked) const {
@@ -105,7 +105,7 @@ TEST_F(Frame, ASkinnedWindowAnswersAndShowsTheSkinsPixels) {
     EXPECT_EQ(f->Stage(), 1);
     EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(g_seen.skinApplied, 1);  // sent once by the skinning; the query posts one more
-    Pump(20);
+    test::Settle();
     EXPECT_EQ(g_seen.skinApplied, 2);
     // A sizeable window keeps its place; its client area is what the skin's borders leave (left 4, right 5,
     // caption 24, bottom 5).
@@ -142,7 +142,7 @@ TEST_F(Frame, ASkinnedWindowAnswersAndShowsTheSkinsPixels) {
     f->SkinWindow(&skin_);
     g_seen.skinApplied = 0;
     SendMessageW(h, SKM_ISSKINNED, 0, 0);
-    Pump(20);
+    test::Settle();
     EXPECT_EQ(g_seen.skinApplied, 1);
     // A raw window does not answer the form's query.
     EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, SKIN_MAGIC), 0);
@@ -295,25 +295,33 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
     PostMessageW(w.h, WM_SYSCOMMAND, SC_KEYMENU, 't');
     Drive([&] {
         ASSERT_TRUE(WaitMenus({w.type}));
-        Sleep(200);
         HWND popup = PopupWindow(w.type);
         RECT a{};
         GetMenuItemRect(w.h, w.type, 0, &a);
         RECT pr{};
         GetWindowRect(popup, &pr);
-        const test::WindowPixels s = test::CaptureWindow(popup);
         const int y = (a.top + a.bottom) / 2 - pr.top;
+        auto marksOf = [&](const test::WindowPixels& s) {
+            int marks = 0;
+            for (int x = 0; x < 30; ++x)
+                if (s.At(x, y) == skin_.Colour(SkinColour::HilightText)) ++marks;
+            return marks;
+        };
+        // The menu loop paints the popup on the window's thread after showing it: look until its picture holds
+        // the selected item's frame.
+        test::WindowPixels s;
+        test::PollUntil([&] {
+            s = test::CaptureWindow(popup);
+            return s.At(s.W - 12, y) == Colour(*skin_.MenuItem, 4, false) && marksOf(s) > 0;
+        }, 3000);
         EXPECT_EQ(s.At(s.W - 12, y), Colour(*skin_.MenuItem, 4, false)) << "selected: frame 4";
-        int marks = 0;
-        for (int x = 0; x < 30; ++x)
-            if (s.At(x, y) == skin_.Colour(SkinColour::HilightText)) ++marks;
-        EXPECT_GT(marks, 0) << "the radio mark of A";
+        EXPECT_GT(marksOf(s), 0) << "the radio mark of A";
+        // Both keys go to the menu loop's queue, which keeps their order.
         PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-        Sleep(100);
         PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_TRUE(WaitMenus({}));
     });
-    Pump();
+    test::Settle();
     EXPECT_TRUE(std::find(g_seen.commands.begin(), g_seen.commands.end(), 111) != g_seen.commands.end());
 
     // Alt alone opens the first button; the mouse moving onto another button switches to it.
@@ -331,7 +339,7 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
     g_seen.commands.clear();
     SendMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(1).x, at(1).y));
     SendMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(2).x, at(2).y));
-    Pump();
+    test::Settle();
     EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{101});
     EXPECT_TRUE(OpenMenus().empty());
 
@@ -370,7 +378,7 @@ TEST_F(Frame, ARightClickOnTheCaptionOpensTheSkinnedSystemMenu) {
         PostMessageW(PopupWindow(open[0]), WM_CHAR, 'c', 0);  // "&Close"
         EXPECT_TRUE(WaitMenus({}));
     });
-    Pump();
+    test::Settle();
     EXPECT_TRUE(std::find(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), SC_CLOSE) != g_seen.sysCommands.end());
     DestroyWindow(h);
 }
@@ -424,13 +432,13 @@ TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
     };
     EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(1));
     PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, at);
-    Pump(20);
+    test::Settle();
     EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(3)) << "hot";
     PostMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, at);
-    Pump(20);
+    test::Settle();
     EXPECT_EQ(test::CaptureWindow(h).At(cx, cy), closeColour(2)) << "pressed";
     PostMessageW(h, WM_NCLBUTTONUP, HTCAPTION, at);
-    Pump(30);
+    test::Settle();
     ASSERT_EQ(g_seen.sysCommands.size(), 1u);
     EXPECT_EQ(g_seen.sysCommands[0], static_cast<WPARAM>(SC_CLOSE));
     EXPECT_TRUE(IsWindow(h));
@@ -442,7 +450,7 @@ TEST_F(Frame, CaptionButtonsGoHotAndPressedAndClosePostsScClose) {
     SendMessageW(h, WM_NCLBUTTONUP, HTCAPTION, at);
     const POINT icon = ScreenPoint(h, 6, 6);
     SendMessageW(h, WM_NCLBUTTONDBLCLK, HTSYSMENU, MAKELPARAM(icon.x, icon.y));
-    Pump(30);
+    test::Settle();
     EXPECT_TRUE(g_seen.sysCommands.empty());
     DestroyWindow(h);
 }
@@ -456,17 +464,16 @@ TEST_F(Frame, AHoveredCaptionButtonShowsItsHint) {
     SetCursorPos(p.x, p.y);
     PostMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
     HWND hint = SkinHintHandle(skin_);
-    Pump(600);
+    // The pause itself is what is judged here: nothing can be waited for before it ends.
+    test::PumpFor(600);
     EXPECT_FALSE(IsWindowVisible(hint)) << "not before twice the hint pause";
-    Pump(900);
-    EXPECT_TRUE(IsWindowVisible(hint));
+    EXPECT_TRUE(test::PumpUntil([&] { return IsWindowVisible(hint) != FALSE; }, 3000));
     char text[32] = {};
     GetWindowTextA(hint, text, sizeof text);
     EXPECT_STREQ(text, "Close");
     // The mouse leaves: the button goes back to normal and the hint goes.
     SetCursorPos(win.left + 60, win.top + 100);
-    Pump(400);
-    EXPECT_FALSE(IsWindowVisible(hint));
+    EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(hint); }, 3000));
     DestroyWindow(h);
 }
 
@@ -482,19 +489,19 @@ TEST_F(Frame, MinimizeMaximizeAndRestoreKeepTheSkinnedFrame) {
         EXPECT_EQ(s.At(1, s.H / 2), Colour(skin_.Left, 1, false)) << what;
     };
     ShowWindow(h, SW_MAXIMIZE);
-    Pump();
+    test::Settle();
     EXPECT_EQ(f->WindowState(), kStateMaximized);
     expectSkinned("maximized");
     ShowWindow(h, SW_RESTORE);
-    Pump();
+    test::Settle();
     EXPECT_EQ(f->WindowState(), kStateNormal);
     expectSkinned("restored from maximized");
     ShowWindow(h, SW_MINIMIZE);
-    Pump();
+    test::Settle();
     EXPECT_EQ(f->WindowState(), kStateMinimized);
     EXPECT_EQ(test::CaptureWindow(h).At(2, 1), caption) << "minimized";
     ShowWindow(h, SW_RESTORE);
-    Pump();
+    test::Settle();
     EXPECT_EQ(f->WindowState(), kStateNormal);
     expectSkinned("restored from minimized");
     RECT back;
@@ -512,7 +519,7 @@ TEST_F(Frame, UnskinningGivesBackTheSystemFrame) {
     GetWindowRect(h, &win0);
     auto f = Skin(h, skin_);
     f->UnskinWindow();
-    Pump();
+    test::Settle();
     EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 0);
     RECT client, win;
     GetClientRect(h, &client);
@@ -550,7 +557,7 @@ TEST_F(Frame, TheDefaultSkinsCornersAreOutsideTheRegion) {
     SendMessageW(h, WM_NCPAINT, 1, 0);
     EXPECT_TRUE(f->OwnsRegion());
     SetWindowPos(h, nullptr, 0, 0, 400, 260, SWP_NOMOVE | SWP_NOZORDER);
-    Pump();
+    test::Settle();
     rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(h, rgn), ERROR);
     RECT box;
@@ -637,13 +644,13 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         form.SetCaption("Skinned form");
         form.SetBounds(80, 80, 300, 200);
         form.Show();
-        Pump(30);
+        test::Settle();
         HWND h = static_cast<HWND>(form.Handle());
         auto* f = new TWinSkinForm(&form);  // owned by the form, freed with it
         f->SetWindow(h, nullptr, "TForm");
         f->SkinForm(&skin_, &form);
         PostMessageW(h, SKM_START, 0, 1000);
-        Pump();
+        test::Settle();
         EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, SKIN_MAGIC), SKIN_MAGIC);
         EXPECT_EQ(SendMessageW(h, SKM_QUERYSKIN, 0, 5), 1);
         EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
@@ -676,7 +683,7 @@ TEST_F(Frame, AFormAnswersTheSkinQueryAndKeepsItsOwnHandling) {
         SendMessageW(app.Handle(), WM_SETICON, ICON_SMALL, 0);
         DestroyIcon(icon);
     }
-    Pump(20);
+    test::Settle();
 }
 
 // An MDI frame and its child, skinned as the manager does (the frame when activated, the child when made).
@@ -702,12 +709,12 @@ TEST_F(Frame, AnMdiFrameAndItsChild) {
         CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0,
                         0, 400, 300, frame, nullptr, GetModuleHandleW(nullptr), &ccs);
     ShowWindow(frame, SW_SHOW);
-    Pump(30);
+    test::Settle();
     auto f = std::make_unique<TWinSkinForm>(nullptr);
     f->SetWindow(frame, nullptr, "KesMdiFrame");
     f->SkinWindow(&skin_);
     PostMessageW(frame, SKM_START, 0, 1000);
-    Pump();
+    test::Settle();
     EXPECT_EQ(f->MDIKind(), kMdiFrame);
     SetWindowPos(client, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0) << "the client's own bars go";
@@ -721,7 +728,7 @@ TEST_F(Frame, AnMdiFrameAndItsChild) {
     c->SetWindow(child, nullptr, "KesMdiChild");
     c->SkinWindow(&skin_);
     PostMessageW(child, SKM_START, 0, 1000);
-    Pump();
+    test::Settle();
     EXPECT_EQ(c->MDIKind(), kMdiChild);
     EXPECT_EQ(c->Stage(), 1);
     RECT cr;
@@ -731,14 +738,14 @@ TEST_F(Frame, AnMdiFrameAndItsChild) {
     const test::WindowPixels s = test::CaptureWindow(child);
     EXPECT_EQ(s.At(s.W / 2, 1), Colour(skin_.Top, 1, true));
     SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
-    Pump();
+    test::Settle();
     EXPECT_EQ(c->WindowState(), kStateMaximized);
     SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
-    Pump();
+    test::Settle();
     EXPECT_EQ(c->WindowState(), kStateNormal);
     EXPECT_EQ(SendMessageW(child, SKM_ISSKINNED, 0, 0), 1);
     SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    Pump(20);
+    test::Settle();
     EXPECT_EQ(c->Stage(), 6);
     DestroyWindow(frame);
     EXPECT_EQ(f->Stage(), 6);
