@@ -1,0 +1,218 @@
+// What appending to a visible multi-line EDIT control costs under Wine, and what the cost depends on. A window of
+// the terminal's size holds an EDIT in the terminal memo's styles and font (Courier New bold 24 px, vertical scroll
+// bar, word wrap); numbered 64-byte lines are appended piece by piece, the messages pumped after each piece (the
+// control paints), and the time a MiB took is printed for the first and the last MiB of each variant. Every
+// variant checks that the control ends with every byte in order.
+//   edit_append_bench [MIB [ROUNDS]]   (default 4 MiB a variant, 3 rounds; medians)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr size_t kMiB = 1u << 20;
+
+std::string Payload(size_t n) {
+    std::string s;
+    for (size_t line = 0; s.size() < n; ++line) {
+        std::string l = "line " + std::to_string(line) + " ";
+        while (l.size() < 62) l += static_cast<char>('a' + (l.size() + line) % 26);
+        s += l + "\r\n";
+    }
+    s.resize(n);
+    return s;
+}
+
+enum class Scroll { Caret, LineScroll, None };
+
+struct Variant {
+    const char* name;
+    size_t piece = 64 * 1024;
+    bool wrap = true;
+    bool visible = true;
+    bool redrawOff = false;  // WM_SETREDRAW FALSE around the append, then invalidate
+    Scroll scroll = Scroll::Caret;
+    bool wide = false;  // EM_REPLACESEL with the wide message (text converted first)
+    bool noSetSel = false;  // the caret is kept at the end by the append itself
+};
+
+double Now() {
+    static LARGE_INTEGER f{};
+    if (!f.QuadPart) QueryPerformanceFrequency(&f);
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+void Pump() {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+struct Result {
+    double first = 0, last = 0, inMessages = 0;
+    bool intact = false;
+};
+
+Result Run(const Variant& v, const std::string& text, HFONT font) {
+    HWND top = CreateWindowExA(0, "STATIC", "edit append", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 354, 313, 1192, 494,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    RECT rc;
+    GetClientRect(top, &rc);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL;
+    if (!v.wrap) style |= ES_AUTOHSCROLL;
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, 0, 41, rc.right, rc.bottom - 82, top, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    if (v.visible) {
+        ShowWindow(top, SW_SHOW);
+        UpdateWindow(top);
+    }
+    Pump();
+    Result r;
+    std::vector<wchar_t> wide;
+    const double t0 = Now();
+    double mibStart = t0;
+    size_t nextMiB = kMiB;
+    for (size_t at = 0; at < text.size(); at += v.piece) {
+        const std::string piece = text.substr(at, v.piece);
+        const double m0 = Now();
+        if (v.redrawOff) SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
+        const int lines = v.scroll == Scroll::LineScroll ? static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0)) : 0;
+        if (!v.noSetSel) {
+            const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+            SendMessageA(edit, EM_SETSEL, end, end);
+        }
+        if (v.wide) {
+            wide.resize(piece.size() + 1);
+            const int n = MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(piece.size()), wide.data(),
+                                              static_cast<int>(piece.size()));
+            wide[n] = 0;
+            SendMessageW(edit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(wide.data()));
+        } else {
+            SendMessageA(edit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(piece.c_str()));
+        }
+        if (v.scroll == Scroll::Caret) {
+            SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        } else if (v.scroll == Scroll::LineScroll) {
+            const int now = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+            SendMessageA(edit, EM_LINESCROLL, 0, now - lines);
+        }
+        if (v.redrawOff) {
+            SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(edit, nullptr, TRUE);
+        }
+        r.inMessages += Now() - m0;
+        Pump();  // paints
+        const size_t done = at + piece.size();
+        while (done >= nextMiB) {
+            const double t = Now();
+            if (nextMiB == kMiB) r.first = t - mibStart;
+            r.last = t - mibStart;
+            mibStart = t;
+            nextMiB += kMiB;
+        }
+    }
+    const double all = Now() - t0;
+    r.inMessages = r.inMessages / all;  // share of the time in the messages (the rest: painting, our loop)
+    const int n = GetWindowTextLengthA(edit);
+    std::string got(static_cast<size_t>(n) + 1, '\0');
+    got.resize(static_cast<size_t>(GetWindowTextA(edit, got.data(), n + 1)));
+    r.intact = got == text;
+    DestroyWindow(top);
+    Pump();
+    return r;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 4;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::string text = Payload(mib * kMiB);
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
+    std::vector<Variant> variants;
+    variants.push_back({"64 KiB pieces, wrap, shown, EM_SCROLLCARET"});
+    {
+        Variant v{"4 KiB pieces"};
+        v.piece = 4096;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"16 KiB pieces"};
+        v.piece = 16384;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"256 KiB pieces"};
+        v.piece = 256 * 1024;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"no word wrap"};
+        v.wrap = false;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"hidden window"};
+        v.visible = false;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"WM_SETREDRAW off around it"};
+        v.redrawOff = true;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"EM_LINESCROLL for EM_SCROLLCARET"};
+        v.scroll = Scroll::LineScroll;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"no scroll message"};
+        v.scroll = Scroll::None;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"no EM_SETSEL (caret stays at the end)"};
+        v.noSetSel = true;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"wide EM_REPLACESEL"};
+        v.wide = true;
+        variants.push_back(v);
+    }
+    std::printf("%zu MiB a variant, median of %d rounds; seconds for the first and the last MiB, the share of the "
+                "time inside the append's messages\n",
+                mib, rounds);
+    for (const Variant& v : variants) {
+        std::vector<double> first, last, share;
+        bool intact = true;
+        for (int r = 0; r < rounds; ++r) {
+            const Result res = Run(v, text, font);
+            first.push_back(res.first);
+            last.push_back(res.last);
+            share.push_back(res.inMessages);
+            intact = intact && res.intact;
+        }
+        std::printf("%-45s first MiB %.3f s, last MiB %.3f s, in the messages %3.0f %%%s\n", v.name, Median(first),
+                    Median(last), Median(share) * 100, intact ? "" : "  TEXT NOT INTACT");
+        std::fflush(stdout);
+    }
+    DeleteObject(font);
+    return 0;
+}
