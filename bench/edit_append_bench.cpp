@@ -1,8 +1,8 @@
 // What appending to a visible multi-line EDIT control costs under Wine, and what the cost depends on. A window of
 // the terminal's size holds an EDIT in the terminal memo's styles and font (Courier New bold 24 px, vertical scroll
-// bar, word wrap); numbered 64-byte lines are appended piece by piece, the messages pumped after each piece (the
-// control paints), and the time a MiB took is printed for the first and the last MiB of each variant. Every
-// variant checks that the control ends with every byte in order.
+// bar, word wrap) unless the variant says otherwise; numbered 64-byte lines are appended piece by piece, the
+// messages pumped after each piece (the control paints), and the time a MiB took is printed for the first and the
+// last MiB of each variant. Every variant checks that the control ends with every byte in order.
 //   edit_append_bench [MIB [ROUNDS]]   (default 4 MiB a variant, 3 rounds; medians)
 #include <windows.h>
 
@@ -38,6 +38,7 @@ struct Variant {
     Scroll scroll = Scroll::Caret;
     bool wide = false;  // EM_REPLACESEL with the wide message (text converted first)
     bool noSetSel = false;  // the caret is kept at the end by the append itself
+    bool systemFont = false;  // the control keeps the system font
 };
 
 double Now() {
@@ -70,7 +71,7 @@ Result Run(const Variant& v, const std::string& text, HFONT font) {
     if (!v.wrap) style |= ES_AUTOHSCROLL;
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, 0, 41, rc.right, rc.bottom - 82, top, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!v.systemFont) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     if (v.visible) {
         ShowWindow(top, SW_SHOW);
@@ -86,7 +87,8 @@ Result Run(const Variant& v, const std::string& text, HFONT font) {
         const std::string piece = text.substr(at, v.piece);
         const double m0 = Now();
         if (v.redrawOff) SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
-        const int lines = v.scroll == Scroll::LineScroll ? static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0)) : 0;
+        const int lines =
+            v.scroll == Scroll::LineScroll ? static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0)) : 0;
         if (!v.noSetSel) {
             const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
             SendMessageA(edit, EM_SETSEL, end, end);
@@ -194,6 +196,17 @@ int main(int argc, char** argv) {
     {
         Variant v{"wide EM_REPLACESEL"};
         v.wide = true;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"system font"};
+        v.systemFont = true;
+        variants.push_back(v);
+    }
+    {
+        Variant v{"hidden window, system font"};
+        v.systemFont = true;
+        v.visible = false;
         variants.push_back(v);
     }
     std::printf("%zu MiB a variant, median of %d rounds; seconds for the first and the last MiB, the share of the "
