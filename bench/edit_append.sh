@@ -2,7 +2,8 @@
 # What appending to a visible multi-line EDIT control costs under Wine, variant by variant (piece size, word wrap,
 # visibility, WM_SETREDRAW, the scroll message, the caret message, the wide message): seconds for the first and the
 # last MiB of each, medians of ROUNDS. Runs under its own Xvfb and Wine prefix.
-#   bench/edit_append.sh [MIB [ROUNDS]]   (default 4 MiB a variant, 3 rounds)
+#   bench/edit_append.sh [MIB [ROUNDS [PIECE_KIB]]]   (default 4 MiB a variant, 3 rounds)
+# With PIECE_KIB: the terminal's styles alone, appended in pieces of that size, each MiB's time.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$KESTRUP_ROOT/scripts/harness.sh"
@@ -14,4 +15,4 @@ trap cleanup EXIT
 wine_prefix_init
 xvfb_start || exit 1
 wine_warm
-"$KESTRUP_ROOT/scripts/wine-run.sh" "$bench" "${1:-4}" "${2:-3}" </dev/null
+"$KESTRUP_ROOT/scripts/wine-run.sh" "$bench" "${1:-4}" "${2:-3}" ${3:+"$3"} </dev/null

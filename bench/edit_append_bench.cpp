@@ -3,7 +3,9 @@
 // bar, word wrap) unless the variant says otherwise; numbered 64-byte lines are appended piece by piece, the
 // messages pumped after each piece (the control paints), and the time a MiB took is printed for the first and the
 // last MiB of each variant. Every variant checks that the control ends with every byte in order.
-//   edit_append_bench [MIB [ROUNDS]]   (default 4 MiB a variant, 3 rounds; medians)
+//   edit_append_bench [MIB [ROUNDS [PIECE_KIB]]]   (default 4 MiB a variant, 3 rounds; medians)
+// With PIECE_KIB, only the terminal's own styles in pieces of that size, every MiB's time printed: how the cost of
+// an append grows with the text the control holds.
 #include <windows.h>
 
 #include <algorithm>
@@ -59,6 +61,7 @@ void Pump() {
 
 struct Result {
     double first = 0, last = 0, inMessages = 0;
+    std::vector<double> each;  // every MiB
     bool intact = false;
 };
 
@@ -119,6 +122,7 @@ Result Run(const Variant& v, const std::string& text, HFONT font) {
             const double t = Now();
             if (nextMiB == kMiB) r.first = t - mibStart;
             r.last = t - mibStart;
+            r.each.push_back(t - mibStart);
             mibStart = t;
             nextMiB += kMiB;
         }
@@ -146,6 +150,16 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const std::string text = Payload(mib * kMiB);
     HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
+    if (argc > 3) {
+        Variant v{"the terminal's styles"};
+        v.piece = std::strtoul(argv[3], nullptr, 10) * 1024;
+        const Result r = Run(v, text, font);
+        std::printf("%zu KiB pieces, seconds for each MiB:", v.piece / 1024);
+        for (double s : r.each) std::printf(" %.2f", s);
+        std::printf("%s\n", r.intact ? "" : "  TEXT NOT INTACT");
+        DeleteObject(font);
+        return 0;
+    }
     std::vector<Variant> variants;
     variants.push_back({"64 KiB pieces, wrap, shown, EM_SCROLLCARET"});
     {
