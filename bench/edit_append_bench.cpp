@@ -14,20 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/TerminalLines.h"
+
 namespace {
 
 constexpr size_t kMiB = 1u << 20;
 
-std::string Payload(size_t n) {
-    std::string s;
-    for (size_t line = 0; s.size() < n; ++line) {
-        std::string l = "line " + std::to_string(line) + " ";
-        while (l.size() < 62) l += static_cast<char>('a' + (l.size() + line) % 26);
-        s += l + "\r\n";
-    }
-    s.resize(n);
-    return s;
-}
 
 enum class Scroll { Caret, LineScroll, None };
 
@@ -148,10 +140,10 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
     const size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 4;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    const std::string text = Payload(mib * kMiB);
+    const std::string text = kes::bench::TerminalLines(mib * kMiB);
     HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     if (argc > 3) {
-        Variant v{"the terminal's styles"};
+        Variant v{.name = "the terminal's styles"};
         v.piece = std::strtoul(argv[3], nullptr, 10) * 1024;
         const Result r = Run(v, text, font);
         std::printf("%zu KiB pieces, seconds for each MiB:", v.piece / 1024);
@@ -160,69 +152,21 @@ int main(int argc, char** argv) {
         DeleteObject(font);
         return 0;
     }
-    std::vector<Variant> variants;
-    variants.push_back({"64 KiB pieces, wrap, shown, EM_SCROLLCARET"});
-    {
-        Variant v{"4 KiB pieces"};
-        v.piece = 4096;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"16 KiB pieces"};
-        v.piece = 16384;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"256 KiB pieces"};
-        v.piece = 256 * 1024;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"no word wrap"};
-        v.wrap = false;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"hidden window"};
-        v.visible = false;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"WM_SETREDRAW off around it"};
-        v.redrawOff = true;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"EM_LINESCROLL for EM_SCROLLCARET"};
-        v.scroll = Scroll::LineScroll;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"no scroll message"};
-        v.scroll = Scroll::None;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"no EM_SETSEL (caret stays at the end)"};
-        v.noSetSel = true;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"wide EM_REPLACESEL"};
-        v.wide = true;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"system font"};
-        v.systemFont = true;
-        variants.push_back(v);
-    }
-    {
-        Variant v{"hidden window, system font"};
-        v.systemFont = true;
-        v.visible = false;
-        variants.push_back(v);
-    }
+    const std::vector<Variant> variants{
+        {.name = "64 KiB pieces, wrap, shown, EM_SCROLLCARET"},
+        {.name = "4 KiB pieces", .piece = 4096},
+        {.name = "16 KiB pieces", .piece = 16384},
+        {.name = "256 KiB pieces", .piece = 256 * 1024},
+        {.name = "no word wrap", .wrap = false},
+        {.name = "hidden window", .visible = false},
+        {.name = "WM_SETREDRAW off around it", .redrawOff = true},
+        {.name = "EM_LINESCROLL for EM_SCROLLCARET", .scroll = Scroll::LineScroll},
+        {.name = "no scroll message", .scroll = Scroll::None},
+        {.name = "wide EM_REPLACESEL", .wide = true},
+        {.name = "no EM_SETSEL (caret stays at the end)", .noSetSel = true},
+        {.name = "system font", .systemFont = true},
+        {.name = "hidden window, system font", .visible = false, .systemFont = true},
+    };
     std::printf("%zu MiB a variant, median of %d rounds; seconds for the first and the last MiB, the share of the "
                 "time inside the append's messages\n",
                 mib, rounds);

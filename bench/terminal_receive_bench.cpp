@@ -15,24 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/TerminalLines.h"
 #include "shell/tests/win/KestrupDriver.h"
 #include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 
 namespace {
-
-// Terminal text: numbered lines of 64 bytes with CR LF, cut to n bytes.
-std::string Payload(size_t n) {
-    std::string s;
-    for (size_t line = 0; s.size() < n; ++line) {
-        std::string l = "line " + std::to_string(line) + " ";
-        while (l.size() < 62) l += static_cast<char>('a' + (l.size() + line) % 26);
-        s += l + "\r\n";
-    }
-    s.resize(n);
-    return s;
-}
 
 // Queues the payload on the board as a few large writes (control lines stay below the board's 64 KiB limit).
 bool QueuePayload(BoardControl& board, const std::string& payload) {
@@ -260,7 +249,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no simulated board (run under bench/terminal_receive.sh)\n");
         return 2;
     }
-    const std::string want = Payload(n);
+    const std::string want = kes::bench::TerminalLines(n);
 
     struct Run {
         const char* label;
