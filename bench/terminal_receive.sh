@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Receive figures of the terminal: the simulated board sends 1 MiB as fast as the pty takes it, to a minimal reader of
-# the COM port, to Kestrup.exe and to the same program with its skin off, round by round (ROUNDS, default 3); every
-# byte must appear in the terminal memo. Then 16 MiB the same way (ROUNDS16 rounds, default 1), with the time of the
+# the COM port, to a plain edit reader (the same reads appended to a visible multi-line EDIT once a refresh), to
+# Kestrup.exe and to the same program with its skin off, round by round (ROUNDS, default 3); every byte must appear
+# in the terminal memo. Then 16 MiB the same way (ROUNDS16 rounds, default 1), with the time of the
 # first and of the last MiB, and a profile of the 16 MiB from the trace build (KestrupTrace.exe): per MiB, the time
 # the memo's edit control took in its own messages against the rest. Prints the medians, the ratio to the reference,
 # the skin's cost and the bytes lost. Runs under its own Xvfb, Wine prefix and null modem.

@@ -1,9 +1,11 @@
 // Receive speed of the terminal: the simulated board sends N bytes as fast as the pty takes them, to a minimal
-// reader (the COM port read in a loop), to Kestrup.exe and to KestrupUnskinned.exe (the same program whose skin
-// stays off), taking turns round by round; every byte must appear in the terminal memo. Prints the medians, the
-// ratio to the reference, what the skin costs, the bytes lost or changed, and for N of more than 1 MiB the time of
-// the first and of the last MiB. With "profile", one more run of KestrupTrace.exe (the trace build) tells, per MiB,
-// how much of that time the memo's edit control took in its own messages and how much was left to the program.
+// reader (the COM port read in a loop), to a plain edit reader (the same reads, appended to a visible multi-line
+// EDIT once a screen refresh: what the edit control itself costs), to Kestrup.exe and to KestrupUnskinned.exe (the
+// same program whose skin stays off), taking turns round by round; every byte must appear in the terminal memo.
+// Prints the medians, the ratios, what the skin costs, the bytes lost or changed, and for N of more than 1 MiB the
+// time of the first and of the last MiB. With "profile", one more run of KestrupTrace.exe (the trace build) tells,
+// per MiB, how much of that time the memo's edit control took in its own messages and how much was left to the
+// program.
 //   terminal_receive_bench [N [ROUNDS [profile]]]   (default 1 MiB, 3 rounds; needs KESTRUP_COM, KESTRUP_BOARD_CTL)
 #include <algorithm>
 #include <cstdio>
@@ -13,24 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/TerminalLines.h"
 #include "shell/tests/win/KestrupDriver.h"
 #include "testsupport/BoardTest.h"
 
 using namespace kes::test;
 
 namespace {
-
-// Terminal text: numbered lines of 64 bytes with CR LF, cut to n bytes.
-std::string Payload(size_t n) {
-    std::string s;
-    for (size_t line = 0; s.size() < n; ++line) {
-        std::string l = "line " + std::to_string(line) + " ";
-        while (l.size() < 62) l += static_cast<char>('a' + (l.size() + line) % 26);
-        s += l + "\r\n";
-    }
-    s.resize(n);
-    return s;
-}
 
 // Queues the payload on the board as a few large writes (control lines stay below the board's 64 KiB limit).
 bool QueuePayload(BoardControl& board, const std::string& payload) {
@@ -90,6 +81,70 @@ std::string ReadAll(HANDLE port, size_t n, ULONGLONG startMs, Progress& progress
         progress.Saw(got.size(), Seconds(startMs), n);
     }
     CloseHandle(ov.hEvent);
+    return got;
+}
+
+// The plain edit reader: the same reads, and what came is appended to a visible multi-line EDIT (the terminal
+// memo's styles, font and window size) once a screen refresh, EM_SETSEL to the end and EM_REPLACESEL, the
+// messages pumped between reads. Returns the control's text.
+std::string ReadIntoEdit(HANDLE port, size_t n, ULONGLONG startMs, Progress& progress) {
+    COMMTIMEOUTS t{MAXDWORD, 0, 0, 0, 0};
+    SetCommTimeouts(port, &t);
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
+    HWND top = CreateWindowExA(0, "STATIC", "plain edit reader", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                               354, 313, 1192, 494, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    RECT rc;
+    GetClientRect(top, &rc);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                                    ES_NOHIDESEL,
+                                0, 41, rc.right, rc.bottom - 82, top, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    const auto pump = [] {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    };
+    pump();
+    OVERLAPPED ov{};
+    ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::string waiting;
+    size_t shown = 0;
+    ULONGLONG lastAppend = 0;
+    char buf[65536];
+    while (shown < n && Seconds(startMs) < 120) {
+        DWORD read = 0, errors = 0;
+        COMSTAT stat{};
+        // Read only what is waiting: once the board has sent everything, a read here would wait for more.
+        if (waiting.size() + shown < n && ClearCommError(port, &errors, &stat) && stat.cbInQue > 0) {
+            ResetEvent(ov.hEvent);
+            if (!ReadFile(port, buf, std::min<DWORD>(sizeof buf, stat.cbInQue), &read, &ov)) {
+                if (GetLastError() != ERROR_IO_PENDING || !GetOverlappedResult(port, &ov, &read, TRUE)) break;
+            }
+        }
+        waiting.append(buf, read);
+        if (!waiting.empty() && GetTickCount64() - lastAppend >= 16) {
+            const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+            SendMessageA(edit, EM_SETSEL, end, end);
+            SendMessageA(edit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(waiting.c_str()));
+            shown += waiting.size();
+            waiting.clear();
+            lastAppend = GetTickCount64();
+            progress.Saw(shown, Seconds(startMs), n);
+        }
+        pump();
+        if (read == 0) Sleep(1);
+    }
+    CloseHandle(ov.hEvent);
+    const int length = GetWindowTextLengthA(edit);
+    std::string got(static_cast<size_t>(length) + 1, '\0');
+    got.resize(static_cast<size_t>(std::max(0, GetWindowTextA(edit, got.data(), length + 1))));
+    DestroyWindow(top);
+    pump();
+    DeleteObject(font);
     return got;
 }
 
@@ -194,18 +249,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no simulated board (run under bench/terminal_receive.sh)\n");
         return 2;
     }
-    const std::string want = Payload(n);
+    const std::string want = kes::bench::TerminalLines(n);
 
     struct Run {
         const char* label;
-        const char* program;  // nullptr: the reference reader
+        const char* program;  // nullptr: a plain reader of the port
+        bool edit = false;    // the plain reader appends to a visible EDIT
         std::vector<double> seconds;
         size_t lost = 0;
         std::vector<double> first, last;  // the first and the last MiB
     };
-    Run runs[] = {{"reference reader", nullptr, {}, 0, {}, {}},
-                  {"Kestrup memo", "Kestrup.exe", {}, 0, {}, {}},
-                  {"Kestrup, skin off", "KestrupUnskinned.exe", {}, 0, {}, {}}};
+    Run runs[] = {{"reference reader", nullptr, false, {}, 0, {}, {}},
+                  {"plain edit reader", nullptr, true, {}, 0, {}, {}},
+                  {"Kestrup memo", "Kestrup.exe", false, {}, 0, {}, {}},
+                  {"Kestrup, skin off", "KestrupUnskinned.exe", false, {}, 0, {}, {}}};
     for (int r = 1; r <= rounds; ++r)
         for (Run& run : runs) {
             size_t lost = 0;
@@ -221,7 +278,8 @@ int main(int argc, char** argv) {
                 }
                 const ULONGLONG t0 = GetTickCount64();
                 QueuePayload(board, want);
-                const std::string got = ReadAll(port, n, t0, progress);
+                const std::string got =
+                    run.edit ? ReadIntoEdit(port, n, t0, progress) : ReadAll(port, n, t0, progress);
                 seconds = Seconds(t0);
                 lost = Differences(got, want);
                 CloseHandle(port);
@@ -248,9 +306,11 @@ int main(int argc, char** argv) {
         if (n >= 2 * kMiB) std::printf(", first MiB %.3f s, last MiB %.3f s", Median(run.first), Median(run.last));
         std::printf("\n");
     }
-    const double ref = Median(runs[0].seconds), on = Median(runs[1].seconds), off = Median(runs[2].seconds);
+    const double ref = Median(runs[0].seconds), plainEdit = Median(runs[1].seconds), on = Median(runs[2].seconds),
+                 off = Median(runs[3].seconds);
     if (rounds > 0) {
-        std::printf("ratio Kestrup / reference: %.2f\n", on / ref);
+        std::printf("ratio Kestrup / reference reader: %.2f\n", on / ref);
+        std::printf("ratio Kestrup / plain edit reader: %.2f\n", on / plainEdit);
         std::printf("skin on against skin off: %+.1f %% time  (goal <= +5 %%)\n", (on / off - 1) * 100);
     }
     if (profile) {
@@ -262,5 +322,5 @@ int main(int argc, char** argv) {
         std::printf("trace build: %.3f s, bytes lost or changed: %zu\n", seconds, lost);
         PrintProfile(traceFile, n);
     }
-    return runs[1].lost == 0 && runs[2].lost == 0 ? 0 : 1;
+    return runs[1].lost == 0 && runs[2].lost == 0 && runs[3].lost == 0 ? 0 : 1;
 }

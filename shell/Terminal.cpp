@@ -1,6 +1,7 @@
 #include "shell/Terminal.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "shell/LogLine.h"
 #include "shell/WarningDetector.h"
@@ -40,7 +41,7 @@ void TTerminal::Tick() {
     const std::uint64_t now = screen_.NowMs();
     if (Drain()) lastDrainAt_ = now;
     if (!waiting_) return;
-    if (now >= nextShowAt_ || (!Uploading() && now >= lastDrainAt_ + kRefreshMs)) Show();
+    if (now >= nextShowAt_ || (!Uploading() && now >= lastDrainAt_ + kRefreshMs)) ShowUpTo(kLargestAppend);
 }
 
 void TTerminal::Queue(const TDrainedBatch& batch) {
@@ -65,21 +66,38 @@ void TTerminal::AddText(const std::string& text) {
 }
 
 void TTerminal::ShowIfDue() {
-    if (waiting_ && screen_.NowMs() >= nextShowAt_) Show();
+    if (waiting_ && screen_.NowMs() >= nextShowAt_) ShowUpTo(kLargestAppend);
 }
 
-void TTerminal::Show() {
+void TTerminal::Show() { ShowUpTo(std::string::npos); }
+
+void TTerminal::ShowUpTo(size_t largest) {
     if (heldBack_) {
         screen_.ShowHeldBack(*heldBack_);
         heldBack_.reset();
     }
     if (!waiting_) return;
-    const TDrainedBatch edit = std::move(*waiting_);
-    waiting_.reset();
+    TDrainedBatch edit;
+    bool rest = false;
+    if (waiting_->Append.size() <= largest) {
+        edit = std::move(*waiting_);
+        waiting_.reset();
+    } else {
+        // The clear and the backspaces go with the first piece; the cut falls after a line end where there is one.
+        const size_t lineEnd = waiting_->Append.find_last_of("\r\n", largest - 1);
+        size_t cut = lineEnd == std::string::npos ? largest : lineEnd + 1;
+        if (cut < waiting_->Append.size() && waiting_->Append[cut - 1] == '\r' && waiting_->Append[cut] == '\n') ++cut;
+        edit.ClearMemo = std::exchange(waiting_->ClearMemo, false);
+        edit.EraseChars = std::exchange(waiting_->EraseChars, 0);
+        edit.Append = waiting_->Append.substr(0, cut);
+        waiting_->Append.erase(0, cut);
+        rest = true;
+    }
     const std::uint64_t start = screen_.NowMs();
     screen_.ShowText(edit);
     const std::uint64_t now = screen_.NowMs();
-    nextShowAt_ = NextShowAt(start, now, Uploading() ? kAppendShare : kAppendShareIdle);
+    nextShowAt_ = rest && !Uploading() ? now + kRefreshMs
+                                       : NextShowAt(start, now, Uploading() ? kAppendShare : kAppendShareIdle);
 }
 
 void TTerminal::ScreenCleared() {

@@ -75,6 +75,12 @@ public:
     static std::uint64_t NextShowAt(std::uint64_t start, std::uint64_t end, std::uint64_t share) {
         return end + std::max(kRefreshMs, (end - start) * (share - 1));
     }
+    // The most text one timed append takes (cut after the last line end within it). The edit control's cost of an
+    // append grows with the text it already holds (measured under Wine: about 15 ms a MiB held), so the pieces are
+    // large; but a burst of many MiB joined into one append would keep the window from painting and from taking
+    // keys for as many seconds, and the memo would show none of it until then. A cut piece's rest follows after a
+    // screen refresh while no upload runs.
+    static constexpr size_t kLargestAppend = size_t{1} << 20;
 
     explicit TTerminal(TerminalScreen& screen) : screen_(screen) {}
 
@@ -103,11 +109,12 @@ public:
     // asked, and the upload hears that it was checked. The text itself waits for the screen (ShowIfDue). False
     // when nothing was queued.
     bool Drain();
-    // The timer's tick: drains, and shows the waiting text when its time has come or the board paused.
+    // The timer's tick: drains, and shows the waiting text (kLargestAppend of it at most) when its time has come or
+    // the board paused.
     void Tick();
     // Shows the waiting text now (the end of an upload, before the user edits the memo, before a question).
     void Show();
-    // Shows the waiting text when at least the spacing passed since the last append.
+    // Shows the waiting text (kLargestAppend of it at most) when at least the spacing passed since the last append.
     void ShowIfDue();
     bool TextWaiting() const { return waiting_.has_value(); }
 
@@ -127,6 +134,8 @@ public:
 private:
     void Queue(const TDrainedBatch& batch);
     void CheckWarning();
+    // Shows the waiting text, or its first `largest` bytes when there is more.
+    void ShowUpTo(size_t largest);
 
     TerminalScreen& screen_;
     const TBoardMode* mode_ = &EffectiveBoardMode(std::nullopt);

@@ -157,3 +157,45 @@ TEST_F(Terminal, TheTailIsReadFromTheMemoAfterTheUserEditedIt) {
     ASSERT_EQ(screen.asked.size(), 1u);
     EXPECT_EQ(screen.asked[0], " typed ALREADY DEFINED!");
 }
+
+// A burst of several MiB reaches the memo in pieces of at most kLargestAppend, each cut after a line end (a CR LF
+// stays whole), the rest following after a screen refresh; the clear and the backspaces go first, every byte in
+// order. Show (before a question, at the end of an upload) shows all that waits at once.
+TEST_F(Terminal, ABurstOfManyMiBIsShownInPiecesAfterLineEnds) {
+    screen.showCost = 900;  // a MiB's append under Wine
+    terminal.SetBoardType(TBoardType::ESP32);
+    terminal.Received("old text");
+    terminal.Drain();
+    terminal.Show();
+    std::string burst = "\b\b\bnew\r\n";
+    for (int i = 0; burst.size() < 3 * TTerminal::kLargestAppend + 100; ++i)
+        burst += "line " + std::to_string(i) + std::string(50 + i % 7, 'x') + "\r\n";
+    burst += "no line end yet";
+    terminal.Received(burst);
+    std::vector<std::string> pieces;
+    std::string before = screen.memo;
+    for (int tick = 0; tick < 100 && screen.memo.size() < burst.size(); ++tick) {
+        screen.now += 1;
+        terminal.Tick();
+        if (screen.memo != before) {
+            pieces.push_back(screen.memo.substr(std::min(before.size(), screen.memo.size())));
+            before = screen.memo;
+        }
+        if (tick == 0) screen.now += TTerminal::kRefreshMs;  // the board paused: the first piece is due
+    }
+    ASSERT_GE(pieces.size(), 4u);
+    for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+        EXPECT_LE(pieces[i].size(), TTerminal::kLargestAppend + 1) << i;
+        EXPECT_TRUE(pieces[i].ends_with("\r\n")) << i;
+    }
+    const std::string shown = "old t" + burst.substr(3);
+    EXPECT_TRUE(screen.memo == shown) << "first difference at "
+                                      << std::mismatch(shown.begin(), shown.end(), screen.memo.begin()).first - shown.begin();
+    // Show takes all that waits in one append.
+    terminal.Received(burst.substr(3));
+    terminal.Drain();
+    const int shows = screen.shows;
+    terminal.Show();
+    EXPECT_EQ(screen.shows, shows + 1);
+    EXPECT_TRUE(screen.memo == shown + burst.substr(3));
+}

@@ -342,3 +342,43 @@ TEST_F(KestrupTerminal, TheCompanionsTypedLineReachesTheBoardOnlyWhileThePortIsO
     Wait(300);  // that nothing more comes: no event to wait for
     EXPECT_EQ(BoardLines().size(), 4u);
 }
+
+// A long, fast receive (half a MiB in the board's largest writes) ends with the memo holding every byte in order
+// and showing its end: the last line lies in the memo's view.
+TEST_F(KestrupTerminal, ALargeReceiveShowsEveryByteInOrderAndItsEnd) {
+    Start();
+    Connect(2);
+    ASSERT_TRUE(k_->Menu("SureClearscreen1"));
+    ASSERT_TRUE(WaitUntil([&] { return k_->MemoText().empty(); }));
+    std::string want;
+    for (int line = 0; want.size() < 512 * 1024; ++line)
+        want += std::to_string(line) + std::string(40 + line % 23, static_cast<char>('a' + line % 26)) + "\r\n";
+    want += "the last line";
+    // The board takes control lines below 64 KiB: CR LF goes as \r\n, 4 characters on the line.
+    const std::string escaped = [&] {
+        std::string s;
+        for (char c : want) s += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        return s;
+    }();
+    for (size_t at = 0; at < escaped.size();) {
+        size_t end = std::min(escaped.size(), at + 40000);
+        if (escaped[end - 1] == '\\') ++end;  // keep an escape whole
+        ASSERT_TRUE(board_.Ok("text " + escaped.substr(at, end - at)));
+        at = end;
+    }
+    const auto length = [&] { return static_cast<size_t>(SendMessageA(k_->Memo(), WM_GETTEXTLENGTH, 0, 0)); };
+    ASSERT_TRUE(WaitUntil([&] { return length() >= want.size(); }, 60000)) << length() << " of " << want.size();
+    k_->Sync();
+    const std::string got = k_->MemoText();
+    ASSERT_EQ(got.size(), want.size());
+    const auto differs = std::mismatch(got.begin(), got.end(), want.begin()).first;
+    EXPECT_TRUE(differs == got.end()) << "first difference at " << (differs - got.begin());
+    // The end of the last line is in view.
+    RECT client;
+    GetClientRect(k_->Memo(), &client);
+    const LRESULT at = SendMessageA(k_->Memo(), EM_POSFROMCHAR, want.size() - 1, 0);
+    ASSERT_NE(at, -1) << "the last character is not in view";
+    const int y = static_cast<short>(HIWORD(at));
+    EXPECT_GE(y, client.top);
+    EXPECT_LT(y, client.bottom);
+}
