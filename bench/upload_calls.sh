@@ -2,7 +2,8 @@
 # What the port's calls cost under Wine on the simulated board's line: the plain uploaders of bench/upload.sh on a
 # non-overlapped handle (poll) and on an overlapped one with the terminal's calls while it polls (ovpoll: a look at
 # the queue, then a read; ovread: a read without the look), at one line speed, 1000 lines. Prints each run's time and
-# the board's reaction, and for the overlapped runs what each kind of call took on average.
+# the board's reaction, and for the overlapped runs what each kind of call took on average; reopenw: the port opened
+# a second time without overlapped transfers, reads and writes through that handle.
 #   bench/upload_calls.sh [SPEED [chunked|whole]]   (default 1000000 chunked; takes about a minute)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
@@ -26,12 +27,13 @@ nullmodem_start
 wine_warm || true
 
 case $speed in 1000000) bps=1000000 ;; *) bps=$((speed / 10)) ;; esac
-for mode in poll reopen reopenw poll reopen reopenw; do
+for mode in poll ovpoll ovread reopenw poll ovpoll ovread reopenw; do
   nullmodem_control reset >/dev/null
   nullmodem_control speed "$bps" >/dev/null
   [ "$variant" = chunked ] && nullmodem_control chunk 16 32 >/dev/null
   echo "== $mode"
   "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_reference.exe" "$KESTRUP_COM" \
     "$(winepath -w "$work/lines.txt" 2>/dev/null)" "$mode" "$speed" </dev/null 2>&1 | tr -d '\r' || true
-  echo "violations $(nullmodem_control violations | awk '{print $2}'), reaction $(nullmodem_control reactions | awk '{print $3}') us"
+  echo "violations $(nullmodem_control violations | awk '{print $2}')," \
+    "reaction $(nullmodem_control reactions | awk '{print $3}') us"
 done

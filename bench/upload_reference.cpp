@@ -23,7 +23,8 @@
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: upload_reference COMn LINES_FILE [block|event|poll|ovpoll|ovread|ovtotal|reopen|reopenw] [BAUD]\n");
+        std::fprintf(stderr, "usage: upload_reference COMn LINES_FILE "
+                             "[block|event|poll|ovpoll|ovread|ovtotal|reopen|reopenw] [BAUD]\n");
         return 2;
     }
     std::vector<std::string> lines;

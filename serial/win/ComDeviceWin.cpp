@@ -86,7 +86,8 @@ ComStatus TWinComDevice::Open(const std::string& fileName) {
     if (!h) return LastError();
     handle_ = std::move(h);
     if (WinePolicy::PlainHandleForQuickTransfers) {
-        plain_.Reset(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        plain_.Reset(
+            CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         COMMTIMEOUTS immediate{MAXDWORD, 0, 0, 0, 0};
         if (plain_ && !::SetCommTimeouts(plain_.Get(), &immediate)) plain_.Close();
     }
