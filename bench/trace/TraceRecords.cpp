@@ -8,7 +8,7 @@
 // Record lines: "US THREAD KIND BYTES TAIL", US on the performance counter in microseconds (Wine's counter is the
 // system's raw monotonic clock, which the simulated board's timeline uses too), THREAD a small number per thread,
 // KIND one of
-//   read     an overlapped read of the port completed with BYTES bytes (when its result was collected)
+//   read     a read of the port completed with BYTES bytes (an overlapped one when its result was collected)
 //   write    a write to the port was asked for (BYTES bytes), and write-done when WriteFile returned
 //   memo     EM_REPLACESEL handled by the edit control: BYTES bytes appended; TAIL its duration in microseconds
 //   setsel / scroll   the same for EM_SETSEL and EM_SCROLLCARET (TAIL: the duration)
@@ -148,8 +148,15 @@ extern decltype(&SendMessageA) __real___imp_SendMessageA;
 
 static BOOL WINAPI TracedReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED o) {
     const BOOL ok = __real___imp_ReadFile(file, buffer, size, read, o);
+    const LONGLONG done = Trace::Ticks();
     const DWORD error = GetLastError();
-    if (!o) return ok;
+    if (!o) {
+        // A read of the port's plain handle (a character device; the source files are disk files).
+        if (ok && read && *read > 0 && GetFileType(file) == FILE_TYPE_CHAR)
+            TheTrace().Add(done, "read", *read, static_cast<const char*>(buffer), *read);
+        SetLastError(error);
+        return ok;
+    }
     TheTrace().TakeReadBuffer(o);
     if (ok) {
         const DWORD n = read ? *read : static_cast<DWORD>(o->InternalHigh);
@@ -162,14 +169,15 @@ static BOOL WINAPI TracedReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWOR
 }
 
 static BOOL WINAPI TracedWriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED o) {
-    if (o) {
-        TheTrace().TakeReadBuffer(o);
+    const bool port = o || GetFileType(file) == FILE_TYPE_CHAR;
+    if (o) TheTrace().TakeReadBuffer(o);
+    if (port) {
         TheTrace().Add(Trace::Ticks(), "write", size, static_cast<const char*>(buffer), size);
         SetLastError(0);
     }
     const BOOL ok = __real___imp_WriteFile(file, buffer, size, written, o);
     const DWORD error = GetLastError();
-    if (o) TheTrace().Add(Trace::Ticks(), "write-done", size, nullptr, 0);
+    if (port) TheTrace().Add(Trace::Ticks(), "write-done", size, nullptr, 0);
     SetLastError(error);
     return ok;
 }

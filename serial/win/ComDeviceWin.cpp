@@ -85,6 +85,12 @@ ComStatus TWinComDevice::Open(const std::string& fileName) {
                              FILE_FLAG_OVERLAPPED, nullptr));
     if (!h) return LastError();
     handle_ = std::move(h);
+    if (WinePolicy::PlainHandleForQuickTransfers) {
+        plain_.Reset(
+            CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        COMMTIMEOUTS immediate{MAXDWORD, 0, 0, 0, 0};
+        if (plain_ && !::SetCommTimeouts(plain_.Get(), &immediate)) plain_.Close();
+    }
     return ComStatus::Ok();
 }
 
@@ -95,6 +101,7 @@ ComStatus TWinComDevice::Close() {
         readAhead_->Stop();
         readAhead_.reset();
     }
+    plain_.Close();
     // Forgotten in any case: a handle that failed to close is no use either.
     return Result(handle_.Close());
 }
@@ -141,6 +148,13 @@ ComStatus TWinComDevice::SetCommTimeouts(const ComTimeoutsRecord& t) {
     ct.WriteTotalTimeoutMultiplier = t.WriteTotalTimeoutMultiplier;
     ct.WriteTotalTimeoutConstant = t.WriteTotalTimeoutConstant;
     if (!::SetCommTimeouts(handle_.Get(), &ct)) return LastError();
+    if (plain_) {
+        // Its reads return at once whatever the port's time-outs; its writes keep the port's.
+        COMMTIMEOUTS plain = ct;
+        plain.ReadIntervalTimeout = MAXDWORD;
+        plain.ReadTotalTimeoutMultiplier = plain.ReadTotalTimeoutConstant = 0;
+        if (!::SetCommTimeouts(plain_.Get(), &plain)) plain_.Close();
+    }
     immediateReads_ =
         ct.ReadIntervalTimeout == MAXDWORD && ct.ReadTotalTimeoutMultiplier == 0 && ct.ReadTotalTimeoutConstant == 0;
     if (readAhead_) readAhead_->SetEnabled(immediateReads_);
@@ -288,6 +302,20 @@ ComStatus TWinComDevice::WriteNow(const char* data, uint32_t count, uint32_t& wr
     r.Kind = ikWrite;
     r.prefix_ = 0;
     written = 0;
+    if (plain_ && readAhead_ && count <= kPlainWriteMax) {
+        // An empty output queue takes a line at once: the write through the plain handle does not wait.
+        DWORD errors = 0;
+        COMSTAT stat{};
+        if (::ClearCommError(handle_.Get(), &errors, &stat) && stat.cbOutQue == 0) {
+            readAhead_->KeepLineErrors(errors);
+            DWORD n = 0;
+            if (!WriteFile(plain_.Get(), data, count, &n, nullptr)) return LastError();
+            written = n;
+            readAhead_->Wake();
+            return ComStatus::Ok();
+        }
+        readAhead_->KeepLineErrors(errors);
+    }
     ComStatus s = StartWrite(r, data, count, written);
     if (s.ok) s = WaitRequest(r, written);
     // The answer to what went out is awaited now: the event thread looks for it without sleeping.
@@ -298,7 +326,7 @@ ComStatus TWinComDevice::WriteNow(const char* data, uint32_t count, uint32_t& wr
 std::unique_ptr<TComEventPump> TWinComDevice::StartEvents(TCustomComPort& port) {
     if (!readAhead_ && WinePolicy::SerialReadAhead) {
         try {
-            readAhead_ = std::make_shared<TComReadAhead>(handle_.Get());
+            readAhead_ = std::make_shared<TComReadAhead>(handle_.Get(), plain_ ? plain_.Get() : nullptr);
             readAhead_->SetEnabled(immediateReads_);
             readAhead_->SetWatch(watch_);
         } catch (const EOutOfResources&) {

@@ -46,6 +46,11 @@ public:
 
 private:
     UniqueFile handle_;
+    // The port opened once more without overlapped transfers, where the system allows it (see
+    // WinePolicy::PlainHandleForQuickTransfers); its reads return at once with what is queued.
+    UniqueFile plain_;
+    // The most a write through it may carry: a line, which an empty output queue takes without a wait.
+    static constexpr uint32_t kPlainWriteMax = 1024;
     // The time-outs ask a read to return at once with what is queued (interval MAXDWORD, no totals).
     bool immediateReads_ = false;
     // Line errors that the queue check of a read took from the device; handed on by the next ClearCommError.

@@ -13,8 +13,10 @@ constexpr DWORD kCancelWaitMs = 5000;
 
 }  // namespace
 
-TComReadAhead::TComReadAhead(HANDLE device)
-    : device_(DuplicateForThisProcess(device)), request_(std::make_unique<Request>()) {
+TComReadAhead::TComReadAhead(HANDLE device, HANDLE plain)
+    : device_(DuplicateForThisProcess(device)),
+      plain_(plain ? DuplicateForThisProcess(plain) : UniqueHandle()),
+      request_(std::make_unique<Request>()) {
     if (!device_ || !request_->event || !wake_) throw EOutOfResources("Cannot prepare the port's read-ahead");
     request_->overlapped.hEvent = request_->event.Get();
     InitializeCriticalSection(&lock_);
@@ -152,11 +154,22 @@ int TComReadAhead::Poll() {
     }
     lineErrors_ |= errors;
     if (status.cbInQue == 0) return 0;
-    // Bytes wait: the read returns at once with them (it goes through the Wine server, and this thread is awake).
     Request& r = *request_;
+    const DWORD want = std::min<DWORD>(status.cbInQue, kSize);
+    const size_t before = held_.size();
+    if (plain_) {
+        // Bytes wait: the plain handle's read returns at once with them, without an overlapped transfer.
+        DWORD n = 0;
+        if (!ReadFile(plain_.Get(), r.bytes, want, &n, nullptr)) {
+            failure_ = GetLastError();
+            return -1;
+        }
+        if (n > 0) Settle(n);
+        return held_.size() > before ? 1 : 0;
+    }
+    // Bytes wait: the read returns at once with them (it goes through the Wine server, and this thread is awake).
     r.overlapped = OVERLAPPED{};
     r.overlapped.hEvent = r.event.Get();
-    const DWORD want = std::min<DWORD>(status.cbInQue, kSize);
     DWORD n = 0;
     pending_ = true;
     if (!ReadFile(device_.Get(), r.bytes, want, &n, &r.overlapped) && GetLastError() != ERROR_IO_PENDING) {
@@ -164,7 +177,6 @@ int TComReadAhead::Poll() {
         failure_ = GetLastError();
         return -1;
     }
-    const size_t before = held_.size();
     if (WaitForSingleObject(r.overlapped.hEvent, kCancelWaitMs) == WAIT_OBJECT_0) CollectDone();
     if (failure_ != 0) return -1;
     return held_.size() > before ? 1 : 0;
@@ -180,6 +192,11 @@ DWORD TComReadAhead::TakeLineErrors() {
     const DWORD errors = lineErrors_;
     lineErrors_ = 0;
     return errors;
+}
+
+void TComReadAhead::KeepLineErrors(DWORD errors) {
+    Lock lock(*this);
+    lineErrors_ |= errors;
 }
 
 void TComReadAhead::Wake() {

@@ -25,8 +25,9 @@ namespace kes {
 
 class TComReadAhead {
 public:
-    // Works on its own duplicate of `device`.
-    explicit TComReadAhead(HANDLE device);
+    // Works on its own duplicate of `device`; its polls read through a duplicate of `plain` (the port opened without
+    // overlapped transfers, its reads returning at once) where one is given.
+    explicit TComReadAhead(HANDLE device, HANDLE plain = nullptr);
     // The most one read takes: a chunk of a fast line, yet little to hold while the port's thread is busy.
     static constexpr uint32_t kSize = 4096;
     ~TComReadAhead();
@@ -67,6 +68,8 @@ public:
     int Poll();
     // Line errors that a look at the queue took from the device (once).
     DWORD TakeLineErrors();
+    // Keeps line errors that another look at the device's queue took, for TakeLineErrors (any thread).
+    void KeepLineErrors(DWORD errors);
     // While it polls, the held bytes are handed to the port's handlers once a screen refresh (kReportEveryMs) rather
     // than per piece: the receive watch has seen them at once, the terminal shows them at its own pace, and every
     // hand-over to the GUI thread costs the Wine server calls the answers wait behind. True when bytes are held
@@ -132,6 +135,7 @@ private:
 
     CRITICAL_SECTION lock_;
     UniqueHandle device_;  // the duplicate of the port's handle
+    UniqueHandle plain_;   // the duplicate of the plain handle, or none
     // On the heap: a read that never answers its cancel is left alive rather than freed under the system's feet.
     std::unique_ptr<Request> request_;
     bool pending_ = false;
