@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "gui/Forms.h"
 #include "base/StringList.h"
@@ -23,7 +25,23 @@ void RegisterSkinController(SkinKind kind, SkinControllerMaker make) { Makers()[
 
 SkinControllerMaker FindSkinController(SkinKind kind) { return Makers()[static_cast<size_t>(kind)]; }
 
+// The frame makes its list through the maker registered here, when this library is in the program.
+[[maybe_unused]] static const bool kRegistered = [] {
+    RegisterSkinChildControllers([](TWinSkinForm& form) -> std::unique_ptr<SkinChildControllers> {
+        return std::make_unique<SkinControlList>(form);
+    });
+    return true;
+}();
+
+SkinControlList& TWinSkinForm::Controllers() { return static_cast<SkinControlList&>(*controls_); }
+
 SkinControlList::~SkinControlList() { FreeAll(); }
+
+void SkinControlList::SkinChanged() {
+    const std::vector<TSkinControl*> controllers = list_;
+    for (TSkinControl* c : controllers)
+        if (Contains(c)) c->SkinChanged();
+}
 
 bool SkinControlList::Add(TSkinControl* c) {
     if (std::find(list_.begin(), list_.end(), c) != list_.end()) return true;

@@ -7,6 +7,7 @@
 
 #include "gui/win/Win.h"
 #include "skin/SkinControlRules.h"
+#include "skin/win/WinSkinForm.h"
 
 namespace kes {
 
@@ -22,10 +23,10 @@ void RegisterSkinController(SkinKind kind, SkinControllerMaker make);
 // The registered maker; null when none is (the control keeps the system's look).
 SkinControllerMaker FindSkinController(SkinKind kind);
 
-class SkinControlList {
+class SkinControlList : public SkinChildControllers {
 public:
     explicit SkinControlList(TWinSkinForm& form) : form_(form) {}
-    ~SkinControlList();
+    ~SkinControlList() override;
     SkinControlList(const SkinControlList&) = delete;
     SkinControlList& operator=(const SkinControlList&) = delete;
 
@@ -36,7 +37,7 @@ public:
     // Frees the controllers whose window is gone.
     void FreeDead();
     // Unskins (unless the window or the control's window is going) and frees every controller.
-    void FreeAll();
+    void FreeAll() override;
     TSkinControl* FindByWindow(HWND window) const;
     bool Contains(const TSkinControl* controller) const;
     bool IsSkinnedControl(TControl* control) const;
@@ -44,16 +45,19 @@ public:
     TSkinControl* At(int index) const { return list_.at(static_cast<size_t>(index)); }
 
     // At SKM_START: the children of the window's form, or the raw child windows of a window without one.
-    void SkinChildren();
+    void SkinChildren() override;
     void SkinChildControls(TControl* form);
     void SkinComponents(TComponent* container);
     void SkinControlChildren(TControl* parent);
     void SkinChildControl(TControl* control, TControl* container);
     void SkinChildWindows(HWND window);
-    void SkinChildWindow(HWND window);
+    void SkinChildWindow(HWND window) override;
     // A control made its window anew (SKM_RECREATED, wParam the old window): its controller is made again, of
     // the kind it had.
-    void RewrapControl(HWND oldWindow);
+    void RewrapControl(HWND oldWindow) override;
+    // Every controller repaints from the new skin (a copy of the list: a controller may make or drop others as it
+    // does).
+    void SkinChanged() override;
 
 private:
     bool NeedsNoController(TWinControl* control) const;

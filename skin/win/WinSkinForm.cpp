@@ -8,13 +8,18 @@
 #include <string>
 
 #include "gui/Forms.h"
-#include "skin/win/SkinControl.h"
-#include "skin/win/SkinControlList.h"
 #include "gui/Menus.h"
 #include "skin/win/SkinDataWin.h"
 #include "skin/win/WinSkinFormImpl.h"
 
 namespace kes {
+
+static SkinChildControllersMaker& ChildControllersMaker() {
+    static SkinChildControllersMaker make = nullptr;
+    return make;
+}
+
+void RegisterSkinChildControllers(SkinChildControllersMaker make) { ChildControllersMaker() = make; }
 
 namespace {
 
@@ -411,7 +416,7 @@ void TWinSkinForm::Impl::Start() {
     clientRect = ToTRect(cr);
     sysFrameW = (wr.right - wr.left) - (cr.right - cr.left);
     sysFrameH = (wr.bottom - wr.top) - (cr.bottom - cr.top);
-    f.controls_->SkinChildren();
+    if (f.controls_) f.controls_->SkinChildren();
     ReadState();
     if (f.stage_ == 0 && f.frameSkinned_) {
         const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
@@ -498,7 +503,9 @@ LRESULT TWinSkinForm::Impl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case SKM_START:
         if (!started) Start();
         return 0;
-    case SKM_RECREATED: f.controls_->RewrapControl(reinterpret_cast<HWND>(wp)); return 0;
+    case SKM_RECREATED:
+        if (f.controls_) f.controls_->RewrapControl(reinterpret_cast<HWND>(wp));
+        return 0;
     case SKM_ISSKINNED: PostMessageA(Wnd(), SKM_SKINAPPLIED, 0, SKIN_MAGIC); return 1;
     default: break;
     }
@@ -635,7 +642,8 @@ bool TWinSkinForm::Impl::FormMessage(TMessage& msg) {
 // ---- TWinSkinForm ----
 
 TWinSkinForm::TWinSkinForm(TComponent* owner)
-    : TComponent(owner), impl_(std::make_unique<Impl>(*this)), controls_(std::make_unique<SkinControlList>(*this)) {
+    : TComponent(owner), impl_(std::make_unique<Impl>(*this)) {
+    if (ChildControllersMaker()) controls_ = ChildControllersMaker()(*this);
     impl_->dblClickTime = GetDoubleClickTime();
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
@@ -645,7 +653,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner)
 
 TWinSkinForm::~TWinSkinForm() {
     BeginDestroy();
-    controls_->FreeAll();
+    if (controls_) controls_->FreeAll();
     if (impl_->hooked && stage_ != 6) UnhookWindow();
     impl_->Detach();
     Host().RemoveForm(this);
@@ -776,12 +784,8 @@ void TWinSkinForm::UpdateSkin() {
         for (int i = 0; i < form_->ComponentCount(); ++i)
             if (auto* sub = dynamic_cast<TScrollingWinControl*>(form_->Components(i))) sub->SetColor(face);
     }
-    // Every controller of the window's children repaints from the new skin (a copy: a controller may make or
-    // drop others as it does).
-    std::vector<TSkinControl*> controllers;
-    for (int i = 0; i < controls_->Count(); ++i) controllers.push_back(controls_->At(i));
-    for (TSkinControl* c : controllers)
-        if (controls_->Contains(c)) c->SkinChanged();
+    // Every controller of the window's children repaints from the new skin.
+    if (controls_) controls_->SkinChanged();
     if (impl_->menuItems) {
         impl_->menuItems->SkinChanged();
         impl_->menuItems->OwnerDrawMenus(InSet(skin_->SkinControls, xcMenuItem),
@@ -809,7 +813,7 @@ void TWinSkinForm::UpdateSkin() {
 void TWinSkinForm::UnhookWindow() {
     Impl& d = *impl_;
     d.TimerOn(false);
-    controls_->FreeAll();
+    if (controls_) controls_->FreeAll();
     if (!d.hooked) return;
     if (d.formHandler) {
         if (auto* w = d.FormControl(); w && !w->Destroying()) w->RemoveMessageHandler(d.formHandler);
@@ -905,6 +909,8 @@ void TWinSkinForm::RepaintWindow(HWND window) {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
 }
 
-void TWinSkinForm::SkinChildWindow(HWND child) { controls_->SkinChildWindow(child); }
+void TWinSkinForm::SkinChildWindow(HWND child) {
+    if (controls_) controls_->SkinChildWindow(child);
+}
 
 }  // namespace kes

@@ -26,6 +26,25 @@ class TSkinData;
 class TWinSkinForm;
 class TWinSkinMenu;
 
+// The controllers of one skinned window's children as the frame drives them. The controls library makes them
+// (RegisterSkinChildControllers, at its start); a program without it leaves every child its own look.
+class SkinChildControllers {
+public:
+    virtual ~SkinChildControllers() = default;
+    // At SKM_START: the window's children get their controllers.
+    virtual void SkinChildren() = 0;
+    // A raw child window gets its controller.
+    virtual void SkinChildWindow(HWND child) = 0;
+    // A control made its window anew (wParam of SKM_RECREATED the old window).
+    virtual void RewrapControl(HWND oldWindow) = 0;
+    // Every controller repaints from the window's new skin.
+    virtual void SkinChanged() = 0;
+    // Unskins and frees every controller.
+    virtual void FreeAll() = 0;
+};
+using SkinChildControllersMaker = std::unique_ptr<SkinChildControllers> (*)(TWinSkinForm& form);
+void RegisterSkinChildControllers(SkinChildControllersMaker make);
+
 // The private window messages of the skin engine.
 enum : UINT {
     SKM_RESKIN = 0x3401,
@@ -106,8 +125,8 @@ public:
     static void RepaintWindow(HWND window);
     // A raw child window gets its controller (the skin manager's size grips).
     void SkinChildWindow(HWND child);
-    // The controllers of the window's children.
-    SkinControlList& Controllers() { return *controls_; }
+    // The controllers of the window's children (defined by the controls library, which makes them).
+    SkinControlList& Controllers();
 
     HWND Window() const { return window_; }
     TControl* Form() const { return form_; }
@@ -133,7 +152,7 @@ private:
     std::unique_ptr<Impl> impl_;
     friend struct Impl;
     friend struct MdiClientSubclass;
-    std::unique_ptr<SkinControlList> controls_;
+    std::unique_ptr<SkinChildControllers> controls_;
 
     HWND window_ = nullptr;
     TControl* form_ = nullptr;
