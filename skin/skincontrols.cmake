@@ -1,18 +1,19 @@
 # The skinned controls: the neutral rules (which control gets which controller, the dispatch order, the
-# buttons' frames and layouts) in both trees; the controllers themselves join the frame library in the Windows
-# tree, each family registering its kinds (kept in the program by its anchor).
+# buttons' frames and layouts) in both trees, and in the Windows tree the controllers themselves, each family
+# registering its kinds (kept in the program by its anchor).
 add_library(kes_skincontrols STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinControlRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinControlCore.cpp ${CMAKE_CURRENT_LIST_DIR}/ButtonGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InputGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/ScrollbarPaint.cpp)
 target_include_directories(kes_skincontrols PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kes_skincontrols PUBLIC kes_skindata kes_gui)
-target_link_libraries(kes_skinframe PUBLIC kes_skincontrols)
 if(KESTRUP_WINDOWS)
-  target_sources(kes_skinframe PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinControl.cpp
+  # The controllers sit above the frame: they are made for the children of a skinned window.
+  target_link_libraries(kes_skincontrols PUBLIC kes_skinframe)
+  target_sources(kes_skincontrols PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinControl.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlList.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SkinBackgrounds.cpp ${CMAKE_CURRENT_LIST_DIR}/win/SkinControlDraw.cpp)
-  target_link_options(kes_skinframe INTERFACE -Wl,-u,kes_skin_buttons_anchor -Wl,-u,kes_skin_backgrounds_anchor)
+  target_link_options(kes_skincontrols INTERFACE -Wl,-u,kes_skin_buttons_anchor -Wl,-u,kes_skin_backgrounds_anchor)
   include(${CMAKE_CURRENT_LIST_DIR}/skininputs.cmake)
 endif()
 
@@ -27,7 +28,7 @@ if(KESTRUP_WINDOWS)
   # The controllers on real windows in the distinct-colour test skin of the frame tests.
   kestrup_wine_test(skincontrols_wine_tests GUI LOCK board
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/SkinControls_test.cpp ${KES_FRAME_TEST_RC}
-    LIBS kes_skinframe kes_skintools)
+    LIBS kes_skincontrols kes_skintools)
   add_dependencies(skincontrols_wine_tests kes_frame_test_skin)
 endif()
 

@@ -31,13 +31,14 @@ if(KESTRUP_WINDOWS)
   set_source_files_properties(${KES_FRAME_TEST_RC} PROPERTIES OBJECT_DEPENDS
     "${KES_FRAME_TEST_SKINS}/full.skn;${KES_FRAME_TEST_SKINS}/other.skn")
   add_custom_target(kes_frame_test_skin DEPENDS ${KES_FRAME_TEST_SKINS}/full.skn ${KES_FRAME_TEST_SKINS}/other.skn)
+  # The frame with the controllers of its children and popup menus, as a program has them.
   kestrup_wine_test(skinframe_wine_tests GUI LOCK board TIMEOUT 180
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinForm_test.cpp ${KES_FRAME_TEST_RC}
-    LIBS kes_skinframe kes_skinres kes_skintools)
+    LIBS kes_skinframe kes_skincontrols kes_skinres kes_skintools)
   add_dependencies(skinframe_wine_tests kes_frame_test_skin)
   # The frame under the real pointer and keyboard (hardware input; one desktop, so under the board's lock).
   kestrup_wine_test(skinframe_input_tests GUI LOCK board TIMEOUT 180
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/win/WinSkinFrameInput_test.cpp ${KES_FRAME_TEST_RC}
-    LIBS kes_skinframe kes_skinres kes_skintools)
+    LIBS kes_skinframe kes_skincontrols kes_skinres kes_skintools)
   add_dependencies(skinframe_input_tests kes_frame_test_skin)
 endif()

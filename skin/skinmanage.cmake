@@ -8,7 +8,7 @@ target_link_libraries(kes_skinmanage PUBLIC kes_skindata kes_gui)
 if(KESTRUP_WINDOWS)
   target_sources(kes_skinmanage PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win/SkinManage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/WinSkinPopMenu.cpp)
-  target_link_libraries(kes_skinmanage PUBLIC kes_skinframe kes_skindraw comctl32 user32)
+  target_link_libraries(kes_skinmanage PUBLIC kes_skincontrols kes_skinframe kes_skindraw comctl32 user32)
   # Keeps the manager's registration in every program that links the library.
   target_link_options(kes_skinmanage INTERFACE -Wl,-u,kes_skin_manage_anchor)
 endif()
