@@ -12,9 +12,9 @@ function(kestrup_fuzz_test name)
   endif()
   cmake_parse_arguments(F "" "" "INCLUDES" ${ARGN})
   set(sources)
-  foreach(s ${F_UNPARSED_ARGUMENTS} base/StringList.cpp base/Component.cpp base/SysUtils.cpp skin/LzhTree.cpp
-            skin/LZH.cpp skin/SkinReader.cpp skin/QuickIni.cpp skin/PixelBuffer.cpp skin/ImgUtil.cpp
-            skin/BmpReader.cpp)
+  foreach(s ${F_UNPARSED_ARGUMENTS} base/StringList.cpp base/Component.cpp base/SysUtils.cpp
+            skin/container/LzhTree.cpp skin/container/LZH.cpp skin/container/SkinReader.cpp skin/container/QuickIni.cpp
+            skin/container/PixelBuffer.cpp skin/container/ImgUtil.cpp skin/container/BmpReader.cpp)
     list(APPEND sources ${CMAKE_SOURCE_DIR}/${s})
   endforeach()
   string(REPLACE ";" ":" includes "${F_INCLUDES}")

@@ -7,7 +7,7 @@ set -euo pipefail
 name=$1 work=$2 seconds=$3 root=$4
 shift 4
 incflags=(-I"$root")
-headers=("$root"/skin/*.h "$root"/base/*.h)
+headers=("$root"/skin/*/*.h "$root"/base/*.h)
 IFS=':' read -r -a extra <<<"${KESTRUP_FUZZ_INCLUDES:-}"
 for d in "${extra[@]}"; do
   [ -n "$d" ] || continue

@@ -19,7 +19,7 @@
 #include "shell/MainWindowMessages.h"
 #include "shell/Terminal.h"
 #include "shell/TypedWrites.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 
 namespace kes {
 

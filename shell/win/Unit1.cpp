@@ -20,7 +20,7 @@
 #include "shell/win/CompanionLauncher.h"
 #include "shell/win/ConsoleLinkClient.h"
 #include "shell/win/SavedPlace.h"
-#include "skin/win/SkinDataWin.h"
+#include "skin/data/win/SkinDataWin.h"
 
 namespace kes {
 

@@ -8,7 +8,7 @@
 #include "Paint.h"
 #include "Palette.h"
 #include "SkinArt.h"
-#include "skin/ImgUtil.h"
+#include "skin/container/ImgUtil.h"
 
 namespace kes::art {
 

@@ -2,7 +2,7 @@
 // Small pixel painting helpers for drawing skin artwork.
 #include <cstdint>
 
-#include "skin/PixelBuffer.h"
+#include "skin/container/PixelBuffer.h"
 
 namespace kes::art {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/SkinData.h"
-#include "skin/SkinRaster.h"
+#include "skin/data/SkinData.h"
+#include "skin/draw/SkinRaster.h"
 
 namespace kes {
 

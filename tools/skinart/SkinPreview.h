@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/PixelBuffer.h"
+#include "skin/container/PixelBuffer.h"
 
 namespace kes {
 

@@ -19,8 +19,8 @@
 #include "SkinArt.h"
 #include "SkinPreview.h"
 #include "base/StringList.h"
-#include "skin/ProgramBitmaps.h"
-#include "skin/SkinData.h"
+#include "skin/data/ProgramBitmaps.h"
+#include "skin/data/SkinData.h"
 
 namespace fs = std::filesystem;
 using namespace kes;

@@ -1,9 +1,9 @@
 #pragma once
-// Windows bitmap files (.bmp) from 24-bit pixel buffers; the reader is the skin's (skin/BmpReader.h).
+// Windows bitmap files (.bmp) from 24-bit pixel buffers; the reader is the skin's (skin/container/BmpReader.h).
 #include <string>
 
-#include "skin/BmpReader.h"
-#include "skin/PixelBuffer.h"
+#include "skin/container/BmpReader.h"
+#include "skin/container/PixelBuffer.h"
 
 namespace kes {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "skin/LzhTree.h"
+#include "skin/container/LzhTree.h"
 
 namespace kes {
 

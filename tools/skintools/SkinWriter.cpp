@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "LzhEncoder.h"
-#include "skin/SkinReader.h"
+#include "skin/container/SkinReader.h"
 
 namespace kes {
 

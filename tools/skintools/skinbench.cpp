@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/StringList.h"
-#include "skin/SkinReader.h"
+#include "skin/container/SkinReader.h"
 
 using Clock = std::chrono::steady_clock;
 

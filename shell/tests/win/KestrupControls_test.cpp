@@ -14,7 +14,7 @@
 
 #include "KestrupDriver.h"
 #include "gui/win/Canvas.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 #include "testsupport/WindowPicture.h"
 #include "testsupport/FrameTestSkin.h"
 

@@ -12,7 +12,7 @@
 #include "base/StringList.h"
 #include "base/win/Application.h"
 #include "shell/Unit1.h"
-#include "skin/SkinReader.h"
+#include "skin/container/SkinReader.h"
 #include "testsupport/Wait.h"
 
 using namespace kes;

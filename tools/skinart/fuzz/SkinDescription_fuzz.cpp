@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "skin/fuzz/FuzzSeeds.h"
+#include "skin/container/fuzz/FuzzSeeds.h"
 #include "tools/skinart/SkinArt.h"
-#include "skin/QuickIni.h"
-#include "skin/SkinData.h"
-#include "skin/SkinReader.h"
+#include "skin/container/QuickIni.h"
+#include "skin/data/SkinData.h"
+#include "skin/container/SkinReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::vector<kes::SkinEntry> entries = kes::art::TestSkin("full");

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Bmp.h"
-#include "skin/fuzz/FuzzSeeds.h"
+#include "skin/container/fuzz/FuzzSeeds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kes::fuzz::WriteSeeds([] {

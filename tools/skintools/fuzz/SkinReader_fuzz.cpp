@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/fuzz/FuzzSeeds.h"
+#include "skin/container/fuzz/FuzzSeeds.h"
 #include "LzhEncoder.h"
 #include "SkinWriter.h"
-#include "skin/SkinReader.h"
+#include "skin/container/SkinReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kes::fuzz::WriteSeeds([] {

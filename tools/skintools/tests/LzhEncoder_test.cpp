@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/LZH.h"
+#include "skin/container/LZH.h"
 
 using namespace kes;
 

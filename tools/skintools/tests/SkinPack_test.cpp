@@ -8,7 +8,7 @@
 
 #include "Bmp.h"
 #include "base/StringList.h"
-#include "skin/SkinReader.h"
+#include "skin/container/SkinReader.h"
 
 namespace fs = std::filesystem;
 using namespace kes;
