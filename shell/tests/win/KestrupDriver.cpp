@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <utility>
 
@@ -167,7 +168,16 @@ bool KestrupProcess::Start(std::string& error, const std::string& program) {
         },
         20000);
     if (!up || !main_) {
-        error = Running() ? "no main window" : "Kestrup ended at start";
+        DWORD code = 0;
+        if (Running()) {
+            error = "no main window";
+        } else {
+            GetExitCodeProcess(process_.Get(), &code);
+            char text[80];
+            std::snprintf(text, sizeof text, "Kestrup ended at start with exit code %lu (0x%lx)",
+                          static_cast<unsigned long>(code), static_cast<unsigned long>(code));
+            error = text;
+        }
         return false;
     }
     memo_ = FindChildEdit(true);
