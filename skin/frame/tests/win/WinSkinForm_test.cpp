@@ -205,11 +205,7 @@ HWND PopupWindow(HMENU menu) {
     return nullptr;
 }
 bool WaitMenus(const std::vector<HMENU>& want) {
-    for (int i = 0; i < 300; ++i) {
-        if (OpenMenus() == want) return true;
-        Sleep(10);
-    }
-    return false;
+    return test::PollUntil([&] { return OpenMenus() == want; }, 3000);
 }
 
 // Runs `steps` on a second thread while this one runs the window (and the menu loops it enters).
@@ -384,7 +380,7 @@ TEST_F(Frame, ARightClickOnTheCaptionOpensTheSkinnedSystemMenu) {
     PostMessageW(h, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 60, r.top + 10));
     Drive([&] {
         std::vector<HMENU> open;
-        for (int i = 0; i < 300 && (open = OpenMenus()).empty(); ++i) Sleep(10);
+        test::PollUntil([&] { return !(open = OpenMenus()).empty(); }, 3000);
         ASSERT_EQ(open.size(), 1u);
         EXPECT_NE(open[0], GetSystemMenu(h, FALSE)) << "the skin's own popup, not the system menu";
         EXPECT_EQ(GetMenuItemCount(open[0]), GetMenuItemCount(GetSystemMenu(h, FALSE)));
