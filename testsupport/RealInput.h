@@ -60,7 +60,8 @@ inline void PointerGlide(POINT from, POINT to, int steps = 8, DWORD stepMs = 25)
     }
 }
 
-// Press at `from`, move to `to`, release there.
+// Press at `from`, move to `to`, release there. (The pauses here are a hand's pace between the events, as the
+// system's loops and the double-click time see a user's: nothing is waited for.)
 inline void Drag(POINT from, POINT to, int steps = 8) {
     PointerTo(from);
     Pause(60);

@@ -35,7 +35,7 @@ TEST(RecvQueue, FullQueueHoldsTheWriterUntilTaken) {
         q.Push("6789");  // 9 bytes would not fit
         done = true;
     });
-    std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(50ms);  // that the writer stays held: no event to wait for
     EXPECT_FALSE(done);
     EXPECT_EQ(q.TakeAll(), "12345");
     writer.join();
@@ -54,7 +54,7 @@ TEST(RecvQueue, CloseReleasesWaitingWriters) {
     std::thread writer([&] {
         if (!q.Push("more")) ++refused;
     });
-    std::this_thread::sleep_for(30ms);
+    std::this_thread::sleep_for(30ms);  // the writer is to wait inside Push at the close, which it tells nobody
     q.Close();
     writer.join();
     EXPECT_EQ(refused, 1);

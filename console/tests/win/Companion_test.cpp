@@ -98,7 +98,7 @@ TEST(Companion, TypedLinesGoToTheTerminalMainWindowOnly) {
 
     c->Type("*EXIT\r\nnever sent\r\n");
     EXPECT_EQ(c->WaitExit(), 0);
-    PumpUntil([] { return false; }, 200);
+    PumpUntil([] { return false; }, 200);  // that nothing more comes: no event to wait for
     EXPECT_EQ(terminal.Received().size(), 3u);
     EXPECT_TRUE(decoy.Received().empty());
 }
@@ -127,7 +127,7 @@ TEST(Companion, HungTerminalDoesNotHoldUpTheCompanion) {
 TEST(Companion, IdleCompanionWaitsInsteadOfSpinning) {
     auto c = StartServing();
     const double before = c->CpuMs();
-    PumpUntil([] { return false; }, 2000);
+    PumpUntil([] { return false; }, 2000);  // the processor time over a fixed idle span is what is judged
     const double used = c->CpuMs() - before;
     std::printf("idle companion: %.1f ms of processor time in 2 s\n", used);
     EXPECT_GE(used, 0.0);
@@ -153,7 +153,7 @@ TEST(Companion, AnIdleClientDelaysNoOtherAndIsClosedAfterAWhile) {
     auto c = StartServing();
     IdleClient idle;
     ASSERT_TRUE(idle.Connected());
-    PumpUntil([] { return false; }, 100);
+    PumpUntil([] { return false; }, 100);  // the companion takes the silent connection in its own time, unseen
     // Each batch shows at once, though a connection accepted before it stays open and silent.
     DWORD slowest = 0;
     std::string expected;
@@ -214,12 +214,12 @@ TEST(CompanionConsole, OutputKeepsFlowingWhileTheUserTypes) {
     // A lone Shift, then half a line: what the board sends is printed all the while.
     c.ShiftDown();
     c.Deliver();
-    PumpUntil([] { return false; }, 300);
+    PumpUntil([] { return false; }, 300);  // the companion reads the lone Shift in its own time and shows nothing
     ASSERT_TRUE(SendToCompanion("after shift\r\n"));
     EXPECT_TRUE(shown("after shift"));
     c.Keys("1 2");
     c.Deliver();
-    PumpUntil([] { return false; }, 300);
+    PumpUntil([] { return false; }, 300);  // the companion reads the keys in its own time and tells nobody
     ASSERT_TRUE(SendToCompanion("while typing\r\n"));
     EXPECT_TRUE(shown("while typing"));
     EXPECT_TRUE(terminal.Received().empty());

@@ -410,7 +410,12 @@ TEST_F(Gallery, OwnerDrawnMenuItemsAskTheirEvents) {
     int popups = 0, copies = 0;
     popup.OnPopup = [&](TObject*) { ++popups; };
     item->OnClick = [&](TObject*) { ++copies; };
-    DeferredAction close([] { EndMenu(); }, 200);
+    ActionWhen close(
+        [] {
+            HWND menu = FindWindowA("#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        [] { EndMenu(); });
     popup.Popup(100, 100);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(copies, 0);

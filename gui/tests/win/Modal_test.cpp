@@ -27,10 +27,11 @@ TEST_F(Gallery, ShowModalReturnsThePressedButtonsResult) {
         cancel->Cancel = true;
         cancel->ModalResult = mrCancel;
         bool ownerDisabled = false;
-        DeferredAction act([&] {
-            ownerDisabled = !IsWindowEnabled(H(form_));
-            press(dlg, *ok, *cancel, *edit);
-        });
+        ActionWhen act([&] { return dlg.Visible() && IsWindowVisible(H(&dlg)); },
+                       [&] {
+                           ownerDisabled = !IsWindowEnabled(H(form_));
+                           press(dlg, *ok, *cancel, *edit);
+                       });
         const int r = dlg.ShowModal();
         EXPECT_TRUE(ownerDisabled);
         EXPECT_TRUE(IsWindowEnabled(H(form_)));
@@ -48,13 +49,15 @@ TEST_F(Gallery, ShowModalReturnsThePressedButtonsResult) {
 }
 
 TEST_F(Gallery, MessageBoxAnswersWithTheButtonPressed) {
-    DeferredAction act([] {
-        if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDNO, 0);
-    });
+    ActionWhen act([] { return FindThreadDialog() != nullptr; },
+                   [] {
+                       if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDNO, 0);
+                   });
     EXPECT_EQ(MsgBox("Continue?", "Warning", MB_YESNO, form_), mrNo);
-    DeferredAction act2([] {
-        if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDYES, 0);
-    });
+    ActionWhen act2([] { return FindThreadDialog() != nullptr; },
+                    [] {
+                        if (HWND box = FindThreadDialog()) SendMessageA(box, WM_COMMAND, IDYES, 0);
+                    });
     EXPECT_EQ(MsgBox("Continue?", "Warning", MB_YESNO), mrYes);
 }
 
@@ -62,11 +65,10 @@ TEST_F(Gallery, OpenDialogCancelledReturnsFalse) {
     TOpenDialog dlg(form_);
     dlg.Filter = "Forth source|*.fs;*.txt|All files|*.*";
     dlg.FileName = "start.fs";
-    DeferredAction act(
-        [] {
-            if (HWND box = FindThreadDialog()) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-        },
-        500);
+    ActionWhen act([] { return FindThreadDialog() != nullptr; },
+                   [] {
+                       if (HWND box = FindThreadDialog()) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                   });
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.FileName, "start.fs");
 }

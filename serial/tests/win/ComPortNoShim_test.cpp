@@ -42,6 +42,7 @@ TEST(ComPortWithoutShim, OpensAndItsEventThreadDoesNotSpin) {
         EXPECT_EQ(e.ErrorCode, 11);
     }
 
+    // The processor time over a span of failing waits is what is judged: the span is fixed.
     const double cpuBefore = ProcessCpuMs();
     const ULONGLONG end = GetTickCount64() + 1500;
     while (GetTickCount64() < end) {

@@ -196,7 +196,8 @@ TEST_F(PortCtlWine, LampFollowsARealOpenAndCloseWithoutRunningTheMessageLoop) {
     delete led;
     EXPECT_TRUE(changes.empty());
     port.ClosePort();
-    PumpUntil([] { return false; }, 50);
+    EXPECT_TRUE(PumpUntil([] { return !kes::test::SynchronizeWaiting() && HIWORD(GetQueueStatus(QS_ALLPOSTMESSAGE)) == 0; }, 3000))
+        << "the closed port's last hand-overs";
 }
 
 TEST_F(PortCtlWine, RingLightsTheLampForTheRingDuration) {
@@ -215,7 +216,7 @@ TEST_F(PortCtlWine, RingLightsTheLampForTheRingDuration) {
     EXPECT_GE(lit, 180u);
     EXPECT_LT(lit, 1500u);
     EXPECT_FALSE(led->RingTimer().Enabled());
-    PumpUntil([] { return false; }, 400);
+    PumpUntil([] { return false; }, 400);  // that no more change comes: no event to wait for
     EXPECT_EQ(changes.size(), 2u);  // the timer stopped itself
 }
 
@@ -346,7 +347,7 @@ TEST_F(PortCtlWine, ATxLampSetUpOnAnOpenPortGoesOutAfterEachWrite) {
     led->SetParent(form_.get());
     led->SetComPort(&port);  // a connection lamp: nobody hears the end of a write yet
     for (TComLedSignal signal : {lsTx, lsConn, lsTx}) led->SetLedSignal(signal);
-    PumpFor(100);
+    PumpFor(100);  // the event thread takes the new listener at its next wait, which it tells nobody
     for (int i = 0; i < 3; ++i) {
         std::vector<TLedState> changes;
         led->OnChange = [&](TObject*, TLedState s) { changes.push_back(s); };

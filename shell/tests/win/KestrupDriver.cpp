@@ -149,7 +149,7 @@ bool KestrupProcess::Start(std::string& error, const std::string& program) {
         }
         failure = GetLastError();
         if (failure != ERROR_INTERNAL_ERROR) break;
-        Wait(500);
+        Wait(500);  // a moment for Wine before trying again: nothing tells when it would start one
     }
     if (failure != 0) {
         error = "CreateProcess " + exe + " failed: " + std::to_string(failure);

@@ -119,6 +119,10 @@ protected:
             if (line.find(text) != std::string::npos) return true;
         return false;
     }
+    // An answered box goes in the program's own time: until then a look would find it again.
+    static void BoxGone(HWND box) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000)) << "the box stayed";
+    }
     // Waits for a log line, answering the program's warning boxes with OK meanwhile; the answered texts are kept.
     bool WaitForLog(const std::string& text, DWORD ms) {
         return WaitUntil(
@@ -126,7 +130,7 @@ protected:
                 if (HWND box = k_->FindBox("Warning")) {
                     boxes_.push_back(k_->BoxText(box));
                     k_->Answer(box, IDOK);
-                    Wait(50);
+                    BoxGone(box);
                 }
                 return LogHas(text);
             },
@@ -309,7 +313,7 @@ TEST_P(KestrupSource, ARedefinitionWhoseLineEndComesLaterAsksOnceAndEveryLineWai
             if (HWND box = k_->FindBox("Warning: ", true)) {
                 questions.push_back(WindowText(box));
                 k_->Answer(box, IDYES);
-                Wait(50);
+                BoxGone(box);
             }
             return LogHas("Sourcefile parsing completed");
         },

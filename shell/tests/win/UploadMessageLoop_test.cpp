@@ -40,7 +40,7 @@ TEST(UploadMessageLoop, SleepsUntilAMessageArrives) {
     TUploadMessageLoop loop;
     const DWORD thread = GetCurrentThreadId();
     std::thread poster([thread] {
-        Sleep(300);
+        Sleep(300);  // the time the loop is to sleep through is what is judged
         PostThreadMessageA(thread, WM_USER + 1, 0, 0);
     });
     const auto start = loop.NowMs();

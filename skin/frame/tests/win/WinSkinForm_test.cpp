@@ -205,11 +205,7 @@ HWND PopupWindow(HMENU menu) {
     return nullptr;
 }
 bool WaitMenus(const std::vector<HMENU>& want) {
-    for (int i = 0; i < 300; ++i) {
-        if (OpenMenus() == want) return true;
-        Sleep(10);
-    }
-    return false;
+    return test::PollUntil([&] { return OpenMenus() == want; }, 3000);
 }
 
 // Runs `steps` on a second thread while this one runs the window (and the menu loops it enters).
@@ -249,24 +245,41 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
     SendMessageW(w.h, WM_NCACTIVATE, TRUE, 0);
 
     const POINT type = at(3);
+    // The bar button drawn highlighted (the skin's button-highlight colour framing it), -1 for none.
+    auto framed = [&] {
+        const test::WindowPixels shot = test::CaptureWindow(w.h);
+        for (size_t i = 0; i < r.size(); ++i)
+            if (shot.At(r[i].Left, (r[i].Top + r[i].Bottom) / 2) == skin_.Colour(SkinColour::ButtonHilight))
+                return static_cast<int>(i);
+        return -1;
+    };
+    // A button without a popup held by the keys: no popup open, the button highlighted. The next key goes to the
+    // window's thread only once the popup's menu loop has ended and the hold has begun.
+    auto heldOn = [&](int button) {
+        int shown = -2;
+        const bool ok = test::PollUntil([&] { return OpenMenus().empty() && (shown = framed()) == button; }, 3000);
+        EXPECT_TRUE(ok) << "button " << button << " held; highlighted: " << shown;
+        return ok;
+    };
+    // The item of an open popup the menu loop has selected.
+    auto selected = [](HMENU m, int item) {
+        const bool ok = test::PollUntil([&] { return (GetMenuState(m, item, MF_BYPOSITION) & MF_HILITE) != 0; }, 3000);
+        EXPECT_TRUE(ok) << "item " << item << " selected";
+        return ok;
+    };
     PostMessageW(w.h, SKM_OPENMENUBUTTON, 0, MAKELPARAM(at(0).x, at(0).y));
     Drive([&] {
-        auto key = [](HMENU m, WORD vk) {
-            PostMessageW(PopupWindow(m), WM_KEYDOWN, vk, 0);
-            Sleep(80);
-        };
+        // Keys to an open popup: its menu loop takes them in order.
+        auto key = [](HMENU m, WORD vk) { PostMessageW(PopupWindow(m), WM_KEYDOWN, vk, 0); };
         // Keys while a bar button without a popup is held: they go to the window's thread.
-        auto held = [&](WORD vk) {
-            PostMessageW(w.h, WM_KEYDOWN, vk, 0);
-            Sleep(80);
-        };
+        auto held = [&](WORD vk) { PostMessageW(w.h, WM_KEYDOWN, vk, 0); };
         ASSERT_TRUE(WaitMenus({w.file}));
         // Right goes on along the bar: the command button and the disabled one are held highlighted without a
         // popup (and run nothing), then Type opens; Left comes back the same way; both wrap.
         key(w.file, VK_RIGHT);
-        EXPECT_TRUE(WaitMenus({})) << "Connect held";
+        ASSERT_TRUE(heldOn(1)) << "Connect held";
         held(VK_RIGHT);
-        EXPECT_TRUE(WaitMenus({})) << "Off held";
+        ASSERT_TRUE(heldOn(2)) << "Off held";
         held(VK_RIGHT);
         EXPECT_TRUE(WaitMenus({w.type}));
         key(w.type, VK_RIGHT);
@@ -274,13 +287,15 @@ TEST_F(Frame, TheSkinsMenuBarOpensAndSwitchesItsPopups) {
         key(w.file, VK_LEFT);
         EXPECT_TRUE(WaitMenus({w.type}));
         key(w.type, VK_LEFT);
-        EXPECT_TRUE(WaitMenus({})) << "Off held";
+        ASSERT_TRUE(heldOn(2)) << "Off held";
         held(VK_LEFT);
+        ASSERT_TRUE(heldOn(1)) << "Connect held";
         held(VK_LEFT);
         EXPECT_TRUE(WaitMenus({w.file}));
         // Right on a cascade opens it, Left closes it again, Escape closes the popup. (Open is highlighted as
         // the popup opens; Down passes the separator.)
         key(w.file, VK_DOWN);
+        EXPECT_TRUE(selected(w.file, 2)) << "More";
         key(w.file, VK_RIGHT);
         EXPECT_TRUE(WaitMenus({w.file, w.more}));
         key(w.more, VK_LEFT);
@@ -365,7 +380,7 @@ TEST_F(Frame, ARightClickOnTheCaptionOpensTheSkinnedSystemMenu) {
     PostMessageW(h, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 60, r.top + 10));
     Drive([&] {
         std::vector<HMENU> open;
-        for (int i = 0; i < 300 && (open = OpenMenus()).empty(); ++i) Sleep(10);
+        test::PollUntil([&] { return !(open = OpenMenus()).empty(); }, 3000);
         ASSERT_EQ(open.size(), 1u);
         EXPECT_NE(open[0], GetSystemMenu(h, FALSE)) << "the skin's own popup, not the system menu";
         EXPECT_EQ(GetMenuItemCount(open[0]), GetMenuItemCount(GetSystemMenu(h, FALSE)));
@@ -374,7 +389,7 @@ TEST_F(Frame, ARightClickOnTheCaptionOpensTheSkinnedSystemMenu) {
         mii.fMask = MIIM_FTYPE;
         GetMenuItemInfoW(open[0], 0, TRUE, &mii);
         EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
-        Sleep(100);
+        // The popup is shown from inside its menu loop, which takes the key in its turn.
         PostMessageW(PopupWindow(open[0]), WM_CHAR, 'c', 0);  // "&Close"
         EXPECT_TRUE(WaitMenus({}));
     });

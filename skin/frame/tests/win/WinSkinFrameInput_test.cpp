@@ -16,9 +16,11 @@
 #include "gui/StdCtrls.h"
 #include "skin/data/win/SkinDataWin.h"
 #include "skin/frame/win/WinSkinForm.h"
+#include "skin/frame/win/WinSkinMenu.h"
 #include "testsupport/DeferredAction.h"
 #include "testsupport/FrameTestSkin.h"
 #include "testsupport/RealInput.h"
+#include "testsupport/SkinSettle.h"
 #include "testsupport/Wait.h"
 #include "testsupport/WindowPicture.h"
 
@@ -51,8 +53,8 @@ HWND MakeWindow() {
     HWND h = CreateWindowExW(0, L"KesFrameInput", L"Frame input", WS_OVERLAPPEDWINDOW, 200, 160, 420, 300, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(h, SW_SHOW);
-    test::ToFront(h);
-    test::PumpFor(30);
+    EXPECT_TRUE(test::ToFront(h));
+    EXPECT_TRUE(test::Settle());
     return h;
 }
 
@@ -67,7 +69,8 @@ protected:
         f->SetWindow(h, nullptr, "KesFrameInput");
         f->SkinWindow(&skin_);
         PostMessageW(h, SKM_START, 0, 1000);
-        test::PumpFor(80);
+        EXPECT_TRUE(test::Settle());
+        EXPECT_EQ(f->Stage(), 1) << "skinned";
         return f;
     }
     const TDataSkinSysButton& Button(int action) const {
@@ -103,6 +106,12 @@ protected:
             if (b.Image.GetPixel((f - 1) * bw + bw / 2, b.Image.Height() / 2) == shown) return f;
         return 0;
     }
+    // Looks (serving messages) until the caption button shows `frame`, up to 3 s; the frame it showed last.
+    int ShownWhen(HWND h, int action, int frame) const {
+        int shown = 0;
+        test::PumpUntil([&] { return test::QueueQuiet() && (shown = ShownFrame(h, action)) == frame; }, 3000);
+        return shown;
+    }
     size_t Count(WPARAM cmd) const { return static_cast<size_t>(std::count(g_sysCommands.begin(), g_sysCommands.end(), cmd)); }
 
     TSkinData skin_;
@@ -122,23 +131,23 @@ TEST_F(FrameInput, ACaptionButtonActsOnlyWhenThePressBeganOnIt) {
     // Pressed in the client area, released on close (the close button was hot before): nothing.
     test::PointerGlide(client, close, 4);
     test::Drag(client, close, 6);
-    test::PumpFor(100);
+    EXPECT_EQ(ShownWhen(h, 0, 3), 3) << "the close button is hot under the pointer, not pressed";
+    // A command would have been posted by the release's own handling: once the queue is at rest, none came.
+    EXPECT_TRUE(test::Settle());
     EXPECT_EQ(Count(SC_CLOSE), 0u);
     EXPECT_EQ(Count(SC_MAXIMIZE), 0u);
-    EXPECT_EQ(ShownFrame(h, 0), 3) << "the close button is hot under the pointer, not pressed";
 
     // While the press is held, the button shows pressed over it and normal off it.
     test::PointerTo(close);
-    test::PumpFor(60);
     test::PointerButton(true);
-    test::PumpFor(60);
-    EXPECT_EQ(ShownFrame(h, 0), 2) << "pressed";
+    EXPECT_EQ(ShownWhen(h, 0, 2), 2) << "pressed";
     test::PointerGlide(close, client, 4);
-    EXPECT_EQ(ShownFrame(h, 0), 1) << "the held press left the button";
+    EXPECT_EQ(ShownWhen(h, 0, 1), 1) << "the held press left the button";
     test::PointerGlide(client, close, 4);
-    EXPECT_EQ(ShownFrame(h, 0), 2) << "back over it";
+    EXPECT_EQ(ShownWhen(h, 0, 2), 2) << "back over it";
     test::PointerButton(false);
-    test::PumpFor(100);
+    EXPECT_TRUE(test::PumpUntil([&] { return Count(SC_CLOSE) >= 1; }, 3000)) << "no SC_CLOSE";
+    EXPECT_TRUE(test::Settle());
     EXPECT_EQ(Count(SC_CLOSE), 1u) << "pressed and released on close";
     EXPECT_TRUE(IsWindow(h));
     DestroyWindow(h);
@@ -149,14 +158,11 @@ TEST_F(FrameInput, AHoveredButtonShowsNormalAfterAFullFramePaint) {
     auto f = Skin(h);
     const POINT close = Centre(h, 0);
     test::PointerGlide({close.x - 60, close.y + 60}, close, 4);
-    test::PumpFor(60);
-    ASSERT_EQ(ShownFrame(h, 0), 3) << "hot";
+    ASSERT_EQ(ShownWhen(h, 0, 3), 3) << "hot";
     RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    test::PumpFor(60);
-    EXPECT_EQ(ShownFrame(h, 0), 1) << "the full paint drops the hot button";
+    EXPECT_EQ(ShownWhen(h, 0, 1), 1) << "the full paint drops the hot button";
     test::PointerTo({close.x + 2, close.y + 1});
-    test::PumpFor(60);
-    EXPECT_EQ(ShownFrame(h, 0), 3) << "hot again once the pointer moves";
+    EXPECT_EQ(ShownWhen(h, 0, 3), 3) << "hot again once the pointer moves";
     DestroyWindow(h);
 }
 
@@ -186,22 +192,26 @@ TEST_F(FrameInput, TheSkinsBordersSizeAtEveryEdgeAndCorner) {
                          c.y >= 0 ? before.top + c.y : before.bottom + c.y};
         // The system's size loop runs on this thread: the hands move from another.
         test::WithOwnHands([&] { test::Drag(from, {from.x + c.dx, from.y + c.dy}); });
-        RECT after;
-        test::PumpUntil([&] { return GetWindowRect(h, &after) && !EqualRect(&after, &before); }, 2000);
         const RECT want{before.left + (c.left ? c.dx : 0), before.top + (c.top ? c.dy : 0),
                         before.right + (c.right ? c.dx : 0), before.bottom + (c.bottom ? c.dy : 0)};
+        RECT after;
+        test::PumpUntil([&] { return GetWindowRect(h, &after) && EqualRect(&after, &want) && test::QueueQuiet(); },
+                        3000);
         EXPECT_TRUE(EqualRect(&after, &want)) << c.what << ": " << after.left << "," << after.top << " "
                                               << after.right << "," << after.bottom;
     }
     // Maximized, the window neither sizes nor moves.
     ShowWindow(h, SW_MAXIMIZE);
-    test::PumpFor(100);
+    EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(h) != FALSE; }, 3000));
+    EXPECT_TRUE(test::Settle());
     RECT max;
     GetWindowRect(h, &max);
     test::WithOwnHands([&] {
         test::Drag({max.left + 200, max.top + 12}, {max.left + 260, max.top + 90});
         test::Drag({max.left + 200, max.bottom - 2}, {max.left + 200, max.bottom - 60});
     });
+    // A move or size loop would have run while the hands dragged: once the queue is at rest, nothing moved.
+    EXPECT_TRUE(test::Settle());
     RECT still;
     GetWindowRect(h, &still);
     EXPECT_TRUE(EqualRect(&still, &max));
@@ -239,7 +249,7 @@ protected:
         edit_ = new TEdit(second_.get());
         edit_->SetParent(second_.get());
         second_->Show();
-        test::PumpFor(50);
+        EXPECT_TRUE(test::Settle());
         mainSkin_ = SkinOf(*main_);
         secondSkin_ = SkinOf(*second_);
     }
@@ -255,8 +265,16 @@ protected:
         f->SetWindow(h, nullptr, "TForm");
         f->SkinForm(&skin_, &form);
         PostMessageW(h, SKM_START, 0, 1000);
-        test::PumpFor(80);
+        EXPECT_TRUE(test::Settle());
+        EXPECT_EQ(f->Stage(), 1) << form.Caption();
         return f;
+    }
+    // The second form in front with the keyboard in its edit.
+    bool TypingInTheSecondForm() {
+        if (!test::ToFront(static_cast<HWND>(second_->Handle()))) return false;
+        edit_->SetFocus();
+        HWND edit = static_cast<HWND>(edit_->Handle());
+        return test::PumpUntil([&] { return GetFocus() == edit; }, 3000) && test::Settle();
     }
     static HWND OpenPopup() {
         return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr))
@@ -274,37 +292,34 @@ protected:
 
 TEST_F(FormKeys, AltAndALetterInTheSecondFormOpenTheMainFormsBarButton) {
     ASSERT_NE(mainSkin_->MenuBar(), nullptr);
-    ASSERT_TRUE(test::ToFront(static_cast<HWND>(second_->Handle())));
-    edit_->SetFocus();
-    test::PumpFor(50);
+    ASSERT_TRUE(TypingInTheSecondForm());
     // Alt+F: the main form's File popup opens (seen from inside its menu loop, then closed).
-    bool sawPopup = false;
-    DeferredAction look(
-        [&] {
-            sawPopup = OpenPopup() != nullptr;
-            EndMenu();
-        },
-        400);
+    bool looked = false, sawPopup = false;
+    ActionWhen look([] { return OpenPopup() != nullptr; },
+                    [&] {
+                        looked = true;
+                        sawPopup = OpenPopup() != nullptr;
+                        EndMenu();
+                    });
     test::Stroke('F', VK_MENU);
-    test::PumpUntil([&] { return sawPopup; }, 3000);
+    test::PumpUntil([&] { return looked; }, 6000);
     EXPECT_TRUE(sawPopup) << "Alt+F opened File";
-    test::PumpFor(100);
+    EXPECT_TRUE(test::PumpUntil([&] { return !OpenPopup() && !mainSkin_->MenuBar()->Tracking(); }, 3000))
+        << "the popup closed";
     // Alt+G: the command button of that accelerator runs.
-    ASSERT_TRUE(test::ToFront(static_cast<HWND>(second_->Handle())));
-    edit_->SetFocus();
+    ASSERT_TRUE(TypingInTheSecondForm());
     test::Stroke('G', VK_MENU);
     EXPECT_TRUE(test::PumpUntil([&] { return goClicks_ == 1; }, 3000)) << "Alt+G ran Go";
 }
 
 TEST_F(FormKeys, AltSpaceOnAFormWithoutABarOpensTheSkinnedSystemMenu) {
     ASSERT_EQ(secondSkin_->MenuBar(), nullptr);
-    ASSERT_TRUE(test::ToFront(static_cast<HWND>(second_->Handle())));
-    edit_->SetFocus();
-    test::PumpFor(50);
+    ASSERT_TRUE(TypingInTheSecondForm());
     HWND popup = nullptr;
     bool ownerDrawn = false;
     int items = 0;
-    DeferredAction look(
+    ActionWhen look(
+        [] { return OpenPopup() != nullptr; },
         [&] {
             popup = OpenPopup();
             // The skin's system menu: its items owner-drawn (the system's own is plain, and needs WS_SYSMENU,
@@ -316,10 +331,9 @@ TEST_F(FormKeys, AltSpaceOnAFormWithoutABarOpensTheSkinnedSystemMenu) {
             mii.fMask = MIIM_FTYPE;
             ownerDrawn = menu && GetMenuItemInfoW(menu, 0, TRUE, &mii) && (mii.fType & MFT_OWNERDRAW);
             EndMenu();
-        },
-        400);
+        });
     test::Stroke(VK_SPACE, VK_MENU);
-    test::PumpUntil([&] { return popup != nullptr; }, 3000);
+    test::PumpUntil([&] { return popup != nullptr; }, 6000);
     ASSERT_NE(popup, nullptr) << "Alt+Space opened a menu";
     EXPECT_GT(items, 3);
     EXPECT_TRUE(ownerDrawn);

@@ -133,7 +133,8 @@ TEST_F(SkinManageTest, AMessageBoxIsSkinnedAndItsTextStaysReadable) {
     Show(main_);
     LRESULT skinned = -1;
     std::wstring text;
-    DeferredAction answer(
+    ActionWhen answer(
+        [] { return ThreadWindowOfClass("#32770") != nullptr; },
         [&] {
             HWND box = ThreadWindowOfClass("#32770");
             skinned = Skinned(box);
@@ -141,8 +142,7 @@ TEST_F(SkinManageTest, AMessageBoxIsSkinnedAndItsTextStaysReadable) {
             GetDlgItemTextW(box, 0xFFFF, buf, 64);
             text = buf;
             SendMessageA(box, WM_COMMAND, IDOK, 0);
-        },
-        300);
+        });
     MessageBoxW(static_cast<HWND>(main_->Handle()), L"Gr\u00fc\u00dfe \u263A", L"Info", MB_OK);
     EXPECT_EQ(skinned, 1);
     EXPECT_EQ(text, L"Gr\u00fc\u00dfe \u263A");
