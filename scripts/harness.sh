@@ -27,10 +27,16 @@ xvfb_start() {
 
 xvfb_stop() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 
-# Starts this prefix's wineserver and one throw-away process, so that CTest does not wait on Wine's start-up.
+# Starts this prefix's wineserver and one throw-away process, so that CTest does not wait on Wine's start-up, and
+# the desktop keeper (when built): Wine closes the desktop a second after the last program with a window ends, and a
+# program starting just then waits ten seconds and gets no window. wine_stop ends the keeper with the wineserver.
 wine_warm() {
   wineserver -p
   "$KESTRUP_ROOT/scripts/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  local keeper=$KESTRUP_BUILD/win/tools/deskkeeper/kestrup-deskkeeper.exe
+  if [ -f "$keeper" ]; then
+    "$KESTRUP_ROOT/scripts/wine-run.sh" "$keeper" </dev/null >/dev/null 2>&1 &
+  fi
 }
 
 # Ends the Wine processes of our prefix only.
