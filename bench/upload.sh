@@ -91,8 +91,10 @@ reference_round() {  # variant speed round mode label
 kestrup_round() {  # variant speed round key program label
   local shown ms v m us
   board_prepare "$1" "$2"
-  shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-    "$(wpath "$work/expected.txt")" "$(board_settings "$1" "$2")" "$5" "$2" </dev/null 2>&1 | tr -d '\r' |
+  # Into a file, not a pipe: a Wine process the run starts (the desktop) may outlive it holding the pipe open.
+  "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
+    "$(wpath "$work/expected.txt")" "$(board_settings "$1" "$2")" "$5" "$2" </dev/null >"$work/run.txt" 2>&1 || true
+  shown=$(tr -d '\r' <"$work/run.txt" |
     awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
   read -r ms v m us <<<"$(board_figures)"
   echo "$2 $1 round $3 $6 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"

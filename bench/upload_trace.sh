@@ -38,8 +38,10 @@ settings="speed $bps"
 nullmodem_control reset >/dev/null
 trace=$win/shell/KestrupTrace.txt
 rm -f "$trace"
+# Into a file, not a pipe: a Wine process the run starts (the desktop) may outlive it holding the pipe open.
 "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-  "$(wpath "$work/expected.txt")" "$settings" KestrupTrace.exe "$speed" </dev/null 2>&1 | tr -d '\r' || true
+  "$(wpath "$work/expected.txt")" "$settings" KestrupTrace.exe "$speed" </dev/null >"$work/run.txt" 2>&1 || true
+tr -d '\r' <"$work/run.txt"
 nullmodem_control timeline | tail -n +2 >"$work/timeline.txt"
 echo "violations: $(nullmodem_control violations | awk '{print $2}'), lines: $(wc -l <"$work/timeline.txt")"
 [ -f "$trace" ] || { log "no trace written"; exit 1; }
