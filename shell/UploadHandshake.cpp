@@ -98,11 +98,14 @@ bool UploadHandshake::WriteLocked(const std::string& bytes) {
     return true;
 }
 
-// The lines kept ahead follow the board's pace over the last span, never fewer than the least.
+// The lines kept ahead follow the board's pace over the last span, never fewer than the least. A span that already
+// took twice the lines that may be kept ends early (a fast board at the start of an upload: the GUI thread's first
+// display work would otherwise outlast the few lines kept).
 void UploadHandshake::FollowPace(std::uint64_t now) {
-    if (now < paceSince_ + kPaceSpanMs) return;
+    const std::uint64_t span = now - std::min(now, paceSince_);
     const auto lines = static_cast<std::uint64_t>(written_ - paceWritten_);
-    const std::uint64_t covering = lines * kAheadMs / (now - paceSince_);
+    if (span < kPaceSpanMs && (lines < 2 * aheadLimit_ || span < kPaceSpanMs / 10)) return;
+    const std::uint64_t covering = lines * kAheadMs / span;
     aheadLimit_ = static_cast<size_t>(
         std::clamp<std::uint64_t>(covering, linesAhead_, std::max<std::uint64_t>(linesAhead_, kMostLinesAhead)));
     paceSince_ = now;

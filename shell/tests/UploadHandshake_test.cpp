@@ -81,17 +81,19 @@ TEST_F(Handshake, LinesKeptAheadGoOutInTurnOnePerLineEnd) {
 
 // The board answers `perTenMs` lines every 10 ms for a second while the lines are handed over as fast as they may be:
 // the lines kept ahead cover what it takes in a tenth of a second, never fewer than the least, never more than the
-// most; once they follow the pace, no line end finds the hand-over empty; the lines go out one per line end, in order.
+// most; a fast board is followed within a few lines already (before a whole span passed); once they follow the pace,
+// no line end finds the hand-over empty; the lines go out one per line end, in order.
 TEST_F(Handshake, TheLinesKeptAheadFollowTheBoardsPace) {
     struct Case {
         int perTenMs;
         size_t ahead;
+        bool early;  // more than the least after 30 ms
     };
     const Case cases[] = {
-        {1, UploadHandshake::kLinesAhead},   // 115200 baud and slower: the least
-        {3, 30},                             // 3.3 ms a line
-        {20, 200},                           // 0.5 ms a line: 921600 baud, USB
-        {200, UploadHandshake::kMostLinesAhead},
+        {1, UploadHandshake::kLinesAhead, false},  // 115200 baud and slower: the least
+        {3, 30, false},                            // 3.3 ms a line
+        {20, 200, true},                           // 0.5 ms a line: 921600 baud, USB
+        {200, UploadHandshake::kMostLinesAhead, true},
     };
     for (const Case& c : cases) {
         FakeClock clk;
@@ -102,6 +104,9 @@ TEST_F(Handshake, TheLinesKeptAheadFollowTheBoardsPace) {
         int writtenBefore = 0;
         size_t mostKept = 0;
         for (int tick = 0; tick < 100; ++tick) {
+            if (tick == 3) {
+                EXPECT_EQ(paced.LinesAhead() > UploadHandshake::kLinesAhead, c.early) << c.perTenMs << " after 30 ms";
+            }
             if (tick == 50) writtenBefore = paced.Written();  // the pace is followed after a few spans
             while (!paced.Full()) ASSERT_EQ(paced.Send(std::to_string(handed++) + "\r"), WaitOutcome::Answered);
             mostKept = std::max<size_t>(mostKept, static_cast<size_t>(handed - paced.Written()));
