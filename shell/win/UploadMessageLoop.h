@@ -1,8 +1,9 @@
 #pragma once
-// The upload's wait on Windows: sleeps on the GUI thread's message queue and on the synchronous calls that
-// worker threads queue for it (MsgWaitForMultipleObjectsEx) and on its own wake, and handles what arrives through the application
-// object, so receive events, timers, the warning question and the Cancel button run while a line waits. A quit request taken meanwhile ends the wait;
-// RepostQuit gives it back to the outer message loop once the upload has ended.
+// The upload's wait on Windows: sleeps on the GUI thread's message queue, on the synchronous calls that worker
+// threads queue for it and on its own wake (MsgWaitForMultipleObjectsEx), and handles what arrives through the
+// application object, so receive events, timers, the warning question and the Cancel button run while a line waits.
+// A quit request taken meanwhile ends the wait; RepostQuit gives it back to the outer message loop once the upload
+// has ended.
 #include <cstdint>
 #include <functional>
 
