@@ -9,7 +9,8 @@
 # program whose skin stays off) to tell what the skin costs. Two variants: the board hands its answers over in
 # UART-sized pieces of 16-32 bytes, and in whole writes, each once the line has carried its bytes.
 # Every figure comes from the board: the time from the first to the last line, the pacing violations, the lines
-# as received, and the reaction (the answer's last byte to the next line's first byte, median).
+# as received, and the reaction (the answer's last byte to the next line's first byte, median); besides, the cores
+# the program kept busy while it uploaded and in two idle seconds after it (its CPU time, read from the host).
 # Prints the median of the rounds for each.
 #   bench/upload.sh [ROUNDS [SPEEDS]]   (default 3 rounds; SPEEDS e.g. "115200 921600 1000000", the default)
 # Takes about 8 minutes on a quiet machine with 3 rounds.
@@ -88,16 +89,54 @@ reference_round() {  # variant speed round mode label
   record "$1.$2.$4" "$ms" "$v" "$m" "$us"
 }
 
+# Samples the CPU time of the running PROGRAM (this worktree's build, found by its command line) every 20 ms into
+# FILE as "UNIX_SECONDS TICKS" (utime + stime, 100 a second), until killed.
+cpu_sampler() {  # program file
+  local pid="" f pattern
+  pattern="$(printf '%s' "$win/shell/$1" | sed 's|[/\\.]|.|g')\$"
+  while :; do
+    if [ -z "$pid" ] || [ ! -r "/proc/$pid/stat" ]; then pid=$(pgrep -f "$pattern" | head -1 || true); fi
+    if [ -n "$pid" ] && read -r -a f <"/proc/$pid/stat" 2>/dev/null; then
+      echo "$EPOCHREALTIME $((f[13] + f[14]))"
+    fi
+    sleep 0.02
+  done >"$2"
+}
+# The cores the program kept busy between the moments upload_bench printed: "UPLOADING IDLE".
+cores_busy() {  # samples moments...
+  awk -v c="$2" -v a="$3" -v i="$4" -v j="$5" '
+    function at(t,   k) { for (k = 1; k <= n && tm[k] < t; k++); return k <= n ? k : n }
+    { tm[++n] = $1; tk[n] = $2 }
+    END {
+      if (n < 2) { print "? ?"; exit }
+      p = at(c); q = at(a); r = at(i); s = at(j)
+      u = tm[q] > tm[p] ? (tk[q] - tk[p]) / 100 / (tm[q] - tm[p]) : 0
+      d = tm[s] > tm[r] ? (tk[s] - tk[r]) / 100 / (tm[s] - tm[r]) : 0
+      printf "%.2f %.2f\n", u, d
+    }' "$1"
+}
+
 kestrup_round() {  # variant speed round key program label
-  local shown ms v m us
+  local shown ms v m us sampler cores
   board_prepare "$1" "$2"
-  shown=$("$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-    "$(wpath "$work/expected.txt")" "$(board_settings "$1" "$2")" "$5" "$2" </dev/null 2>&1 | tr -d '\r' |
+  cpu_sampler "$5" "$work/cpu.txt" &
+  sampler=$!
+  # Into a file, not a pipe: a Wine process the run starts (the desktop) may outlive it holding the pipe open.
+  "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
+    "$(wpath "$work/expected.txt")" "$(board_settings "$1" "$2")" "$5" "$2" </dev/null >"$work/run.txt" 2>&1 || true
+  kill "$sampler" 2>/dev/null || true
+  wait "$sampler" 2>/dev/null || true
+  shown=$(tr -d '\r' <"$work/run.txt" |
     awk '/^terminal_shows_every_answer/ {print $2} /^upload_bench:/ {print > "/dev/stderr"}' || true)
+  # shellcheck disable=SC2046
+  cores=$(cores_busy "$work/cpu.txt" $(tr -d '\r' <"$work/run.txt" | awk '/^moments/ {print $2, $3, $4, $5}'))
   read -r ms v m us <<<"$(board_figures)"
-  echo "$2 $1 round $3 $6 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer ${shown:-?}"
+  echo "$2 $1 round $3 $6 $ms ms, violations $v, lines as expected $m, reaction ${us} us, terminal shows every answer" \
+    "${shown:-?}, cores busy uploading / idle after ${cores:-? ?}"
   record "$1.$2.$4" "$ms" "$v" "$m" "$us"
   fig[$1.$2.$4.shown]+="${shown:-?} "
+  fig[$1.$2.$4.cores]+="${cores%% *} "
+  fig[$1.$2.$4.idle]+="${cores##* } "
 }
 
 declare -A fig
@@ -143,3 +182,10 @@ for speed in $speeds; do
   done
 done
 echo "(the wire's time: the answers' bytes up to each line end the terminal waits for, at the line's speed)"
+for speed in $speeds; do
+  for variant in chunked whole; do
+    k=$variant.$speed
+    echo "cores busy at $speed ($variant), median: Kestrup uploading $(median "${fig[$k.kes.cores]:-0}"), idle after" \
+      "$(median "${fig[$k.kes.idle]:-0}"); skin off $(median "${fig[$k.off.cores]:-0}"), $(median "${fig[$k.off.idle]:-0}")"
+  done
+done

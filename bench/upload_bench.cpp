@@ -94,6 +94,15 @@ bool LogHas(KestrupProcess& k, const std::string& text) {
     return false;
 }
 
+// The system's time as Unix seconds (Wine's system time is the host's): bench/upload.sh lines these moments up with its
+// samples of the program's CPU time, which it reads from the host.
+double UnixSeconds() {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long t = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return (static_cast<double>(t) - 116444736000000000.0) / 1e7;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "upload_bench: %s\n", what);
     return 1;
@@ -136,6 +145,7 @@ int main(int argc, char** argv) {
     if (!send) return Fail("no \"Send all text to processor\" button");
     k.Sync();
 
+    const double clicked = UnixSeconds();
     PostMessageA(send, BM_CLICK, 0, 0);
     // Asked cheaply (a count, not the lines), so that the board's loop is not kept from the line meanwhile.
     const auto linesIn = [&] { return std::atol(board.Command("count").c_str() + 2) >= static_cast<long>(expected.size()); };
@@ -146,6 +156,7 @@ int main(int argc, char** argv) {
             },
             600000))
         return Fail("the board did not get every line");
+    const double allIn = UnixSeconds();
     if (!WaitUntil(
             [&] {
                 Wait(200);
@@ -161,6 +172,11 @@ int main(int argc, char** argv) {
     const bool shown =
         memo.size() >= answers.size() && memo.compare(memo.size() - answers.size(), answers.size(), answers) == 0;
     std::printf("terminal_shows_every_answer %s\n", shown ? "yes" : "no");
+    // The moments of the upload (the click to the last line at the board) and of two idle seconds after it.
+    Wait(500);
+    const double idleFrom = UnixSeconds();
+    Wait(2000);
+    std::printf("moments %.3f %.3f %.3f %.3f\n", clicked, allIn, idleFrom, UnixSeconds());
     k.Close(20000);
     return shown ? 0 : 1;
 }

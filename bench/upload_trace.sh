@@ -6,7 +6,8 @@
 # raw monotonic clock, which Wine's performance counter reads), so each line's path lines up:
 #   board's answer line end out -> the program's read that brought it -> the program writes the next line
 #   -> the write returned -> the board has the line's first byte
-# Prints the medians of each step over the lines, and one line's path.
+# Prints the medians of each step over the lines, and one line's path; then, for the lines the GUI thread wrote
+# (their hand-over was empty), where the GUI thread was while they waited (bench/upload_trace_gui.py).
 #   bench/upload_trace.sh [SPEED [chunked|whole]]   (default 1000000 chunked; takes about a minute)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
@@ -37,8 +38,10 @@ settings="speed $bps"
 nullmodem_control reset >/dev/null
 trace=$win/shell/KestrupTrace.txt
 rm -f "$trace"
+# Into a file, not a pipe: a Wine process the run starts (the desktop) may outlive it holding the pipe open.
 "$KESTRUP_ROOT/scripts/wine-run.sh" "$win/shell/upload_bench.exe" "$(wpath "$work/main.fs")" \
-  "$(wpath "$work/expected.txt")" "$settings" KestrupTrace.exe "$speed" </dev/null 2>&1 | tr -d '\r' || true
+  "$(wpath "$work/expected.txt")" "$settings" KestrupTrace.exe "$speed" </dev/null >"$work/run.txt" 2>&1 || true
+tr -d '\r' <"$work/run.txt"
 nullmodem_control timeline | tail -n +2 >"$work/timeline.txt"
 echo "violations: $(nullmodem_control violations | awk '{print $2}'), lines: $(wc -l <"$work/timeline.txt")"
 [ -f "$trace" ] || { log "no trace written"; exit 1; }
@@ -77,3 +80,5 @@ awk -v speed="$speed" -v variant="$variant" '
     printf "  lines written on another thread than their answer was read on: %d\n", other
     print "  " sample
   }' "$work/timeline.txt" "$work/trace.txt"
+# The lines whose hand-over was empty at their answer's line end: where the GUI thread was meanwhile.
+python3 "$KESTRUP_ROOT/bench/upload_trace_gui.py" "$work/timeline.txt" "$work/trace.txt"

@@ -25,6 +25,10 @@ void UploadHandshake::Start(char answerLineEnd) {
     writeFailed_ = false;
     writeError_.clear();
     written_ = 0;
+    aheadLimit_ = linesAhead_;
+    paceSince_ = host_.NowMs();
+    paceWritten_ = 0;
+    roomAwaited_ = false;
 }
 
 template <typename Done>
@@ -50,7 +54,12 @@ WaitOutcome UploadHandshake::WaitUntil(std::unique_lock<std::mutex>& lock, Done&
 
 WaitOutcome UploadHandshake::Send(const std::string& bytes) {
     std::unique_lock<std::mutex> lock(lock_);
-    const WaitOutcome outcome = WaitUntil(lock, [this] { return kept_.size() < std::max<size_t>(linesAhead_, 1); });
+    // Full: waits until half of the kept lines went out; the receive side wakes this thread then, so that the
+    // hand-over never runs dry while this thread sleeps until a message comes.
+    roomAt_ = kept_.size() >= aheadLimit_ ? aheadLimit_ / 2 : kept_.size();
+    roomAwaited_ = kept_.size() > roomAt_;
+    const WaitOutcome outcome = WaitUntil(lock, [this] { return kept_.size() <= roomAt_; });
+    roomAwaited_ = false;
     if (outcome != WaitOutcome::Answered) return outcome;
     if (answer_ != Answer::None) {
         kept_.push_back(bytes);
@@ -85,7 +94,22 @@ bool UploadHandshake::WriteLocked(const std::string& bytes) {
     writtenAt_ = host_.NowMs();
     paused_ = 0;
     if (questionOpen_) openedAt_ = writtenAt_;
+    FollowPace(writtenAt_);
     return true;
+}
+
+// The lines kept ahead follow the board's pace over the last span, never fewer than the least. A span that already
+// took twice the lines that may be kept ends early (a fast board at the start of an upload: the GUI thread's first
+// display work would otherwise outlast the few lines kept).
+void UploadHandshake::FollowPace(std::uint64_t now) {
+    const std::uint64_t span = now - std::min(now, paceSince_);
+    const auto lines = static_cast<std::uint64_t>(written_ - paceWritten_);
+    if (span < kPaceSpanMs && (lines < 2 * aheadLimit_ || span < kPaceSpanMs / 10)) return;
+    const std::uint64_t covering = lines * kAheadMs / span;
+    aheadLimit_ = static_cast<size_t>(
+        std::clamp<std::uint64_t>(covering, linesAhead_, std::max<std::uint64_t>(linesAhead_, kMostLinesAhead)));
+    paceSince_ = now;
+    paceWritten_ = written_;
 }
 
 void UploadHandshake::ReleaseLocked() {
@@ -94,6 +118,11 @@ void UploadHandshake::ReleaseLocked() {
     const std::string bytes = std::move(kept_.front());
     kept_.pop_front();
     WriteLocked(bytes);
+    // After the write: the line is on its way before the GUI thread is woken to hand over more.
+    if (roomAwaited_ && (kept_.size() <= roomAt_ || writeFailed_)) {
+        roomAwaited_ = false;
+        host_.Wake();
+    }
 }
 
 void UploadHandshake::SetAnswer(Answer answer) {
@@ -215,7 +244,12 @@ std::string UploadHandshake::WriteError() const {
 
 bool UploadHandshake::Full() const {
     std::lock_guard<std::mutex> lock(lock_);
-    return kept_.size() >= linesAhead_;
+    return kept_.size() >= aheadLimit_;
+}
+
+size_t UploadHandshake::LinesAhead() const {
+    std::lock_guard<std::mutex> lock(lock_);
+    return aheadLimit_;
 }
 
 bool UploadHandshake::Held() const {

@@ -12,6 +12,7 @@
 // Threads: the receive side (BytesArrived, BytesTaken, LineEnded) may run on any thread, in the order of the bytes;
 // everything else on the GUI thread, whose waits handle messages. One lock guards the state; writes happen under it,
 // so that a line end counts only when it comes after the write.
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -28,23 +29,33 @@ enum class WaitOutcome { Answered, TimedOut, Cancelled, QuitRequested, WriteFail
 class UploadHandshake {
 public:
     static constexpr std::uint32_t kLineTimeoutMs = 5000;
-    // Lines handed over ahead of the board: enough for the GUI thread to show the answers (an append to a long memo
-    // takes Wine up to 40 ms) while the lines go on, at 3-4 ms a line, and few enough that the progress bar and the
-    // log follow the board (with more, a short file's bar is full before the board has its first lines). At 921600
-    // baud or on a USB port the lines go out on the port's event thread without the GUI thread's help.
+    // Lines handed over ahead of the board, at least: the lines go out on the thread that takes the answers in, while
+    // the GUI thread shows them (an append to a long memo takes Wine up to 50 ms, a message pass with the skin's
+    // paints 5-10 ms), and at a slow board's pace (115200 baud: 3-4 ms a line) this covers that.
     static constexpr size_t kLinesAhead = 16;
+    // At a faster pace, as many as the board takes in this time (at 921600 baud or on a USB port: 0.3-1 ms a line):
+    // the GUI thread may be busy that long without the board waiting for it, and the progress bar and the log stay
+    // this close to the board (with a fixed large count a short file's bar would be full before the board has its
+    // first lines at a slow pace).
+    static constexpr std::uint64_t kAheadMs = 100;
+    static constexpr size_t kMostLinesAhead = 1024;
+    // The pace is taken over the lines written in this time.
+    static constexpr std::uint64_t kPaceSpanMs = 50;
 
     // `port` writes the lines (from the receive side's thread too); `host` gives the clock and the messages.
+    // `linesAhead`: the least number of lines kept ahead.
     UploadHandshake(UploadHost& host, UploadPort& port, std::uint32_t timeoutMs = kLineTimeoutMs,
                     size_t linesAhead = kLinesAhead)
-        : host_(host), port_(port), timeoutMs_(timeoutMs), linesAhead_(linesAhead) {}
+        : host_(host), port_(port), timeoutMs_(timeoutMs), linesAhead_(std::max<size_t>(linesAhead, 1)),
+          aheadLimit_(linesAhead_) {}
 
     // ---- the lines (GUI thread)
     // Forgets the lines of an earlier upload; `answerLineEnd` ends the board's answers (CR, LF for ESP32).
     void Start(char answerLineEnd);
     // Hands one line over, with its line end. It is written at once when no line waits for its answer, otherwise
-    // kept and written, in turn, at an answer's line end. While the kept lines are as many as may wait, it waits
-    // first (handling messages) until one was written. Answered: written or kept; WriteFailed: see WriteError.
+    // kept and written, in turn, at an answer's line end. While the kept lines are as many as may wait (LinesAhead),
+    // it waits first (handling messages) until half of them were written: the host is woken then. Answered: written
+    // or kept; WriteFailed: see WriteError.
     WaitOutcome Send(const std::string& bytes);
     // Waits until every line handed over was written and its answer's line end came and was taken by the terminal.
     WaitOutcome Finish();
@@ -54,6 +65,8 @@ public:
     bool Held() const;
     // As many lines are kept as may wait (the GUI thread has nothing to hand over meanwhile).
     bool Full() const;
+    // How many lines may be kept now: kLinesAhead (or the least given), more at a fast board's pace.
+    size_t LinesAhead() const;
 
     // ---- the receive side (any thread, in the order of the bytes)
     // The board's bytes as they came in; `waiting`: bytes before them that the terminal has not taken yet.
@@ -92,11 +105,17 @@ private:
     bool LineSuspect() const;
     void SetAnswer(Answer answer);
     void Track(char c);
+    void FollowPace(std::uint64_t now);
 
     UploadHost& host_;
     UploadPort& port_;
     std::uint32_t timeoutMs_;
     size_t linesAhead_;
+    size_t aheadLimit_;            // the lines that may be kept at the board's pace
+    std::uint64_t paceSince_ = 0;  // the span the pace is taken over: its start and the lines written before it
+    int paceWritten_ = 0;
+    bool roomAwaited_ = false;  // Send waits until no more than roomAt_ lines are kept
+    size_t roomAt_ = 0;
     mutable std::mutex lock_;
     char lineEnd_ = '\r';
     Answer answer_ = Answer::None;

@@ -35,6 +35,9 @@ public:
     // request to quit the program from the queue; the host keeps that request and posts it again after
     // the upload has ended (UploadResult::quitRequested).
     virtual bool ProcessMessages(std::uint32_t timeoutMs) = 0;
+    // Ends a sleep of ProcessMessages at once, or the next one if none runs (any thread; the lines handed over
+    // ahead run low).
+    virtual void Wake() {}
 };
 
 // Include files larger than this are not read.

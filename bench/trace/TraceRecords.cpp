@@ -12,7 +12,14 @@
 //   write    a write to the port was asked for (BYTES bytes), and write-done when WriteFile returned
 //   memo     EM_REPLACESEL handled by the edit control: BYTES bytes appended; TAIL its duration in microseconds
 //   setsel / scroll   the same for EM_SETSEL and EM_SCROLLCARET (TAIL: the duration)
-// and TAIL the last bytes moved (escaped) for reads and writes.
+//   send     any other SendMessageA that took 100 us or more: BYTES the message, TAIL the duration
+//   dispatch DispatchMessageA: BYTES the message, TAIL the duration (what the message loop handed to a window)
+//   sleep    MsgWaitForMultipleObjectsEx: BYTES its result, TAIL how long the thread slept in it
+//   wait     WaitForSingleObject / WaitForMultipleObjects that took 200 us or more: BYTES its result (plus 100 times
+//            the count of handles for the latter), TAIL how long the thread waited
+//   update   UpdateWindow (a control's Repaint): TAIL the duration of the paint it ran
+// and TAIL the last bytes moved (escaped) for reads and writes. THREAD 0 is the GUI thread (the one that started
+// the program).
 #include <windows.h>
 
 #include <algorithm>
@@ -38,7 +45,7 @@ constexpr size_t kMaxRecords = 1 << 18;
 
 class Trace {
 public:
-    Trace() {
+    Trace() : mainThread_(GetCurrentThreadId()) {
         records_.resize(kMaxRecords);
         QueryPerformanceFrequency(&frequency_);
     }
@@ -95,7 +102,7 @@ private:
         FILE* f = std::fopen(file.c_str(), "w");
         if (!f) return;
         const size_t n = std::min(next_.load(), kMaxRecords);
-        std::vector<DWORD> threads;
+        std::vector<DWORD> threads{mainThread_};
         const double us = 1e6 / static_cast<double>(frequency_.QuadPart);
         for (size_t i = 0; i < n; ++i) {
             const Record& r = records_[i];
@@ -123,6 +130,7 @@ private:
         std::fclose(f);
     }
 
+    DWORD mainThread_;
     std::vector<Record> records_;
     std::atomic<size_t> next_{0};
     LARGE_INTEGER frequency_{};
@@ -145,6 +153,11 @@ extern decltype(&ReadFile) __real___imp_ReadFile;
 extern decltype(&WriteFile) __real___imp_WriteFile;
 extern decltype(&GetOverlappedResult) __real___imp_GetOverlappedResult;
 extern decltype(&SendMessageA) __real___imp_SendMessageA;
+extern decltype(&DispatchMessageA) __real___imp_DispatchMessageA;
+extern decltype(&MsgWaitForMultipleObjectsEx) __real___imp_MsgWaitForMultipleObjectsEx;
+extern decltype(&UpdateWindow) __real___imp_UpdateWindow;
+extern decltype(&WaitForSingleObject) __real___imp_WaitForSingleObject;
+extern decltype(&WaitForMultipleObjects) __real___imp_WaitForMultipleObjects;
 
 static BOOL WINAPI TracedReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED o) {
     const BOOL ok = __real___imp_ReadFile(file, buffer, size, read, o);
@@ -193,15 +206,84 @@ static BOOL WINAPI TracedGetOverlappedResult(HANDLE file, LPOVERLAPPED o, LPDWOR
 }
 
 static LRESULT WINAPI TracedSendMessageA(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message != EM_REPLACESEL && message != EM_SETSEL && message != EM_SCROLLCARET)
-        return __real___imp_SendMessageA(window, message, w, l);
     const LONGLONG start = Trace::Ticks();
     const LRESULT result = __real___imp_SendMessageA(window, message, w, l);
     const LONGLONG end = Trace::Ticks();
     const DWORD error = GetLastError();
-    const char* kind = message == EM_REPLACESEL ? "memo" : message == EM_SETSEL ? "setsel" : "scroll";
-    const DWORD bytes = message == EM_REPLACESEL && l ? static_cast<DWORD>(std::strlen(reinterpret_cast<const char*>(l))) : 0;
-    TheTrace().Add(start, kind, bytes, nullptr, 0, end - start);
+    const bool memo = message == EM_REPLACESEL || message == EM_SETSEL || message == EM_SCROLLCARET;
+    static const LONGLONG kLongTicks = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart / 10000;  // 100 us
+    }();
+    if (memo) {
+        const char* kind = message == EM_REPLACESEL ? "memo" : message == EM_SETSEL ? "setsel" : "scroll";
+        const DWORD bytes =
+            message == EM_REPLACESEL && l ? static_cast<DWORD>(std::strlen(reinterpret_cast<const char*>(l))) : 0;
+        TheTrace().Add(start, kind, bytes, nullptr, 0, end - start);
+    } else if (end - start >= kLongTicks) {
+        TheTrace().Add(start, "send", message, nullptr, 0, end - start);
+    }
+    SetLastError(error);
+    return result;
+}
+
+static LRESULT WINAPI TracedDispatchMessageA(const MSG* msg) {
+    const LONGLONG start = Trace::Ticks();
+    const LRESULT result = __real___imp_DispatchMessageA(msg);
+    const LONGLONG end = Trace::Ticks();
+    const DWORD error = GetLastError();
+    TheTrace().Add(start, "dispatch", msg ? msg->message : 0, nullptr, 0, end - start);
+    SetLastError(error);
+    return result;
+}
+
+static DWORD WINAPI TracedMsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD ms, DWORD wake,
+                                                      DWORD flags) {
+    const LONGLONG start = Trace::Ticks();
+    const DWORD result = __real___imp_MsgWaitForMultipleObjectsEx(count, handles, ms, wake, flags);
+    const LONGLONG end = Trace::Ticks();
+    const DWORD error = GetLastError();
+    TheTrace().Add(start, "sleep", result, nullptr, 0, end - start);
+    SetLastError(error);
+    return result;
+}
+
+static LONGLONG LongWaitTicks() {
+    static const LONGLONG ticks = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart / 5000;  // 200 us
+    }();
+    return ticks;
+}
+
+static DWORD WINAPI TracedWaitForSingleObject(HANDLE handle, DWORD ms) {
+    const LONGLONG start = Trace::Ticks();
+    const DWORD result = __real___imp_WaitForSingleObject(handle, ms);
+    const LONGLONG end = Trace::Ticks();
+    const DWORD error = GetLastError();
+    if (end - start >= LongWaitTicks()) TheTrace().Add(start, "wait", result, nullptr, 0, end - start);
+    SetLastError(error);
+    return result;
+}
+
+static DWORD WINAPI TracedWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL all, DWORD ms) {
+    const LONGLONG start = Trace::Ticks();
+    const DWORD result = __real___imp_WaitForMultipleObjects(count, handles, all, ms);
+    const LONGLONG end = Trace::Ticks();
+    const DWORD error = GetLastError();
+    if (end - start >= LongWaitTicks()) TheTrace().Add(start, "wait", count * 100 + result, nullptr, 0, end - start);
+    SetLastError(error);
+    return result;
+}
+
+static BOOL WINAPI TracedUpdateWindow(HWND window) {
+    const LONGLONG start = Trace::Ticks();
+    const BOOL result = __real___imp_UpdateWindow(window);
+    const LONGLONG end = Trace::Ticks();
+    const DWORD error = GetLastError();
+    TheTrace().Add(start, "update", 0, nullptr, 0, end - start);
     SetLastError(error);
     return result;
 }
@@ -210,5 +292,10 @@ decltype(&ReadFile) __wrap___imp_ReadFile = &TracedReadFile;
 decltype(&WriteFile) __wrap___imp_WriteFile = &TracedWriteFile;
 decltype(&GetOverlappedResult) __wrap___imp_GetOverlappedResult = &TracedGetOverlappedResult;
 decltype(&SendMessageA) __wrap___imp_SendMessageA = &TracedSendMessageA;
+decltype(&DispatchMessageA) __wrap___imp_DispatchMessageA = &TracedDispatchMessageA;
+decltype(&MsgWaitForMultipleObjectsEx) __wrap___imp_MsgWaitForMultipleObjectsEx = &TracedMsgWaitForMultipleObjectsEx;
+decltype(&UpdateWindow) __wrap___imp_UpdateWindow = &TracedUpdateWindow;
+decltype(&WaitForSingleObject) __wrap___imp_WaitForSingleObject = &TracedWaitForSingleObject;
+decltype(&WaitForMultipleObjects) __wrap___imp_WaitForMultipleObjects = &TracedWaitForMultipleObjects;
 
 }  // extern "C"

@@ -24,6 +24,7 @@ public:
     std::uint64_t now = 1000;
     int pumps = 0;
     int pumpsAfterQuit = 0;
+    int wakes = 0;
     bool quitTaken = false;
 
     void At(std::uint64_t when, std::function<void()> fn) { events_.push_back({when, seq_++, std::move(fn)}); }
@@ -34,6 +35,7 @@ public:
     }
 
     std::uint64_t NowMs() override { return now; }
+    void Wake() override { ++wakes; }
 
     bool ProcessMessages(std::uint32_t timeoutMs) override {
         if (quitTaken) ++pumpsAfterQuit;

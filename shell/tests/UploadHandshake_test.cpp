@@ -79,6 +79,70 @@ TEST_F(Handshake, LinesKeptAheadGoOutInTurnOnePerLineEnd) {
     EXPECT_EQ(ahead.Written(), 3);
 }
 
+// The board answers `perTenMs` lines every 10 ms for a second while the lines are handed over as fast as they may be:
+// the lines kept ahead cover what it takes in a tenth of a second, never fewer than the least, never more than the
+// most; a fast board is followed within a few lines already (before a whole span passed); once they follow the pace,
+// no line end finds the hand-over empty; the lines go out one per line end, in order.
+TEST_F(Handshake, TheLinesKeptAheadFollowTheBoardsPace) {
+    struct Case {
+        int perTenMs;
+        size_t ahead;
+        bool early;  // more than the least after 30 ms
+    };
+    const Case cases[] = {
+        {1, UploadHandshake::kLinesAhead, false},  // 115200 baud and slower: the least
+        {3, 30, false},                            // 3.3 ms a line
+        {20, 200, true},                           // 0.5 ms a line: 921600 baud, USB
+        {200, UploadHandshake::kMostLinesAhead, true},
+    };
+    for (const Case& c : cases) {
+        FakeClock clk;
+        RecordingPort out{clk};
+        UploadHandshake paced{clk, out};
+        paced.Start('\r');
+        int handed = 0;
+        int writtenBefore = 0;
+        size_t mostKept = 0;
+        for (int tick = 0; tick < 100; ++tick) {
+            if (tick == 3) {
+                EXPECT_EQ(paced.LinesAhead() > UploadHandshake::kLinesAhead, c.early) << c.perTenMs << " after 30 ms";
+            }
+            if (tick == 50) writtenBefore = paced.Written();  // the pace is followed after a few spans
+            while (!paced.Full()) ASSERT_EQ(paced.Send(std::to_string(handed++) + "\r"), WaitOutcome::Answered);
+            mostKept = std::max<size_t>(mostKept, static_cast<size_t>(handed - paced.Written()));
+            clk.now += 10;
+            for (int i = 0; i < c.perTenMs; ++i) paced.LineEnded();
+        }
+        EXPECT_EQ(paced.LinesAhead(), c.ahead) << c.perTenMs << " lines every 10 ms";
+        EXPECT_LE(mostKept, std::max(c.ahead, static_cast<size_t>(c.perTenMs * 10 + 16))) << c.perTenMs;
+        EXPECT_EQ(paced.Written() - writtenBefore, c.perTenMs * 50) << c.perTenMs;
+        for (size_t i = 0; i < out.lines.size(); ++i) ASSERT_EQ(out.lines[i], std::to_string(i) + "\r");
+        EXPECT_EQ(clk.wakes, 0) << "nobody waited for room";
+    }
+}
+
+// A full hand-over: Send sleeps until half of the kept lines went out, and the receive side wakes it then, once.
+TEST_F(Handshake, AFullHandOverWakesTheSenderWhenHalfOfItWentOut) {
+    UploadHandshake ahead{clock, port, UploadHandshake::kLineTimeoutMs, 4};
+    ahead.Start('\r');
+    for (const char* line : {"1\r", "2\r", "3\r", "4\r", "5\r"}) ASSERT_EQ(ahead.Send(line), WaitOutcome::Answered);
+    ASSERT_TRUE(ahead.Full());
+    for (int i = 1; i <= 3; ++i) clock.After(i, [&ahead] { ahead.LineEnded(); });
+    int wakesAtSecond = -1;
+    clock.After(2, [&] { wakesAtSecond = clock.wakes; });
+    const auto start = clock.now;
+    EXPECT_EQ(ahead.Send("6\r"), WaitOutcome::Answered);
+    EXPECT_EQ(clock.now - start, 2u) << "back when 2 of the 4 kept lines went out";
+    EXPECT_EQ(wakesAtSecond, 1);
+    EXPECT_EQ(port.lines, (std::vector<std::string>{"1\r", "2\r", "3\r"}));
+    // A failed write at a line end wakes a waiting sender too, which then stops.
+    while (!ahead.Full()) ASSERT_EQ(ahead.Send("x\r"), WaitOutcome::Answered);
+    port.fail = true;
+    clock.After(1, [&ahead] { ahead.LineEnded(); });
+    EXPECT_EQ(ahead.Send("y\r"), WaitOutcome::WriteFailed);
+    EXPECT_EQ(clock.wakes, 2);
+}
+
 TEST_F(Handshake, TimeOutAfterFiveSecondsCountedAfreshPerLine) {
     clock.After(4900, [this] { hs.LineEnded(); });
     EXPECT_EQ(WaitLine(), WaitOutcome::Answered);

@@ -63,6 +63,7 @@ private:
     // UploadHost
     std::uint64_t NowMs() override { return loop_.NowMs(); }
     bool ProcessMessages(std::uint32_t timeoutMs) override;
+    void Wake() override { loop_.Wake(); }
     // UploadView
     void ShowIncludeLevel(int depth) override;
     void OpenIncludeLevel(int depth, const std::string& name, const std::vector<std::string>& lines) override;

@@ -54,6 +54,27 @@ TEST(UploadMessageLoop, SleepsUntilAMessageArrives) {
     EXPECT_LT(spent, 100.0) << "the wait spins";
 }
 
+// The handshake wakes the upload from the thread that writes the kept lines: the sleep ends then, with no message,
+// and a wake that came before the sleep ends the next one at once.
+TEST(UploadMessageLoop, AWakeFromAnotherThreadEndsTheSleep) {
+    DrainQueue();
+    TUploadMessageLoop loop;
+    std::thread waker([&loop] {
+        Sleep(300);
+        loop.Wake();
+    });
+    auto start = loop.NowMs();
+    EXPECT_TRUE(loop.ProcessMessages(10000));
+    auto took = loop.NowMs() - start;
+    waker.join();
+    EXPECT_GE(took, 250u);
+    EXPECT_LT(took, 5000u);
+    loop.Wake();
+    start = loop.NowMs();
+    EXPECT_TRUE(loop.ProcessMessages(10000));
+    EXPECT_LT(loop.NowMs() - start, 5000u);
+}
+
 TEST(UploadMessageLoop, SleepEndsAfterItsTimeAndZeroNeverSleeps) {
     DrainQueue();
     TUploadMessageLoop loop;
