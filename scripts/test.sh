@@ -44,10 +44,12 @@ ctest --test-dir "$KESTRUP_BUILD/win" -j 4 --output-on-failure --timeout 300 \
 count "$KESTRUP_BUILD/win-tests.log"
 
 # A test program that failed without writing a single line never ran its test (every test program reports as
-# it starts): Wine did not start it, which happens now and then when many Wine processes start at once. Such a
-# test runs once more on its own; a test that wrote anything keeps its result.
-unstarted=$(awk '/\*\*\*Failed/ { name = $4; getline next_line; if (next_line == "") print name }' \
-  "$KESTRUP_BUILD/win-tests.log")
+# it starts; the only line is then the launcher's with Wine's exit code): Wine did not start it, which happens now
+# and then when many Wine processes start at once. Such a test runs once more on its own; a test that wrote
+# anything keeps its result.
+unstarted=$(awk '/\*\*\*Failed/ { name = $4; getline first
+    if (first ~ /^wine-run: /) { if ((getline second) <= 0) second = ""; first = second }
+    if (first == "") print name }' "$KESTRUP_BUILD/win-tests.log")
 : >"$KESTRUP_BUILD/win-tests-again.log"
 for name in $unstarted; do
   log "$name failed before writing anything: once more"
