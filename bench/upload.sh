@@ -92,14 +92,15 @@ reference_round() {  # variant speed round mode label
 # Samples the CPU time of the running PROGRAM (this worktree's build, found by its command line) every 20 ms into
 # FILE as "UNIX_SECONDS TICKS" (utime + stime, 100 a second), until killed.
 cpu_sampler() {  # program file
-  local pid="" f pattern
+  local pid="" f pattern never
   pattern="$(printf '%s' "$win/shell/$1" | sed 's|[/\\.]|.|g')\$"
+  exec {never}<> <(:)  # a descriptor nothing is written to: the 20 ms pause without starting a process
   while :; do
     if [ -z "$pid" ] || [ ! -r "/proc/$pid/stat" ]; then pid=$(pgrep -f "$pattern" | head -1 || true); fi
     if [ -n "$pid" ] && read -r -a f <"/proc/$pid/stat" 2>/dev/null; then
       echo "$EPOCHREALTIME $((f[13] + f[14]))"
     fi
-    sleep 0.02
+    read -r -t 0.02 -u "$never" || true
   done >"$2"
 }
 # The cores the program kept busy between the moments upload_bench printed: "UPLOADING IDLE".
