@@ -168,10 +168,10 @@ bool KestrupProcess::Start(std::string& error, const std::string& program) {
         },
         20000);
     if (!up || !main_) {
-        DWORD code = 0;
         if (Running()) {
             error = "no main window";
         } else {
+            DWORD code = 0;
             GetExitCodeProcess(process_.Get(), &code);
             char text[80];
             std::snprintf(text, sizeof text, "Kestrup ended at start with exit code %lu (0x%lx)",
